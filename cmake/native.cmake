@@ -1,0 +1,54 @@
+# The native build: the portable logic, its unit tests and the benchmarks.
+option(PELLINOR_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+if(PELLINOR_SANITIZE)
+    add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+    add_link_options(-fsanitize=address,undefined)
+endif()
+
+find_package(Threads REQUIRED)
+find_package(Boost 1.74 REQUIRED)
+
+add_library(pellinor_logic STATIC ${PELLINOR_LOGIC_SOURCES})
+target_include_directories(pellinor_logic PUBLIC src)
+target_compile_definitions(pellinor_logic PUBLIC PELLINOR_DOWNLOAD_HOST="${PELLINOR_DOWNLOAD_HOST}")
+target_link_libraries(pellinor_logic PUBLIC Boost::boost Threads::Threads)
+pellinor_warnings(pellinor_logic)
+
+# Real host implementations of the platform services that the tests and the
+# benchmarks drive on real folders and sockets.
+file(GLOB PELLINOR_POSIX_SOURCES CONFIGURE_DEPENDS src/platform/posix/*.cpp)
+add_library(pellinor_posix STATIC ${PELLINOR_POSIX_SOURCES})
+target_link_libraries(pellinor_posix PUBLIC pellinor_logic)
+pellinor_warnings(pellinor_posix)
+
+enable_testing()
+find_package(GTest REQUIRED)
+include(GoogleTest)
+
+file(GLOB PELLINOR_TEST_SUPPORT CONFIGURE_DEPENDS tests/fakes/*.cpp tests/support/*.cpp)
+add_library(pellinor_test_support STATIC ${PELLINOR_TEST_SUPPORT})
+target_include_directories(pellinor_test_support PUBLIC tests)
+target_link_libraries(pellinor_test_support PUBLIC pellinor_posix GTest::gtest)
+
+file(GLOB PELLINOR_TEST_SOURCES CONFIGURE_DEPENDS tests/*_test.cpp)
+add_executable(pellinor_tests ${PELLINOR_TEST_SOURCES})
+target_link_libraries(pellinor_tests PRIVATE pellinor_test_support GTest::gtest_main)
+pellinor_warnings(pellinor_tests)
+gtest_discover_tests(pellinor_tests DISCOVERY_TIMEOUT 60 PROPERTIES LABELS native)
+
+# Benchmarks: programs that print ratios against a peer run in the same
+# process; never run as tests.
+file(GLOB PELLINOR_BENCH_SOURCES CONFIGURE_DEPENDS bench/*.cpp)
+foreach(source ${PELLINOR_BENCH_SOURCES})
+    get_filename_component(name ${source} NAME_WE)
+    add_executable(${name} ${source})
+    target_link_libraries(${name} PRIVATE pellinor_test_support)
+endforeach()
+
+# Small host tools of the tests and the demo (the download server).
+file(GLOB PELLINOR_TOOL_SOURCES CONFIGURE_DEPENDS tools/*.cpp)
+foreach(source ${PELLINOR_TOOL_SOURCES})
+    get_filename_component(name ${source} NAME_WE)
+    add_executable(${name} ${source})
+    target_link_libraries(${name} PRIVATE pellinor_test_support)
+endforeach()

@@ -1,0 +1,61 @@
+// The main window's class, TForm1: its fields and handlers, and the unit-level
+// globals and routines beside it. Each handler is thin and calls its subsystem.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/Events.h"
+#include "platform/Platform.h"
+#include "transfer/HttpClient.h"
+
+namespace pellinor {
+
+// The UI language and the system language's display name (UTF-8).
+extern bool IsChinese;
+extern std::string SystemLanguageName;
+
+std::string GetSystemLanguageName(SystemInfo& system);
+
+// The default base of downloads and the root of the SDK archives.
+std::string DefaultDownloadBase();
+std::string DefaultServerRoot();
+
+class TForm1 : public EventSink {
+public:
+    explicit TForm1(Platform& platform);
+
+    // Runs the handler of an event; an error that escapes it is shown by the
+    // application's default error report and the program goes on.
+    void Dispatch(Event event) override;
+
+    void FormCreate();
+    void FormShow();
+    void StatusBar1DblClick();
+    void Image1DblClick();
+    void cmdExitClick();
+    void BitBtn1Click();
+    void BitBtn2Click();
+    void BitBtn3Click();
+    void FormSettingChange();
+
+    void IdHTTP1WorkBegin(int32_t workCountMax);
+    void IdHTTP1Work(int32_t workCount);
+
+    int DownloadOneFile(const std::string& url, const std::string& dest);
+
+    void GetTessaronExePath();
+    std::vector<std::string> MakeFileList(const std::string& folder, const std::string& ext);
+    std::string getexefromlink(const std::string& linkFile);
+
+    // The size announced by the latest work-begins event.
+    int64_t FileSize = 0;
+
+private:
+    Platform& platform_;
+    std::string decimalSeparator_;
+    HttpClient IdHTTP1;
+};
+
+}  // namespace pellinor

@@ -1,0 +1,59 @@
+// The file-system operations the logic needs. Paths are Windows paths in
+// UTF-8 ("C:\dir\file"); the native implementation maps them onto a folder.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace pellinor {
+
+// Identifies a directory across links and junctions: volume plus file index.
+struct FileIdentity {
+    uint64_t volume = 0;
+    uint64_t file = 0;
+    bool operator==(const FileIdentity& o) const { return volume == o.volume && file == o.file; }
+};
+
+// The first entry that a wildcard pattern finds.
+struct PatternMatch {
+    bool isDirectory = false;
+    int lastWriteYear = 0;  // local time
+};
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    virtual bool DirectoryExists(const std::string& path) = 0;
+
+    // Calls visit for every entry of folder (which ends with "\"), "." and ".."
+    // included, in the order the file system returns them. isDirectory follows
+    // links. Returns false when the folder could not be enumerated.
+    virtual bool ForEachEntry(const std::string& folder,
+                              const std::function<void(const std::string& name, bool isDirectory)>& visit) = 0;
+
+    virtual std::optional<FileIdentity> DirectoryIdentity(const std::string& path) = 0;
+
+    // First match of a pattern whose last component may hold "*"; case-insensitive.
+    virtual std::optional<PatternMatch> FindFirst(const std::string& pattern) = 0;
+
+    virtual bool FileExists(const std::string& path) = 0;
+    virtual bool IsReadOnly(const std::string& path) = 0;
+
+    // Missing files are no error; the result says whether a file was removed.
+    virtual bool DeleteFile(const std::string& path) = 0;
+
+    // Creates or overwrites path with bytes; throws pellinor::Error on failure.
+    virtual void WriteFile(const std::string& path, const std::string& bytes) = 0;
+
+    // Up to maxBytes from the start of the file; empty when it cannot be read.
+    virtual std::string ReadFile(const std::string& path, size_t maxBytes) = 0;
+
+    // Puts from in the place of to in one step, replacing an existing to.
+    // Returns 0 or the system error code of the failure (5 access denied, 32 in use).
+    virtual uint32_t ReplaceFile(const std::string& from, const std::string& to) = 0;
+};
+
+}  // namespace pellinor

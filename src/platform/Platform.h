@@ -1,0 +1,22 @@
+// Everything the logic reaches of the operating system, handed over in one piece.
+#pragma once
+
+#include "platform/FileSystem.h"
+#include "platform/Processes.h"
+#include "platform/Registry.h"
+#include "platform/Shell.h"
+#include "platform/SystemInfo.h"
+#include "platform/Window.h"
+
+namespace pellinor {
+
+struct Platform {
+    Window& window;
+    FileSystem& files;
+    Processes& processes;
+    Registry& registry;
+    Shell& shell;
+    SystemInfo& system;
+};
+
+}  // namespace pellinor

@@ -1,0 +1,58 @@
+// The shared text rules.
+#include "text/TextRules.h"
+
+#include <cmath>
+
+namespace pellinor {
+
+std::string Trim(const std::string& s) {
+    size_t first = 0;
+    size_t last = s.size();
+    while (first < last && static_cast<unsigned char>(s[first]) <= 32) ++first;
+    while (last > first && static_cast<unsigned char>(s[last - 1]) <= 32) --last;
+    return s.substr(first, last - first);
+}
+
+std::string UpperAscii(const std::string& s) {
+    std::string r = s;
+    for (char& c : r) {
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
+    return r;
+}
+
+bool SameTextAscii(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && UpperAscii(a) == UpperAscii(b);
+}
+
+size_t Pos(const std::string& needle, const std::string& haystack) {
+    if (needle.empty()) return 0;
+    const size_t at = haystack.find(needle);
+    return at == std::string::npos ? 0 : at + 1;
+}
+
+std::string ExtractFileName(const std::string& path) {
+    const size_t sep = path.find_last_of("\\:");
+    return sep == std::string::npos ? path : path.substr(sep + 1);
+}
+
+std::string ExtractFileExt(const std::string& path) {
+    const size_t at = path.find_last_of(".\\:");
+    if (at == std::string::npos || path[at] != '.') return std::string();
+    return path.substr(at);
+}
+
+int64_t RoundHalfEven(double value) {
+    const double below = std::floor(value);
+    const double fraction = value - below;
+    int64_t result = static_cast<int64_t>(below);
+    if (fraction > 0.5 || (fraction == 0.5 && (result % 2 != 0))) ++result;
+    return result;
+}
+
+std::string WithTrailingBackslash(const std::string& path) {
+    if (!path.empty() && path.back() == '\\') return path;
+    return path + "\\";
+}
+
+}  // namespace pellinor

@@ -1,0 +1,35 @@
+// The byte rules every part of the program uses for its texts: trimming,
+// ASCII-only upper-casing, 1-based positions, file names and extensions, and
+// rounding halves to the even neighbour.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace pellinor {
+
+// Removes every byte from 0 to 32 at both ends; bytes from 128 up stay.
+std::string Trim(const std::string& s);
+
+// Changes only the bytes a to z.
+std::string UpperAscii(const std::string& s);
+
+bool SameTextAscii(const std::string& a, const std::string& b);
+
+// 1-based byte position of the first occurrence of needle, 0 when absent.
+size_t Pos(const std::string& needle, const std::string& haystack);
+
+// The text after the last "\" or ":".
+std::string ExtractFileName(const std::string& path);
+
+// From the last "." that no "\" or ":" follows, the dot included; empty when none.
+std::string ExtractFileExt(const std::string& path);
+
+// Nearest integer, halves to the even neighbour.
+int64_t RoundHalfEven(double value);
+
+// Appends "\" unless the last byte already is one.
+std::string WithTrailingBackslash(const std::string& path);
+
+}  // namespace pellinor

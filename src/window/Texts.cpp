@@ -1,0 +1,57 @@
+// The program's texts in both languages.
+#include "window/Texts.h"
+
+#include <array>
+
+namespace pellinor {
+
+namespace {
+using T = TextId;
+
+const std::array<TextPair, kTextCount> kTexts{{
+    {T::Banner, "欢迎使用 R7.35智能门锁系统", "Welcome to Use R7.35 Tessaron System"},
+    {T::OnlineHint, "请保持网络畅通", "Please keep the computer online"},
+    {T::ListHeading, "电脑桌面的门锁软件 所在的位置", "The file Location"},
+    {T::InstallButton, "安装 R7.35 最新版的门锁软件", "Install the Newest R7.35 Software"},
+    {T::UpdateButton, "升级 R7.35 门锁软件", "Update the Exist R7.35 Software"},
+    {T::SdkButton, "下载接口函数", "Download SDK"},
+    {T::N9078, "是否确定要安装 新的门锁软件？",
+     "Are you sure you want to install a new Tessaron-System?"},
+    {T::N9081,
+     "在本电脑的桌面 没有找到 门锁软件。\n请把旧的门锁软件 发送快捷方式到桌面，然后升级\n\n创建步骤：\n"
+     "  如果桌面有门锁软件，用 鼠标右键 点门锁软件图标，打开文件所在的位置，\n"
+     "  如果桌面没有门锁软件，双击 此电脑，进入 门锁软件 所在的文件夹。\n"
+     "  然后用 鼠标右键 点Tessaron.Exe，发送到，桌面快捷方式。",
+     "There has no Tessaron-System on the Desktop.\nPlease Send Shortcut to Desktop, and then update.\n\n"
+     "Steps of Send Shortcut to Desktop:\n  If there has Tessaron-System on Desktop, \n"
+     "    Right-Click the Tessaron-System, Open file location.\n"
+     "  If there has no Tessaron-System on Desktop, \n"
+     "    Double-Click This Computer, Open the folder of the Tessaron-System.\n"
+     "  and then Right-Click Tessaron.exe, Send Shortcut to Desktop"},
+    {T::N9080, "电脑桌面有不止一个门锁软件！\n请选择需要升级的门锁软件 所在位置，然后升级",
+     "More than one Tessaron-System on the Desktop,\n"
+     "Please select one that you want to update, and then update."},
+    {T::N9079, "是否确定要升级为 新的门锁软件？\n\n",
+     "Are you sure you want to update the Tessaron-System?\n\n"},
+    {T::N9077,
+     "旧的门锁软件 安装在x86，可能被电脑限制 导致升级不成功。\n"
+     "建议您在门锁软件的 房间定义，按F12，备份房态到发卡器。\n"
+     "再把整个门锁软件文件夹 复制粘贴 到D盘或者C盘根目录，然后升级。\n\n是否继续？",
+     "The OLD Tessaron-System is in folder x86, \nmaybe limited by computer and update fail.\n"
+     "Please into the Guestroom-Management and press F12, Backup to Encoder.\n"
+     "and then copy the folder of the Tessaron-System to root directory of Disk D or C\n\nContinue?"},
+    {T::N9082, "恭喜！升级成功\n\n请打开门锁软件，注册\n\n门锁软件所在的位置：",
+     "Congratulations! Update Successfully.\n\nPlease run the Tessaron-System, and then Register\n\n"
+     "The Tessaron-System location: \n"},
+    {T::DownloadingPrefix, "正在下载门锁软件，请稍等... ", "Downloading file, Please wait... "},
+}};
+}  // namespace
+
+const TextPair& TextEntry(TextId id) { return kTexts[static_cast<size_t>(id)]; }
+
+std::string Tr(TextId id, bool chinese) {
+    const TextPair& pair = TextEntry(id);
+    return chinese ? pair.chinese : pair.english;
+}
+
+}  // namespace pellinor

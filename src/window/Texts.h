@@ -1,0 +1,39 @@
+// Every language-dependent text the user sees, Chinese and English side by
+// side, reached by name. Texts are UTF-8; "\n" is a line feed, never CR LF.
+#pragma once
+
+#include <string>
+
+namespace pellinor {
+
+enum class TextId {
+    // Captions written whenever the window is shown or the language flips.
+    Banner,        // pnl1
+    OnlineHint,    // Label1
+    ListHeading,   // Label2
+    InstallButton, // BitBtn1
+    UpdateButton,  // BitBtn2
+    SdkButton,     // BitBtn3
+    // Boxes, named by their codes.
+    N9078,
+    N9081,
+    N9080,
+    N9079,
+    N9077,
+    N9082,
+    // The status line while a download runs; ends in one blank.
+    DownloadingPrefix,
+};
+
+constexpr int kTextCount = static_cast<int>(TextId::DownloadingPrefix) + 1;
+
+struct TextPair {
+    TextId id;
+    const char* chinese;
+    const char* english;
+};
+
+const TextPair& TextEntry(TextId id);
+std::string Tr(TextId id, bool chinese);
+
+}  // namespace pellinor
