@@ -9,6 +9,7 @@
 #include "platform/Events.h"
 #include "platform/Platform.h"
 #include "transfer/HttpClient.h"
+#include "window/DownloadBase.h"
 
 namespace pellinor {
 
@@ -16,11 +17,8 @@ namespace pellinor {
 extern bool IsChinese;
 extern std::string SystemLanguageName;
 
+// The system default language's display name in the ANSI code page.
 std::string GetSystemLanguageName(SystemInfo& system);
-
-// The default base of downloads and the root of the SDK archives.
-std::string DefaultDownloadBase();
-std::string DefaultServerRoot();
 
 class TForm1 : public EventSink {
 public:

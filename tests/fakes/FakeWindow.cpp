@@ -48,12 +48,16 @@ void FakeWindow::SetBusyCursor(bool busy) {
 
 int FakeWindow::MessageBox(const std::string& text, const std::string& caption, unsigned style) {
     boxes.push_back({text, caption, style});
+    if (onBox) onBox(boxes.back());
     if (answers.empty()) return kAnswerOk;
     const int answer = answers.front();
     answers.pop_front();
     return answer;
 }
-void FakeWindow::ShowMessage(const std::string& text) { boxes.push_back({text, "", 0}); }
+void FakeWindow::ShowMessage(const std::string& text) {
+    boxes.push_back({text, "", 0});
+    if (onBox) onBox(boxes.back());
+}
 
 void FakeWindow::ProcessMessages() {
     ++processMessagesCalls;

@@ -55,6 +55,8 @@ public:
     std::deque<int> answers;
     // Every box shown, message boxes and information dialogs alike.
     std::vector<ShownBox> boxes;
+    // Runs while each box is open, after it was recorded.
+    std::function<void(const ShownBox&)> onBox;
     // Runs inside every ProcessMessages call (a nested event, say).
     std::function<void()> onProcessMessages;
     // Runs inside every WaitForMessage call, with its timeout.

@@ -1,0 +1,124 @@
+// TForm1: each handler hands its work to the subsystem that owns it; the one
+// thing done here for all of them is the application's error report.
+#include "Unit1.h"
+
+#include <exception>
+
+#include "commands/CommandSite.h"
+#include "system/ShortcutScan.h"
+#include "text/TextRules.h"
+#include "transfer/Download.h"
+#include "window/Language.h"
+#include "window/Messages.h"
+
+namespace pellinor {
+
+bool IsChinese = false;
+std::string SystemLanguageName;
+
+std::string GetSystemLanguageName(SystemInfo& system) { return system.DefaultLanguageNameAnsi(); }
+
+TForm1::TForm1(Platform& platform)
+    : platform_(platform),
+      IdHTTP1(HttpEvents{[this](int32_t max) { IdHTTP1WorkBegin(max); },
+                         [this](int32_t count) { IdHTTP1Work(count); },
+                         [this] { platform_.window.ProcessMessages(); }}) {}
+
+void TForm1::Dispatch(Event event) {
+    try {
+        switch (event) {
+            case Event::FormCreate: FormCreate(); break;
+            case Event::FormShow: FormShow(); break;
+            case Event::StatusBar1DblClick: StatusBar1DblClick(); break;
+            case Event::Image1DblClick: Image1DblClick(); break;
+            case Event::cmdExitClick: cmdExitClick(); break;
+            case Event::BitBtn1Click: BitBtn1Click(); break;
+            case Event::BitBtn2Click: BitBtn2Click(); break;
+            case Event::BitBtn3Click: BitBtn3Click(); break;
+            case Event::SettingChange: FormSettingChange(); break;
+        }
+    } catch (const std::exception& error) {
+        // The handler has ended and its clean-ups have run; the program goes on.
+        platform_.window.MessageBox(ErrorReportText(error.what()),
+                                    ApplicationTitle(platform_.system.ExecutablePath()), kStyleError);
+    }
+}
+
+void TForm1::FormCreate() {
+    // The name is tested in the system's own code page, where a Simplified
+    // Chinese system writes it; it is kept as UTF-8 for the caption.
+    const std::string ansiName = GetSystemLanguageName(platform_.system);
+    SystemLanguageName = platform_.system.AnsiToUtf8(ansiName);
+    IsChinese = LanguageNameIsChinese(ansiName);
+    decimalSeparator_ = platform_.system.DecimalSeparator();
+}
+
+void TForm1::FormShow() {
+    platform_.window.SetText(Control::Edit1, "");
+    platform_.window.ListClear();
+    WriteCaptions(platform_.window, IsChinese, SystemLanguageName);
+}
+
+void TForm1::StatusBar1DblClick() {
+    IsChinese = !IsChinese;
+    FormShow();
+}
+
+void TForm1::Image1DblClick() {
+    Window& window = platform_.window;
+    window.SetEnabled(Control::BitBtn1, true);
+    window.SetVisible(Control::Label3, true);
+    window.SetVisible(Control::Edit1, true);
+    if (Trim(window.Text(Control::Edit1)).empty()) window.SetText(Control::Edit1, DefaultDownloadBase());
+}
+
+void TForm1::cmdExitClick() { platform_.window.Close(); }
+
+void TForm1::FormSettingChange() { decimalSeparator_ = platform_.system.DecimalSeparator(); }
+
+namespace {
+CommandSite SiteOf(TForm1& form, Platform& platform) {
+    return CommandSite{platform, IsChinese, [&form] { form.GetTessaronExePath(); },
+                       [&form](const std::string& url, const std::string& dest) {
+                           return form.DownloadOneFile(url, dest);
+                       }};
+}
+}  // namespace
+
+void TForm1::BitBtn1Click() {
+    CommandSite site = SiteOf(*this, platform_);
+    InstallNewestVersion(site);
+}
+
+void TForm1::BitBtn2Click() {
+    CommandSite site = SiteOf(*this, platform_);
+    UpgradeInstalledProgram(site);
+}
+
+void TForm1::BitBtn3Click() {
+    CommandSite site = SiteOf(*this, platform_);
+    DownloadSdk(site);
+}
+
+void TForm1::IdHTTP1WorkBegin(int32_t workCountMax) { ShowWorkBegin(platform_.window, FileSize, workCountMax); }
+
+void TForm1::IdHTTP1Work(int32_t workCount) {
+    ShowWork(platform_.window, FileSize, workCount, IsChinese, decimalSeparator_);
+}
+
+int TForm1::DownloadOneFile(const std::string& url, const std::string& dest) {
+    DownloadSite site{platform_.window, platform_.files, IdHTTP1, FileSize};
+    return pellinor::DownloadOneFile(site, url, dest);
+}
+
+void TForm1::GetTessaronExePath() { pellinor::GetTessaronExePath(platform_); }
+
+std::vector<std::string> TForm1::MakeFileList(const std::string& folder, const std::string& ext) {
+    return pellinor::MakeFileList(platform_.files, platform_.window, folder, ext);
+}
+
+std::string TForm1::getexefromlink(const std::string& linkFile) {
+    return pellinor::getexefromlink(platform_.shell, linkFile);
+}
+
+}  // namespace pellinor

@@ -1,0 +1,29 @@
+// What the three commands work with: the platform, the window's scan and
+// download, and the live UI-language flag.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "platform/Platform.h"
+
+namespace pellinor {
+
+struct CommandSite {
+    Platform& platform;
+    const bool& isChinese;  // read where each command says, so a flip mid-command counts only later
+    std::function<void()> scanDesktops;  // fills ListBox2
+    std::function<int(const std::string& url, const std::string& dest)> download;
+};
+
+// Install and SDK download: all four buttons, Exit included, stay off until the end.
+void DisableCommandButtons(Window& window);
+
+// BitBtn2: replace the chosen installation's Tessaron.Exe by the newest one.
+void UpgradeInstalledProgram(CommandSite& site);
+// BitBtn1: download the newest setup program and start it.
+void InstallNewestVersion(CommandSite& site);
+// BitBtn3: download the SDK archive to the desktop and open it.
+void DownloadSdk(CommandSite& site);
+
+}  // namespace pellinor

@@ -1,0 +1,55 @@
+// Installing the newest version: the setup program is downloaded to the root
+// of the first present drive among D, C, E, F, G and started.
+#include "commands/CommandSite.h"
+#include "commands/PutInPlace.h"
+#include "system/Helpers.h"
+#include "text/TextRules.h"
+#include "window/DownloadBase.h"
+#include "window/Messages.h"
+
+namespace pellinor {
+
+namespace {
+std::string SetupFolder(Platform& platform) {
+    for (const char* drive : {"D:\\", "C:\\", "E:\\", "F:\\", "G:\\"}) {
+        if (platform.files.DirectoryExists(drive)) return drive;
+    }
+    return Trim(GetShellFolder(platform.registry, "desktop")) + "\\";
+}
+}  // namespace
+
+void InstallNewestVersion(CommandSite& site) {
+    Platform& platform = site.platform;
+    Window& window = platform.window;
+
+    window.SetVisible(Control::Image2, false);
+    if (ShowBox(window, TextId::N9078, site.isChinese) == kAnswerCancel) return;
+    DisableCommandButtons(window);
+
+    const std::string dir = SetupFolder(platform);
+    if (Trim(window.Text(Control::Edit1)).empty()) window.SetText(Control::Edit1, DefaultDownloadBase());
+
+    // The language is read again here: it may have flipped while the box was open.
+    const std::string name = site.isChinese ? "R7.35Setup" : "R7.35SetupEng";
+    const std::string url = window.Text(Control::Edit1) + name + ".exe";
+    const std::string temp = dir + name + ".tmp";
+    const std::string target = dir + name + ".exe";
+
+    platform.files.DeleteFile(temp);
+    KillTask(platform.processes, name + ".exe");
+    Delay(window, platform.system, 1000);
+    platform.files.DeleteFile(target);
+
+    int errorCode = site.download(url, temp);
+    // Only the setup program just downloaded may be started: when it cannot
+    // take its name, a stale one must not run in its place.
+    if (errorCode == 0) errorCode = FinishDownload(platform, temp, target, Payload::Executable);
+    if (errorCode != 0) {
+        ShowSystemError(window, "E0058", errorCode);
+        return;
+    }
+    platform.shell.Open(target);
+    window.Terminate();
+}
+
+}  // namespace pellinor

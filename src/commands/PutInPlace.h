@@ -1,0 +1,46 @@
+// Putting a finished download in the place of its target.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/Platform.h"
+
+namespace pellinor {
+
+enum : uint32_t {
+    kErrorAccessDenied = 5,
+    kErrorSharingViolation = 32,
+    kErrorLockViolation = 33,
+    kErrorWriteFault = 29,
+};
+
+// How long a held target is retried before the replacement gives up.
+constexpr uint32_t kReplaceRetryMs = 3000;
+constexpr uint32_t kReplaceRetryPauseMs = 250;
+
+// Moves temp onto target in one step, so the target is never missing: it is
+// either the old file or the complete new one. A read-only target is refused
+// outright (Windows refuses to replace it; Wine would not, and both must
+// behave alike). A target held by another process is retried for a few
+// seconds: a virus scanner or the just-ended program may still have it open.
+// Returns 0 or the system error code of the last attempt.
+uint32_t PutInPlace(Platform& platform, const std::string& temp, const std::string& target);
+
+// True when the bytes start as a Windows executable does.
+bool LooksLikeExecutable(const std::string& bytes);
+
+}  // namespace pellinor
+
+namespace pellinor {
+
+enum class Payload { Executable, Any };
+
+// The last step of every command's download: checks what arrived, puts it in
+// place and checks that the target now holds it. Returns 0 on success; -1
+// when an executable was expected and something else came (the temporary file
+// is removed); otherwise the negated system error code, the temporary file
+// left as it is and the target untouched.
+int FinishDownload(Platform& platform, const std::string& temp, const std::string& target, Payload payload);
+
+}  // namespace pellinor

@@ -1,0 +1,40 @@
+// The SDK download: the archive of the lock's programming interface goes to
+// the desktop and is opened with the program the system associates with it.
+#include "commands/CommandSite.h"
+#include "commands/PutInPlace.h"
+#include "system/Helpers.h"
+#include "text/TextRules.h"
+#include "window/DownloadBase.h"
+#include "window/Messages.h"
+
+namespace pellinor {
+
+void DownloadSdk(CommandSite& site) {
+    Platform& platform = site.platform;
+    Window& window = platform.window;
+
+    window.SetVisible(Control::Image2, false);
+    DisableCommandButtons(window);
+
+    const std::string dir = Trim(GetShellFolder(platform.registry, "desktop")) + "\\";
+    const bool chinese = site.isChinese;
+    // A fixed address: the base typed in the hidden mode is not used here.
+    const std::string url = DefaultServerRoot() + (chinese ? "/Q38.rar" : "/Q38_Eng.rar");
+    const std::string temp = dir + "R7.35" + (chinese ? "Q38.tmp" : "Q38_Eng.tmp");
+    const std::string target = dir + "R7.35" + (chinese ? "接口函数.rar" : "_SDK.rar");
+
+    platform.files.DeleteFile(temp);
+    Delay(window, platform.system, 1000);
+    platform.files.DeleteFile(target);
+
+    int errorCode = site.download(url, temp);
+    if (errorCode == 0) errorCode = FinishDownload(platform, temp, target, Payload::Any);
+    if (errorCode != 0) {
+        ShowSystemError(window, "E0059", errorCode);
+        return;
+    }
+    platform.shell.Open(target);
+    window.Terminate();
+}
+
+}  // namespace pellinor

@@ -1,0 +1,73 @@
+// The upgrade: the main command. Finds the installations through the desktop
+// shortcuts, lets the user pick and confirm one, ends the running lock
+// program, downloads the newest Tessaron.Exe and puts it in place.
+#include "commands/CommandSite.h"
+#include "commands/PutInPlace.h"
+#include "system/Helpers.h"
+#include "text/TextRules.h"
+#include "window/DownloadBase.h"
+#include "window/Messages.h"
+
+namespace pellinor {
+
+namespace {
+constexpr const char* kExeName = "Tessaron.Exe";
+
+// Under "Program Files (x86)" a 32-bit program may be kept from writing.
+bool UnderX86Folder(const std::string& folder) { return Pos("X86", UpperAscii(folder)) >= 6; }
+
+void FailUpgrade(Window& window, int errorCode) {
+    ShowSystemError(window, "E0056", errorCode);
+    window.SetEnabled(Control::cmdExit, true);
+}
+}  // namespace
+
+void UpgradeInstalledProgram(CommandSite& site) {
+    Platform& platform = site.platform;
+    Window& window = platform.window;
+
+    window.SetVisible(Control::Image2, false);
+    if (window.ListCount() == 0) site.scanDesktops();
+    const bool chinese = site.isChinese;
+
+    if (window.ListCount() == 0) {
+        ShowBox(window, TextId::N9081, chinese, "", 0);
+        return;
+    }
+    window.SetVisible(Control::Label2, true);
+    window.SetVisible(Control::ListBox2, true);
+    if (window.ListCount() > 1 && window.ListSelectedIndex() < 0) {
+        ShowBox(window, TextId::N9080, chinese, "", window.ListCount());
+        return;
+    }
+    if (window.ListCount() == 1) window.ListSelect(0);
+    const std::string folder = Trim(window.ListItem(window.ListSelectedIndex()));
+
+    if (ShowBox(window, TextId::N9079, chinese, folder) == kAnswerCancel) return;
+    if (UnderX86Folder(folder) && ShowBox(window, TextId::N9077, chinese) == kAnswerCancel) return;
+
+    window.SetEnabled(Control::BitBtn1, false);
+    window.SetEnabled(Control::BitBtn2, false);
+    window.SetEnabled(Control::cmdExit, false);
+    if (Trim(window.Text(Control::Edit1)).empty()) window.SetText(Control::Edit1, DefaultDownloadBase());
+
+    const std::string url = window.Text(Control::Edit1) + kExeName;
+    const std::string temp = folder + (chinese ? "Tessaron.tmp" : "TessaronEng.tmp");
+    const std::string target = folder + kExeName;
+
+    platform.files.DeleteFile(temp);
+    platform.files.DeleteFile(folder + "Tessaron_New.Exe");
+    KillTask(platform.processes, kExeName);
+    Delay(window, platform.system, 1000);
+
+    int errorCode = site.download(url, temp);
+    if (errorCode == 0) errorCode = FinishDownload(platform, temp, target, Payload::Executable);
+    if (errorCode != 0) {
+        FailUpgrade(window, errorCode);
+        return;
+    }
+    ShowBox(window, TextId::N9082, chinese, folder);
+    window.Terminate();
+}
+
+}  // namespace pellinor

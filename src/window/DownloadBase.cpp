@@ -1,0 +1,14 @@
+// The default download addresses.
+#include "window/DownloadBase.h"
+
+#ifndef PELLINOR_DOWNLOAD_HOST
+#define PELLINOR_DOWNLOAD_HOST "download.pellinor.example"
+#endif
+
+namespace pellinor {
+
+std::string DefaultServerRoot() { return std::string("http://") + PELLINOR_DOWNLOAD_HOST; }
+
+std::string DefaultDownloadBase() { return DefaultServerRoot() + "/V9/02/"; }
+
+}  // namespace pellinor

@@ -1,0 +1,21 @@
+// Language decision and captions.
+#include "window/Language.h"
+
+#include "text/TextRules.h"
+#include "window/Texts.h"
+
+namespace pellinor {
+
+bool LanguageNameIsChinese(const std::string& ansiName) { return Pos("\xD6\xD0", ansiName) > 0; }
+
+void WriteCaptions(Window& window, bool chinese, const std::string& systemLanguageName) {
+    window.SetText(Control::Form, "Pellinor, " + systemLanguageName);
+    window.SetText(Control::pnl1, Tr(TextId::Banner, chinese));
+    window.SetText(Control::Label1, Tr(TextId::OnlineHint, chinese));
+    window.SetText(Control::Label2, Tr(TextId::ListHeading, chinese));
+    window.SetText(Control::BitBtn1, Tr(TextId::InstallButton, chinese));
+    window.SetText(Control::BitBtn2, Tr(TextId::UpdateButton, chinese));
+    window.SetText(Control::BitBtn3, Tr(TextId::SdkButton, chinese));
+}
+
+}  // namespace pellinor

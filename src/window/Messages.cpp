@@ -1,0 +1,62 @@
+// The message catalogue.
+#include "window/Messages.h"
+
+#include <array>
+
+#include "text/TextRules.h"
+
+namespace pellinor {
+
+namespace {
+struct BoxEntry {
+    TextId text;
+    const char* caption;
+    unsigned style;
+    bool countInCaption;
+};
+
+constexpr std::array<BoxEntry, 6> kBoxes{{
+    {TextId::N9078, "N9078", kStyleQuestionOkCancel, false},
+    {TextId::N9081, "N9081", kStyleExclamation, true},
+    {TextId::N9080, "N9080", kStyleExclamation, true},
+    {TextId::N9079, "N9079", kStyleQuestionOkCancel, false},
+    {TextId::N9077, "N9077", kStyleQuestionOkCancel, false},
+    {TextId::N9082, "N9082", kStyleInformation, false},
+}};
+
+const BoxEntry* FindBox(TextId id) {
+    for (const BoxEntry& entry : kBoxes) {
+        if (entry.text == id) return &entry;
+    }
+    return nullptr;
+}
+
+char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+}  // namespace
+
+int ShowBox(Window& window, TextId box, bool chinese, const std::string& appended, int count) {
+    const BoxEntry* entry = FindBox(box);
+    if (entry == nullptr) return kAnswerCancel;
+    std::string caption = entry->caption;
+    if (entry->countInCaption) caption += ", " + std::to_string(count);
+    return window.MessageBox(Tr(box, chinese) + appended, caption, entry->style);
+}
+
+void ShowSystemError(Window& window, const std::string& code, int errorCode) {
+    window.ShowMessage("System Error " + code + ", " + std::to_string(errorCode));
+}
+
+std::string ApplicationTitle(const std::string& exePath) {
+    std::string name = exePath.substr(exePath.find_last_of('\\') + 1);  // npos + 1 is 0
+    name = name.substr(0, name.find('.'));
+    // Only ASCII letters change case, so a UTF-8 name stays well formed.
+    for (size_t i = 1; i < name.size(); ++i) name[i] = LowerAscii(name[i]);
+    return name;
+}
+
+std::string ErrorReportText(const std::string& message) {
+    if (!message.empty() && static_cast<unsigned char>(message.back()) > '.') return message + ".";
+    return message;
+}
+
+}  // namespace pellinor

@@ -1,0 +1,29 @@
+// The program's boxes: each question, warning and notice with its code,
+// style and caption, and the application's own error report.
+#pragma once
+
+#include <string>
+
+#include "platform/Window.h"
+#include "window/Texts.h"
+
+namespace pellinor {
+
+// Shows the box named by one of the N90xx texts in the given language, with
+// appended after its text; captions of N9080 and N9081 end in ", " + count.
+// Returns the button pressed.
+int ShowBox(Window& window, TextId box, bool chinese, const std::string& appended = std::string(),
+            int count = 0);
+
+// The information dialog of a failed command: "System Error E0056, -59".
+void ShowSystemError(Window& window, const std::string& code, int errorCode);
+
+// The executable's file name cut at its first ".", all but the first
+// character lower-cased: "C:\x\PELLINOR.EXE" gives "Pellinor".
+std::string ApplicationTitle(const std::string& exePath);
+
+// An escaped error's message as the error report shows it: a "." is added
+// when the last character sorts after ".".
+std::string ErrorReportText(const std::string& message);
+
+}  // namespace pellinor

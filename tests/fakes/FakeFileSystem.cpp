@@ -1,0 +1,87 @@
+// The in-memory file system of the command tests.
+#include "fakes/FakeFileSystem.h"
+
+#include "platform/Error.h"
+#include "text/TextRules.h"
+
+namespace pellinor {
+
+namespace {
+std::string Key(const std::string& path) { return UpperAscii(path); }
+}  // namespace
+
+void FakeFileSystem::AddFolder(const std::string& path) { folders_.insert(Key(WithTrailingBackslash(path))); }
+
+void FakeFileSystem::AddFile(const std::string& path, const std::string& bytes, bool readOnly) {
+    files_[Key(path)] = File{path, bytes, readOnly};
+}
+
+std::string FakeFileSystem::Bytes(const std::string& path) const {
+    auto it = files_.find(Key(path));
+    return it == files_.end() ? std::string() : it->second.bytes;
+}
+
+std::vector<std::string> FakeFileSystem::Files() const {
+    std::vector<std::string> paths;
+    for (const auto& [key, file] : files_) paths.push_back(file.path);
+    return paths;
+}
+
+bool FakeFileSystem::DirectoryExists(const std::string& path) {
+    return folders_.count(Key(WithTrailingBackslash(path))) > 0;
+}
+
+bool FakeFileSystem::ForEachEntry(const std::string&, const std::function<void(const std::string&, bool)>&) {
+    return false;
+}
+
+std::optional<FileIdentity> FakeFileSystem::DirectoryIdentity(const std::string&) { return std::nullopt; }
+
+std::optional<PatternMatch> FakeFileSystem::FindFirst(const std::string&) { return std::nullopt; }
+
+bool FakeFileSystem::FileExists(const std::string& path) { return files_.count(Key(path)) > 0; }
+
+bool FakeFileSystem::IsReadOnly(const std::string& path) {
+    auto it = files_.find(Key(path));
+    return it != files_.end() && it->second.readOnly;
+}
+
+bool FakeFileSystem::DeleteFile(const std::string& path) {
+    log.push_back("delete " + path);
+    auto it = files_.find(Key(path));
+    if (it == files_.end() || it->second.readOnly || undeletable.count(Key(path))) return false;
+    files_.erase(it);
+    return true;
+}
+
+void FakeFileSystem::WriteFile(const std::string& path, const std::string& bytes) {
+    log.push_back("write " + path);
+    const size_t slash = path.find_last_of('\\');
+    if (slash != std::string::npos && !DirectoryExists(path.substr(0, slash + 1))) {
+        throw Error("Cannot create file \"" + path + "\". The system cannot find the path specified");
+    }
+    files_[Key(path)] = File{path, bytes, false};
+}
+
+std::string FakeFileSystem::ReadFile(const std::string& path, size_t maxBytes) {
+    return Bytes(path).substr(0, maxBytes);
+}
+
+uint32_t FakeFileSystem::ReplaceFile(const std::string& from, const std::string& to) {
+    ++replaceCalls;
+    log.push_back("replace " + from + " -> " + to);
+    if (!replaceFailures.empty()) {
+        const uint32_t error = replaceFailures.front();
+        replaceFailures.pop_front();
+        return error;
+    }
+    auto source = files_.find(Key(from));
+    if (source == files_.end()) return 2;
+    File moved = source->second;
+    moved.path = to;
+    files_.erase(source);
+    files_[Key(to)] = moved;
+    return 0;
+}
+
+}  // namespace pellinor

@@ -1,0 +1,23 @@
+// Every platform service as a fake, bundled as the program sees them.
+#pragma once
+
+#include "fakes/FakeFileSystem.h"
+#include "fakes/FakeSystem.h"
+#include "fakes/FakeWindow.h"
+#include "platform/Platform.h"
+
+namespace pellinor {
+
+struct FakePlatform {
+    FakeWindow window;
+    FakeFileSystem files;
+    FakeProcesses processes;
+    FakeRegistry registry;
+    FakeShell shell;
+    FakeSystemInfo system;
+    Platform platform{window, files, processes, registry, shell, system};
+
+    FakePlatform() { system.ticksPerRead = 50; }  // every wait in the logic ends
+};
+
+}  // namespace pellinor

@@ -1,0 +1,175 @@
+// The window's own handlers: the language decision, the captions, the
+// language switch, the hidden base-address mode, Exit and the error report.
+#include <gtest/gtest.h>
+
+#include "Unit1.h"
+#include "fakes/FakePlatform.h"
+#include "window/DownloadBase.h"
+#include "window/Layout.h"
+#include "window/Texts.h"
+
+namespace pellinor {
+namespace {
+
+// "中文(简体，中国)" as a Simplified Chinese system writes it (code page 936).
+const std::string kSimplifiedChineseAnsi =
+    "\xD6\xD0\xCE\xC4(\xBC\xF2\xCC\xE5\xA3\xAC\xD6\xD0\xB9\xFA)";
+const std::string kSimplifiedChineseUtf8 = "中文(简体，中国)";
+// "中文(繁體，台灣)" in code page 950: "中" is A4 A4 there.
+const std::string kTraditionalChineseAnsi =
+    "\xA4\xA4\xA4\xE5(\xC1\x63\xC5\xE9\xA1\x41\xA5\x78\xC6\x57)";
+
+struct Form {
+    FakePlatform fake;
+    TForm1 form{fake.platform};
+
+    explicit Form(const std::string& ansiName, const std::string& utf8Name = "") {
+        fake.system.languageNameAnsi = ansiName;
+        if (!utf8Name.empty()) fake.system.ansiToUtf8[ansiName] = utf8Name;
+        form.Dispatch(Event::FormCreate);
+        form.Dispatch(Event::FormShow);
+    }
+    FakeWindow& window() { return fake.window; }
+};
+
+void ExpectCaptions(FakeWindow& window, bool chinese) {
+    EXPECT_EQ(window.Text(Control::pnl1), Tr(TextId::Banner, chinese));
+    EXPECT_EQ(window.Text(Control::Label1), Tr(TextId::OnlineHint, chinese));
+    EXPECT_EQ(window.Text(Control::Label2), Tr(TextId::ListHeading, chinese));
+    EXPECT_EQ(window.Text(Control::BitBtn1), Tr(TextId::InstallButton, chinese));
+    EXPECT_EQ(window.Text(Control::BitBtn2), Tr(TextId::UpdateButton, chinese));
+    EXPECT_EQ(window.Text(Control::BitBtn3), Tr(TextId::SdkButton, chinese));
+    // Never language-dependent:
+    EXPECT_EQ(window.Text(Control::cmdExit), "E&xit");
+    EXPECT_EQ(window.Text(Control::StatusBar1),
+              "Double-Click here to Switch to Chinese or English");
+}
+
+TEST(Language, SimplifiedChineseNameStartsInChineseOthersInEnglish) {
+    Form chinese(kSimplifiedChineseAnsi, kSimplifiedChineseUtf8);
+    EXPECT_TRUE(IsChinese);
+    EXPECT_EQ(SystemLanguageName, kSimplifiedChineseUtf8);
+    EXPECT_EQ(chinese.window().Text(Control::Form), "Pellinor, " + kSimplifiedChineseUtf8);
+    ExpectCaptions(chinese.window(), true);
+    EXPECT_EQ(chinese.window().Text(Control::pnl1), "欢迎使用 R7.35智能门锁系统");
+
+    Form english("English (United States)");
+    EXPECT_FALSE(IsChinese);
+    EXPECT_EQ(english.window().Text(Control::Form), "Pellinor, English (United States)");
+    ExpectCaptions(english.window(), false);
+    EXPECT_EQ(english.window().Text(Control::BitBtn2), "Update the Exist R7.35 Software");
+
+    Form traditional(kTraditionalChineseAnsi);
+    EXPECT_FALSE(IsChinese) << "a code page 950 name holds no D6 D0";
+}
+
+TEST(Language, StatusBarDoubleClickFlipsAndEmptiesTheInputs) {
+    Form f("English (United States)");
+    FakeWindow& window = f.window();
+    f.form.Dispatch(Event::Image1DblClick);
+    window.SetText(Control::Edit1, "http://mirror.example/");
+    window.ListAppend(" C:\\Lock\\");
+
+    f.form.Dispatch(Event::StatusBar1DblClick);
+    EXPECT_TRUE(IsChinese);
+    ExpectCaptions(window, true);
+    EXPECT_EQ(window.Text(Control::Edit1), "");
+    EXPECT_EQ(window.ListCount(), 0);
+    EXPECT_TRUE(window.Visible(Control::Edit1)) << "the switch leaves the hidden mode on";
+    EXPECT_EQ(window.Text(Control::Form), "Pellinor, English (United States)")
+        << "the caption keeps the system's own language name";
+
+    f.form.Dispatch(Event::StatusBar1DblClick);
+    EXPECT_FALSE(IsChinese);
+    ExpectCaptions(window, false);
+    EXPECT_EQ(window.Text(Control::Edit1), "");
+    EXPECT_EQ(window.ListCount(), 0);
+}
+
+TEST(Window, HiddenModeShowsTheBaseAndKeepsTheUsersText) {
+    Form f("English (United States)");
+    FakeWindow& window = f.window();
+    window.SetEnabled(Control::BitBtn1, false);
+    ASSERT_FALSE(window.Visible(Control::Edit1));
+    ASSERT_FALSE(window.Visible(Control::Label3));
+
+    f.form.Dispatch(Event::Image1DblClick);
+    EXPECT_TRUE(window.Visible(Control::Edit1));
+    EXPECT_TRUE(window.Visible(Control::Label3));
+    EXPECT_TRUE(window.Enabled(Control::BitBtn1));
+    EXPECT_FALSE(window.Visible(Control::BitBtn1)) << "the install button stays hidden";
+    EXPECT_EQ(window.Text(Control::Edit1), DefaultDownloadBase());
+
+    window.SetText(Control::Edit1, "http://127.0.0.1:8080/x/");
+    f.form.Dispatch(Event::Image1DblClick);
+    EXPECT_EQ(window.Text(Control::Edit1), "http://127.0.0.1:8080/x/");
+
+    window.SetText(Control::Edit1, " \t ");
+    f.form.Dispatch(Event::Image1DblClick);
+    EXPECT_EQ(window.Text(Control::Edit1), DefaultDownloadBase()) << "blanks alone count as empty";
+}
+
+TEST(Window, DefaultBaseIsAnHttpAddressEndingInTheVersionPath) {
+    const std::string base = DefaultDownloadBase();
+    EXPECT_EQ(base.rfind("http://", 0), 0u);
+    EXPECT_EQ(base, DefaultServerRoot() + "/V9/02/");
+    EXPECT_NE(DefaultServerRoot().back(), '/');
+}
+
+TEST(Window, ExitClosesTheWindow) {
+    Form f("English (United States)");
+    f.form.Dispatch(Event::cmdExitClick);
+    EXPECT_TRUE(f.window().closed);
+}
+
+TEST(Window, EscapedErrorIsReportedAndTheProgramGoesOn) {
+    Form f("English (United States)");
+    f.fake.system.executablePath = "C:\\Tools\\PELLINOR.EXE";
+    f.fake.registry.values["Desktop"] = RegistryValue{false, ""};
+
+    f.form.Dispatch(Event::BitBtn3Click);  // reads the desktop folder, which is of the wrong type
+    ASSERT_EQ(f.window().boxes.size(), 1u);
+    EXPECT_EQ(f.window().boxes[0].text, "Invalid data type for 'desktop'");  // "'" sorts before "."
+    EXPECT_EQ(f.window().boxes[0].caption, "Pellinor");
+    EXPECT_EQ(f.window().boxes[0].style, 16u);
+    EXPECT_FALSE(f.window().terminated);
+
+    f.form.Dispatch(Event::StatusBar1DblClick);
+    EXPECT_TRUE(IsChinese) << "handlers still run after the report";
+}
+
+TEST(Window, SettingChangeRereadsTheDecimalSymbol) {
+    Form f("English (United States)");
+    f.fake.system.decimalSeparator = ",";
+    f.form.Dispatch(Event::SettingChange);
+    f.form.IdHTTP1WorkBegin(3 * 1024 * 1024);
+    f.form.IdHTTP1Work(1100 * 1024);
+    EXPECT_NE(f.window().Text(Control::Label1).find("1,07 MB/3,00 MB"), std::string::npos)
+        << f.window().Text(Control::Label1);
+}
+
+TEST(Texts, EveryEntryHasBothLanguagesInOrder) {
+    for (int i = 0; i < kTextCount; ++i) {
+        const TextPair& pair = TextEntry(static_cast<TextId>(i));
+        EXPECT_EQ(static_cast<int>(pair.id), i);
+        EXPECT_NE(std::string(pair.chinese), "");
+        EXPECT_NE(std::string(pair.english), "");
+        EXPECT_EQ(std::string(pair.chinese).find('\r'), std::string::npos);
+        EXPECT_EQ(std::string(pair.english).find('\r'), std::string::npos);
+    }
+}
+
+TEST(Layout, EveryControlIsPlacedOnceInsideTheClientArea) {
+    int seen[kControlCount] = {};
+    for (const ControlLayout& layout : ControlLayouts()) {
+        ++seen[static_cast<int>(layout.control)];
+        EXPECT_GE(layout.left, 0);
+        EXPECT_LE(layout.left + layout.width, kClientWidth);
+        EXPECT_LE(layout.top + layout.height, kClientHeight);
+    }
+    for (int i = 1; i < kControlCount; ++i) EXPECT_EQ(seen[i], 1) << "control " << i;
+    EXPECT_EQ(TabOrder()[1], Control::cmdExit);
+}
+
+}  // namespace
+}  // namespace pellinor
