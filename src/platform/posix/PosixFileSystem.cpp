@@ -1,0 +1,239 @@
+// The file-system service on real Linux folders.
+#include "platform/posix/PosixFileSystem.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <memory>
+#include <stdexcept>
+#include <utility>
+
+#include "platform/Error.h"
+
+namespace pellinor {
+namespace {
+
+struct DirCloser {
+    void operator()(DIR* dir) const { ::closedir(dir); }
+};
+using DirHandle = std::unique_ptr<DIR, DirCloser>;
+
+class Fd {
+  public:
+    explicit Fd(int fd) : fd_(fd) {}
+    ~Fd() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    int get() const { return fd_; }
+    // Closes now so that a failing close (a full disk, late) is seen.
+    int Close() {
+        const int result = ::close(fd_);
+        fd_ = -1;
+        return result;
+    }
+
+  private:
+    int fd_;
+};
+
+char LowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Windows' wildcard match of one name: "*" any run, "?" one byte, ASCII
+// letters without regard to case.
+bool WildcardMatch(const std::string& pattern, const std::string& name) {
+    size_t p = 0, n = 0;
+    size_t starP = std::string::npos, starN = 0;
+    while (n < name.size()) {
+        if (p < pattern.size() && pattern[p] == '*') {
+            starP = p++;
+            starN = n;
+        } else if (p < pattern.size() &&
+                   (pattern[p] == '?' || LowerAscii(pattern[p]) == LowerAscii(name[n]))) {
+            ++p;
+            ++n;
+        } else if (starP != std::string::npos) {
+            p = starP + 1;
+            n = ++starN;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == '*') ++p;
+    return p == pattern.size();
+}
+
+// stat(2) following links; a dangling link is described by itself.
+bool StatFollowing(const std::string& path, struct stat& st) {
+    return ::stat(path.c_str(), &st) == 0 || ::lstat(path.c_str(), &st) == 0;
+}
+
+}  // namespace
+
+uint32_t WindowsErrorFromErrno(int error) {
+    switch (error) {
+        case 0:
+            return 0;
+        case EACCES:
+        case EPERM:
+        case EROFS:
+            return 5;
+        case EBUSY:
+        case ETXTBSY:
+            return 32;
+        case ENOENT:
+        case ENOTDIR:
+            return 2;
+        case ENOSPC:
+        case EDQUOT:
+            return 112;
+        default:
+            return 5;
+    }
+}
+
+PosixFileSystem::PosixFileSystem(std::string root) : root_(std::move(root)) {
+    // An empty root is a caller's slip, not "/": it would let a test loose
+    // on the machine's own folders.
+    if (root_.empty()) throw std::invalid_argument("PosixFileSystem needs a root folder");
+    while (!root_.empty() && root_.back() == '/') root_.pop_back();
+}
+
+std::string PosixFileSystem::HostPath(const std::string& windowsPath) const {
+    size_t at = 0;
+    if (windowsPath.size() >= 2 && windowsPath[1] == ':') at = 2;
+    std::string host = root_;
+    while (at < windowsPath.size()) {
+        const size_t end = windowsPath.find('\\', at);
+        const size_t stop = end == std::string::npos ? windowsPath.size() : end;
+        if (stop > at) {
+            host += '/';
+            host.append(windowsPath, at, stop - at);
+        }
+        if (end == std::string::npos) break;
+        at = end + 1;
+    }
+    return host.empty() ? std::string("/") : host;
+}
+
+bool PosixFileSystem::DirectoryExists(const std::string& path) {
+    struct stat st;
+    return ::stat(HostPath(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool PosixFileSystem::ForEachEntry(
+    const std::string& folder,
+    const std::function<void(const std::string& name, bool isDirectory)>& visit) {
+    DirHandle dir(::opendir(HostPath(folder).c_str()));
+    if (!dir) return false;
+    const int dirFd = ::dirfd(dir.get());
+    std::string name;
+    // d_type answers for almost every entry; only links and file systems
+    // that leave the type open cost a stat, which keeps a drive walk fast.
+    while (const dirent* entry = ::readdir(dir.get())) {
+        name.assign(entry->d_name);
+        bool isDirectory = entry->d_type == DT_DIR;
+        if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
+            struct stat st;
+            isDirectory = ::fstatat(dirFd, entry->d_name, &st, 0) == 0 && S_ISDIR(st.st_mode);
+        }
+        visit(name, isDirectory);
+    }
+    return true;
+}
+
+std::optional<FileIdentity> PosixFileSystem::DirectoryIdentity(const std::string& path) {
+    struct stat st;
+    if (::stat(HostPath(path).c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return std::nullopt;
+    FileIdentity id;
+    id.volume = static_cast<uint64_t>(st.st_dev);
+    id.file = static_cast<uint64_t>(st.st_ino);
+    return id;
+}
+
+std::optional<PatternMatch> PosixFileSystem::FindFirst(const std::string& pattern) {
+    const size_t sep = pattern.find_last_of('\\');
+    const std::string folder = sep == std::string::npos ? std::string() : pattern.substr(0, sep);
+    const std::string namePattern = sep == std::string::npos ? pattern : pattern.substr(sep + 1);
+    const std::string hostFolder = HostPath(folder);
+    DirHandle dir(::opendir(hostFolder.c_str()));
+    if (!dir) return std::nullopt;
+    while (const dirent* entry = ::readdir(dir.get())) {
+        if (!WildcardMatch(namePattern, entry->d_name)) continue;
+        struct stat st;
+        if (!StatFollowing(hostFolder + "/" + entry->d_name, st)) continue;
+        PatternMatch match;
+        match.isDirectory = S_ISDIR(st.st_mode);
+        struct tm local;
+        const time_t written = st.st_mtime;
+        match.lastWriteYear = ::localtime_r(&written, &local) ? local.tm_year + 1900 : 0;
+        return match;
+    }
+    return std::nullopt;
+}
+
+bool PosixFileSystem::FileExists(const std::string& path) {
+    struct stat st;
+    return ::stat(HostPath(path).c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+}
+
+bool PosixFileSystem::IsReadOnly(const std::string& path) {
+    struct stat st;
+    return ::stat(HostPath(path).c_str(), &st) == 0 && (st.st_mode & S_IWUSR) == 0;
+}
+
+bool PosixFileSystem::DeleteFile(const std::string& path) {
+    return ::unlink(HostPath(path).c_str()) == 0;
+}
+
+void PosixFileSystem::WriteFile(const std::string& path, const std::string& bytes) {
+    const std::string host = HostPath(path);
+    auto fail = [&path](int error) {
+        throw Error("Cannot create file \"" + path + "\". " + std::strerror(error));
+    };
+    Fd fd(::open(host.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
+    if (fd.get() < 0) fail(errno);
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd.get(), bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            fail(errno);
+        }
+        done += static_cast<size_t>(n);
+    }
+    if (fd.Close() != 0) fail(errno);
+}
+
+std::string PosixFileSystem::ReadFile(const std::string& path, size_t maxBytes) {
+    Fd fd(::open(HostPath(path).c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0) return std::string();
+    std::string bytes;
+    char buffer[65536];
+    while (bytes.size() < maxBytes) {
+        const size_t want = std::min(sizeof buffer, maxBytes - bytes.size());
+        const ssize_t n = ::read(fd.get(), buffer, want);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return std::string();
+        if (n == 0) break;
+        bytes.append(buffer, static_cast<size_t>(n));
+    }
+    return bytes;
+}
+
+uint32_t PosixFileSystem::ReplaceFile(const std::string& from, const std::string& to) {
+    if (::rename(HostPath(from).c_str(), HostPath(to).c_str()) == 0) return 0;
+    return WindowsErrorFromErrno(errno);
+}
+
+}  // namespace pellinor

@@ -1,0 +1,134 @@
+// Finding the installed lock program through the shortcuts on the desktops.
+#include "system/ShortcutScan.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "text/TextRules.h"
+
+namespace pellinor {
+namespace {
+
+// One recursive walk of MakeFileList. Results are appended to one list, so a
+// deep tree costs no copying of sub-lists, and the identities of the folders
+// on the way down are kept, so that a link or junction back into one of them
+// is not followed round and round until the stack runs out.
+class FileListWalk {
+  public:
+    FileListWalk(FileSystem& files, Window& window, const std::string& ext,
+                 std::vector<std::string>& out)
+        : files_(files),
+          window_(window),
+          extUpper_(UpperAscii(ext)),
+          everyFile_(ext == ".*"),
+          out_(out) {}
+
+    void Walk(const std::string& folderText) {
+        std::string folder = Trim(folderText);
+        // A UTF-8 continuation byte never has the backslash's code, so the
+        // last byte stands for the last whole character.
+        if (folder.empty() || folder.back() != '\\') folder += '\\';
+        if (!files_.DirectoryExists(folder)) return;
+
+        const std::optional<FileIdentity> identity = files_.DirectoryIdentity(folder);
+        if (identity) {
+            if (std::find(path_.begin(), path_.end(), *identity) != path_.end()) return;
+            path_.push_back(*identity);
+        }
+        files_.ForEachEntry(folder, [this, &folder](const std::string& name, bool isDirectory) {
+            window_.ProcessMessages();
+            if (name == "." || name == "..") return;
+            if (isDirectory) {
+                Walk(folder + name);
+            } else if (everyFile_ || Matches(name)) {
+                out_.push_back(folder + name);
+            }
+        });
+        if (identity) path_.pop_back();
+    }
+
+  private:
+    bool Matches(const std::string& name) const {
+        const std::string ext = ExtractFileExt(name);
+        return ext.size() == extUpper_.size() && UpperAscii(ext) == extUpper_;
+    }
+
+    FileSystem& files_;
+    Window& window_;
+    const std::string extUpper_;
+    const bool everyFile_;
+    std::vector<std::string>& out_;
+    std::vector<FileIdentity> path_;  // the folders from the start down to here
+};
+
+// Puts word in the place of the path component after the second backslash.
+std::string ReplaceUserFolder(const std::string& desktopPath, const std::string& word) {
+    const std::string t = Trim(desktopPath);
+    std::string r;
+    int k = 0;
+    for (size_t i = 0; i < t.size(); ++i) {
+        const char c = t[i];
+        if (c == '\\') ++k;
+        if (k == 2) {
+            r = t.substr(0, i + 1) + word;
+            k = 3;
+        }
+        if (k > 3) r += c;
+    }
+    return Trim(r);
+}
+
+bool IsInstallation(FileSystem& files, const std::string& folder) {
+    const std::optional<PatternMatch> match = files.FindFirst(folder + "Tessaron*.Exe");
+    return match && !match->isDirectory && match->lastWriteYear >= 1980 &&
+           match->lastWriteYear <= 2107;
+}
+
+}  // namespace
+
+std::vector<std::string> MakeFileList(FileSystem& files, Window& window, const std::string& folder,
+                                      const std::string& ext) {
+    std::vector<std::string> list;
+    FileListWalk(files, window, ext, list).Walk(folder);
+    return list;
+}
+
+std::string getexefromlink(Shell& shell, const std::string& linkFile) {
+    const std::string folder = shell.ShortcutWorkingDirectory(linkFile);
+    return folder.substr(0, folder.find('\0'));
+}
+
+std::string getpublicpath(const std::string& desktopPath) {
+    return ReplaceUserFolder(desktopPath, "public");
+}
+
+std::string getAllUsersPath(const std::string& desktopPath) {
+    return ReplaceUserFolder(desktopPath, "All Users");
+}
+
+void GetTessaronExePath(Platform& platform) {
+    const std::string desktop = platform.shell.DesktopFolder();
+    // The user's own desktop marks its items with a leading blank; whoever
+    // reads an item trims it, so the blank only shows in the list.
+    const struct {
+        std::string path;
+        const char* prefix;
+    } desktops[] = {
+        {Trim(desktop), " "},
+        {getpublicpath(desktop), ""},
+        {getAllUsersPath(desktop), ""},
+    };
+    for (const auto& d : desktops) {
+        const std::vector<std::string> links =
+            MakeFileList(platform.files, platform.window, d.path, ".lnk");
+        for (const std::string& link : links) {
+            std::string folder = Trim(getexefromlink(platform.shell, link));
+            if (folder.empty()) continue;
+            if (folder.back() != '\\') folder += '\\';
+            if (IsInstallation(platform.files, folder))
+                platform.window.ListAppend(d.prefix + folder);
+        }
+    }
+}
+
+}  // namespace pellinor
