@@ -7,6 +7,10 @@
 
 #include "platform/Controls.h"
 
+// <windows.h> maps this name onto its W function; the method keeps its own
+// name in every file that sees both.
+#undef MessageBox
+
 namespace pellinor {
 
 // Message-box style values and answers, in the Windows encoding.

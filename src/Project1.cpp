@@ -1,0 +1,81 @@
+// Pellinor.exe's entry: COM on the window thread, the platform services,
+// Form1 created and shown, and the message loop until the program ends.
+
+// clang-format off
+// First: the Windows headers' names (MessageBox, DeleteFile, ...) are
+// dropped by the program's own headers only when those come after them.
+#include "platform/win32/WindowsHeaders.h"
+// clang-format on
+
+#include "Unit1.h"
+#include "platform/Platform.h"
+#include "platform/win32/Utf.h"
+#include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32Processes.h"
+#include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32Shell.h"
+#include "platform/win32/Win32SystemInfo.h"
+#include "platform/win32/Win32Window.h"
+
+namespace {
+
+// COM for the life of the window thread: the shell's shortcut object needs
+// a single-threaded apartment.
+class ComApartment {
+  public:
+    ComApartment() : initialised_(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+    ~ComApartment() {
+        if (initialised_) ::CoUninitialize();
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+  private:
+    bool initialised_;
+};
+
+int RunProgram(HINSTANCE instance, int showCommand) {
+    using namespace pellinor;
+    ComApartment com;
+
+    INITCOMMONCONTROLSEX controls{};
+    controls.dwSize = sizeof controls;
+    controls.dwICC =
+        ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES;
+    ::InitCommonControlsEx(&controls);
+
+    Win32Window window(instance);
+    Win32FileSystem files;
+    Win32Processes processes;
+    Win32Registry registry;
+    Win32Shell shell([&window] { return window.Handle(); });
+    Win32SystemInfo system;
+    Platform platform{window, files, processes, registry, shell, system};
+
+    // The window and its controls exist before FormCreate runs, as the form
+    // is created from its stored layout first.
+    window.Create();
+    TForm1 form(platform);
+    window.SetSink(&form);
+    window.Fire(Event::FormCreate);
+    window.Show(showCommand);
+    const int exitCode = window.Run();
+    // The unit's global text is released at the end.
+    SystemLanguageName.clear();
+    SystemLanguageName.shrink_to_fit();
+    return exitCode;
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+    try {
+        return RunProgram(instance, showCommand);
+    } catch (const std::exception& error) {
+        // Only start-up can get here (a window the system refused to make):
+        // every handler's errors are reported where they happen.
+        ::MessageBoxW(nullptr, pellinor::Widen(error.what()).c_str(), L"Pellinor",
+                      MB_OK | MB_ICONERROR);
+        return 1;
+    }
+}

@@ -1,0 +1,15 @@
+// The glyph of the Exit button: the standard cancel mark, a red cross.
+#pragma once
+
+#include "platform/win32/GdiHandles.h"
+
+namespace pellinor {
+
+constexpr int kCancelGlyphSize = 16;
+
+// An image list for BCM_SETIMAGELIST with one picture per button state
+// (normal, hot, pressed, disabled, default, stylus hot): the cross is grey
+// while the button is disabled.
+ImageList MakeCancelGlyph();
+
+}  // namespace pellinor

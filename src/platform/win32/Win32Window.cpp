@@ -1,0 +1,378 @@
+// The main window's life: creation from the layout table, its window
+// procedure, the handlers it runs and how the program ends.
+#include "platform/win32/Win32Window.h"
+
+#include <exception>
+#include <optional>
+#include <vector>
+
+#include "platform/Error.h"
+#include "platform/win32/CancelGlyph.h"
+#include "platform/win32/Controls.h"
+#include "platform/win32/JpegImage.h"
+#include "platform/win32/Painting.h"
+#include "platform/win32/Resources.h"
+#include "platform/win32/Utf.h"
+#include "window/Layout.h"
+#include "window/Messages.h"
+
+namespace pellinor {
+
+namespace {
+
+constexpr wchar_t kApplicationClass[] = L"TApplication";
+// The band of face colour between the frame and the client area.
+constexpr int kBorderWidth = 3;
+constexpr DWORD kMainStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kMainExStyle = 0;
+
+std::optional<Control> ControlOfId(UINT_PTR id) {
+    const auto index = static_cast<int>(id) - kControlIdBase;
+    if (index <= 0 || index >= kControlCount) return std::nullopt;
+    return static_cast<Control>(index);
+}
+
+std::optional<Event> ClickEventOf(Control control) {
+    switch (control) {
+        case Control::cmdExit:
+            return Event::cmdExitClick;
+        case Control::BitBtn1:
+            return Event::BitBtn1Click;
+        case Control::BitBtn2:
+            return Event::BitBtn2Click;
+        case Control::BitBtn3:
+            return Event::BitBtn3Click;
+        default:
+            return std::nullopt;
+    }
+}
+
+HICON LoadMainIcon(HINSTANCE instance, int size) {
+    return static_cast<HICON>(
+        ::LoadImageW(instance, MAKEINTRESOURCEW(PELLINOR_MAINICON), IMAGE_ICON, size, size, 0));
+}
+
+void Register(HINSTANCE instance, const wchar_t* name, WNDPROC procedure, HICON icon,
+              HICON smallIcon) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = icon;
+    windowClass.hIconSm = smallIcon;
+    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = name;
+    if (::RegisterClassExW(&windowClass)) return;
+    const DWORD error = ::GetLastError();
+    if (error != ERROR_CLASS_ALREADY_EXISTS) {
+        throw Error("Cannot register the window class " + Narrow(name) + ", error " +
+                    std::to_string(error));
+    }
+}
+
+}  // namespace
+
+Win32Window::Win32Window(HINSTANCE instance) : instance_(instance) {}
+
+Win32Window::~Win32Window() {
+    finished_ = true;  // no more events while the windows go
+    if (main_) ::DestroyWindow(main_);
+    if (application_) ::DestroyWindow(application_);
+    if (icon_) ::DestroyIcon(icon_);
+    if (smallIcon_) ::DestroyIcon(smallIcon_);
+}
+
+void Win32Window::Create() {
+    icon_ = LoadMainIcon(instance_, ::GetSystemMetrics(SM_CXICON));
+    smallIcon_ = LoadMainIcon(instance_, ::GetSystemMetrics(SM_CXSMICON));
+    const std::wstring mainClass = Widen(kMainWindowClass);
+    Register(instance_, mainClass.c_str(), MainProc, icon_, smallIcon_);
+    Register(instance_, kApplicationClass, ApplicationProc, icon_, smallIcon_);
+
+    // Owner of the boxes: never shown, so a box it owns is centred on the
+    // screen rather than on the main window.
+    application_ = ::CreateWindowExW(0, kApplicationClass, Title().c_str(), WS_POPUP, 0, 0, 0, 0,
+                                     nullptr, nullptr, instance_, this);
+    if (!application_) {
+        throw Error("Cannot create the application window, error " +
+                    std::to_string(::GetLastError()));
+    }
+
+    RECT frame{0, 0, kClientWidth + 2 * kBorderWidth, kClientHeight + 2 * kBorderWidth};
+    ::AdjustWindowRectEx(&frame, kMainStyle, FALSE, kMainExStyle);
+    // The stored caption: FormShow writes the real one before the first paint.
+    ::CreateWindowExW(kMainExStyle, mainClass.c_str(), L"Form1", kMainStyle, CW_USEDEFAULT,
+                      CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top, nullptr,
+                      nullptr, instance_, this);
+    if (!main_) {
+        throw Error("Cannot create the main window, error " + std::to_string(::GetLastError()));
+    }
+    CreateControls();
+}
+
+void Win32Window::CreateControls() {
+    controls_[static_cast<size_t>(Control::Form)] = main_;
+    for (const ControlLayout& layout : ControlLayouts()) {
+        HWND control =
+            CreateControl(main_, instance_, layout, fonts_.Get(layout.fontName, layout.fontHeight));
+        if (!control) {
+            throw Error("Cannot create a control of the main window, error " +
+                        std::to_string(::GetLastError()));
+        }
+        controls_[static_cast<size_t>(layout.control)] = control;
+        // Later controls lie above earlier ones where they overlap.
+        ::SetWindowPos(control, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+
+    const ControlLayout& picture = LayoutOf(Control::Image2);
+    illustration_ =
+        LoadJpegResource(instance_, PELLINOR_ILLUSTRATION, picture.width, picture.height);
+
+    cancelGlyph_ = MakeCancelGlyph();
+    if (cancelGlyph_.Get()) {
+        BUTTON_IMAGELIST glyph{};
+        glyph.himl = cancelGlyph_.Get();
+        glyph.margin = RECT{8, 0, 0, 0};
+        glyph.uAlign = BUTTON_IMAGELIST_ALIGN_LEFT;
+        ::SendMessageW(Get(Control::cmdExit), BCM_SETIMAGELIST, 0,
+                       reinterpret_cast<LPARAM>(&glyph));
+    }
+}
+
+void Win32Window::Show(int showCommand) {
+    if (!main_ || finished_) return;
+    RECT frame{};
+    ::GetWindowRect(main_, &frame);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    ::SetWindowPos(main_, nullptr, (::GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                   (::GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+    Fire(Event::FormShow);
+    if (!main_ || finished_) return;
+
+    lastFocus_ = Get(Control::cmdExit);
+    // Only a minimised start is honoured: the window has one size.
+    const bool minimised = showCommand == SW_SHOWMINIMIZED || showCommand == SW_MINIMIZE ||
+                           showCommand == SW_SHOWMINNOACTIVE;
+    ::ShowWindow(main_, minimised ? showCommand : SW_SHOWNORMAL);
+    ::UpdateWindow(main_);
+    if (::GetActiveWindow() == main_) FocusControl(lastFocus_);
+}
+
+void Win32Window::Fire(Event event) {
+    if (!sink_ || finished_) return;
+    ++handlerDepth_;
+    // The form reports a handler's errors itself; this is the last guard, as
+    // no exception may cross the system's call into the window procedure.
+    try {
+        sink_->Dispatch(event);
+    } catch (const std::exception& error) {
+        ReportEscaped(error.what());
+    } catch (...) {
+        ReportEscaped("Unexpected error");
+    }
+    --handlerDepth_;
+    if (handlerDepth_ == 0 && closeRequested_) Finish();
+}
+
+void Win32Window::ReportEscaped(const char* what) {
+    try {
+        ModalScope modal(*this);
+        ::MessageBoxW(application_, Widen(ErrorReportText(what)).c_str(), Title().c_str(),
+                      MB_OK | MB_ICONERROR);
+    } catch (...) {
+        // Nothing is left to report it with.
+    }
+}
+
+void Win32Window::Close() {
+    RequestClose();
+}
+void Win32Window::Terminate() {
+    RequestClose();
+}
+
+void Win32Window::RequestClose() {
+    // A running handler goes on to its end; an information dialog opened
+    // from now on ends at once (see ShowMessage).
+    closeRequested_ = true;
+    if (infoDialog_) ::EndDialog(infoDialog_, IDOK);
+    if (handlerDepth_ == 0) Finish();
+}
+
+void Win32Window::Finish() {
+    if (finished_) return;
+    finished_ = true;
+    if (main_) {
+        ::DestroyWindow(main_);  // its WM_DESTROY posts the quit message
+    } else {
+        ::PostQuitMessage(exitCode_);
+    }
+}
+
+std::wstring Win32Window::Title() const {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    return Widen(ApplicationTitle(Narrow(path)));
+}
+
+LRESULT CALLBACK Win32Window::ApplicationProc(HWND window, UINT message, WPARAM wParam,
+                                              LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        ::SetWindowLongPtrW(window, GWLP_USERDATA,
+                            reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<Win32Window*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+    // Closing the application closes the program like the main window's close box.
+    if (message == WM_CLOSE && self) {
+        self->RequestClose();
+        return 0;
+    }
+    return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK Win32Window::MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* created =
+            static_cast<Win32Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
+        created->main_ = window;
+    }
+    auto* self = reinterpret_cast<Win32Window*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!self || self->main_ != window) return ::DefWindowProcW(window, message, wParam, lParam);
+    return self->HandleMain(message, wParam, lParam);
+}
+
+LRESULT Win32Window::HandleMain(UINT message, WPARAM wParam, LPARAM lParam) {
+    const HWND window = main_;
+    switch (message) {
+        case WM_NCCALCSIZE: {
+            const LRESULT result = ::DefWindowProcW(window, message, wParam, lParam);
+            RECT* client = wParam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0]
+                                  : reinterpret_cast<RECT*>(lParam);
+            ::InflateRect(client, -kBorderWidth, -kBorderWidth);
+            return result;
+        }
+        case WM_NCPAINT:
+        case WM_NCACTIVATE: {
+            const LRESULT result = ::DefWindowProcW(window, message, wParam, lParam);
+            PaintBorderBand(window, kBorderWidth);
+            return result;
+        }
+        case WM_COMMAND:
+            return OnCommand(wParam, lParam);
+        case WM_NOTIFY: {
+            const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+            if (header->idFrom == static_cast<UINT_PTR>(ControlId(Control::StatusBar1)) &&
+                header->code == static_cast<UINT>(NM_DBLCLK)) {
+                Fire(Event::StatusBar1DblClick);
+            }
+            return 0;
+        }
+        case WM_DRAWITEM:
+            return OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        case WM_ACTIVATE:
+            if (HIWORD(wParam) == 0) OnActivate(LOWORD(wParam) != WA_INACTIVE);
+            return 0;
+        case WM_SETCURSOR:
+            if (OnSetCursor()) return TRUE;
+            break;
+        case WM_SETTINGCHANGE:
+            Fire(Event::SettingChange);
+            break;
+        case WM_CLOSE:
+            RequestClose();
+            return 0;
+        case WM_DESTROY:
+            ::PostQuitMessage(exitCode_);
+            return 0;
+        case WM_NCDESTROY:
+            main_ = nullptr;
+            controls_.fill(nullptr);
+            lastFocus_ = nullptr;
+            break;
+        default:
+            break;
+    }
+    return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT Win32Window::OnCommand(WPARAM wParam, LPARAM lParam) {
+    const std::optional<Control> control = ControlOfId(LOWORD(wParam));
+    const auto from = reinterpret_cast<HWND>(lParam);
+    if (!control || !from || from != Get(*control)) return 0;
+    const UINT code = HIWORD(wParam);
+    if (code == BN_CLICKED) {
+        // A click that reaches a disabled button (a posted BM_CLICK, say) is
+        // no click of the user's.
+        const std::optional<Event> event = ClickEventOf(*control);
+        if (event && ::IsWindowEnabled(from)) Fire(*event);
+    } else if (code == STN_DBLCLK && *control == Control::Image1) {
+        Fire(Event::Image1DblClick);
+    }
+    return 0;
+}
+
+LRESULT Win32Window::OnDrawItem(const DRAWITEMSTRUCT& item) {
+    const std::optional<Control> control = ControlOfId(item.CtlID);
+    if (!control) return FALSE;
+    const ControlLayout& layout = LayoutOf(*control);
+    switch (layout.kind) {
+        case ControlKind::Label:
+            PaintLabel(item, layout, fonts_.Get(layout.fontName, layout.fontHeight));
+            break;
+        case ControlKind::Panel:
+            PaintPanel(item, layout, fonts_.Get(layout.fontName, layout.fontHeight));
+            break;
+        case ControlKind::Image:
+            PaintPicture(item, illustration_.Get());
+            break;
+        default:
+            return FALSE;
+    }
+    return TRUE;
+}
+
+void Win32Window::OnActivate(bool active) {
+    // Like a dialog, the window gives the focus back to the control that had
+    // it when the window was last left (a box, another program).
+    if (!active) {
+        HWND focus = ::GetFocus();
+        if (focus && ::IsChild(main_, focus)) lastFocus_ = focus;
+        return;
+    }
+    HWND target = lastFocus_;
+    if (!target || !::IsWindow(target) || !::IsWindowVisible(target) ||
+        !::IsWindowEnabled(target)) {
+        target = nullptr;
+        for (Control control : TabOrder()) {
+            HWND candidate = Get(control);
+            if (TakesFocus(LayoutOf(control).kind) && ::IsWindowVisible(candidate) &&
+                ::IsWindowEnabled(candidate)) {
+                target = candidate;
+                break;
+            }
+        }
+    }
+    ::SetFocus(target ? target : main_);
+}
+
+bool Win32Window::OnSetCursor() {
+    if (!busy_) return false;
+    ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
+    return true;
+}
+
+}  // namespace pellinor

@@ -1,0 +1,127 @@
+// The main window on Windows: Form1 of class "TForm1" with real child
+// controls built from the layout table, the hidden application window that
+// owns the boxes, and the message loop that runs the program's handlers.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "platform/Events.h"
+#include "platform/Window.h"
+#include "platform/win32/Fonts.h"
+#include "platform/win32/GdiHandles.h"
+#include "platform/win32/WindowsHeaders.h"
+
+namespace pellinor {
+
+class Win32Window final : public Window {
+  public:
+    explicit Win32Window(HINSTANCE instance);
+    ~Win32Window() override;
+    Win32Window(const Win32Window&) = delete;
+    Win32Window& operator=(const Win32Window&) = delete;
+
+    // Makes the application window and the main window with all its
+    // controls, still hidden. Throws pellinor::Error when the system refuses.
+    void Create();
+    // Where the window's events go; set before the first event.
+    void SetSink(EventSink* sink) { sink_ = sink; }
+    // Runs the handler of one event. Every handler of the program runs
+    // through here, so the program knows when none is running any more.
+    void Fire(Event event);
+    // Centres the window on the desktop, runs FormShow so that the captions
+    // are in place before the first paint, then shows it with Exit focused.
+    void Show(int showCommand);
+    // The message loop; returns the exit code once the program has ended.
+    int Run();
+
+    HWND Handle() const { return main_; }
+
+    // Window
+    void SetText(Control control, const std::string& text) override;
+    std::string Text(Control control) const override;
+    void SetVisible(Control control, bool visible) override;
+    void SetEnabled(Control control, bool enabled) override;
+    void ListClear() override;
+    void ListAppend(const std::string& item) override;
+    int ListCount() const override;
+    int ListSelectedIndex() const override;
+    void ListSelect(int index) override;
+    std::string ListItem(int index) const override;
+    void SetProgressMax(int32_t max) override;
+    void SetProgressPosition(int32_t position) override;
+    void Repaint() override;
+    void SetBusyCursor(bool busy) override;
+    int MessageBox(const std::string& text, const std::string& caption, unsigned style) override;
+    void ShowMessage(const std::string& text) override;
+    void ProcessMessages() override;
+    void WaitForMessage(uint32_t timeoutMs) override;
+    void Close() override;
+    void Terminate() override;
+
+  private:
+    // While a box is open, the rest of the program is disabled; afterwards
+    // the main window is active again with its focus where it was.
+    class ModalScope {
+      public:
+        explicit ModalScope(Win32Window& window);
+        ~ModalScope();
+        ModalScope(const ModalScope&) = delete;
+        ModalScope& operator=(const ModalScope&) = delete;
+
+      private:
+        Win32Window& window_;
+        bool disabledMain_ = false;
+        HWND focus_ = nullptr;
+    };
+
+    static LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK ApplicationProc(HWND window, UINT message, WPARAM wParam,
+                                            LPARAM lParam);
+    LRESULT HandleMain(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
+    LRESULT OnDrawItem(const DRAWITEMSTRUCT& item);
+    void OnActivate(bool active);
+    bool OnSetCursor();
+
+    void CreateControls();
+    HWND Get(Control control) const { return controls_[static_cast<size_t>(control)]; }
+
+    // Keyboard of the form: Tab and Shift+Tab over TabOrder(), Esc and Alt+X
+    // click Exit, Enter clicks the focused button. True when it took the message.
+    bool PreTranslate(const MSG& message);
+    void Deliver(const MSG& message);
+    void MoveFocus(int step);
+    void FocusControl(HWND control);
+    // Runs the click of a button if it can be clicked now (visible, enabled).
+    bool ClickIfLive(Control button);
+
+    // The close box, Exit and a successful command all end here: at once
+    // when no handler runs, else when the outermost handler returns.
+    void RequestClose();
+    void Finish();
+    void ReportEscaped(const char* what);
+    void RefreshCursor();
+    std::wstring Title() const;
+
+    HINSTANCE instance_;
+    HWND main_ = nullptr;
+    HWND application_ = nullptr;
+    std::array<HWND, kControlCount> controls_{};
+    FontCache fonts_;
+    GdiObject<HBITMAP> illustration_;
+    ImageList cancelGlyph_;
+    HICON icon_ = nullptr;
+    HICON smallIcon_ = nullptr;
+
+    EventSink* sink_ = nullptr;
+    int handlerDepth_ = 0;
+    bool closeRequested_ = false;
+    int exitCode_ = 0;  // of a quit message that arrived while a handler ran
+    bool finished_ = false;
+    bool busy_ = false;
+    HWND lastFocus_ = nullptr;   // the control to focus when the window is activated again
+    HWND infoDialog_ = nullptr;  // the open information dialog, if any
+};
+
+}  // namespace pellinor
