@@ -1,14 +1,163 @@
-// Placeholder until the client lands: every GET fails.
+// The GET of the download: redirects, cookies, kept-open connections and the
+// error texts, over the connection and response reader of this folder.
 #include "transfer/HttpClient.h"
 
+#include <ctime>
+
 #include "platform/Error.h"
+#include "text/TextRules.h"
+#include "transfer/Cookies.h"
+#include "transfer/HttpConnection.h"
+#include "transfer/HttpResponseReader.h"
+#include "transfer/HttpUrl.h"
+#include "transfer/SocketErrors.h"
 
 namespace pellinor {
+namespace {
 
-class HttpClient::Impl {};
+constexpr int kMaxRequests = 15;
+// A redirect's body without a length on a connection that stays open has no
+// end the client could see; it is read for this long at most.
+constexpr std::chrono::milliseconds kRedirectBodyTimeLimit{4000};
 
-HttpClient::HttpClient(HttpEvents) : impl_(std::make_unique<Impl>()) {}
+bool IsRedirect(const ResponseHead& head) {
+    const bool status3xx = head.status >= 300 && head.status <= 399 && head.status != 304;
+    return status3xx || !head.Header("Location").empty();
+}
+
+bool IsSuccess(const ResponseHead& head) {
+    return head.status >= 200 && head.status <= 299;
+}
+
+// Checked before any name lookup: there is no secure transport.
+void CheckProtocol(const HttpUrl& url) {
+    if (SameTextAscii(url.protocol, "https")) throw Error(kIoHandlerNotValid);
+    if (!SameTextAscii(url.protocol, "http")) throw Error(kUnknownProtocol);
+}
+
+// A Location is followed as the server wrote it, except for bytes that
+// cannot stand in a request line.
+std::string Printable(const std::string& location) {
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    for (char ch : location) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c <= 32 || c >= 127) {
+            out += '%';
+            out += kHex[c >> 4];
+            out += kHex[c & 15];
+        } else {
+            out += ch;
+        }
+    }
+    return out;
+}
+
+std::string RequestBytes(const HttpUrl& url, const std::string& cookies) {
+    std::string r = "GET " + url.Target() + " HTTP/1.1\r\n";
+    r += "Content-Type: text/html\r\n";
+    r += "Host: " + url.HostHeader() + "\r\n";
+    r += "Accept: text/html, */*\r\n";
+    r += "User-Agent: Mozilla/3.0 (compatible; Indy Library)\r\n";
+    if (!cookies.empty()) r += "Cookie: " + cookies + "\r\n";
+    r += "\r\n";
+    return r;
+}
+
+}  // namespace
+
+class HttpClient::Impl {
+  public:
+    explicit Impl(HttpEvents events)
+        : events_(std::move(events)), connection_([this] {
+              if (events_.processMessages) events_.processMessages();
+          }) {}
+
+    void Get(const std::string& text, HttpResponse& response) {
+        response.body.clear();
+        response.complete = false;
+        HttpUrl url = ParseHttpUrl(text);
+        for (int requests = 1;; ++requests) {
+            CheckProtocol(url);
+            ResponseHead head;
+            const bool redirect = Request(url, response, head);
+            if (!redirect) return;
+            // The limit reached: the GET ends quietly with nothing.
+            if (requests >= kMaxRequests) return;
+            url = ResolveLocation(url, Printable(head.Header("Location")));
+        }
+    }
+
+  private:
+    // One request and its response. True when the response redirects; its
+    // body is then thrown away and the buffer left empty.
+    bool Request(const HttpUrl& url, HttpResponse& response, ResponseHead& head) {
+        cookies_.DropExpired(std::time(nullptr));
+        const std::string request = RequestBytes(url, cookies_.HeaderFor(url));
+        HttpResponseReader reader = Exchange(url, request, head);
+        for (const std::string& value : head.Headers("Set-Cookie")) {
+            cookies_.Store(value, url, std::time(nullptr));
+        }
+        const bool redirect = IsRedirect(head);
+        const bool success = !redirect && IsSuccess(head);
+        response.body.clear();
+        BodyResult body;
+        try {
+            reader.ReadBody(head, success ? &response.body : nullptr, body,
+                            redirect && head.KeepAlive() ? kRedirectBodyTimeLimit
+                                                         : std::chrono::milliseconds{});
+        } catch (...) {
+            response.complete = success && body.complete;
+            if (!success) response.body.clear();
+            connection_.Close();
+            throw;
+        }
+        if (!body.reusable) connection_.Close();
+        if (success) {
+            response.complete = body.complete;
+            return false;
+        }
+        response.body.clear();
+        if (redirect) return true;
+        throw Error(head.statusLine);
+    }
+
+    // Sends the request and reads the response's head, over the kept
+    // connection when it still serves the same host and port. A kept
+    // connection that the server dropped meanwhile is replaced once.
+    HttpResponseReader Exchange(const HttpUrl& url, const std::string& request,
+                                ResponseHead& head) {
+        const std::string peer = url.host + ":" + url.PortOrDefault();
+        for (;;) {
+            // After a replacement the connection is a fresh one, so this
+            // retries at most once.
+            const bool reused =
+                connection_.IsOpen() && connection_.Peer() == peer && connection_.Reusable();
+            if (!reused) connection_.Open(url.host, url.PortOrDefault());
+            HttpResponseReader reader(connection_, events_);
+            try {
+                connection_.Send(request);
+                if (reader.ReadHead(head)) return reader;
+            } catch (const Error&) {
+                connection_.Close();
+                if (!reused || reader.BytesReceived() > 0) throw;
+                continue;
+            }
+            connection_.Close();
+            if (!reused) throw Error(kConnectionClosedGracefully);
+        }
+    }
+
+    HttpEvents events_;
+    CookieJar cookies_;
+    HttpConnection connection_;
+};
+
+HttpClient::HttpClient(HttpEvents events) : impl_(std::make_unique<Impl>(std::move(events))) {}
 HttpClient::~HttpClient() = default;
-void HttpClient::Get(const std::string&, HttpResponse&) { throw Error("HTTP client not built yet"); }
+
+void HttpClient::Get(const std::string& url, HttpResponse& response) {
+    impl_->Get(url, response);
+}
 
 }  // namespace pellinor

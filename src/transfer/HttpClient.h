@@ -23,7 +23,7 @@ struct HttpResponse {
 };
 
 class HttpClient {
-public:
+  public:
     explicit HttpClient(HttpEvents events);
     ~HttpClient();
     HttpClient(const HttpClient&) = delete;
@@ -34,7 +34,7 @@ public:
     // response keeps what arrived before the error.
     void Get(const std::string& url, HttpResponse& response);
 
-private:
+  private:
     class Impl;
     std::unique_ptr<Impl> impl_;
 };

@@ -1,0 +1,161 @@
+// Parsing, matching and expiring the client's in-memory cookies.
+#include "transfer/Cookies.h"
+
+#include <cstdint>
+
+#include "text/TextRules.h"
+
+namespace pellinor {
+namespace {
+
+std::string LowerAscii(std::string s) {
+    for (char& c : s) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return s;
+}
+
+std::vector<std::string> Split(const std::string& s, char sep) {
+    std::vector<std::string> parts;
+    size_t start = 0;
+    for (;;) {
+        const size_t end = s.find(sep, start);
+        parts.push_back(s.substr(start, end - start));
+        if (end == std::string::npos) return parts;
+        start = end + 1;
+    }
+}
+
+// Days since 1970-01-01 of a proleptic Gregorian date, without the C
+// library's time zone handling, which differs between the two builds.
+int64_t DaysFromCivil(int64_t y, unsigned m, unsigned d) {
+    y -= m <= 2;
+    const int64_t era = (y >= 0 ? y : y - 399) / 400;
+    const auto yoe = static_cast<unsigned>(y - era * 400);
+    const unsigned doy = (153 * (m > 2 ? m - 3 : m + 9) + 2) / 5 + d - 1;
+    const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    return era * 146097 + static_cast<int64_t>(doe) - 719468;
+}
+
+bool AllDigits(const std::string& s) {
+    if (s.empty()) return false;
+    for (char c : s) {
+        if (c < '0' || c > '9') return false;
+    }
+    return true;
+}
+
+int MonthNumber(const std::string& token) {
+    static const char* const kMonths[] = {"jan", "feb", "mar", "apr", "may", "jun",
+                                          "jul", "aug", "sep", "oct", "nov", "dec"};
+    if (token.size() < 3) return 0;
+    const std::string head = LowerAscii(token.substr(0, 3));
+    for (int i = 0; i < 12; ++i) {
+        if (head == kMonths[i]) return i + 1;
+    }
+    return 0;
+}
+
+}  // namespace
+
+bool ParseCookieDate(const std::string& text, std::time_t& when) {
+    std::string normalized = text;
+    for (char& c : normalized) {
+        if (c == ',' || c == '-' || c == '\t') c = ' ';
+    }
+    int day = -1, month = 0, hour = -1, minute = 0, second = 0;
+    int64_t year = -1;
+    for (const std::string& token : Split(normalized, ' ')) {
+        if (token.empty()) continue;
+        if (token.find(':') != std::string::npos && hour < 0) {
+            const std::vector<std::string> hms = Split(token, ':');
+            if (hms.size() != 3 || !AllDigits(hms[0]) || !AllDigits(hms[1]) || !AllDigits(hms[2]))
+                return false;
+            hour = std::stoi(hms[0]);
+            minute = std::stoi(hms[1]);
+            second = std::stoi(hms[2]);
+        } else if (month == 0 && MonthNumber(token) != 0) {
+            month = MonthNumber(token);
+        } else if (AllDigits(token) && token.size() <= 2 && day < 0) {
+            day = std::stoi(token);
+        } else if (AllDigits(token) && token.size() <= 4 && year < 0) {
+            year = std::stoi(token);
+            if (token.size() <= 2) year += year < 70 ? 2000 : 1900;
+        }
+    }
+    if (day < 1 || day > 31 || month == 0 || year < 0 || hour < 0 || hour > 23 || minute > 59 ||
+        second > 60)
+        return false;
+    const int64_t days =
+        DaysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day));
+    when = static_cast<std::time_t>(days * 86400 + hour * 3600 + minute * 60 + second);
+    return true;
+}
+
+void CookieJar::Store(const std::string& setCookie, const HttpUrl& from, std::time_t now) {
+    const std::vector<std::string> parts = Split(setCookie, ';');
+    const size_t eq = parts[0].find('=');
+    Cookie cookie;
+    cookie.name = Trim(parts[0].substr(0, eq));
+    if (cookie.name.empty()) return;
+    cookie.value = eq == std::string::npos ? std::string() : Trim(parts[0].substr(eq + 1));
+    cookie.domain = LowerAscii(from.host);
+    cookie.path = from.path;
+    bool haveMaxAge = false;
+    for (size_t i = 1; i < parts.size(); ++i) {
+        const size_t aeq = parts[i].find('=');
+        const std::string key = LowerAscii(Trim(parts[i].substr(0, aeq)));
+        const std::string value =
+            aeq == std::string::npos ? std::string() : Trim(parts[i].substr(aeq + 1));
+        if (key == "domain" && !value.empty()) {
+            cookie.domain = LowerAscii(value[0] == '.' ? value.substr(1) : value);
+        } else if (key == "path" && !value.empty()) {
+            cookie.path = value;
+        } else if (key == "max-age" && !value.empty()) {
+            const bool negative = value[0] == '-';
+            const std::string digits = negative ? value.substr(1) : value;
+            if (!AllDigits(digits)) continue;
+            haveMaxAge = true;
+            cookie.persistent = true;
+            const int64_t seconds = digits.size() > 12 ? INT64_C(999999999999) : std::stoll(digits);
+            cookie.expires =
+                (negative || seconds == 0) ? now - 1 : now + static_cast<std::time_t>(seconds);
+        } else if (key == "expires" && !haveMaxAge) {
+            std::time_t when = 0;
+            if (ParseCookieDate(value, when)) {
+                cookie.persistent = true;
+                cookie.expires = when;
+            }
+        }
+    }
+    for (Cookie& held : cookies_) {
+        if (held.name == cookie.name && held.domain == cookie.domain && held.path == cookie.path) {
+            held = cookie;
+            return;
+        }
+    }
+    cookies_.push_back(cookie);
+}
+
+void CookieJar::DropExpired(std::time_t now) {
+    std::vector<Cookie> kept;
+    for (const Cookie& c : cookies_) {
+        if (!c.persistent || c.expires > now) kept.push_back(c);
+    }
+    cookies_.swap(kept);
+}
+
+std::string CookieJar::HeaderFor(const HttpUrl& url) const {
+    const std::string host = LowerAscii(url.host);
+    std::string header;
+    for (const Cookie& c : cookies_) {
+        if (c.value.empty()) continue;
+        if (host.find(c.domain) == std::string::npos) continue;
+        if (url.path.compare(0, c.path.size(), c.path) != 0) continue;
+        if (!header.empty()) header += "; ";
+        header += c.name + "=" + c.value;
+    }
+    return header;
+}
+
+}  // namespace pellinor

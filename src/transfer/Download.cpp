@@ -1,0 +1,73 @@
+// DownloadOneFile and the progress handlers: the body is fetched into memory
+// and reaches the disk only when the whole of it arrived.
+#include "transfer/Download.h"
+
+#include <exception>
+
+#include "transfer/ByteSize.h"
+#include "transfer/UrlEncode.h"
+#include "window/Texts.h"
+
+namespace pellinor {
+namespace {
+
+// The hourglass for the whole download, taken back on every way out,
+// an error that propagates included.
+class BusyCursor {
+  public:
+    explicit BusyCursor(Window& window) : window_(window) { window_.SetBusyCursor(true); }
+    ~BusyCursor() { window_.SetBusyCursor(false); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+
+  private:
+    Window& window_;
+};
+
+constexpr int64_t kSmallestAcceptedFile = 1024;
+
+}  // namespace
+
+int DownloadOneFile(DownloadSite& site, const std::string& url, const std::string& dest) {
+    int errorCode = kDownloadIncomplete;
+    BusyCursor busy(site.window);
+    site.window.SetText(Control::Label3, dest);
+    HttpResponse response;
+    // An address that cannot be encoded is the caller's error, not a failed download.
+    const std::string encoded = EncodeUrl(url);
+    try {
+        site.http.Get(encoded, response);
+    } catch (const std::exception& e) {
+        site.window.MessageBox(std::string(e.what()) + "\n\n" + encoded + "\n" + dest, "E0059",
+                               kStyleError);
+        errorCode = kDownloadFailed;
+    }
+    // The announced size alone cannot tell a cut-off transfer from a whole
+    // one (a chunked body announces only its last chunk), so a body whose
+    // end never arrived is never written.
+    const auto received = static_cast<int64_t>(response.body.size());
+    if (response.complete && site.fileSize >= kSmallestAcceptedFile && received >= site.fileSize) {
+        site.files.WriteFile(dest, response.body);
+        errorCode = kDownloadOk;
+    }
+    return errorCode;
+}
+
+void ShowWorkBegin(Window& window, int64_t& fileSize, int32_t workCountMax) {
+    window.SetProgressPosition(0);
+    window.SetProgressMax(workCountMax);
+    fileSize = workCountMax;
+    window.Repaint();
+}
+
+void ShowWork(Window& window, int64_t fileSize, int32_t workCount, bool chinese,
+              const std::string& decimalSeparator) {
+    const auto announced = static_cast<int32_t>(static_cast<uint32_t>(fileSize & 0xFFFFFFFF));
+    window.SetText(Control::Label1, Tr(TextId::DownloadingPrefix, chinese) +
+                                        FormatByteSize(workCount, decimalSeparator) + "/" +
+                                        FormatByteSize(announced, decimalSeparator));
+    window.SetProgressPosition(workCount);
+    window.Repaint();
+}
+
+}  // namespace pellinor

@@ -1,0 +1,85 @@
+// Reading one HTTP response from a connection: the status line, the header
+// block and the body (by length, by chunks or up to the close), with the
+// progress events the window follows.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "transfer/HttpClient.h"
+#include "transfer/HttpConnection.h"
+
+namespace pellinor {
+
+constexpr size_t kMaxLineLength = 16384;
+constexpr size_t kWorkBlock = 32768;  // the most one work event reports
+constexpr size_t kReadSize = 262144;  // the most one receive asks for
+
+struct ResponseHead {
+    std::string statusLine;  // as received, without CR LF
+    int status = -1;         // -1 when the line names no status
+    std::vector<std::pair<std::string, std::string>> headers;
+    bool complete = false;  // the empty line that ends the block arrived
+
+    // The first value of a header (name without case), trimmed; empty when absent.
+    std::string Header(const std::string& name) const;
+    std::vector<std::string> Headers(const std::string& name) const;
+    // Whether the server keeps the connection open after this response.
+    bool KeepAlive() const;
+};
+
+struct BodyResult {
+    bool complete = false;  // the body's end was seen: its length, its last chunk, or the close
+    bool reusable = false;  // the connection stands right before the next response
+};
+
+class HttpResponseReader {
+  public:
+    HttpResponseReader(HttpConnection& connection, const HttpEvents& events);
+
+    // False when the connection closed before a single byte arrived.
+    // Raises "Connection Closed Gracefully." for a close within the status
+    // line, "Max line length exceeded." for a line over 16384 bytes.
+    bool ReadHead(ResponseHead& head);
+
+    // Reads the body into sink (or throws it away when sink is null).
+    // result.complete is set before an error is raised after the body's end.
+    // timeLimit, when not zero, bounds the whole reading of a body that
+    // runs up to the close.
+    void ReadBody(const ResponseHead& head, std::string* sink, BodyResult& result,
+                  std::chrono::milliseconds timeLimit = {});
+
+    uint64_t BytesReceived() const { return received_; }
+
+  private:
+    bool ReadLine(std::string& line);
+    size_t Fill();
+    void Begin(int64_t workCountMax);
+    void Work(uint64_t count);
+    // Reports arrived bytes on top of count in work-sized blocks; the new count.
+    uint64_t Report(uint64_t count, size_t arrived);
+    // Moves what the header block brought along, up to max bytes, to sink.
+    uint64_t TakePending(std::string* sink, uint64_t max, uint64_t expected);
+    // Reads a body of known size; false when the peer closed before its end.
+    bool ReadCounted(std::string* sink, uint64_t size, uint64_t expected);
+    void ReadChunked(std::string* sink, BodyResult& result);
+    void ReadToClose(std::string* sink, BodyResult& result, std::chrono::milliseconds timeLimit);
+
+    HttpConnection& connection_;
+    const HttpEvents& events_;
+    std::string pending_;  // bytes read ahead, from pos_ on
+    size_t pos_ = 0;
+    uint64_t received_ = 0;
+    std::vector<char> block_;
+};
+
+// Appends to a body that will hold about expected bytes (0 when unknown). The
+// buffer grows with the data: an announced size is taken up to 8 MiB at once
+// and in full only once an eighth of it has arrived, so that a false
+// announcement reserves little and a true one costs few copies.
+void AppendBody(std::string& body, const char* data, size_t size, uint64_t expected);
+
+}  // namespace pellinor

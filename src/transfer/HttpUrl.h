@@ -1,0 +1,38 @@
+// The parts of an "http://" address as the client uses them, and the
+// resolution of a redirect's Location against the address that gave it.
+#pragma once
+
+#include <string>
+
+namespace pellinor {
+
+struct HttpUrl {
+    std::string protocol;  // as written, e.g. "http"
+    std::string host;
+    std::string port;      // as written; empty when the address names none
+    std::string path;      // directory part, from the first "/" through the last one
+    std::string document;  // after the last "/" of the path, without any "#" fragment
+    std::string query;     // after the "?", without it
+    bool hasQuery = false;
+
+    // 80 unless a port was written.
+    std::string PortOrDefault() const { return port.empty() ? std::string("80") : port; }
+    // What the request line names: path, document and "?" + query.
+    std::string Target() const;
+    // The Host header's value: ":port" only when the port is not 80.
+    std::string HostHeader() const;
+    // protocol "://" host [":" port] path document ["?" query]
+    std::string Text() const;
+};
+
+// Splits an address; "\" counts as "/". The user name, password and fragment
+// are dropped. Throws pellinor::Error "Protocol field is empty" or "Host field
+// is empty".
+HttpUrl ParseHttpUrl(const std::string& url);
+
+// The address a Location leads to from current: absolute when it holds "://";
+// otherwise it replaces the path when it starts with "/", or is joined to the
+// current directory. The document and query always come from the location.
+HttpUrl ResolveLocation(const HttpUrl& current, const std::string& location);
+
+}  // namespace pellinor

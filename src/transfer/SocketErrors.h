@@ -1,0 +1,25 @@
+// The texts of transfer failures as the user reads them, and the mapping of
+// the host's socket and resolver errors onto the Windows socket numbers, so
+// that both builds show the same message for the same failure.
+#pragma once
+
+#include <boost/system/error_code.hpp>
+#include <string>
+
+namespace pellinor {
+
+extern const char* const kConnectTimedOut;             // "Connect timed out."
+extern const char* const kConnectionClosedGracefully;  // "Connection Closed Gracefully."
+extern const char* const kIoHandlerNotValid;           // an "https" address
+extern const char* const kMaxLineLengthExceeded;       // a status or header line too long
+extern const char* const kUnknownProtocol;             // neither "http" nor "https"
+
+// The Windows socket error number (10061, 11001, ...) of a failure.
+int WindowsSocketError(const boost::system::error_code& ec);
+
+// "Socket Error # <n>\r\n<text>"; the text is empty for numbers without one.
+std::string SocketErrorMessage(int windowsNumber);
+
+[[noreturn]] void RaiseSocketError(const boost::system::error_code& ec);
+
+}  // namespace pellinor

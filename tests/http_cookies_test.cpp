@@ -1,0 +1,64 @@
+// The client's in-memory cookies: what is kept, matched, sent and forgotten.
+#include <gtest/gtest.h>
+
+#include "transfer/Cookies.h"
+
+namespace pellinor {
+namespace {
+
+const std::time_t kNow = 1700000000;  // 2023-11-14 22:13:20 UTC
+
+TEST(CookieJar, MatchesByDomainOccurrenceAndPathPrefix) {
+    CookieJar jar;
+    const HttpUrl from = ParseHttpUrl("http://www.Example.com/dl/v9/file.exe");
+    jar.Store("sid=1", from, kNow);  // domain and path of the request
+    jar.Store("all=2; Path=/", from, kNow);
+    jar.Store("wide=3; Domain=.EXAMPLE.com; path=/", from, kNow);
+    jar.Store("other=4; domain=elsewhere.org; path=/", from, kNow);
+    jar.Store("empty=; path=/", from, kNow);
+
+    EXPECT_EQ(jar.HeaderFor(ParseHttpUrl("http://www.example.com/dl/v9/x.exe")),
+              "sid=1; all=2; wide=3");
+    EXPECT_EQ(jar.HeaderFor(ParseHttpUrl("http://www.example.com/dl/v9/deeper/x")),
+              "sid=1; all=2; wide=3");
+    EXPECT_EQ(jar.HeaderFor(ParseHttpUrl("http://www.example.com/dl/x.exe")), "all=2; wide=3");
+    EXPECT_EQ(jar.HeaderFor(ParseHttpUrl("http://cdn.example.com/dl/v9/x.exe")), "wide=3");
+    EXPECT_EQ(jar.HeaderFor(ParseHttpUrl("http://example.org/")), "");
+}
+
+TEST(CookieJar, ReplacesAndExpires) {
+    CookieJar jar;
+    const HttpUrl from = ParseHttpUrl("http://h/");
+    jar.Store("a=1", from, kNow);
+    jar.Store("a=2", from, kNow);
+    jar.Store("b=1; Max-Age=60", from, kNow);
+    jar.Store("c=1; expires=Wed, 15 Nov 2023 08:00:00 GMT", from, kNow);
+    jar.Store("d=1; expires=Sunday, 06-Nov-94 08:49:37 GMT", from, kNow);
+    EXPECT_EQ(jar.Count(), 4u);
+    jar.DropExpired(kNow);
+    EXPECT_EQ(jar.HeaderFor(from), "a=2; b=1; c=1");
+    jar.DropExpired(kNow + 61);
+    EXPECT_EQ(jar.HeaderFor(from), "a=2; c=1");
+    jar.Store("a=9; Max-Age=0", from, kNow + 62);
+    jar.DropExpired(kNow + 62);
+    EXPECT_EQ(jar.HeaderFor(from), "c=1");
+    jar.DropExpired(kNow + 86400);
+    EXPECT_EQ(jar.Count(), 0u);
+}
+
+TEST(CookieDate, TheFormsServersSend) {
+    std::time_t t = 0;
+    ASSERT_TRUE(ParseCookieDate("Sun, 06 Nov 1994 08:49:37 GMT", t));
+    EXPECT_EQ(t, 784111777);
+    ASSERT_TRUE(ParseCookieDate("Sunday, 06-Nov-94 08:49:37 GMT", t));
+    EXPECT_EQ(t, 784111777);
+    ASSERT_TRUE(ParseCookieDate("Sun Nov  6 08:49:37 1994", t));
+    EXPECT_EQ(t, 784111777);
+    ASSERT_TRUE(ParseCookieDate("Thu, 01 Jan 1970 00:00:00 GMT", t));
+    EXPECT_EQ(t, 0);
+    EXPECT_FALSE(ParseCookieDate("tomorrow", t));
+    EXPECT_FALSE(ParseCookieDate("Sun, 06 Nov 1994", t));
+}
+
+}  // namespace
+}  // namespace pellinor

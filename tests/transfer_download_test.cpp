@@ -1,0 +1,252 @@
+// DownloadOneFile end to end over a scripted server: what reaches the disk,
+// the result code, the E0059 box, the cursor and the progress display.
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "fakes/FakeWindow.h"
+#include "platform/Error.h"
+#include "support/ScriptedHttpServer.h"
+#include "transfer/Download.h"
+
+namespace pellinor {
+namespace {
+
+using std::chrono::milliseconds;
+
+// Just enough of a file system for downloads: written files by path.
+class MemoryFiles : public FileSystem {
+  public:
+    bool DirectoryExists(const std::string&) override { return true; }
+    bool ForEachEntry(const std::string&,
+                      const std::function<void(const std::string&, bool)>&) override {
+        return false;
+    }
+    std::optional<FileIdentity> DirectoryIdentity(const std::string&) override {
+        return std::nullopt;
+    }
+    std::optional<PatternMatch> FindFirst(const std::string&) override { return std::nullopt; }
+    bool FileExists(const std::string& path) override { return files.count(path) > 0; }
+    bool IsReadOnly(const std::string&) override { return false; }
+    bool DeleteFile(const std::string& path) override { return files.erase(path) > 0; }
+    void WriteFile(const std::string& path, const std::string& bytes) override {
+        if (refuseWrites) throw Error("Cannot create file \"" + path + "\". Access is denied");
+        files[path] = bytes;
+    }
+    std::string ReadFile(const std::string&, size_t) override { return std::string(); }
+    uint32_t ReplaceFile(const std::string&, const std::string&) override { return 0; }
+
+    std::map<std::string, std::string> files;
+    bool refuseWrites = false;
+};
+
+std::string Pattern(size_t size) {
+    std::string s(size, '\0');
+    for (size_t i = 0; i < size; ++i) s[i] = static_cast<char>(i * 31 + i / 97);
+    return s;
+}
+
+std::string WithLength(const std::string& body) {
+    return HttpHead("HTTP/1.1 200 OK", {"Content-Length: " + std::to_string(body.size())}) + body;
+}
+
+const std::string kDest = "C:\\Hotel\\Lock\\Tessaron.Exe.tmp";
+
+class DownloadTest : public ::testing::Test {
+  protected:
+    int Download(const std::string& url) {
+        DownloadSite site{window, files, client, fileSize};
+        return DownloadOneFile(site, url, kDest);
+    }
+    bool Written() const { return files.files.count(kDest) > 0; }
+    std::string BoxText(const std::string& message, const std::string& url) const {
+        return message + "\n\n" + url + "\n" + kDest;
+    }
+
+    FakeWindow window;
+    MemoryFiles files;
+    int64_t fileSize = 0;
+    bool chinese = false;
+    HttpClient client{HttpEvents{
+        [this](int32_t max) { ShowWorkBegin(window, fileSize, max); },
+        [this](int32_t count) { ShowWork(window, fileSize, count, chinese, "."); },
+        [this] { window.ProcessMessages(); },
+    }};
+    ScriptedHttpServer server;
+};
+
+TEST_F(DownloadTest, TheWholeFileOfAtLeast1024BytesIsWritten) {
+    server.Enqueue(ScriptedReply(WithLength(Pattern(1024))));
+    EXPECT_EQ(Download(server.Url("/V9/02/Tessaron.Exe")), 0);
+    EXPECT_EQ(files.files[kDest], Pattern(1024));
+    EXPECT_EQ(window.Text(Control::Label3), kDest);
+    EXPECT_TRUE(window.boxes.empty());
+    EXPECT_EQ(fileSize, 1024);
+    EXPECT_EQ(window.progressMax, 1024);
+    EXPECT_EQ(window.progressPosition, 1024);
+    EXPECT_EQ(window.Text(Control::Label1), "Downloading file, Please wait... 1 KB/1 KB");
+}
+
+TEST_F(DownloadTest, AFileOf1023BytesIsNotWritten) {
+    server.Enqueue(ScriptedReply(WithLength(Pattern(1023))));
+    EXPECT_EQ(Download(server.Url("/small.exe")), -1);
+    EXPECT_FALSE(Written());
+    EXPECT_TRUE(window.boxes.empty());
+}
+
+TEST_F(DownloadTest, AChunkedBodyCountsByItsLastChunk) {
+    const std::string head = HttpHead("HTTP/1.1 200 OK", {"Transfer-Encoding: chunked"});
+    server.Enqueue(ScriptedReply(head + "bb8\r\n" + Pattern(3000) + "\r\n400\r\n" + Pattern(1024) +
+                                 "\r\n0\r\n\r\n"));
+    EXPECT_EQ(Download(server.Url("/big-last.exe")), 0);
+    EXPECT_EQ(files.files[kDest], Pattern(3000) + Pattern(1024));
+
+    files.files.clear();
+    server.Enqueue(ScriptedReply(head + "bb8\r\n" + Pattern(3000) + "\r\n3ff\r\n" + Pattern(1023) +
+                                 "\r\n0\r\n\r\n"));
+    EXPECT_EQ(Download(server.Url("/small-last.exe")), -1);
+    EXPECT_FALSE(Written());
+}
+
+// Once, a chunked body cut off after its last begun chunk passed the size
+// test: the buffer held more than that one chunk announced.
+TEST_F(DownloadTest, AChunkedBodyCutOffIsNeverWritten) {
+    server.Enqueue(ScriptedReply(HttpHead("HTTP/1.1 200 OK", {"Transfer-Encoding: chunked"}) +
+                                     "fa0\r\n" + Pattern(4000) + "\r\n5dc\r\n" + Pattern(1500 - 1),
+                                 AfterReply::Close));
+    const std::string url = server.Url("/cut.exe");
+    EXPECT_EQ(Download(url), -59);
+    EXPECT_FALSE(Written());
+    ASSERT_EQ(window.boxes.size(), 1u);
+    EXPECT_EQ(window.boxes[0].text, BoxText("Connection Closed Gracefully.", url));
+}
+
+TEST_F(DownloadTest, ATruncatedBodyOrOneUpToTheCloseIsNotWritten) {
+    server.Enqueue(ScriptedReply(
+        HttpHead("HTTP/1.1 200 OK", {"Content-Length: 5000"}) + Pattern(4000), AfterReply::Close));
+    EXPECT_EQ(Download(server.Url("/truncated.exe")), -1);
+    server.Enqueue(ScriptedReply(HttpHead("HTTP/1.1 200 OK") + Pattern(5000), AfterReply::Close));
+    EXPECT_EQ(Download(server.Url("/until-close.exe")), -1);
+    EXPECT_EQ(fileSize, 0);
+    EXPECT_FALSE(Written());
+    EXPECT_TRUE(window.boxes.empty());
+}
+
+TEST_F(DownloadTest, AMissingFileShowsTheStatusLine) {
+    server.Enqueue(ScriptedReply(HttpHead("HTTP/1.1 404 Not Found", {"Content-Length: 2000"}) +
+                                 Pattern(2000)));
+    const std::string url = server.Url("/V9/02/Tessaron.Exe");
+    EXPECT_EQ(Download(url), -59);
+    EXPECT_FALSE(Written());
+    ASSERT_EQ(window.boxes.size(), 1u);
+    EXPECT_EQ(window.boxes[0].text, BoxText("HTTP/1.1 404 Not Found", url));
+    EXPECT_EQ(window.boxes[0].caption, "E0059");
+    EXPECT_EQ(window.boxes[0].style, 16u);
+}
+
+TEST_F(DownloadTest, ConnectionFailuresShowTheSocketErrorText) {
+    server.Enqueue(ScriptedReply(std::string(), AfterReply::Close));
+    const std::string closed = server.Url("/x.exe");
+    EXPECT_EQ(Download(closed), -59);
+    EXPECT_EQ(Download("http://nosuchhost.invalid/V9/x.exe"), -59);
+    server.Stop();
+    EXPECT_EQ(Download(closed), -59);
+    ASSERT_EQ(window.boxes.size(), 3u);
+    EXPECT_EQ(window.boxes[0].text, BoxText("Connection Closed Gracefully.", closed));
+    EXPECT_EQ(window.boxes[1].text, BoxText("Socket Error # 11001\r\nHost not found.",
+                                            "http://nosuchhost.invalid/V9/x.exe"));
+    EXPECT_EQ(window.boxes[2].text, BoxText("Socket Error # 10061\r\nConnection refused.", closed));
+    EXPECT_FALSE(Written());
+}
+
+TEST_F(DownloadTest, TheBoxShowsTheEncodedAddress) {
+    server.Enqueue(ScriptedReply(HttpHead("HTTP/1.1 403 Forbidden", {"Content-Length: 0"})));
+    EXPECT_EQ(Download(server.Url("/my dir/a b.exe")), -59);
+    ASSERT_EQ(window.boxes.size(), 1u);
+    EXPECT_EQ(window.boxes[0].text,
+              BoxText("HTTP/1.1 403 Forbidden", server.Url("/my%20dir/a%20b.exe")));
+    EXPECT_EQ(RequestTarget(server.Requests().at(0)), "/my%20dir/a%20b.exe");
+}
+
+TEST_F(DownloadTest, AnErrorAfterTheWholeBodyStillWritesTheFile) {
+    // The last chunk arrived; the close came while the trailer was awaited.
+    server.Enqueue(ScriptedReply(HttpHead("HTTP/1.1 200 OK", {"Transfer-Encoding: chunked"}) +
+                                     "800\r\n" + Pattern(2048) + "\r\n0\r\n",
+                                 AfterReply::Close));
+    EXPECT_EQ(Download(server.Url("/trailer.exe")), 0);
+    EXPECT_EQ(window.boxes.size(), 1u);
+    EXPECT_EQ(files.files[kDest], Pattern(2048));
+}
+
+TEST_F(DownloadTest, TheRedirectLimitGivesNothingAndNoBox) {
+    server.SetHandler([](const std::string&) {
+        return ScriptedReply(
+            HttpHead("HTTP/1.1 302 Found", {"Location: /again", "Content-Length: 0"}));
+    });
+    fileSize = 4096;  // left from an earlier download
+    EXPECT_EQ(Download(server.Url("/loop")), -1);
+    EXPECT_TRUE(window.boxes.empty());
+    EXPECT_EQ(server.Requests().size(), 15u);
+}
+
+TEST_F(DownloadTest, TheCursorIsRestoredOnEveryWayOut) {
+    bool busyDuringTransfer = false;
+    window.onProcessMessages = [&] { busyDuringTransfer = window.busyCursor; };
+    server.Enqueue(ScriptedReply(HttpHead("HTTP/1.1 200 OK", {"Content-Length: 2000"}))
+                       .Then(Pattern(2000), milliseconds(400)));
+    EXPECT_EQ(Download(server.Url("/slow.exe")), 0);
+    EXPECT_TRUE(busyDuringTransfer);
+    EXPECT_FALSE(window.busyCursor);
+
+    // Errors of the encoding and of the write leave the function.
+    try {
+        Download("127.0.0.1/V9/Tessaron.Exe");
+        ADD_FAILURE() << "no error";
+    } catch (const Error& e) {
+        EXPECT_STREQ(e.what(), "Protocol field is empty");
+    }
+    EXPECT_FALSE(window.busyCursor);
+    EXPECT_THROW(Download("http:///V9/Tessaron.Exe"), Error);
+    EXPECT_FALSE(window.busyCursor);
+
+    files.refuseWrites = true;
+    server.Enqueue(ScriptedReply(WithLength(Pattern(2000))));
+    EXPECT_THROW(Download(server.Url("/ok.exe")), Error);
+    EXPECT_FALSE(window.busyCursor);
+    EXPECT_TRUE(window.boxes.empty());
+}
+
+TEST_F(DownloadTest, ADoubleClickDuringAStallSwitchesTheProgressLanguage) {
+    // The status bar's double-click runs nested inside the transfer's pump.
+    window.onProcessMessages = [&] { chinese = true; };
+    const std::string body = Pattern(3000);
+    server.Enqueue(
+        ScriptedReply(HttpHead("HTTP/1.1 200 OK", {"Content-Length: 3000"}) + body.substr(0, 1000))
+            .Then(body.substr(1000), milliseconds(600)));
+    EXPECT_EQ(Download(server.Url("/stall.exe")), 0);
+    ASSERT_GE(window.label1History.size(), 2u);
+    EXPECT_EQ(window.label1History.front(), "Downloading file, Please wait... 1 KB/3 KB");
+    EXPECT_EQ(window.label1History.back(), "正在下载门锁软件，请稍等... 3 KB/3 KB");
+}
+
+TEST(ProgressDisplay, TheStatusLineAndTheBar) {
+    FakeWindow window;
+    int64_t fileSize = 77;
+    ShowWorkBegin(window, fileSize, 3 * 1024 * 1024);
+    EXPECT_EQ(fileSize, 3 * 1024 * 1024);
+    EXPECT_EQ(window.progressMax, 3 * 1024 * 1024);
+    EXPECT_EQ(window.progressPosition, 0);
+    ShowWork(window, fileSize, 1536, false, ",");
+    EXPECT_EQ(window.Text(Control::Label1), "Downloading file, Please wait... 2 KB/3,00 MB");
+    EXPECT_EQ(window.progressPosition, 1536);
+    EXPECT_EQ(window.repaints, 2);
+
+    // A negative announcement is sign-extended; the text uses the low 32 bits.
+    ShowWorkBegin(window, fileSize, -1);
+    EXPECT_EQ(fileSize, -1);
+    ShowWork(window, (int64_t{1} << 32) + 2048, 0, true, ".");
+    EXPECT_EQ(window.Text(Control::Label1), "正在下载门锁软件，请稍等... 0 KB/2 KB");
+}
+
+}  // namespace
+}  // namespace pellinor
