@@ -51,14 +51,26 @@ if(PELLINOR_WINE_TESTS)
     foreach(source ${PELLINOR_HELPER_SOURCES})
         get_filename_component(name ${source} NAME_WE)
         add_executable(${name} ${source})
+        target_include_directories(${name} PRIVATE tests/e2e)
         target_link_libraries(${name} PRIVATE ${PELLINOR_WIN32_LIBS})
-        target_link_options(${name} PRIVATE -municode)
+        # GUI programs: no console window of their own to steal the focus.
+        target_link_options(${name} PRIVATE -municode -mwindows)
     endforeach()
+
+    # The real platform services without the window, so the Wine tests can
+    # run the logic (KillTask, GetShellFolder, Delay, ...) on the real system.
+    add_library(pellinor_win32_services STATIC
+                src/platform/win32/Utf.cpp src/platform/win32/Win32FileSystem.cpp
+                src/platform/win32/Win32Processes.cpp src/platform/win32/Win32Registry.cpp
+                src/platform/win32/Win32Shell.cpp src/platform/win32/Win32SystemInfo.cpp)
+    target_link_libraries(pellinor_win32_services PUBLIC pellinor_logic)
+    pellinor_warnings(pellinor_win32_services)
 
     file(GLOB PELLINOR_E2E_SOURCES CONFIGURE_DEPENDS tests/e2e/*.cpp tests/e2e/driver/*.cpp tests/support/*.cpp)
     add_executable(e2e_tests ${PELLINOR_E2E_SOURCES})
     target_include_directories(e2e_tests PRIVATE src tests tests/e2e)
-    target_link_libraries(e2e_tests PRIVATE gtest gtest_main ${PELLINOR_WIN32_LIBS})
+    target_link_libraries(e2e_tests PRIVATE pellinor_win32_services gtest gtest_main ${PELLINOR_WIN32_LIBS})
+    pellinor_warnings(e2e_tests)
     add_dependencies(e2e_tests Pellinor)
     if(PELLINOR_HELPER_SOURCES)
         foreach(source ${PELLINOR_HELPER_SOURCES})

@@ -7,6 +7,11 @@
 #include <optional>
 #include <string>
 
+// <windows.h> maps these two names onto its W functions; the methods below
+// keep their own names in every file that sees both.
+#undef DeleteFile
+#undef ReplaceFile
+
 namespace pellinor {
 
 // Identifies a directory across links and junctions: volume plus file index.

@@ -1,0 +1,179 @@
+// The file-system service on the real Windows file system.
+#include "platform/win32/Win32FileSystem.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "platform/Error.h"
+#include "platform/win32/Utf.h"
+#include "platform/win32/Win32SystemInfo.h"
+
+namespace pellinor {
+
+namespace {
+class Handle {
+  public:
+    explicit Handle(HANDLE h) : h_(h) {}
+    ~Handle() { Close(); }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    bool valid() const { return h_ != nullptr && h_ != INVALID_HANDLE_VALUE; }
+    HANDLE get() const { return h_; }
+    BOOL Close() {
+        BOOL ok = TRUE;
+        if (valid()) ok = ::CloseHandle(h_);
+        h_ = INVALID_HANDLE_VALUE;
+        return ok;
+    }
+
+  private:
+    HANDLE h_;
+};
+
+class FindHandle {
+  public:
+    explicit FindHandle(HANDLE h) : h_(h) {}
+    ~FindHandle() {
+        if (valid()) ::FindClose(h_);
+    }
+    FindHandle(const FindHandle&) = delete;
+    FindHandle& operator=(const FindHandle&) = delete;
+    bool valid() const { return h_ != INVALID_HANDLE_VALUE; }
+    HANDLE get() const { return h_; }
+
+  private:
+    HANDLE h_;
+};
+
+DWORD Attributes(const std::string& path) {
+    return ::GetFileAttributesW(Widen(path).c_str());
+}
+
+[[noreturn]] void FailWrite(const std::string& verb, const std::string& path, DWORD error) {
+    throw Error("Cannot " + verb + " file \"" + path + "\". " + SystemErrorText(error));
+}
+}  // namespace
+
+bool Win32FileSystem::DirectoryExists(const std::string& path) {
+    const DWORD attributes = Attributes(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool Win32FileSystem::ForEachEntry(
+    const std::string& folder,
+    const std::function<void(const std::string& name, bool isDirectory)>& visit) {
+    const std::wstring pattern = Widen(folder + "*");
+    WIN32_FIND_DATAW data{};
+    // The basic information and large fetches make a walk over a whole drive
+    // markedly quicker; the short 8.3 names are never used.
+    FindHandle find(::FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data,
+                                       FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
+    if (!find.valid()) return false;
+    do {
+        visit(Narrow(data.cFileName), (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
+    } while (::FindNextFileW(find.get(), &data));
+    return true;
+}
+
+std::optional<FileIdentity> Win32FileSystem::DirectoryIdentity(const std::string& path) {
+    // Opening follows links and junctions, so a loop back into a folder gives
+    // that folder's own identity.
+    Handle directory(::CreateFileW(Widen(path).c_str(), FILE_READ_ATTRIBUTES,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                   OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!directory.valid()) return std::nullopt;
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!::GetFileInformationByHandle(directory.get(), &info)) return std::nullopt;
+    FileIdentity identity;
+    identity.volume = info.dwVolumeSerialNumber;
+    identity.file = (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    return identity;
+}
+
+std::optional<PatternMatch> Win32FileSystem::FindFirst(const std::string& pattern) {
+    WIN32_FIND_DATAW data{};
+    FindHandle find(::FindFirstFileW(Widen(pattern).c_str(), &data));
+    if (!find.valid()) return std::nullopt;
+    PatternMatch match;
+    match.isDirectory = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    FILETIME local{};
+    SYSTEMTIME time{};
+    // A time the system cannot convert leaves the year at 0, outside every
+    // range the caller accepts.
+    if (::FileTimeToLocalFileTime(&data.ftLastWriteTime, &local) &&
+        ::FileTimeToSystemTime(&local, &time)) {
+        match.lastWriteYear = time.wYear;
+    }
+    return match;
+}
+
+bool Win32FileSystem::FileExists(const std::string& path) {
+    const DWORD attributes = Attributes(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool Win32FileSystem::IsReadOnly(const std::string& path) {
+    const DWORD attributes = Attributes(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
+bool Win32FileSystem::DeleteFile(const std::string& path) {
+    return ::DeleteFileW(Widen(path).c_str()) != FALSE;
+}
+
+void Win32FileSystem::WriteFile(const std::string& path, const std::string& bytes) {
+    const std::wstring wide = Widen(path);
+    Handle file(::CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) FailWrite("create", path, ::GetLastError());
+    // A half-written file must not stay behind to be taken for a whole one.
+    auto fail = [&](DWORD error) {
+        file.Close();
+        ::DeleteFileW(wide.c_str());
+        FailWrite("write", path, error);
+    };
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
+        DWORD written = 0;
+        if (!::WriteFile(file.get(), bytes.data() + done, chunk, &written, nullptr)) {
+            fail(::GetLastError());
+        }
+        if (written == 0) fail(ERROR_WRITE_FAULT);
+        done += written;
+    }
+    if (!::FlushFileBuffers(file.get())) fail(::GetLastError());
+    if (!file.Close()) {
+        const DWORD error = ::GetLastError();
+        ::DeleteFileW(wide.c_str());
+        FailWrite("write", path, error);
+    }
+}
+
+std::string Win32FileSystem::ReadFile(const std::string& path, size_t maxBytes) {
+    Handle file(::CreateFileW(Widen(path).c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) return std::string();
+    std::string bytes;
+    char buffer[65536];
+    while (bytes.size() < maxBytes) {
+        const DWORD want = static_cast<DWORD>(std::min(sizeof buffer, maxBytes - bytes.size()));
+        DWORD got = 0;
+        if (!::ReadFile(file.get(), buffer, want, &got, nullptr)) return std::string();
+        if (got == 0) break;
+        bytes.append(buffer, got);
+    }
+    return bytes;
+}
+
+uint32_t Win32FileSystem::ReplaceFile(const std::string& from, const std::string& to) {
+    if (::MoveFileExW(Widen(from).c_str(), Widen(to).c_str(),
+                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        return 0;
+    }
+    return ::GetLastError();
+}
+
+}  // namespace pellinor

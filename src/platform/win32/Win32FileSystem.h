@@ -1,0 +1,29 @@
+// The file-system service on the real Windows file system (W APIs; paths are
+// UTF-8 inside the program and UTF-16 at the system's door).
+#pragma once
+
+// <windows.h> first, so that its DeleteFile and ReplaceFile macros are gone
+// (FileSystem.h drops them) wherever this class is used.
+#include <windows.h>
+
+#include "platform/FileSystem.h"
+
+namespace pellinor {
+
+class Win32FileSystem : public FileSystem {
+  public:
+    bool DirectoryExists(const std::string& path) override;
+    bool ForEachEntry(
+        const std::string& folder,
+        const std::function<void(const std::string& name, bool isDirectory)>& visit) override;
+    std::optional<FileIdentity> DirectoryIdentity(const std::string& path) override;
+    std::optional<PatternMatch> FindFirst(const std::string& pattern) override;
+    bool FileExists(const std::string& path) override;
+    bool IsReadOnly(const std::string& path) override;
+    bool DeleteFile(const std::string& path) override;
+    void WriteFile(const std::string& path, const std::string& bytes) override;
+    std::string ReadFile(const std::string& path, size_t maxBytes) override;
+    uint32_t ReplaceFile(const std::string& from, const std::string& to) override;
+};
+
+}  // namespace pellinor

@@ -1,0 +1,50 @@
+// The process list through the Toolhelp snapshot, and ending a process.
+#include "platform/win32/Win32Processes.h"
+
+// clang-format off
+#include <windows.h>
+#include <tlhelp32.h>
+// clang-format on
+
+#include "platform/win32/Utf.h"
+
+namespace pellinor {
+
+namespace {
+class Handle {
+  public:
+    explicit Handle(HANDLE h) : h_(h) {}
+    ~Handle() {
+        if (valid()) ::CloseHandle(h_);
+    }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    bool valid() const { return h_ != nullptr && h_ != INVALID_HANDLE_VALUE; }
+    HANDLE get() const { return h_; }
+
+  private:
+    HANDLE h_;
+};
+}  // namespace
+
+std::vector<ProcessEntry> Win32Processes::Snapshot() {
+    std::vector<ProcessEntry> entries;
+    Handle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot.valid()) return entries;
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = ::Process32FirstW(snapshot.get(), &entry); more;
+         more = ::Process32NextW(snapshot.get(), &entry)) {
+        entry.szExeFile[MAX_PATH - 1] = L'\0';
+        entries.push_back(ProcessEntry{entry.th32ProcessID, Narrow(entry.szExeFile)});
+    }
+    return entries;
+}
+
+bool Win32Processes::Terminate(uint32_t id) {
+    Handle process(::OpenProcess(PROCESS_TERMINATE, FALSE, id));
+    if (!process.valid()) return false;
+    return ::TerminateProcess(process.get(), 0) != FALSE;
+}
+
+}  // namespace pellinor

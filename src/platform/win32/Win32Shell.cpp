@@ -1,0 +1,90 @@
+// The shell: the desktop folder, the working folder of shortcut files read
+// through the shell's own shortcut object, and the shell's "open".
+#include "platform/win32/Win32Shell.h"
+
+#include <objidl.h>
+#include <shellapi.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+
+#include <utility>
+
+#include "platform/Error.h"
+#include "platform/win32/Utf.h"
+#include "platform/win32/Win32SystemInfo.h"
+
+namespace pellinor {
+
+namespace {
+// Releases a COM interface when it leaves scope.
+template <typename T>
+class ComPtr {
+  public:
+    ComPtr() = default;
+    ~ComPtr() {
+        if (p_) p_->Release();
+    }
+    ComPtr(const ComPtr&) = delete;
+    ComPtr& operator=(const ComPtr&) = delete;
+    T* get() const { return p_; }
+    T* operator->() const { return p_; }
+    void** out() { return reinterpret_cast<void**>(&p_); }
+
+  private:
+    T* p_ = nullptr;
+};
+
+class Pidl {
+  public:
+    ~Pidl() {
+        if (p_) ::CoTaskMemFree(p_);
+    }
+    PIDLIST_ABSOLUTE* out() { return &p_; }
+    PIDLIST_ABSOLUTE get() const { return p_; }
+
+  private:
+    PIDLIST_ABSOLUTE p_ = nullptr;
+};
+}  // namespace
+
+Win32Shell::Win32Shell(std::function<HWND()> owner) : owner_(std::move(owner)) {}
+
+std::string Win32Shell::DesktopFolder() {
+    Pidl pidl;
+    const HWND owner = owner_ ? owner_() : nullptr;
+    if (FAILED(::SHGetSpecialFolderLocation(owner, CSIDL_DESKTOP, pidl.out())) || !pidl.get()) {
+        return std::string();
+    }
+    wchar_t path[MAX_PATH] = {};
+    if (!::SHGetPathFromIDListW(pidl.get(), path)) return std::string();
+    return Narrow(path);
+}
+
+std::string Win32Shell::ShortcutWorkingDirectory(const std::string& linkFile) {
+    ComPtr<IShellLinkW> link;
+    const HRESULT created = ::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                               IID_IShellLinkW, link.out());
+    if (FAILED(created) || !link.get()) {
+        throw Error(SystemErrorText(static_cast<uint32_t>(created)));
+    }
+    ComPtr<IPersistFile> file;
+    if (FAILED(link->QueryInterface(IID_IPersistFile, file.out())) || !file.get()) {
+        return std::string();
+    }
+    // A shortcut that cannot be loaded or names no working folder leaves the
+    // buffer empty; the caller skips it, so the results are not looked at.
+    const std::wstring path = Widen(linkFile);
+    file->Load(path.c_str(), STGM_READ);
+    wchar_t folder[MAX_PATH] = {};
+    link->GetWorkingDirectory(folder, MAX_PATH);
+    folder[MAX_PATH - 1] = L'\0';
+    return Narrow(folder);
+}
+
+void Win32Shell::Open(const std::string& file) {
+    const std::wstring path = Widen(file);
+    ::ShellExecuteW(owner_ ? owner_() : nullptr, L"open", path.c_str(), L"", nullptr,
+                    SW_SHOWNORMAL);
+}
+
+}  // namespace pellinor
