@@ -19,20 +19,42 @@ add_link_options(-static -static-libgcc -static-libstdc++)
 
 set(PELLINOR_WIN32_LIBS ws2_32 mswsock comctl32 ole32 oleaut32 uuid shell32 gdi32 user32 advapi32)
 
+# The download host is compiled into each program (see pellinor_app), so the
+# logic is built once for all of them.
+list(FILTER PELLINOR_LOGIC_SOURCES EXCLUDE REGEX "/window/DownloadBase\\.cpp$")
 add_library(pellinor_logic STATIC ${PELLINOR_LOGIC_SOURCES})
 target_include_directories(pellinor_logic PUBLIC src)
-target_compile_definitions(pellinor_logic PUBLIC PELLINOR_DOWNLOAD_HOST="${PELLINOR_DOWNLOAD_HOST}")
 target_link_libraries(pellinor_logic PUBLIC ${PELLINOR_WIN32_LIBS})
 pellinor_warnings(pellinor_logic)
 
+# The real platform: the window and the system services.
 file(GLOB PELLINOR_WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp)
+add_library(pellinor_win32 STATIC ${PELLINOR_WIN32_SOURCES})
+target_link_libraries(pellinor_win32 PUBLIC pellinor_logic)
+pellinor_warnings(pellinor_win32)
+
 enable_language(RC)
-add_executable(Pellinor WIN32 src/Project1.cpp ${PELLINOR_WIN32_SOURCES} assets/Pellinor.rc)
-target_link_libraries(Pellinor PRIVATE pellinor_logic)
-target_link_options(Pellinor PRIVATE -municode -mwindows)
-pellinor_warnings(Pellinor)
 set_source_files_properties(assets/Pellinor.rc PROPERTIES OBJECT_DEPENDS
     "${CMAKE_SOURCE_DIR}/assets/Pellinor.ico;${CMAKE_SOURCE_DIR}/assets/illustration.jpg;${CMAKE_SOURCE_DIR}/assets/Pellinor.manifest")
+
+# Pellinor.exe in folder, downloading from host by default. Every copy is
+# named Pellinor.exe, since the program takes its title from its own name.
+function(pellinor_app target folder host)
+    add_executable(${target} WIN32 src/Project1.cpp src/window/DownloadBase.cpp assets/Pellinor.rc)
+    set_target_properties(${target} PROPERTIES OUTPUT_NAME Pellinor RUNTIME_OUTPUT_DIRECTORY ${folder})
+    target_compile_definitions(${target} PRIVATE PELLINOR_DOWNLOAD_HOST="${host}")
+    target_link_libraries(${target} PRIVATE pellinor_win32)
+    target_link_options(${target} PRIVATE -municode -mwindows $<$<CONFIG:Release>:-s>)
+    pellinor_warnings(${target})
+endfunction()
+
+pellinor_app(Pellinor ${CMAKE_BINARY_DIR}/bin "${PELLINOR_DOWNLOAD_HOST}")
+
+# The same program pointed at a server on 127.0.0.1: for the newcomer's demo
+# (scripts/run) and for the Wine tests of the one fixed address, the SDK's.
+set(PELLINOR_DEMO_PORT 47651 CACHE STRING "Port of the demo's download server on 127.0.0.1")
+set(PELLINOR_TEST_SERVER_PORT 47652 CACHE STRING "Port of the Wine tests' fixed-address server")
+pellinor_app(PellinorDemo ${CMAKE_BINARY_DIR}/bin/demo "127.0.0.1:${PELLINOR_DEMO_PORT}")
 
 # --- Wine tests --------------------------------------------------------------
 option(PELLINOR_WINE_TESTS "Build the Wine tests" ON)
@@ -57,21 +79,27 @@ if(PELLINOR_WINE_TESTS)
         target_link_options(${name} PRIVATE -municode -mwindows)
     endforeach()
 
-    # The real platform services without the window, so the Wine tests can
-    # run the logic (KillTask, GetShellFolder, Delay, ...) on the real system.
-    add_library(pellinor_win32_services STATIC
-                src/platform/win32/Utf.cpp src/platform/win32/Win32FileSystem.cpp
-                src/platform/win32/Win32Processes.cpp src/platform/win32/Win32Registry.cpp
-                src/platform/win32/Win32Shell.cpp src/platform/win32/Win32SystemInfo.cpp)
-    target_link_libraries(pellinor_win32_services PUBLIC pellinor_logic)
-    pellinor_warnings(pellinor_win32_services)
+    pellinor_app(PellinorLocal ${CMAKE_BINARY_DIR}/bin/local "127.0.0.1:${PELLINOR_TEST_SERVER_PORT}")
 
-    file(GLOB PELLINOR_E2E_SOURCES CONFIGURE_DEPENDS tests/e2e/*.cpp tests/e2e/driver/*.cpp tests/support/*.cpp)
-    add_executable(e2e_tests ${PELLINOR_E2E_SOURCES})
-    target_include_directories(e2e_tests PRIVATE src tests tests/e2e)
-    target_link_libraries(e2e_tests PRIVATE pellinor_win32_services gtest gtest_main ${PELLINOR_WIN32_LIBS})
+    # The UI driver, shared by the Wine tests and the demo's driver.
+    file(GLOB PELLINOR_DRIVER_SOURCES CONFIGURE_DEPENDS tests/e2e/driver/*.cpp)
+    add_library(pellinor_e2e_driver STATIC ${PELLINOR_DRIVER_SOURCES})
+    target_include_directories(pellinor_e2e_driver PUBLIC src tests tests/e2e)
+    target_link_libraries(pellinor_e2e_driver PUBLIC pellinor_win32)
+
+    file(GLOB PELLINOR_E2E_SOURCES CONFIGURE_DEPENDS tests/e2e/*.cpp tests/support/*.cpp)
+    add_executable(e2e_tests ${PELLINOR_E2E_SOURCES} src/window/DownloadBase.cpp)
+    target_compile_definitions(e2e_tests PRIVATE PELLINOR_DOWNLOAD_HOST="${PELLINOR_DOWNLOAD_HOST}"
+                               PELLINOR_TEST_SERVER_PORT=${PELLINOR_TEST_SERVER_PORT})
+    target_link_libraries(e2e_tests PRIVATE pellinor_e2e_driver gtest gtest_main)
     pellinor_warnings(e2e_tests)
-    add_dependencies(e2e_tests Pellinor)
+    add_dependencies(e2e_tests Pellinor PellinorLocal)
+
+    # The demo's driver (scripts/run): prepares an old installation and
+    # clicks through the upgrade, saving a picture of every step.
+    add_executable(pellinor_demo tests/e2e/demo/pellinor_demo.cpp)
+    target_link_libraries(pellinor_demo PRIVATE pellinor_e2e_driver)
+    target_link_options(pellinor_demo PRIVATE -municode)
     if(PELLINOR_HELPER_SOURCES)
         foreach(source ${PELLINOR_HELPER_SOURCES})
             get_filename_component(name ${source} NAME_WE)

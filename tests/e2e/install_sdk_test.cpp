@@ -3,6 +3,7 @@
 // What is checked: where the file lands, that it is started or opened, and
 // that a file that could not take its name is never started in its place.
 #include "Fixture.h"
+#include "driver/Shortcuts.h"
 #include "platform/win32/Utf.h"
 #include "support/ScriptedHttpServer.h"
 #include "window/Texts.h"
@@ -150,6 +151,85 @@ TEST_F(CommandTest, SetupInUseIsNeverStartedStale) {
     holder.Terminate();
     RemoveFromDriveD("R7.35SetupEng.exe");
     RemoveFromDriveD("R7.35SetupEng.tmp");
+}
+
+// The SDK comes from a fixed address on the server root, so these tests use
+// the copy of Pellinor.exe built with the tests' server as its default host.
+class SdkTest : public CommandTest {
+protected:
+    void SetUp() override {
+        CommandTest::SetUp();
+        desktop_ = UserDesktopFolder();
+        // ".rar" opens with the marker program, which notes what it was given.
+        const std::wstring command = L"\"" + Widen(ProgramPath("marker")) + L"\" --out \"" +
+                                     Widen(TempFolder() + "opened.txt") + L"\" \"%1\"";
+        SetClassValue(L".rar", L"PellinorTest.Archive");
+        SetClassValue(L"PellinorTest.Archive\\shell\\open\\command", command);
+    }
+    void TearDown() override {
+        ::RegDeleteTreeW(HKEY_CLASSES_ROOT, L"PellinorTest.Archive");
+        ::RegDeleteTreeW(HKEY_CLASSES_ROOT, L".rar");
+        for (const char* name : {"R7.35_SDK.rar", "R7.35接口函数.rar", "R7.35Q38.tmp", "R7.35Q38_Eng.tmp"}) {
+            ::DeleteFileW(Widen(desktop_ + name).c_str());
+        }
+        CommandTest::TearDown();
+    }
+    static void SetClassValue(const std::wstring& key, const std::wstring& value) {
+        HKEY handle = nullptr;
+        ASSERT_EQ(::RegCreateKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                    &handle, nullptr),
+                  ERROR_SUCCESS);
+        ::RegSetValueExW(handle, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                         static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+        ::RegCloseKey(handle);
+    }
+    UiDriver& StartLocal() {
+        UiDriver& ui = StartPellinor(ExeFolder() + "local\\Pellinor.exe");
+        EXPECT_TRUE(ui.Started());
+        return ui;
+    }
+    std::string desktop_;
+};
+
+TEST_F(SdkTest, ArchiveReplacesTheFormerOneOnTheDesktopAndIsOpened) {
+    for (bool chinese : {false, true}) {
+        const std::string archive = desktop_ + (chinese ? "R7.35接口函数.rar" : "R7.35_SDK.rar");
+        ASSERT_TRUE(WriteBytes(archive, "Rar! former archive"));
+        const std::string body = "Rar!" + std::string(3000, 's');
+        ScriptedHttpServer server(PELLINOR_TEST_SERVER_PORT);
+        Serve(server, chinese ? "/Q38.rar" : "/Q38_Eng.rar", body);
+        UiDriver& ui = StartLocal();
+        if (chinese) {
+            ui.DoubleClick(Control::StatusBar1);
+            ASSERT_TRUE(WaitUntil([&] { return ui.Text(Control::pnl1) == Tr(TextId::Banner, true); }));
+        }
+        // A base typed in the hidden mode must not matter to the SDK's address.
+        ui.DoubleClick(Control::Image1);
+        ASSERT_TRUE(WaitUntil([&] { return ui.Visible(Control::Edit1); }));
+        ui.SetEditText("http://127.0.0.1:1/elsewhere/");
+        ui.Click(Control::BitBtn3);
+
+        EXPECT_TRUE(ui.WaitForExit(15000)) << "no box: the SDK download asks nothing";
+        const std::vector<std::string> requests = server.Requests();
+        ASSERT_EQ(requests.size(), 1u);
+        EXPECT_EQ(RequestTarget(requests[0]), chinese ? "/Q38.rar" : "/Q38_Eng.rar");
+        EXPECT_EQ(ReadBytes(archive), body);
+        EXPECT_TRUE(WaitUntil([&] { return PathExists(TempFolder() + "opened.txt"); }, 10000));
+        EXPECT_NE(ReadBytes(TempFolder() + "opened.txt").find(chinese ? "R7.35接口函数.rar" : "R7.35_SDK.rar"),
+                  std::string::npos);
+        ::DeleteFileW(Widen(TempFolder() + "opened.txt").c_str());
+    }
+}
+
+TEST_F(SdkTest, FailureShowsE0059NoticeAndOpensNothing) {
+    ScriptedHttpServer server(PELLINOR_TEST_SERVER_PORT);
+    Serve(server, "nothing-matches", "");
+    UiDriver& ui = StartLocal();
+    ui.Click(Control::BitBtn3);
+    Answer(ui, "E0059");
+    EXPECT_EQ(Answer(ui, "Pellinor").text, "System Error E0059, -59");
+    EXPECT_TRUE(WaitUntil([&] { return AllCommandsDisabled(ui); }));
+    EXPECT_FALSE(PathExists(TempFolder() + "opened.txt"));
 }
 
 }  // namespace
