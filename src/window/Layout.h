@@ -27,6 +27,7 @@ struct ControlLayout {
     bool opaque;           // labels: draws its own background
     Rgb background;
     bool visible;
+    bool enabled;             // BitBtn1 waits for the hidden mode to enable it
     const char* initialText;  // UTF-8; the language-dependent ones are replaced before first paint
 };
 

@@ -69,6 +69,7 @@ TEST_F(WindowLanguageTest, HiddenModeShowsTheBaseAddress) {
     UiDriver& app = StartPellinor();
     ASSERT_TRUE(app.Started());
     ASSERT_FALSE(app.Visible(Control::Label3));
+    EXPECT_FALSE(app.Enabled(Control::BitBtn1));
 
     ASSERT_TRUE(TurnOnHiddenMode(app));
     EXPECT_TRUE(app.Visible(Control::Label3));

@@ -9,7 +9,7 @@ FakeWindow::FakeWindow() {
     for (const ControlLayout& layout : ControlLayouts()) {
         texts_[layout.control] = layout.initialText;
         visible_[layout.control] = layout.visible;
-        enabled_[layout.control] = true;
+        enabled_[layout.control] = layout.enabled;
     }
     visible_[Control::Form] = true;
     enabled_[Control::Form] = true;

@@ -84,6 +84,7 @@ HWND CreateControl(HWND parent, HINSTANCE instance, const ControlLayout& layout,
     // each one keeps off the others' pixels.
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS | kind.style;
     if (layout.visible) style |= WS_VISIBLE;
+    if (!layout.enabled) style |= WS_DISABLED;
     const bool statusBar = layout.kind == ControlKind::StatusBar;
     const std::wstring text = statusBar ? std::wstring() : Widen(layout.initialText);
     HWND control =
