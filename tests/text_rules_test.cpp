@@ -16,6 +16,7 @@ TEST(TextRules, TrimRemovesControlBytesAndBlanksButNeverHighBytes) {
 
 TEST(TextRules, UpperCasingTouchesOnlyAsciiLetters) {
     EXPECT_EQ(UpperAscii("Program Files (x86)\\ab\xC3\xA4z"), "PROGRAM FILES (X86)\\AB\xC3\xA4Z");
+    EXPECT_EQ(LowerAscii("PELLINOR.EXE \xC3\x84"), "pellinor.exe \xC3\x84");
     EXPECT_TRUE(SameTextAscii("tessaron.exe", "TESSARON.EXE"));
     EXPECT_FALSE(SameTextAscii("tessaron.exe", "tessaron.ex"));
     EXPECT_FALSE(SameTextAscii("\xC3\xA4", "\xC3\x84"));  // non-ASCII letters keep their case

@@ -1,12 +1,25 @@
 // What the commands share.
 #include "commands/CommandSite.h"
 
+#include "window/Messages.h"
+
 namespace pellinor {
 
 void DisableCommandButtons(Window& window) {
     for (Control c : {Control::BitBtn1, Control::BitBtn2, Control::BitBtn3, Control::cmdExit}) {
         window.SetEnabled(c, false);
     }
+}
+
+bool DownloadIntoPlace(CommandSite& site, const std::string& url, const std::string& temp,
+                       const std::string& target, Payload payload, const std::string& noticeCode) {
+    int errorCode = site.download(url, temp);
+    if (errorCode == 0) {
+        errorCode = FinishDownload(site.platform, temp, target, payload);
+    }
+    if (errorCode == 0) return true;
+    ShowSystemError(site.platform.window, noticeCode, errorCode);
+    return false;
 }
 
 }  // namespace pellinor

@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "commands/PutInPlace.h"
 #include "platform/Platform.h"
 
 namespace pellinor {
@@ -18,6 +19,11 @@ struct CommandSite {
 
 // Install and SDK download: all four buttons, Exit included, stay off until the end.
 void DisableCommandButtons(Window& window);
+
+// Downloads url to temp and puts it in the place of target. On failure shows
+// the command's notice ("System Error <code>, <result>") and returns false.
+bool DownloadIntoPlace(CommandSite& site, const std::string& url, const std::string& temp,
+                       const std::string& target, Payload payload, const std::string& noticeCode);
 
 // BitBtn2: replace the chosen installation's Tessaron.Exe by the newest one.
 void UpgradeInstalledProgram(CommandSite& site);

@@ -1,7 +1,6 @@
 // Installing the newest version: the setup program is downloaded to the root
 // of the first present drive among D, C, E, F, G and started.
 #include "commands/CommandSite.h"
-#include "commands/PutInPlace.h"
 #include "system/Helpers.h"
 #include "text/TextRules.h"
 #include "window/DownloadBase.h"
@@ -27,7 +26,8 @@ void InstallNewestVersion(CommandSite& site) {
     DisableCommandButtons(window);
 
     const std::string dir = SetupFolder(platform);
-    if (Trim(window.Text(Control::Edit1)).empty()) window.SetText(Control::Edit1, DefaultDownloadBase());
+    if (Trim(window.Text(Control::Edit1)).empty())
+        window.SetText(Control::Edit1, DefaultDownloadBase());
 
     // The language is read again here: it may have flipped while the box was open.
     const std::string name = site.isChinese ? "R7.35Setup" : "R7.35SetupEng";
@@ -40,14 +40,9 @@ void InstallNewestVersion(CommandSite& site) {
     Delay(window, platform.system, 1000);
     platform.files.DeleteFile(target);
 
-    int errorCode = site.download(url, temp);
     // Only the setup program just downloaded may be started: when it cannot
     // take its name, a stale one must not run in its place.
-    if (errorCode == 0) errorCode = FinishDownload(platform, temp, target, Payload::Executable);
-    if (errorCode != 0) {
-        ShowSystemError(window, "E0058", errorCode);
-        return;
-    }
+    if (!DownloadIntoPlace(site, url, temp, target, Payload::Executable, "E0058")) return;
     platform.shell.Open(target);
     window.Terminate();
 }

@@ -9,7 +9,8 @@ namespace pellinor {
 
 namespace {
 bool WorthRetrying(uint32_t error) {
-    return error == kErrorAccessDenied || error == kErrorSharingViolation || error == kErrorLockViolation;
+    return error == kErrorAccessDenied || error == kErrorSharingViolation ||
+           error == kErrorLockViolation;
 }
 }  // namespace
 
@@ -26,13 +27,16 @@ uint32_t PutInPlace(Platform& platform, const std::string& temp, const std::stri
     }
 }
 
-bool LooksLikeExecutable(const std::string& bytes) { return bytes.size() >= 2 && bytes.compare(0, 2, "MZ") == 0; }
+bool LooksLikeExecutable(const std::string& bytes) {
+    return bytes.size() >= 2 && bytes.compare(0, 2, "MZ") == 0;
+}
 
 }  // namespace pellinor
 
 namespace pellinor {
 
-int FinishDownload(Platform& platform, const std::string& temp, const std::string& target, Payload payload) {
+int FinishDownload(Platform& platform, const std::string& temp, const std::string& target,
+                   Payload payload) {
     FileSystem& files = platform.files;
     const std::string bytes = files.ReadFile(temp, SIZE_MAX);
     // A hotel network's login or error page can arrive with status 200; it
@@ -43,7 +47,8 @@ int FinishDownload(Platform& platform, const std::string& temp, const std::strin
     }
     const uint32_t error = PutInPlace(platform, temp, target);
     if (error != 0) return -static_cast<int>(error);
-    if (files.ReadFile(target, bytes.size() + 1) != bytes) return -static_cast<int>(kErrorWriteFault);
+    if (files.ReadFile(target, bytes.size() + 1) != bytes)
+        return -static_cast<int>(kErrorWriteFault);
     return 0;
 }
 

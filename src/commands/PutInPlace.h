@@ -41,6 +41,7 @@ enum class Payload { Executable, Any };
 // when an executable was expected and something else came (the temporary file
 // is removed); otherwise the negated system error code, the temporary file
 // left as it is and the target untouched.
-int FinishDownload(Platform& platform, const std::string& temp, const std::string& target, Payload payload);
+int FinishDownload(Platform& platform, const std::string& temp, const std::string& target,
+                   Payload payload);
 
 }  // namespace pellinor

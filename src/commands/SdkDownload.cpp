@@ -1,7 +1,6 @@
 // The SDK download: the archive of the lock's programming interface goes to
 // the desktop and is opened with the program the system associates with it.
 #include "commands/CommandSite.h"
-#include "commands/PutInPlace.h"
 #include "system/Helpers.h"
 #include "text/TextRules.h"
 #include "window/DownloadBase.h"
@@ -27,12 +26,7 @@ void DownloadSdk(CommandSite& site) {
     Delay(window, platform.system, 1000);
     platform.files.DeleteFile(target);
 
-    int errorCode = site.download(url, temp);
-    if (errorCode == 0) errorCode = FinishDownload(platform, temp, target, Payload::Any);
-    if (errorCode != 0) {
-        ShowSystemError(window, "E0059", errorCode);
-        return;
-    }
+    if (!DownloadIntoPlace(site, url, temp, target, Payload::Any, "E0059")) return;
     platform.shell.Open(target);
     window.Terminate();
 }

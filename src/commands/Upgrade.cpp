@@ -2,7 +2,6 @@
 // shortcuts, lets the user pick and confirm one, ends the running lock
 // program, downloads the newest Tessaron.Exe and puts it in place.
 #include "commands/CommandSite.h"
-#include "commands/PutInPlace.h"
 #include "system/Helpers.h"
 #include "text/TextRules.h"
 #include "window/DownloadBase.h"
@@ -14,11 +13,8 @@ namespace {
 constexpr const char* kExeName = "Tessaron.Exe";
 
 // Under "Program Files (x86)" a 32-bit program may be kept from writing.
-bool UnderX86Folder(const std::string& folder) { return Pos("X86", UpperAscii(folder)) >= 6; }
-
-void FailUpgrade(Window& window, int errorCode) {
-    ShowSystemError(window, "E0056", errorCode);
-    window.SetEnabled(Control::cmdExit, true);
+bool UnderX86Folder(const std::string& folder) {
+    return Pos("X86", UpperAscii(folder)) >= 6;
 }
 }  // namespace
 
@@ -49,7 +45,8 @@ void UpgradeInstalledProgram(CommandSite& site) {
     window.SetEnabled(Control::BitBtn1, false);
     window.SetEnabled(Control::BitBtn2, false);
     window.SetEnabled(Control::cmdExit, false);
-    if (Trim(window.Text(Control::Edit1)).empty()) window.SetText(Control::Edit1, DefaultDownloadBase());
+    if (Trim(window.Text(Control::Edit1)).empty())
+        window.SetText(Control::Edit1, DefaultDownloadBase());
 
     const std::string url = window.Text(Control::Edit1) + kExeName;
     const std::string temp = folder + (chinese ? "Tessaron.tmp" : "TessaronEng.tmp");
@@ -60,10 +57,10 @@ void UpgradeInstalledProgram(CommandSite& site) {
     KillTask(platform.processes, kExeName);
     Delay(window, platform.system, 1000);
 
-    int errorCode = site.download(url, temp);
-    if (errorCode == 0) errorCode = FinishDownload(platform, temp, target, Payload::Executable);
-    if (errorCode != 0) {
-        FailUpgrade(window, errorCode);
+    if (!DownloadIntoPlace(site, url, temp, target, Payload::Executable, "E0056")) {
+        // Only Exit: the lock program has been ended, and the user should
+        // leave and start it again rather than try once more blindly.
+        window.SetEnabled(Control::cmdExit, true);
         return;
     }
     ShowBox(window, TextId::N9082, chinese, folder);

@@ -21,6 +21,14 @@ std::string UpperAscii(const std::string& s) {
     return r;
 }
 
+std::string LowerAscii(const std::string& s) {
+    std::string r = s;
+    for (char& c : r) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return r;
+}
+
 bool SameTextAscii(const std::string& a, const std::string& b) {
     return a.size() == b.size() && UpperAscii(a) == UpperAscii(b);
 }

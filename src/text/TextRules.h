@@ -15,6 +15,9 @@ std::string Trim(const std::string& s);
 // Changes only the bytes a to z.
 std::string UpperAscii(const std::string& s);
 
+// Changes only the bytes A to Z.
+std::string LowerAscii(const std::string& s);
+
 bool SameTextAscii(const std::string& a, const std::string& b);
 
 // 1-based byte position of the first occurrence of needle, 0 when absent.

@@ -8,13 +8,6 @@
 namespace pellinor {
 namespace {
 
-std::string LowerAscii(std::string s) {
-    for (char& c : s) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return s;
-}
-
 std::vector<std::string> Split(const std::string& s, char sep) {
     std::vector<std::string> parts;
     size_t start = 0;

@@ -12,13 +12,6 @@
 namespace pellinor {
 namespace {
 
-std::string LowerAscii(std::string s) {
-    for (char& c : s) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return s;
-}
-
 // The digits after the first blank: "HTTP/1.1 404 Not Found" gives 404.
 int ParseStatus(const std::string& line) {
     const size_t blank = line.find(' ');
@@ -117,7 +110,7 @@ void AppendBody(std::string& body, const char* data, size_t size, uint64_t expec
     body.append(data, size);
 }
 
-HttpResponseReader::HttpResponseReader(HttpConnection& connection, const HttpEvents& events)
+HttpResponseReader::HttpResponseReader(HttpTransport& connection, const HttpEvents& events)
     : connection_(connection), events_(events), block_(kReadSize) {}
 
 size_t HttpResponseReader::Fill() {

@@ -30,8 +30,6 @@ const BoxEntry* FindBox(TextId id) {
     }
     return nullptr;
 }
-
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 }  // namespace
 
 int ShowBox(Window& window, TextId box, bool chinese, const std::string& appended, int count) {
@@ -50,8 +48,8 @@ std::string ApplicationTitle(const std::string& exePath) {
     std::string name = exePath.substr(exePath.find_last_of('\\') + 1);  // npos + 1 is 0
     name = name.substr(0, name.find('.'));
     // Only ASCII letters change case, so a UTF-8 name stays well formed.
-    for (size_t i = 1; i < name.size(); ++i) name[i] = LowerAscii(name[i]);
-    return name;
+    if (name.empty()) return name;
+    return name.substr(0, 1) + LowerAscii(name.substr(1));
 }
 
 std::string ErrorReportText(const std::string& message) {

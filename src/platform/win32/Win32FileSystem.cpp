@@ -6,46 +6,13 @@
 #include <algorithm>
 
 #include "platform/Error.h"
+#include "platform/win32/ScopedHandles.h"
 #include "platform/win32/Utf.h"
 #include "platform/win32/Win32SystemInfo.h"
 
 namespace pellinor {
 
 namespace {
-class Handle {
-  public:
-    explicit Handle(HANDLE h) : h_(h) {}
-    ~Handle() { Close(); }
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
-    bool valid() const { return h_ != nullptr && h_ != INVALID_HANDLE_VALUE; }
-    HANDLE get() const { return h_; }
-    BOOL Close() {
-        BOOL ok = TRUE;
-        if (valid()) ok = ::CloseHandle(h_);
-        h_ = INVALID_HANDLE_VALUE;
-        return ok;
-    }
-
-  private:
-    HANDLE h_;
-};
-
-class FindHandle {
-  public:
-    explicit FindHandle(HANDLE h) : h_(h) {}
-    ~FindHandle() {
-        if (valid()) ::FindClose(h_);
-    }
-    FindHandle(const FindHandle&) = delete;
-    FindHandle& operator=(const FindHandle&) = delete;
-    bool valid() const { return h_ != INVALID_HANDLE_VALUE; }
-    HANDLE get() const { return h_; }
-
-  private:
-    HANDLE h_;
-};
-
 DWORD Attributes(const std::string& path) {
     return ::GetFileAttributesW(Widen(path).c_str());
 }
@@ -67,7 +34,7 @@ bool Win32FileSystem::ForEachEntry(
     WIN32_FIND_DATAW data{};
     // The basic information and large fetches make a walk over a whole drive
     // markedly quicker; the short 8.3 names are never used.
-    FindHandle find(::FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data,
+    ScopedFindHandle find(::FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data,
                                        FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
     if (!find.valid()) return false;
     do {
@@ -79,7 +46,7 @@ bool Win32FileSystem::ForEachEntry(
 std::optional<FileIdentity> Win32FileSystem::DirectoryIdentity(const std::string& path) {
     // Opening follows links and junctions, so a loop back into a folder gives
     // that folder's own identity.
-    Handle directory(::CreateFileW(Widen(path).c_str(), FILE_READ_ATTRIBUTES,
+    ScopedHandle directory(::CreateFileW(Widen(path).c_str(), FILE_READ_ATTRIBUTES,
                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (!directory.valid()) return std::nullopt;
@@ -93,7 +60,7 @@ std::optional<FileIdentity> Win32FileSystem::DirectoryIdentity(const std::string
 
 std::optional<PatternMatch> Win32FileSystem::FindFirst(const std::string& pattern) {
     WIN32_FIND_DATAW data{};
-    FindHandle find(::FindFirstFileW(Widen(pattern).c_str(), &data));
+    ScopedFindHandle find(::FindFirstFileW(Widen(pattern).c_str(), &data));
     if (!find.valid()) return std::nullopt;
     PatternMatch match;
     match.isDirectory = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
@@ -124,7 +91,7 @@ bool Win32FileSystem::DeleteFile(const std::string& path) {
 
 void Win32FileSystem::WriteFile(const std::string& path, const std::string& bytes) {
     const std::wstring wide = Widen(path);
-    Handle file(::CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    ScopedHandle file(::CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) FailWrite("create", path, ::GetLastError());
     // A half-written file must not stay behind to be taken for a whole one.
@@ -152,7 +119,7 @@ void Win32FileSystem::WriteFile(const std::string& path, const std::string& byte
 }
 
 std::string Win32FileSystem::ReadFile(const std::string& path, size_t maxBytes) {
-    Handle file(::CreateFileW(Widen(path).c_str(), GENERIC_READ,
+    ScopedHandle file(::CreateFileW(Widen(path).c_str(), GENERIC_READ,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) return std::string();

@@ -6,30 +6,15 @@
 #include <tlhelp32.h>
 // clang-format on
 
+#include "platform/win32/ScopedHandles.h"
 #include "platform/win32/Utf.h"
 
 namespace pellinor {
 
-namespace {
-class Handle {
-  public:
-    explicit Handle(HANDLE h) : h_(h) {}
-    ~Handle() {
-        if (valid()) ::CloseHandle(h_);
-    }
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
-    bool valid() const { return h_ != nullptr && h_ != INVALID_HANDLE_VALUE; }
-    HANDLE get() const { return h_; }
-
-  private:
-    HANDLE h_;
-};
-}  // namespace
 
 std::vector<ProcessEntry> Win32Processes::Snapshot() {
     std::vector<ProcessEntry> entries;
-    Handle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    ScopedHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
     if (!snapshot.valid()) return entries;
     PROCESSENTRY32W entry{};
     entry.dwSize = sizeof entry;
@@ -42,7 +27,7 @@ std::vector<ProcessEntry> Win32Processes::Snapshot() {
 }
 
 bool Win32Processes::Terminate(uint32_t id) {
-    Handle process(::OpenProcess(PROCESS_TERMINATE, FALSE, id));
+    ScopedHandle process(::OpenProcess(PROCESS_TERMINATE, FALSE, id));
     if (!process.valid()) return false;
     return ::TerminateProcess(process.get(), 0) != FALSE;
 }
