@@ -2,84 +2,14 @@
 // real running copy of the lock program, a real HTTP server on 127.0.0.1.
 // Whatever happens, the installation folder holds either the old program
 // unchanged or the complete new one, and only the latter is called success.
-#include "Fixture.h"
-#include "helpers/VersionTrailer.h"
+#include "UpgradeScenario.h"
 #include "platform/win32/Utf.h"
-#include "support/ScriptedHttpServer.h"
 #include "window/Texts.h"
 
 namespace pellinor::e2e {
 namespace {
 
-class UpgradeTest : public WineTest {
-  protected:
-    void SetUp() override {
-        WineTest::SetUp();
-        program_ = ReadBytes(ProgramPath("tessaron"));
-        ASSERT_GT(program_.size(), 1024u);
-        oldBytes_ = WithVersionTrailer(program_, "7.35.1 old");
-        newBytes_ = WithVersionTrailer(program_, "7.35.9 new");
-    }
-
-    // An installation of the old lock program with a shortcut on a desktop
-    // that starts it in its folder.
-    std::string Install(const std::string& relative, Desktop desktop = Desktop::User,
-                        const std::string& linkName = "Lock.lnk") {
-        const std::string folder = MakeFolder(relative);
-        EXPECT_TRUE(WriteBytes(folder + "Tessaron.Exe", oldBytes_));
-        MakeDesktopShortcut(desktop, linkName, folder + "Tessaron.Exe", folder);
-        return folder;
-    }
-
-    // Serves reply for the lock program's address, 404 for anything else.
-    void Serve(std::function<ScriptedReply()> reply) {
-        server_.SetHandler([reply](const std::string& request) {
-            if (RequestTarget(request).find("Tessaron.Exe") != std::string::npos) return reply();
-            return ScriptedReply(HttpHead("HTTP/1.1 404 Not Found", {"Content-Length: 0"}));
-        });
-    }
-    void ServeNewProgram() {
-        const std::string body = newBytes_;
-        Serve([body] {
-            return ScriptedReply(
-                HttpHead("HTTP/1.1 200 OK", {"Content-Length: " + std::to_string(body.size())}) +
-                body);
-        });
-    }
-
-    // Starts Pellinor and points its downloads at the test server through the
-    // hidden base-address mode, as a technician would.
-    UiDriver& StartWithBase(const std::string& base) {
-        UiDriver& ui = StartPellinor();
-        EXPECT_TRUE(ui.Started());
-        ui.DoubleClick(Control::Image1);
-        EXPECT_TRUE(WaitUntil([&] { return ui.Visible(Control::Edit1); }));
-        ui.SetEditText(base);
-        return ui;
-    }
-    UiDriver& Start() { return StartWithBase(server_.Url("/V9/02/")); }
-
-    // Waits for the next box, checks its caption, answers it and waits until it is gone.
-    DialogInfo Answer(UiDriver& ui, const std::string& caption, int button = IDOK) {
-        std::optional<DialogInfo> box = ui.WaitForDialog(20000);
-        if (!box) {
-            ADD_FAILURE() << "no box where " << caption << " was expected";
-            return DialogInfo{};
-        }
-        EXPECT_EQ(box->caption, caption) << box->text;
-        AnswerDialog(box->handle, button);
-        EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(box->handle); }));
-        return *box;
-    }
-
-    bool OnlyExitEnabled(UiDriver& ui) {
-        return ui.Enabled(Control::cmdExit) && !ui.Enabled(Control::BitBtn2) &&
-               !ui.Enabled(Control::BitBtn1);
-    }
-
-    ScriptedHttpServer server_;
-    std::string program_, oldBytes_, newBytes_;
-};
+class UpgradeTest : public UpgradeScenario {};
 
 TEST_F(UpgradeTest, SingleInstallationIsReplacedAndTheRunningCopyEnded) {
     const std::string folder = Install("Hotel\\Lock");

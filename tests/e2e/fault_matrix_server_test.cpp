@@ -1,0 +1,215 @@
+// Hostile and broken download servers against the real Pellinor.exe: cut-off
+// bodies, garbage, absurd lengths and framing, redirect loops and redirects
+// out of HTTP. Whatever the server does, the installation keeps the old
+// program or gets the complete new one, and the user is told which.
+#include <cstdint>
+#include <iostream>
+
+#include "UpgradeScenario.h"
+#include "window/Texts.h"
+
+namespace pellinor::e2e {
+namespace {
+
+std::string Hex(size_t n) {
+    static const char kDigits[] = "0123456789abcdef";
+    std::string s;
+    do {
+        s.insert(s.begin(), kDigits[n % 16]);
+        n /= 16;
+    } while (n > 0);
+    return s;
+}
+
+// body as chunks of at most size bytes, without the terminating chunk.
+std::string Chunks(const std::string& body, size_t size) {
+    std::string framed;
+    for (size_t at = 0; at < body.size(); at += size) {
+        const std::string piece = body.substr(at, size);
+        framed += Hex(piece.size()) + "\r\n" + piece + "\r\n";
+    }
+    return framed;
+}
+
+const std::string kChunkedHead = HttpHead("HTTP/1.1 200 OK", {"Transfer-Encoding: chunked"});
+
+class ServerFaults : public UpgradeScenario {
+  protected:
+    // One upgrade against a server that answers every request with reply().
+    UpgradeOutcome UpgradeAgainst(const std::string& folder, std::function<ScriptedReply()> reply) {
+        Serve(std::move(reply));
+        UiDriver& ui = Start();
+        UpgradeOutcome outcome = RunUpgrade(ui);
+        std::cout << "[ outcome  ] " << outcome.Describe() << "\n";
+        ExpectPromisesKept(folder, outcome);
+        if (!outcome.ended) {
+            // Every failure here ends in the notice, which gives Exit back.
+            EXPECT_TRUE(OnlyExitEnabled(ui));
+            ui.Click(Control::cmdExit);
+            EXPECT_TRUE(ui.WaitForExit(5000));
+        }
+        // The reply may refer to the caller's locals, which go before the server.
+        server_.SetHandler(nullptr);
+        return outcome;
+    }
+
+    // The failure notice of a download that ended without an error raised.
+    static void ExpectQuietFailure(const UpgradeOutcome& outcome) {
+        ASSERT_EQ(outcome.boxes.size(), 1u) << outcome.Describe();
+        EXPECT_EQ(outcome.boxes[0].caption, "Pellinor");
+        EXPECT_EQ(outcome.boxes[0].text, "System Error E0056, -1");
+        EXPECT_FALSE(outcome.ended);
+    }
+
+    // The download's error box with message, then the notice with -59.
+    void ExpectRaisedFailure(const UpgradeOutcome& outcome, const std::string& folder,
+                             const std::string& message) {
+        ASSERT_EQ(outcome.Captions(), (std::vector<std::string>{"E0059", "Pellinor"}))
+            << outcome.Describe();
+        EXPECT_EQ(outcome.boxes[0].text, message + "\n\n" + server_.Url("/V9/02/Tessaron.Exe") +
+                                             "\n" + folder + "TessaronEng.tmp");
+        EXPECT_EQ(outcome.boxes[1].text, "System Error E0056, -59");
+    }
+};
+
+TEST_F(ServerFaults, CloseInTheMiddleOfALengthBody) {
+    const std::string folder = Install("Lock");
+    const std::string body = newBytes_;
+    const UpgradeOutcome outcome = UpgradeAgainst(folder, [&] {
+        return Reply(LengthHead(std::to_string(body.size())), body.substr(0, body.size() / 2));
+    });
+    ExpectQuietFailure(outcome);
+}
+
+TEST_F(ServerFaults, CloseInTheMiddleOfAChunkedBody) {
+    const std::string folder = Install("Lock");
+    const std::string body = newBytes_;
+    // Whole chunks of 64 KiB, each far above the smallest accepted file,
+    // then the connection ends before the terminating chunk; and a close
+    // inside a chunk.
+    const std::vector<std::string> cutOff = {
+        Chunks(body.substr(0, 5 * 65536), 65536),
+        Chunks(body, 65536).substr(0, 3 * (65536 + 9) + 4000),
+    };
+    for (const std::string& sent : cutOff) {
+        const UpgradeOutcome outcome =
+            UpgradeAgainst(folder, [&] { return Reply(kChunkedHead, sent); });
+        ExpectRaisedFailure(outcome, folder, "Connection Closed Gracefully.");
+    }
+}
+
+TEST_F(ServerFaults, GarbageInsteadOfAStatusLine) {
+    const std::string folder = Install("Lock");
+    const std::string body = newBytes_;
+    // What was sent, and the message of the error box: the first line as
+    // received stands for a status line that names no success.
+    const std::vector<std::pair<std::string, std::string>> garbage = {
+        {"\x16\x03\x01\x02\x00\x01\x00\x01\xfc\x03\x03", "Connection Closed Gracefully."},
+        {"SSH-2.0-OpenSSH_9.2\r\n", "SSH-2.0-OpenSSH_9.2"},
+        {"garbage, then the program\r\n" + body, "garbage, then the program"},
+    };
+    for (const auto& [bytes, message] : garbage) {
+        const UpgradeOutcome outcome =
+            UpgradeAgainst(folder, [&] { return ScriptedReply(bytes, AfterReply::Close); });
+        ExpectRaisedFailure(outcome, folder, message);
+    }
+}
+
+TEST_F(ServerFaults, HeaderBlockOfAMegabyte) {
+    const std::string folder = Install("Lock");
+    const std::string body = newBytes_;
+    // One line of a megabyte, and a megabyte of ordinary lines.
+    const std::string longLine =
+        "HTTP/1.1 200 OK\r\nX-Padding: " + std::string(1 << 20, 'p') + "\r\n";
+    std::string manyLines = "HTTP/1.1 200 OK\r\n";
+    for (int i = 0; manyLines.size() < (1u << 20); ++i) {
+        manyLines += "X-Padding-" + std::to_string(i) + ": " + std::string(1000, 'p') + "\r\n";
+    }
+    auto withBody = [&](const std::string& head) {
+        return [&, head] {
+            return Reply(head + "Content-Length: " + std::to_string(body.size()) + "\r\n\r\n",
+                         body);
+        };
+    };
+    ExpectRaisedFailure(UpgradeAgainst(folder, withBody(longLine)), folder,
+                        "Max line length exceeded.");
+    EXPECT_EQ(ReadBytes(folder + "Tessaron.Exe"), oldBytes_);
+    // Long but well formed: the program arrives whole and is put in place.
+    const UpgradeOutcome outcome = UpgradeAgainst(folder, withBody(manyLines));
+    EXPECT_EQ(outcome.Captions(), std::vector<std::string>{"N9082"});
+    EXPECT_TRUE(outcome.ended);
+    EXPECT_EQ(ReadBytes(folder + "Tessaron.Exe"), newBytes_);
+}
+
+TEST_F(ServerFaults, ContentLengthOf4GiBOrOver2GiB) {
+    const std::string folder = Install("Lock");
+    const std::string body = newBytes_;
+    const uint64_t size = body.size();
+    // The low 32 bits of the last two are the body's true size.
+    for (uint64_t length : {uint64_t{4294967296}, uint64_t{2147483648} + 1000,
+                            uint64_t{4294967296} + size, uint64_t{8589934592} + size}) {
+        ExpectQuietFailure(UpgradeAgainst(
+            folder, [&] { return Reply(LengthHead(std::to_string(length)), body); }));
+    }
+}
+
+TEST_F(ServerFaults, NegativeOrNonNumericContentLength) {
+    const std::string folder = Install("Lock");
+    const std::string body = newBytes_;
+    const std::string size = std::to_string(body.size());
+    for (const std::string& length :
+         std::vector<std::string>{"-1", "-" + size, "abc", size + "abc", "0x" + Hex(body.size())}) {
+        ExpectQuietFailure(UpgradeAgainst(folder, [&] { return Reply(LengthHead(length), body); }));
+    }
+}
+
+TEST_F(ServerFaults, InvalidChunkSize) {
+    const std::string folder = Install("Lock");
+    const std::string body = newBytes_;
+    // Garbage as the first size; the whole program as one chunk followed by
+    // garbage where the next size belongs.
+    for (const std::string& framed :
+         {std::string("zz\r\n") + body + "\r\n0\r\n\r\n", Chunks(body, body.size()) + "xyz\r\n"}) {
+        ExpectQuietFailure(UpgradeAgainst(folder, [&] { return Reply(kChunkedHead, framed); }));
+    }
+}
+
+TEST_F(ServerFaults, RedirectLoop) {
+    const std::string folder = Install("Lock");
+    ExpectQuietFailure(UpgradeAgainst(folder, [] {
+        return ScriptedReply(
+            HttpHead("HTTP/1.1 302 Found", {"Location: /V9/02/Tessaron.Exe", "Content-Length: 0"}));
+    }));
+    EXPECT_EQ(server_.Requests().size(), 15u) << "the first request and 14 redirects";
+}
+
+TEST_F(ServerFaults, RedirectToFileOrFtp) {
+    const std::string folder = Install("Lock");
+    // A program that must not be taken from the disk either.
+    const std::string foreign = MakeFolder("Foreign") + "Tessaron.Exe";
+    ASSERT_TRUE(WriteBytes(foreign, newBytes_));
+    std::string fileUrl = "file:///" + foreign;
+    for (char& c : fileUrl) {
+        if (c == '\\') c = '/';
+    }
+    // The location, and the message of the error box.
+    const std::vector<std::pair<std::string, std::string>> redirects = {
+        {fileUrl, "Host field is empty"},
+        {"file://localhost/" + foreign, "Unknown Protocol"},
+        {"ftp://127.0.0.1:21/V9/02/Tessaron.Exe", "Unknown Protocol"},
+    };
+    for (const auto& [location, message] : redirects) {
+        const size_t before = server_.Requests().size();
+        ExpectRaisedFailure(UpgradeAgainst(folder,
+                                           [&] {
+                                               return ScriptedReply(HttpHead(
+                                                   "HTTP/1.1 302 Found",
+                                                   {"Location: " + location, "Content-Length: 0"}));
+                                           }),
+                            folder, message);
+        EXPECT_EQ(server_.Requests().size(), before + 1) << location;
+    }
+}
+
+}  // namespace
+}  // namespace pellinor::e2e
