@@ -249,3 +249,24 @@ TEST_F(ScanTest, AShortcutObjectThatCannotBeMadeStopsTheScan) {
 
 }  // namespace
 }  // namespace pellinor
+
+namespace pellinor {
+namespace {
+
+TEST_F(ScanTest, EveryShortcutReadGivesTheWindowATurn) {
+    shell.desktop = "C:\\Users\\alice\\Desktop";
+    for (int i = 0; i < 3; ++i) Shortcut("C:\\Users\\alice\\Desktop\\s" + std::to_string(i) + ".lnk", "");
+    size_t readsAtLastPump = 0;
+    int pumpsBetweenReads = 0;
+    window.onProcessMessages = [&] {
+        if (shell.shortcutsRead.size() > readsAtLastPump) ++pumpsBetweenReads;
+        readsAtLastPump = shell.shortcutsRead.size();
+    };
+    GetTessaronExePath(platform);
+    ASSERT_EQ(shell.shortcutsRead.size(), 3u);
+    // A pump follows each of the first two reads before the next one starts.
+    EXPECT_GE(pumpsBetweenReads, 2);
+}
+
+}  // namespace
+}  // namespace pellinor

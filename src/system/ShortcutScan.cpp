@@ -122,6 +122,9 @@ void GetTessaronExePath(Platform& platform) {
         const std::vector<std::string> links =
             MakeFileList(platform.files, platform.window, d.path, ".lnk");
         for (const std::string& link : links) {
+            // Reading a shortcut can take a while on a crowded desktop; the
+            // window must not look hung meanwhile.
+            platform.window.ProcessMessages();
             std::string folder = Trim(getexefromlink(platform.shell, link));
             if (folder.empty()) continue;
             if (folder.back() != '\\') folder += '\\';

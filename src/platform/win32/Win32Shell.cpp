@@ -16,6 +16,9 @@
 namespace pellinor {
 
 namespace {
+// The longest path the W file functions take.
+constexpr int kLongestPath = 32768;
+
 // Releases a COM interface when it leaves scope.
 template <typename T>
 class ComPtr {
@@ -75,9 +78,14 @@ std::string Win32Shell::ShortcutWorkingDirectory(const std::string& linkFile) {
     // buffer empty; the caller skips it, so the results are not looked at.
     const std::wstring path = Widen(linkFile);
     file->Load(path.c_str(), STGM_READ);
-    wchar_t folder[MAX_PATH] = {};
-    link->GetWorkingDirectory(folder, MAX_PATH);
-    folder[MAX_PATH - 1] = L'\0';
+    // A buffer of MAX_PATH would cut a longer folder short without a word,
+    // and the cut text can name another folder that holds another copy of
+    // the lock program. Read it whole; a folder too long for the file
+    // system is then simply not found.
+    std::wstring folder(kLongestPath, L'\0');
+    link->GetWorkingDirectory(folder.data(), kLongestPath);
+    folder.resize(::wcsnlen(folder.c_str(), kLongestPath));
+    if (folder.size() >= kLongestPath - 1) return std::string();  // filled up: cut short after all
     return Narrow(folder);
 }
 
