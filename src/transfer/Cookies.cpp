@@ -62,8 +62,11 @@ bool ParseCookieDate(const std::string& text, std::time_t& when) {
         if (token.empty()) continue;
         if (token.find(':') != std::string::npos && hour < 0) {
             const std::vector<std::string> hms = Split(token, ':');
-            if (hms.size() != 3 || !AllDigits(hms[0]) || !AllDigits(hms[1]) || !AllDigits(hms[2]))
-                return false;
+            if (hms.size() != 3) return false;
+            // Two digits at most: a longer run would overflow the conversion.
+            for (const std::string& part : hms) {
+                if (!AllDigits(part) || part.size() > 2) return false;
+            }
             hour = std::stoi(hms[0]);
             minute = std::stoi(hms[1]);
             second = std::stoi(hms[2]);
@@ -86,6 +89,12 @@ bool ParseCookieDate(const std::string& text, std::time_t& when) {
 }
 
 void CookieJar::Store(const std::string& setCookie, const HttpUrl& from, std::time_t now) {
+    // A control byte (a lone CR, say) would go back inside a later request's
+    // Cookie line, to this server or another: such a cookie is ignored whole.
+    for (char ch : setCookie) {
+        const auto c = static_cast<unsigned char>(ch);
+        if ((c < 32 && c != '\t') || c == 127) return;
+    }
     const std::vector<std::string> parts = Split(setCookie, ';');
     const size_t eq = parts[0].find('=');
     Cookie cookie;

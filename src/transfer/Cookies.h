@@ -13,7 +13,8 @@ namespace pellinor {
 class CookieJar {
   public:
     // Takes one "Set-Cookie" value received for a request to from. A cookie
-    // with the same name, domain and path replaces the one held.
+    // with the same name, domain and path replaces the one held. A value
+    // holding a control byte other than a tab is ignored.
     void Store(const std::string& setCookie, const HttpUrl& from, std::time_t now);
 
     // Forgets every cookie whose expiry has passed.

@@ -68,10 +68,14 @@ std::string RequestBytes(const HttpUrl& url, const std::string& cookies) {
 
 class HttpClient::Impl {
   public:
-    explicit Impl(HttpEvents events)
-        : events_(std::move(events)), connection_([this] {
+    // Without a transport of its own the client opens socket connections,
+    // which keep the window alive through the events while they wait.
+    Impl(HttpEvents events, std::unique_ptr<HttpTransport> transport)
+        : events_(std::move(events)),
+          owned_(transport ? std::move(transport) : std::make_unique<HttpConnection>([this] {
               if (events_.processMessages) events_.processMessages();
-          }) {}
+          })),
+          connection_(*owned_) {}
 
     void Get(const std::string& text, HttpResponse& response) {
         response.body.clear();
@@ -150,10 +154,16 @@ class HttpClient::Impl {
 
     HttpEvents events_;
     CookieJar cookies_;
-    HttpConnection connection_;
+    std::unique_ptr<HttpTransport> owned_;
+    HttpTransport& connection_;
 };
 
-HttpClient::HttpClient(HttpEvents events) : impl_(std::make_unique<Impl>(std::move(events))) {}
+HttpClient::HttpClient(HttpEvents events)
+    : impl_(std::make_unique<Impl>(std::move(events), nullptr)) {}
+
+HttpClient::HttpClient(HttpEvents events, std::unique_ptr<HttpTransport> transport)
+    : impl_(std::make_unique<Impl>(std::move(events), std::move(transport))) {}
+
 HttpClient::~HttpClient() = default;
 
 void HttpClient::Get(const std::string& url, HttpResponse& response) {

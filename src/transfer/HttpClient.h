@@ -17,6 +17,8 @@ struct HttpEvents {
     std::function<void()> processMessages;                // keeps the window alive while waiting
 };
 
+class HttpTransport;
+
 struct HttpResponse {
     std::string body;       // the final response's body as far as it arrived
     bool complete = false;  // the whole body arrived: its length reached, or its last chunk
@@ -25,6 +27,9 @@ struct HttpResponse {
 class HttpClient {
   public:
     explicit HttpClient(HttpEvents events);
+    // Over the given transport instead of a socket connection of its own:
+    // every Open of the client goes to it (the fuzzing of the response path).
+    HttpClient(HttpEvents events, std::unique_ptr<HttpTransport> transport);
     ~HttpClient();
     HttpClient(const HttpClient&) = delete;
     HttpClient& operator=(const HttpClient&) = delete;

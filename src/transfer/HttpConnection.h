@@ -10,16 +10,17 @@
 #include <functional>
 #include <string>
 
+#include "transfer/HttpTransport.h"
+
 namespace pellinor {
 
-constexpr std::chrono::milliseconds kConnectTimeout{120000};
 constexpr std::chrono::milliseconds kConnectPumpInterval{125};
 constexpr std::chrono::milliseconds kReadPumpInterval{250};
 
-class HttpConnection {
+class HttpConnection : public HttpTransport {
   public:
     explicit HttpConnection(std::function<void()> processMessages);
-    ~HttpConnection();
+    ~HttpConnection() override;
     HttpConnection(const HttpConnection&) = delete;
     HttpConnection& operator=(const HttpConnection&) = delete;
 
@@ -27,22 +28,22 @@ class HttpConnection {
     // processing messages every 125 ms; gives up with "Connect timed out."
     // after timeout. Socket failures raise their "Socket Error # n" text.
     void Open(const std::string& host, const std::string& port,
-              std::chrono::milliseconds timeout = kConnectTimeout);
-    void Close();
-    bool IsOpen() const { return socket_.is_open(); }
+              std::chrono::milliseconds timeout = kConnectTimeout) override;
+    void Close() override;
+    bool IsOpen() const override { return socket_.is_open(); }
     // "host:port" of the open connection.
-    const std::string& Peer() const { return peer_; }
+    const std::string& Peer() const override { return peer_; }
 
     // True while the peer has neither closed nor sent anything unasked, so
     // that the next request may go over this connection.
-    bool Reusable();
+    bool Reusable() override;
 
-    void Send(const std::string& bytes);
+    void Send(const std::string& bytes) override;
 
     // Waits for at least one byte, processing messages after every 250 ms
     // without data. Returns 0 when the peer closed, or when limit (if not
     // zero) passed without data; the connection is closed then.
-    size_t ReadSome(char* data, size_t size, std::chrono::milliseconds limit = {});
+    size_t ReadSome(char* data, size_t size, std::chrono::milliseconds limit = {}) override;
 
   private:
     // Runs the pending operation until done is set, calling onSlice whenever

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "transfer/HttpClient.h"
-#include "transfer/HttpConnection.h"
+#include "transfer/HttpTransport.h"
 
 namespace pellinor {
 
@@ -38,7 +38,7 @@ struct BodyResult {
 
 class HttpResponseReader {
   public:
-    HttpResponseReader(HttpConnection& connection, const HttpEvents& events);
+    HttpResponseReader(HttpTransport& connection, const HttpEvents& events);
 
     // False when the connection closed before a single byte arrived.
     // Raises "Connection Closed Gracefully." for a close within the status
@@ -68,7 +68,7 @@ class HttpResponseReader {
     void ReadChunked(std::string* sink, BodyResult& result);
     void ReadToClose(std::string* sink, BodyResult& result, std::chrono::milliseconds timeLimit);
 
-    HttpConnection& connection_;
+    HttpTransport& connection_;
     const HttpEvents& events_;
     std::string pending_;  // bytes read ahead, from pos_ on
     size_t pos_ = 0;

@@ -28,7 +28,10 @@ bool IsPort80(const std::string& port) {
 // encoded like the other reserved bytes.
 void SplitTail(const std::string& tail, HttpUrl& url) {
     const size_t q = tail.find('?');
-    const std::string before = tail.substr(0, q);
+    std::string before = tail.substr(0, q);
+    // A "#" right after the host starts the path like any other byte, so
+    // that the encoded address still names the host as written.
+    if (before.empty() || before[0] != '/') before.insert(0, "/");
     url.hasQuery = q != std::string::npos;
     url.query = url.hasQuery ? tail.substr(q + 1) : std::string();
     const size_t slash = before.rfind('/');
@@ -53,6 +56,9 @@ void Normalize(const std::string& full, std::string& directory, std::string& doc
     }
     std::string last = segments.back();
     segments.pop_back();
+    // The fragment goes first: "..#top" climbs like "..".
+    const size_t hash = last.find('#');
+    if (hash != std::string::npos) last.erase(hash);
     if (last == "." || last == "..") {
         segments.push_back(last);
         last.clear();
@@ -125,7 +131,10 @@ HttpUrl ParseHttpUrl(const std::string& text) {
 
 HttpUrl ResolveLocation(const HttpUrl& current, const std::string& location) {
     const std::string loc = Slashed(location);
-    if (loc.find("://") != std::string::npos) return ParseHttpUrl(loc);
+    // Only a protocol name before "://" leads to another server: a "://"
+    // further on (a return address in the query, say) is data.
+    const size_t sep = loc.find("://");
+    if (sep != std::string::npos && loc.find_first_of("/?#") == sep + 1) return ParseHttpUrl(loc);
 
     HttpUrl next;
     next.protocol = current.protocol;
@@ -137,8 +146,6 @@ HttpUrl ResolveLocation(const HttpUrl& current, const std::string& location) {
     const std::string part = loc.substr(0, q);
     const std::string full = (!part.empty() && part[0] == '/') ? part : current.path + part;
     Normalize(full, next.path, next.document);
-    const size_t hash = next.document.find('#');
-    if (hash != std::string::npos) next.document.erase(hash);
     return next;
 }
 

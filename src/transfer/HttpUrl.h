@@ -30,9 +30,10 @@ struct HttpUrl {
 // is empty".
 HttpUrl ParseHttpUrl(const std::string& url);
 
-// The address a Location leads to from current: absolute when it holds "://";
-// otherwise it replaces the path when it starts with "/", or is joined to the
-// current directory. The document and query always come from the location.
+// The address a Location leads to from current: absolute when it starts with
+// a protocol name and "://"; otherwise it replaces the path when it starts
+// with "/", or is joined to the current directory. The document and query
+// always come from the location.
 HttpUrl ResolveLocation(const HttpUrl& current, const std::string& location);
 
 }  // namespace pellinor

@@ -1,0 +1,34 @@
+// What the HTTP client needs of a connection. HttpConnection is the real
+// one over a socket; the fuzzing of the response path puts scripted bytes
+// behind the same calls, so that every response byte goes through the
+// client's own reading, redirect and cookie code without a socket.
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <string>
+
+namespace pellinor {
+
+constexpr std::chrono::milliseconds kConnectTimeout{120000};
+
+class HttpTransport {
+  public:
+    virtual ~HttpTransport() = default;
+
+    // Raises the user's error text when no connection can be opened.
+    virtual void Open(const std::string& host, const std::string& port,
+                      std::chrono::milliseconds timeout = kConnectTimeout) = 0;
+    virtual void Close() = 0;
+    virtual bool IsOpen() const = 0;
+    // "host:port" of the open connection.
+    virtual const std::string& Peer() const = 0;
+    // True while the peer has neither closed nor sent anything unasked.
+    virtual bool Reusable() = 0;
+    virtual void Send(const std::string& bytes) = 0;
+    // At least one byte, or 0 when the peer closed (or limit, when not zero,
+    // passed without data; the connection is closed then).
+    virtual size_t ReadSome(char* data, size_t size, std::chrono::milliseconds limit = {}) = 0;
+};
+
+}  // namespace pellinor
