@@ -52,3 +52,6 @@ foreach(source ${PELLINOR_TOOL_SOURCES})
     add_executable(${name} ${source})
     target_link_libraries(${name} PRIVATE pellinor_test_support)
 endforeach()
+
+# libFuzzer targets of fuzz/, with -DPELLINOR_FUZZ=ON (clang).
+include(cmake/fuzz.cmake)
