@@ -58,6 +58,16 @@ TEST(CookieDate, TheFormsServersSend) {
     EXPECT_EQ(t, 0);
     EXPECT_FALSE(ParseCookieDate("tomorrow", t));
     EXPECT_FALSE(ParseCookieDate("Sun, 06 Nov 1994", t));
+    // A run of digits too long for a number is no time, not an exception.
+    EXPECT_FALSE(ParseCookieDate("Sun, 06 Nov 1994 066666666666666666660:00:00 GMT", t));
+}
+
+TEST(CookieJar, AValueWithAControlByteIsNeverSentBack) {
+    CookieJar jar;
+    const HttpUrl from = ParseHttpUrl("http://h/dl/f.exe");
+    jar.Store("bad=a\rInjected: yes; path=/", from, kNow);
+    jar.Store("tab=a\tb; path=/", from, kNow);
+    EXPECT_EQ(jar.HeaderFor(ParseHttpUrl("http://h/dl/g.exe")), "tab=a\tb");
 }
 
 }  // namespace

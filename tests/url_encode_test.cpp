@@ -86,6 +86,17 @@ TEST(HttpUrl, LocationsResolveAgainstTheCurrentAddress) {
     EXPECT_EQ(resolved("?only=query"), "http://h:81/a/b/?only=query");
     EXPECT_EQ(resolved("sub/.."), "http://h:81/a/b/");
     EXPECT_EQ(resolved("https://h/x").substr(0, 8), "https://");
+    // An address in the query is data, not another server.
+    EXPECT_EQ(resolved("/login?next=http://x/y"), "http://h:81/login?next=http://x/y");
+    // The fragment goes before the dots are looked at.
+    EXPECT_EQ(resolved("../..#top"), "http://h:81/");
+}
+
+TEST(HttpUrl, AFragmentRightAfterTheHostKeepsTheHost) {
+    const HttpUrl u = ParseHttpUrl("http://h#frag/x");
+    EXPECT_EQ(u.host, "h");
+    EXPECT_EQ(u.Target().rfind("/", 0), 0u) << u.Target();
+    EXPECT_EQ(EncodeUrl("http://h#frag/x").rfind("http://h/", 0), 0u);
 }
 
 }  // namespace
