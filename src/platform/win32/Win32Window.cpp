@@ -20,7 +20,7 @@ namespace pellinor {
 
 namespace {
 
-constexpr wchar_t kApplicationClass[] = L"TApplication";
+constexpr wchar_t kApplicationClass[] = L"PellinorApplication";
 // The band of face colour between the frame and the client area.
 constexpr int kBorderWidth = 3;
 constexpr DWORD kMainStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
