@@ -16,6 +16,7 @@
 
 #include "fakes/FakeWindow.h"
 #include "platform/Error.h"
+#include "platform/posix/PosixFileSystem.h"
 #include "support/ScriptedHttpServer.h"
 #include "transfer/Download.h"
 
@@ -81,35 +82,12 @@ long PeakOfThisImageKb() {
     return -1;
 }
 
-// Writes downloads to real files; nothing else is needed here.
-class PlainFiles : public FileSystem {
-  public:
-    bool DirectoryExists(const std::string&) override { return true; }
-    bool ForEachEntry(const std::string&,
-                      const std::function<void(const std::string&, bool)>&) override {
-        return false;
-    }
-    std::optional<FileIdentity> DirectoryIdentity(const std::string&) override {
-        return std::nullopt;
-    }
-    std::optional<PatternMatch> FindFirst(const std::string&) override { return std::nullopt; }
-    bool FileExists(const std::string&) override { return false; }
-    bool IsReadOnly(const std::string&) override { return false; }
-    bool DeleteFile(const std::string& path) override { return ::unlink(path.c_str()) == 0; }
-    void WriteFile(const std::string& path, const std::string& bytes) override {
-        FILE* f = std::fopen(path.c_str(), "wb");
-        if (!f) throw Error("cannot create " + path);
-        const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-        if (std::fclose(f) != 0 || !ok) throw Error("cannot write " + path);
-    }
-    std::string ReadFile(const std::string&, size_t) override { return std::string(); }
-    uint32_t ReplaceFile(const std::string&, const std::string&) override { return 0; }
-};
-
 // The child: one DownloadOneFile; prints its seconds and peak memory in KiB.
 int RunClient(const std::string& url, const std::string& dest) {
     FakeWindow window;
-    PlainFiles files;
+    // The destination's folder is the file system's root: dest is "\name" in it.
+    const size_t slash = dest.find_last_of('/');
+    PosixFileSystem files(slash == 0 ? std::string("/") : dest.substr(0, slash));
     int64_t fileSize = 0;
     HttpClient client(HttpEvents{
         [&](int32_t max) { ShowWorkBegin(window, fileSize, max); },
@@ -118,7 +96,7 @@ int RunClient(const std::string& url, const std::string& dest) {
     });
     DownloadSite site{window, files, client, fileSize};
     const Clock::time_point start = Clock::now();
-    const int result = DownloadOneFile(site, url, dest);
+    const int result = DownloadOneFile(site, url, "\\" + dest.substr(slash + 1));
     const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
     std::printf("%d %.6f %ld\n", result, seconds, PeakOfThisImageKb());
     return result == 0 ? 0 : 1;

@@ -4,6 +4,7 @@
 
 #include <map>
 
+#include "fakes/FakeFileSystem.h"
 #include "fakes/FakeWindow.h"
 #include "platform/Error.h"
 #include "support/ScriptedHttpServer.h"
@@ -13,32 +14,6 @@ namespace pellinor {
 namespace {
 
 using std::chrono::milliseconds;
-
-// Just enough of a file system for downloads: written files by path.
-class MemoryFiles : public FileSystem {
-  public:
-    bool DirectoryExists(const std::string&) override { return true; }
-    bool ForEachEntry(const std::string&,
-                      const std::function<void(const std::string&, bool)>&) override {
-        return false;
-    }
-    std::optional<FileIdentity> DirectoryIdentity(const std::string&) override {
-        return std::nullopt;
-    }
-    std::optional<PatternMatch> FindFirst(const std::string&) override { return std::nullopt; }
-    bool FileExists(const std::string& path) override { return files.count(path) > 0; }
-    bool IsReadOnly(const std::string&) override { return false; }
-    bool DeleteFile(const std::string& path) override { return files.erase(path) > 0; }
-    void WriteFile(const std::string& path, const std::string& bytes) override {
-        if (refuseWrites) throw Error("Cannot create file \"" + path + "\". Access is denied");
-        files[path] = bytes;
-    }
-    std::string ReadFile(const std::string&, size_t) override { return std::string(); }
-    uint32_t ReplaceFile(const std::string&, const std::string&) override { return 0; }
-
-    std::map<std::string, std::string> files;
-    bool refuseWrites = false;
-};
 
 std::string Pattern(size_t size) {
     std::string s(size, '\0');
@@ -54,17 +29,18 @@ const std::string kDest = "C:\\Hotel\\Lock\\Tessaron.Exe.tmp";
 
 class DownloadTest : public ::testing::Test {
   protected:
+    DownloadTest() { files.AddFolder("C:\\Hotel\\Lock\\"); }
     int Download(const std::string& url) {
         DownloadSite site{window, files, client, fileSize};
         return DownloadOneFile(site, url, kDest);
     }
-    bool Written() const { return files.files.count(kDest) > 0; }
+    bool Written() { return files.FileExists(kDest); }
     std::string BoxText(const std::string& message, const std::string& url) const {
         return message + "\n\n" + url + "\n" + kDest;
     }
 
     FakeWindow window;
-    MemoryFiles files;
+    FakeFileSystem files;
     int64_t fileSize = 0;
     bool chinese = false;
     HttpClient client{HttpEvents{
@@ -78,7 +54,7 @@ class DownloadTest : public ::testing::Test {
 TEST_F(DownloadTest, TheWholeFileOfAtLeast1024BytesIsWritten) {
     server.Enqueue(ScriptedReply(WithLength(Pattern(1024))));
     EXPECT_EQ(Download(server.Url("/V9/02/Tessaron.Exe")), 0);
-    EXPECT_EQ(files.files[kDest], Pattern(1024));
+    EXPECT_EQ(files.Bytes(kDest), Pattern(1024));
     EXPECT_EQ(window.Text(Control::Label3), kDest);
     EXPECT_TRUE(window.boxes.empty());
     EXPECT_EQ(fileSize, 1024);
@@ -99,9 +75,9 @@ TEST_F(DownloadTest, AChunkedBodyCountsByItsLastChunk) {
     server.Enqueue(ScriptedReply(head + "bb8\r\n" + Pattern(3000) + "\r\n400\r\n" + Pattern(1024) +
                                  "\r\n0\r\n\r\n"));
     EXPECT_EQ(Download(server.Url("/big-last.exe")), 0);
-    EXPECT_EQ(files.files[kDest], Pattern(3000) + Pattern(1024));
+    EXPECT_EQ(files.Bytes(kDest), Pattern(3000) + Pattern(1024));
 
-    files.files.clear();
+    files.DeleteFile(kDest);
     server.Enqueue(ScriptedReply(head + "bb8\r\n" + Pattern(3000) + "\r\n3ff\r\n" + Pattern(1023) +
                                  "\r\n0\r\n\r\n"));
     EXPECT_EQ(Download(server.Url("/small-last.exe")), -1);
@@ -175,7 +151,7 @@ TEST_F(DownloadTest, AnErrorAfterTheWholeBodyStillWritesTheFile) {
                                  AfterReply::Close));
     EXPECT_EQ(Download(server.Url("/trailer.exe")), 0);
     EXPECT_EQ(window.boxes.size(), 1u);
-    EXPECT_EQ(files.files[kDest], Pattern(2048));
+    EXPECT_EQ(files.Bytes(kDest), Pattern(2048));
 }
 
 TEST_F(DownloadTest, TheRedirectLimitGivesNothingAndNoBox) {

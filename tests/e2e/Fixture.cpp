@@ -163,6 +163,18 @@ std::string WineTest::MakeDesktopShortcut(Desktop desktop, const std::string& re
     return link;
 }
 
+DialogInfo WineTest::Answer(UiDriver& ui, const std::string& caption, int button) {
+    std::optional<DialogInfo> box = ui.WaitForDialog(20000);
+    if (!box) {
+        ADD_FAILURE() << "no box where " << caption << " was expected";
+        return DialogInfo{};
+    }
+    EXPECT_EQ(box->caption, caption) << box->text;
+    AnswerDialog(box->handle, button);
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(box->handle); }));
+    return *box;
+}
+
 std::string WineTest::SaveScreenshot(HWND window, const std::string& name) {
     const std::string path = ScreenshotFolder() + name + ".png";
     EXPECT_TRUE(SaveWindowPng(window, path)) << path;

@@ -48,6 +48,9 @@ class WineTest : public ::testing::Test {
     std::string MakeDesktopShortcut(Desktop desktop, const std::string& relativeLink,
                                     const std::string& target, const std::string& workingDirectory);
 
+    // Waits for the next box of the program, checks its caption, answers it
+    // with the button and waits until it is gone.
+    DialogInfo Answer(UiDriver& ui, const std::string& caption, int button = IDOK);
     // A picture of the window in the build folder's screenshots\; its path.
     std::string SaveScreenshot(HWND window, const std::string& name);
 

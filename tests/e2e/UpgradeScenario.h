@@ -98,19 +98,6 @@ class UpgradeScenario : public WineTest {
     }
     UiDriver& Start() { return StartWithBase(server_.Url("/V9/02/")); }
 
-    // Waits for the next box, checks its caption, answers it and waits until it is gone.
-    DialogInfo Answer(UiDriver& ui, const std::string& caption, int button = IDOK) {
-        std::optional<DialogInfo> box = ui.WaitForDialog(20000);
-        if (!box) {
-            ADD_FAILURE() << "no box where " << caption << " was expected";
-            return DialogInfo{};
-        }
-        EXPECT_EQ(box->caption, caption) << box->text;
-        AnswerDialog(box->handle, button);
-        EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(box->handle); }));
-        return *box;
-    }
-
     bool OnlyExitEnabled(UiDriver& ui) {
         return ui.Enabled(Control::cmdExit) && !ui.Enabled(Control::BitBtn2) &&
                !ui.Enabled(Control::BitBtn1);

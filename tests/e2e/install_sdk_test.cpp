@@ -43,18 +43,6 @@ class CommandTest : public WineTest {
         });
     }
 
-    DialogInfo Answer(UiDriver& ui, const std::string& caption, int button = IDOK) {
-        std::optional<DialogInfo> box = ui.WaitForDialog(20000);
-        if (!box) {
-            ADD_FAILURE() << "no box where " << caption << " was expected";
-            return DialogInfo{};
-        }
-        EXPECT_EQ(box->caption, caption) << box->text;
-        AnswerDialog(box->handle, button);
-        EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(box->handle); }));
-        return *box;
-    }
-
     // The hidden mode on, the base pointed at the server, BitBtn1 pressed.
     UiDriver& StartInstall(ScriptedHttpServer& server, bool chinese) {
         UiDriver& ui = StartPellinor();

@@ -7,10 +7,14 @@
 namespace pellinor {
 
 namespace {
-std::string Key(const std::string& path) { return UpperAscii(path); }
+std::string Key(const std::string& path) {
+    return UpperAscii(path);
+}
 }  // namespace
 
-void FakeFileSystem::AddFolder(const std::string& path) { folders_.insert(Key(WithTrailingBackslash(path))); }
+void FakeFileSystem::AddFolder(const std::string& path) {
+    folders_.insert(Key(WithTrailingBackslash(path)));
+}
 
 void FakeFileSystem::AddFile(const std::string& path, const std::string& bytes, bool readOnly) {
     files_[Key(path)] = File{path, bytes, readOnly};
@@ -31,15 +35,22 @@ bool FakeFileSystem::DirectoryExists(const std::string& path) {
     return folders_.count(Key(WithTrailingBackslash(path))) > 0;
 }
 
-bool FakeFileSystem::ForEachEntry(const std::string&, const std::function<void(const std::string&, bool)>&) {
+bool FakeFileSystem::ForEachEntry(const std::string&,
+                                  const std::function<void(const std::string&, bool)>&) {
     return false;
 }
 
-std::optional<FileIdentity> FakeFileSystem::DirectoryIdentity(const std::string&) { return std::nullopt; }
+std::optional<FileIdentity> FakeFileSystem::DirectoryIdentity(const std::string&) {
+    return std::nullopt;
+}
 
-std::optional<PatternMatch> FakeFileSystem::FindFirst(const std::string&) { return std::nullopt; }
+std::optional<PatternMatch> FakeFileSystem::FindFirst(const std::string&) {
+    return std::nullopt;
+}
 
-bool FakeFileSystem::FileExists(const std::string& path) { return files_.count(Key(path)) > 0; }
+bool FakeFileSystem::FileExists(const std::string& path) {
+    return files_.count(Key(path)) > 0;
+}
 
 bool FakeFileSystem::IsReadOnly(const std::string& path) {
     auto it = files_.find(Key(path));
@@ -56,9 +67,11 @@ bool FakeFileSystem::DeleteFile(const std::string& path) {
 
 void FakeFileSystem::WriteFile(const std::string& path, const std::string& bytes) {
     log.push_back("write " + path);
+    if (refuseWrites) throw Error("Cannot create file \"" + path + "\". Access is denied");
     const size_t slash = path.find_last_of('\\');
     if (slash != std::string::npos && !DirectoryExists(path.substr(0, slash + 1))) {
-        throw Error("Cannot create file \"" + path + "\". The system cannot find the path specified");
+        throw Error("Cannot create file \"" + path +
+                    "\". The system cannot find the path specified");
     }
     files_[Key(path)] = File{path, bytes, false};
 }

@@ -13,7 +13,7 @@
 namespace pellinor {
 
 class FakeFileSystem : public FileSystem {
-public:
+  public:
     bool DirectoryExists(const std::string& path) override;
     bool ForEachEntry(const std::string& folder,
                       const std::function<void(const std::string&, bool)>& visit) override;
@@ -34,10 +34,11 @@ public:
     // Error codes the coming ReplaceFile calls give before they succeed.
     std::deque<uint32_t> replaceFailures;
     int replaceCalls = 0;
+    bool refuseWrites = false;          // every WriteFile fails as on a read-only disk
     std::set<std::string> undeletable;  // paths whose deletion fails (upper-cased)
     std::vector<std::string> log;       // "delete X", "write X", "replace X -> Y"
 
-private:
+  private:
     struct File {
         std::string path;
         std::string bytes;
