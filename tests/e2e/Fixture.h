@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "driver/ChildProcess.h"
+#include "driver/Files.h"
 #include "driver/MessageBoxes.h"
 #include "driver/Shortcuts.h"
 #include "driver/UiDriver.h"
@@ -63,9 +64,6 @@ class WineTest : public ::testing::Test {
 };
 
 // Whole-file helpers (UTF-8 paths).
-bool WriteBytes(const std::string& path, const std::string& bytes);
-std::string ReadBytes(const std::string& path);
-bool PathExists(const std::string& path);
 // Removes a folder and everything below it, read-only files included.
 bool RemoveTree(const std::string& folder);
 

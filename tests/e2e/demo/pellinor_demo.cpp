@@ -7,15 +7,16 @@
 //                                   through the upgrade, a screenshot per step
 //   pellinor_demo.exe check         says which version is installed
 // Exit code 0 when the installed program is the new one (drive, check).
-#include <windows.h>
 #include <objbase.h>
 #include <shellapi.h>
+#include <windows.h>
 
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "driver/ChildProcess.h"
+#include "driver/Files.h"
 #include "driver/MessageBoxes.h"
 #include "driver/Screenshot.h"
 #include "driver/Shortcuts.h"
@@ -30,37 +31,19 @@ const std::string kFolder = "C:\\Hotel\\Tessaron\\";
 const std::string kOldVersion = "R7.35 (old)";
 const std::string kNewVersion = "R7.35 (new)";
 
-std::string ReadAll(const std::string& path) {
-    std::string bytes;
-    const HANDLE file = ::CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return bytes;
-    char buffer[65536];
-    DWORD got = 0;
-    while (::ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
-    ::CloseHandle(file);
-    return bytes;
-}
-
-bool WriteAll(const std::string& path, const std::string& bytes) {
-    const HANDLE file = ::CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    const BOOL ok = ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    ::CloseHandle(file);
-    return ok && written == bytes.size();
-}
-
 void MakeFolders(const std::string& folder) {
-    for (size_t at = folder.find('\\', 3); at != std::string::npos; at = folder.find('\\', at + 1)) {
+    for (size_t at = folder.find('\\', 3); at != std::string::npos;
+         at = folder.find('\\', at + 1)) {
         ::CreateDirectoryW(Widen(folder.substr(0, at)).c_str(), nullptr);
     }
 }
 
-std::string Installed() { return VersionOf(ReadAll(kFolder + "Tessaron.Exe")); }
+std::string Installed() {
+    return VersionOf(ReadBytes(kFolder + "Tessaron.Exe"));
+}
 
 int Prepare(const std::string& www) {
-    const std::string program = ReadAll(ExeFolder() + "tessaron.exe");
+    const std::string program = ReadBytes(ExeFolder() + "tessaron.exe");
     if (program.empty()) {
         std::printf("demo: tessaron.exe is missing beside the demo\n");
         return 2;
@@ -68,9 +51,10 @@ int Prepare(const std::string& www) {
     MakeFolders(kFolder);
     const std::string served = www + "\\V9\\02\\";
     MakeFolders(served);
-    if (!WriteAll(kFolder + "Tessaron.Exe", WithVersionTrailer(program, kOldVersion)) ||
-        !WriteAll(served + "Tessaron.Exe", WithVersionTrailer(program, kNewVersion)) ||
-        !MakeShortcut(UserDesktopFolder() + "Tessaron-System.lnk", kFolder + "Tessaron.Exe", kFolder)) {
+    if (!WriteBytes(kFolder + "Tessaron.Exe", WithVersionTrailer(program, kOldVersion)) ||
+        !WriteBytes(served + "Tessaron.Exe", WithVersionTrailer(program, kNewVersion)) ||
+        !MakeShortcut(UserDesktopFolder() + "Tessaron-System.lnk", kFolder + "Tessaron.Exe",
+                      kFolder)) {
         std::printf("demo: could not prepare the installation\n");
         return 2;
     }
@@ -80,14 +64,14 @@ int Prepare(const std::string& www) {
 }
 
 class Steps {
-public:
+  public:
     explicit Steps(std::string folder) : folder_(std::move(folder)) {}
     void Shot(const std::string& name) {
         const std::string path = folder_ + "\\" + std::to_string(++count_) + "-" + name + ".png";
         SaveWindowPng(::GetDesktopWindow(), path);
     }
 
-private:
+  private:
     std::string folder_;
     int count_ = 0;
 };

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "driver/ChildProcess.h"
+#include "driver/Files.h"
 #include "platform/win32/Utf.h"
 
 #define STB_IMAGE_WRITE_IMPLEMENTATION
@@ -19,16 +20,6 @@ void AppendBytes(void* context, void* data, int size) {
     out->insert(out->end(), bytes, bytes + size);
 }
 
-bool WriteAll(const std::string& path, const std::vector<unsigned char>& bytes) {
-    const HANDLE file = ::CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    const BOOL ok =
-        ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    ::CloseHandle(file);
-    return ok && written == bytes.size();
-}
 }  // namespace
 
 std::string ScreenshotFolder() {
@@ -89,7 +80,7 @@ bool SaveWindowPng(HWND window, const std::string& path) {
     if (!stbi_write_png_to_func(AppendBytes, &png, width, height, 3, rgb.data(), width * 3)) {
         return false;
     }
-    return WriteAll(path, png);
+    return WriteBytes(path, std::string(png.begin(), png.end()));
 }
 
 }  // namespace pellinor::e2e
