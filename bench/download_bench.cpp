@@ -94,7 +94,7 @@ int RunClient(const std::string& url, const std::string& dest) {
         [&](int32_t count) { ShowWork(window, fileSize, count, false, "."); },
         [&] { window.ProcessMessages(); },
     });
-    DownloadSite site{window, files, client, fileSize};
+    DownloadSite site{window, files, client};
     const Clock::time_point start = Clock::now();
     const int result = DownloadOneFile(site, url, "\\" + dest.substr(slash + 1));
     const double seconds = std::chrono::duration<double>(Clock::now() - start).count();

@@ -132,7 +132,7 @@ void FuzzDownload(const std::vector<ScriptedReply>& script) {
                    [&](int32_t count) { ShowWork(window, fileSize, count, false, "."); },
                    [&] { window.ProcessMessages(); }},
         std::move(owned));
-    DownloadSite site{window, files, client, fileSize};
+    DownloadSite site{window, files, client};
     const int result = DownloadOneFile(site, kUrl, kDest);
 
     CheckExchanges(transport);

@@ -107,7 +107,7 @@ void TForm1::IdHTTP1Work(int32_t workCount) {
 }
 
 int TForm1::DownloadOneFile(const std::string& url, const std::string& dest) {
-    DownloadSite site{platform_.window, platform_.files, IdHTTP1, FileSize};
+    DownloadSite site{platform_.window, platform_.files, IdHTTP1};
     return pellinor::DownloadOneFile(site, url, dest);
 }
 

@@ -58,6 +58,17 @@ int64_t RoundHalfEven(double value) {
     return result;
 }
 
+std::vector<std::string> Split(const std::string& s, char separator) {
+    std::vector<std::string> parts;
+    size_t start = 0;
+    for (;;) {
+        const size_t end = s.find(separator, start);
+        parts.push_back(s.substr(start, end - start));
+        if (end == std::string::npos) return parts;
+        start = end + 1;
+    }
+}
+
 std::string WithTrailingBackslash(const std::string& path) {
     if (!path.empty() && path.back() == '\\') return path;
     return path + "\\";

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace pellinor {
 
@@ -31,6 +32,9 @@ std::string ExtractFileExt(const std::string& path);
 
 // Nearest integer, halves to the even neighbour.
 int64_t RoundHalfEven(double value);
+
+// The pieces between separators; one piece (s itself) when there is none.
+std::vector<std::string> Split(const std::string& s, char separator);
 
 // Appends "\" unless the last byte already is one.
 std::string WithTrailingBackslash(const std::string& path);

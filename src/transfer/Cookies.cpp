@@ -8,17 +8,6 @@
 namespace pellinor {
 namespace {
 
-std::vector<std::string> Split(const std::string& s, char sep) {
-    std::vector<std::string> parts;
-    size_t start = 0;
-    for (;;) {
-        const size_t end = s.find(sep, start);
-        parts.push_back(s.substr(start, end - start));
-        if (end == std::string::npos) return parts;
-        start = end + 1;
-    }
-}
-
 // Days since 1970-01-01 of a proleptic Gregorian date, without the C
 // library's time zone handling, which differs between the two builds.
 int64_t DaysFromCivil(int64_t y, unsigned m, unsigned d) {
@@ -130,21 +119,35 @@ void CookieJar::Store(const std::string& setCookie, const HttpUrl& from, std::ti
             }
         }
     }
-    for (Cookie& held : cookies_) {
-        if (held.name == cookie.name && held.domain == cookie.domain && held.path == cookie.path) {
-            held = cookie;
-            return;
-        }
+    std::string key = KeyOf(cookie);
+    const auto held = index_.find(key);
+    if (held != index_.end()) {
+        cookies_[held->second] = std::move(cookie);
+        return;
     }
-    cookies_.push_back(cookie);
+    if (cookies_.size() >= kMaxCookies) return;
+    index_.emplace(std::move(key), cookies_.size());
+    cookies_.push_back(std::move(cookie));
+}
+
+void CookieJar::StoreAll(const std::vector<std::string>& setCookies, const HttpUrl& from,
+                         std::time_t now) {
+    for (const std::string& value : setCookies) Store(value, from, now);
+}
+
+std::string CookieJar::KeyOf(const Cookie& cookie) {
+    // A zero byte never stands in a stored cookie: control bytes are refused.
+    return cookie.name + '\0' + cookie.domain + '\0' + cookie.path;
 }
 
 void CookieJar::DropExpired(std::time_t now) {
     std::vector<Cookie> kept;
-    for (const Cookie& c : cookies_) {
-        if (!c.persistent || c.expires > now) kept.push_back(c);
+    for (Cookie& c : cookies_) {
+        if (!c.persistent || c.expires > now) kept.push_back(std::move(c));
     }
     cookies_.swap(kept);
+    index_.clear();
+    for (size_t i = 0; i < cookies_.size(); ++i) index_.emplace(KeyOf(cookies_[i]), i);
 }
 
 std::string CookieJar::HeaderFor(const HttpUrl& url) const {

@@ -4,11 +4,17 @@
 
 #include <ctime>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "transfer/HttpUrl.h"
 
 namespace pellinor {
+
+// The most cookies held. A download server sets a handful; a reply that
+// sets thousands would only grow every later request and the memory. Once
+// full, new cookies are ignored while the held ones can still be replaced.
+constexpr size_t kMaxCookies = 300;
 
 class CookieJar {
   public:
@@ -16,6 +22,9 @@ class CookieJar {
     // with the same name, domain and path replaces the one held. A value
     // holding a control byte other than a tab is ignored.
     void Store(const std::string& setCookie, const HttpUrl& from, std::time_t now);
+    // Every "Set-Cookie" value of one response, in order.
+    void StoreAll(const std::vector<std::string>& setCookies, const HttpUrl& from,
+                  std::time_t now);
 
     // Forgets every cookie whose expiry has passed.
     void DropExpired(std::time_t now);
@@ -36,7 +45,10 @@ class CookieJar {
         bool persistent = false;
         std::time_t expires = 0;
     };
-    std::vector<Cookie> cookies_;
+    static std::string KeyOf(const Cookie& cookie);
+
+    std::vector<Cookie> cookies_;  // in the order they were first set, as they are sent
+    std::unordered_map<std::string, size_t> index_;  // name, domain and path to position
 };
 
 // Reads the date forms servers use in "expires" (RFC 1123, RFC 850 with

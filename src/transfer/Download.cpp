@@ -24,8 +24,6 @@ class BusyCursor {
     Window& window_;
 };
 
-constexpr int64_t kSmallestAcceptedFile = 1024;
-
 }  // namespace
 
 int DownloadOneFile(DownloadSite& site, const std::string& url, const std::string& dest) {
@@ -42,11 +40,9 @@ int DownloadOneFile(DownloadSite& site, const std::string& url, const std::strin
                                kStyleError);
         errorCode = kDownloadFailed;
     }
-    // The announced size alone cannot tell a cut-off transfer from a whole
-    // one (a chunked body announces only its last chunk), so a body whose
-    // end never arrived is never written.
-    const auto received = static_cast<int64_t>(response.body.size());
-    if (response.complete && site.fileSize >= kSmallestAcceptedFile && received >= site.fileSize) {
+    // Also after an error: one raised past the body's end (in a chunked
+    // body's trailers, say) leaves a whole file that is still worth having.
+    if (IsBodyWhole(response)) {
         site.files.WriteFile(dest, response.body);
         errorCode = kDownloadOk;
     }

@@ -16,10 +16,10 @@ struct DownloadSite {
     Window& window;
     FileSystem& files;
     HttpClient& http;
-    const int64_t& fileSize;  // the size the latest work-begins event announced
 };
 
-// Returns 0, -1 or -59. Errors of the URL encoding and of writing dest propagate.
+// Returns 0, -1 or -59: 0 only when IsBodyWhole holds for what arrived.
+// Errors of the URL encoding and of writing dest propagate.
 int DownloadOneFile(DownloadSite& site, const std::string& url, const std::string& dest);
 
 // The progress handlers: they move ProgressBar1 and write the status line.

@@ -25,8 +25,11 @@ bool IsRedirect(const ResponseHead& head) {
     return status3xx || !head.Header("Location").empty();
 }
 
+// Only a plain 200 carries the whole file: a 206 is a piece of it (no range
+// is ever asked for), and 201, 203 and the rest answer other questions. Any
+// of them is shown as the server's status line, like a 404.
 bool IsSuccess(const ResponseHead& head) {
-    return head.status >= 200 && head.status <= 299;
+    return head.status == 200;
 }
 
 // Checked before any name lookup: there is no secure transport.
@@ -78,10 +81,10 @@ class HttpClient::Impl {
           connection_(*owned_) {}
 
     void Get(const std::string& text, HttpResponse& response) {
-        response.body.clear();
-        response.complete = false;
+        response = HttpResponse();
         HttpUrl url = ParseHttpUrl(text);
         for (int requests = 1;; ++requests) {
+            response.url = url.Text();
             CheckProtocol(url);
             ResponseHead head;
             const bool redirect = Request(url, response, head);
@@ -99,9 +102,8 @@ class HttpClient::Impl {
         cookies_.DropExpired(std::time(nullptr));
         const std::string request = RequestBytes(url, cookies_.HeaderFor(url));
         HttpResponseReader reader = Exchange(url, request, head);
-        for (const std::string& value : head.Headers("Set-Cookie")) {
-            cookies_.Store(value, url, std::time(nullptr));
-        }
+        response.statusLine = head.statusLine;
+        cookies_.StoreAll(head.Headers("Set-Cookie"), url, std::time(nullptr));
         const bool redirect = IsRedirect(head);
         const bool success = !redirect && IsSuccess(head);
         response.body.clear();
@@ -111,19 +113,26 @@ class HttpClient::Impl {
                             redirect && head.KeepAlive() ? kRedirectBodyTimeLimit
                                                          : std::chrono::milliseconds{});
         } catch (...) {
-            response.complete = success && body.complete;
+            if (success) Keep(body, response);
             if (!success) response.body.clear();
             connection_.Close();
             throw;
         }
         if (!body.reusable) connection_.Close();
         if (success) {
-            response.complete = body.complete;
+            Keep(body, response);
             return false;
         }
         response.body.clear();
         if (redirect) return true;
         throw Error(head.statusLine);
+    }
+
+    // What the caller needs to judge the final body.
+    static void Keep(const BodyResult& body, HttpResponse& response) {
+        response.framing = body.framing;
+        response.announced = body.announced;
+        response.complete = body.complete;
     }
 
     // Sends the request and reads the response's head, over the kept

@@ -1,4 +1,4 @@
-// The program's HTTP/1.1 client over Boost.Beast and Boost.Asio, driven on
+// The program's HTTP/1.1 client over Boost.Asio, driven on
 // the window's thread: GET with redirects, cookies held for the life of the
 // program, kept-open connections, progress events, and the error texts the
 // user sees. One instance lives as long as the window.
@@ -19,16 +19,33 @@ struct HttpEvents {
 
 class HttpTransport;
 
-struct HttpResponse {
-    std::string body;       // the final response's body as far as it arrived
-    bool complete = false;  // the whole body arrived: its length reached, or its last chunk
+// How a response's body was delimited.
+enum class BodyFraming {
+    None,     // no body: no final response, or a status that has none
+    Length,   // by its "Content-Length"
+    Chunked,  // by chunks, up to the last one
+    Close,    // up to the server's close, which cannot tell a cut from an end
 };
+
+struct HttpResponse {
+    std::string url;         // the address that gave the final response
+    std::string statusLine;  // of the final response, empty when none arrived
+    std::string body;        // the final response's body as far as it arrived
+    BodyFraming framing = BodyFraming::None;
+    uint64_t announced = 0;  // the "Content-Length", or the size of the last chunk with data
+    bool complete = false;   // the body's end arrived: its length, its last chunk, or the close
+};
+
+// Whether the body is a whole file that may be written: the one rule that
+// decides it, for the window's download and the support tool alike.
+bool IsBodyWhole(const HttpResponse& response);
 
 class HttpClient {
   public:
     explicit HttpClient(HttpEvents events);
     // Over the given transport instead of a socket connection of its own:
-    // every Open of the client goes to it (the fuzzing of the response path).
+    // every Open of the client goes to it (the fuzzing of the response path,
+    // and tests that shorten the silence limit).
     HttpClient(HttpEvents events, std::unique_ptr<HttpTransport> transport);
     ~HttpClient();
     HttpClient(const HttpClient&) = delete;

@@ -1,9 +1,10 @@
-// Connecting, sending and receiving on the window's thread with message pumping.
+// Looking up, connecting, sending and receiving on the window's thread, with
+// the window's messages processed on a clock all the while.
 #include "transfer/HttpConnection.h"
 
+#include <algorithm>
 #include <boost/asio/connect.hpp>
 #include <boost/asio/error.hpp>
-#include <boost/asio/write.hpp>
 
 #include "platform/Error.h"
 #include "transfer/SocketErrors.h"
@@ -12,46 +13,75 @@ namespace pellinor {
 
 namespace asio = boost::asio;
 using tcp = asio::ip::tcp;
-using Clock = std::chrono::steady_clock;
 
-HttpConnection::HttpConnection(std::function<void()> processMessages)
-    : processMessages_(std::move(processMessages)), socket_(io_) {}
+namespace {
+// The Windows number of a send that the peer never takes.
+constexpr int kWsaTimedOut = 10060;
+}  // namespace
+
+HttpConnection::HttpConnection(std::function<void()> processMessages,
+                               std::chrono::milliseconds silenceLimit)
+    : processMessages_(std::move(processMessages)), silenceLimit_(silenceLimit), socket_(io_) {}
 
 HttpConnection::~HttpConnection() {
     Close();
 }
 
-template <typename OnSlice>
-void HttpConnection::Await(const bool& done, std::chrono::milliseconds slice, OnSlice onSlice) {
+template <typename Cancel>
+bool HttpConnection::Await(const bool& done, Clock::time_point deadline,
+                           std::chrono::milliseconds interval, Cancel cancel) {
     for (;;) {
-        io_.restart();
-        io_.run_for(slice);
-        if (done) return;
-        try {
-            onSlice();
-        } catch (...) {
-            Abandon(done);
-            throw;
+        const Clock::time_point now = Clock::now();
+        if (now - lastPump_ >= interval) {
+            lastPump_ = now;
+            if (processMessages_) {
+                try {
+                    processMessages_();
+                } catch (...) {
+                    Abandon(done, cancel);
+                    throw;
+                }
+            }
         }
+        if (done) return true;
+        if (Clock::now() >= deadline) {
+            Abandon(done, cancel);
+            return false;
+        }
+        io_.restart();
+        io_.run_until(std::min(deadline, lastPump_ + interval));
     }
 }
 
-void HttpConnection::Abandon(const bool& done) {
-    boost::system::error_code ignored;
-    socket_.close(ignored);
+template <typename Cancel>
+void HttpConnection::Abandon(const bool& done, Cancel cancel) {
+    cancel();
     while (!done) {
         io_.restart();
         io_.run();
     }
 }
 
+void HttpConnection::Resolve(const std::string& host, const std::string& port,
+                             tcp::resolver::results_type& endpoints) {
+    tcp::resolver resolver(io_);
+    bool done = false;
+    boost::system::error_code result;
+    resolver.async_resolve(host, port,
+                           [&](const boost::system::error_code& e, tcp::resolver::results_type r) {
+                               result = e;
+                               endpoints = std::move(r);
+                               done = true;
+                           });
+    Await(done, Clock::time_point::max(), kConnectPumpInterval, [&] { resolver.cancel(); });
+    if (result) RaiseSocketError(result);
+}
+
 void HttpConnection::Open(const std::string& host, const std::string& port,
                           std::chrono::milliseconds timeout) {
     Close();
-    boost::system::error_code ec;
-    tcp::resolver resolver(io_);
-    const tcp::resolver::results_type endpoints = resolver.resolve(host, port, ec);
-    if (ec) RaiseSocketError(ec);
+    tcp::resolver::results_type endpoints;
+    Resolve(host, port, endpoints);
 
     bool done = false;
     boost::system::error_code result;
@@ -60,17 +90,11 @@ void HttpConnection::Open(const std::string& host, const std::string& port,
                             result = e;
                             done = true;
                         });
-    const Clock::time_point deadline = Clock::now() + timeout;
-    bool timedOut = false;
-    Await(done, kConnectPumpInterval, [&] {
-        if (Clock::now() >= deadline) {
-            timedOut = true;
-            Abandon(done);
-            return;
-        }
-        if (processMessages_) processMessages_();
+    const bool connected = Await(done, Clock::now() + timeout, kConnectPumpInterval, [&] {
+        boost::system::error_code ignored;
+        socket_.close(ignored);
     });
-    if (timedOut) {
+    if (!connected) {
         Close();
         throw Error(kConnectTimedOut);
     }
@@ -78,6 +102,7 @@ void HttpConnection::Open(const std::string& host, const std::string& port,
         Close();
         RaiseSocketError(result);
     }
+    boost::system::error_code ec;
     socket_.set_option(tcp::no_delay(true), ec);
     peer_ = host + ":" + port;
 }
@@ -106,11 +131,31 @@ bool HttpConnection::Reusable() {
 }
 
 void HttpConnection::Send(const std::string& bytes) {
-    boost::system::error_code ec;
-    asio::write(socket_, asio::buffer(bytes), ec);
-    if (ec) {
-        Close();
-        RaiseSocketError(ec);
+    auto closeSocket = [this] {
+        boost::system::error_code ignored;
+        socket_.close(ignored);
+    };
+    // Piece by piece, so that the silence limit counts from the last byte
+    // the peer took, not from the start of a long request.
+    for (size_t sent = 0; sent < bytes.size();) {
+        bool done = false;
+        size_t taken = 0;
+        boost::system::error_code result;
+        socket_.async_write_some(asio::buffer(bytes.data() + sent, bytes.size() - sent),
+                                 [&](const boost::system::error_code& e, size_t n) {
+                                     result = e;
+                                     taken = n;
+                                     done = true;
+                                 });
+        if (!Await(done, Clock::now() + silenceLimit_, kReadPumpInterval, closeSocket)) {
+            Close();
+            throw Error(SocketErrorMessage(kWsaTimedOut));
+        }
+        if (result) {
+            Close();
+            RaiseSocketError(result);
+        }
+        sent += taken;
     }
 }
 
@@ -124,19 +169,16 @@ size_t HttpConnection::ReadSome(char* data, size_t size, std::chrono::millisecon
                                 received = n;
                                 done = true;
                             });
-    const Clock::time_point start = Clock::now();
-    bool gaveUp = false;
-    Await(done, kReadPumpInterval, [&] {
-        if (limit.count() > 0 && Clock::now() - start >= limit) {
-            gaveUp = true;
-            Abandon(done);
-            return;
-        }
-        if (processMessages_) processMessages_();
-    });
-    if (gaveUp) {
+    const bool limited = limit.count() > 0 && limit < silenceLimit_;
+    const bool arrived = Await(done, Clock::now() + (limited ? limit : silenceLimit_),
+                               kReadPumpInterval, [this] {
+                                   boost::system::error_code ignored;
+                                   socket_.close(ignored);
+                               });
+    if (!arrived) {
         Close();
-        return 0;
+        if (limited) return 0;
+        throw Error(kReadTimeout);
     }
     if (result == asio::error::eof) return 0;
     if (result) {

@@ -12,17 +12,19 @@
 namespace pellinor {
 namespace {
 
-// The digits after the first blank: "HTTP/1.1 404 Not Found" gives 404.
+// The three digits after the first blank: "HTTP/1.1 404 Not Found" gives
+// 404. A code of any other length ("2000", "20") names no status.
 int ParseStatus(const std::string& line) {
     const size_t blank = line.find(' ');
     if (blank == std::string::npos) return -1;
     int status = 0;
-    int digits = 0;
-    for (size_t i = blank + 1; i < line.size() && digits < 3; ++i, ++digits) {
-        if (line[i] < '0' || line[i] > '9') break;
+    size_t i = blank + 1;
+    for (; i < line.size() && i < blank + 4; ++i) {
+        if (line[i] < '0' || line[i] > '9') return -1;
         status = status * 10 + (line[i] - '0');
     }
-    return digits == 3 ? status : -1;
+    if (i != blank + 4) return -1;
+    return (i == line.size() || line[i] == ' ') ? status : -1;
 }
 
 bool ParseDecimal(const std::string& text, uint64_t& value) {
@@ -58,6 +60,39 @@ bool ParseChunkSize(const std::string& line, uint64_t& size) {
 
 bool HasNoBody(int status) {
     return (status >= 100 && status < 200) || status == 204 || status == 304;
+}
+
+// 100 Continue, 102 Processing, 103 Early Hints: the real answer follows.
+// 101 would switch to another protocol, which this client does not speak.
+bool IsInterim(int status) {
+    return status >= 100 && status <= 199 && status != 101;
+}
+
+// The "Content-Length" of a response. Every value (a header may repeat, or
+// list values separated by commas) must agree: two lengths are two ways to
+// cut the same bytes, and a lie in one of them would slip a piece of a file
+// through. False when there is none or a value is not a length at all.
+bool AnnouncedLength(const ResponseHead& head, uint64_t& length) {
+    bool found = false;
+    bool unreadable = false;
+    for (const std::string& header : head.Headers("Content-Length")) {
+        for (const std::string& item : Split(header, ',')) {
+            uint64_t value = 0;
+            if (!ParseDecimal(Trim(item), value)) {
+                unreadable = true;
+                continue;
+            }
+            if (found && value != length) throw Error(kConflictingLengths);
+            length = value;
+            found = true;
+        }
+    }
+    if (found && unreadable) throw Error(kConflictingLengths);
+    return found;
+}
+
+void CheckBodySize(uint64_t size) {
+    if (size > kMaxBodyBytes) throw Error(kBodyTooLarge);
 }
 
 }  // namespace
@@ -135,6 +170,7 @@ bool HttpResponseReader::ReadLine(std::string& line) {
             if (end > pos_ && pending_[end - 1] == '\r') --end;
             if (end - pos_ > kMaxLineLength) throw Error(kMaxLineLengthExceeded);
             line.assign(pending_, pos_, end - pos_);
+            lastLineBytes_ = lf + 1 - pos_;
             pos_ = lf + 1;
             return true;
         }
@@ -146,11 +182,26 @@ bool HttpResponseReader::ReadLine(std::string& line) {
     }
 }
 
+bool HttpResponseReader::ReadHeadLine(std::string& line) {
+    if (!ReadLine(line)) return false;
+    headBytes_ += lastLineBytes_;
+    if (headBytes_ > kMaxHeadBytes) throw Error(kHeaderBlockTooLarge);
+    return true;
+}
+
 bool HttpResponseReader::ReadHead(ResponseHead& head) {
+    headBytes_ = 0;
+    for (;;) {
+        if (!ReadOneHead(head)) return false;
+        if (!head.complete || !IsInterim(head.status)) return true;
+    }
+}
+
+bool HttpResponseReader::ReadOneHead(ResponseHead& head) {
     head = ResponseHead();
     std::string line;
     do {
-        if (!ReadLine(line)) {
+        if (!ReadHeadLine(line)) {
             if (received_ == 0) return false;
             throw Error(kConnectionClosedGracefully);
         }
@@ -159,7 +210,7 @@ bool HttpResponseReader::ReadHead(ResponseHead& head) {
     head.status = ParseStatus(line);
     for (;;) {
         // A close inside the block is no error: the response simply has no body.
-        if (!ReadLine(line)) return true;
+        if (!ReadHeadLine(line)) return true;
         if (line.empty()) {
             head.complete = true;
             return true;
@@ -221,6 +272,7 @@ bool HttpResponseReader::ReadCounted(std::string* sink, uint64_t size, uint64_t 
 
 void HttpResponseReader::ReadChunked(std::string* sink, BodyResult& result) {
     std::string line;
+    uint64_t total = 0;
     for (;;) {
         if (!ReadLine(line)) throw Error(kConnectionClosedGracefully);
         uint64_t size = 0;
@@ -228,13 +280,20 @@ void HttpResponseReader::ReadChunked(std::string* sink, BodyResult& result) {
         // there, unfinished, and the connection is given up.
         if (!ParseChunkSize(line, size)) return;
         if (size == 0) break;
+        total += size;
+        CheckBodySize(total);
+        result.announced = size;
         const uint64_t base = sink ? sink->size() : 0;
         if (!ReadCounted(sink, size, base + size)) throw Error(kConnectionClosedGracefully);
+        // The data must end where its size said: anything else on this line
+        // means the sizes and the data disagree, and the body cannot be trusted.
         if (!ReadLine(line)) throw Error(kConnectionClosedGracefully);
+        if (!line.empty()) throw Error(kBrokenChunk);
     }
     result.complete = true;
+    headBytes_ = 0;
     do {
-        if (!ReadLine(line)) throw Error(kConnectionClosedGracefully);
+        if (!ReadHeadLine(line)) throw Error(kConnectionClosedGracefully);
     } while (!line.empty());
     result.reusable = true;
 }
@@ -245,6 +304,7 @@ void HttpResponseReader::ReadToClose(std::string* sink, BodyResult& result,
     const Clock::time_point deadline = Clock::now() + timeLimit;
     Begin(0);
     uint64_t got = TakePending(sink, std::numeric_limits<uint64_t>::max(), 0);
+    CheckBodySize(got);
     if (got > 0) Work(got);
     for (;;) {
         std::chrono::milliseconds left{};
@@ -258,6 +318,7 @@ void HttpResponseReader::ReadToClose(std::string* sink, BodyResult& result,
         const size_t n = connection_.ReadSome(block_.data(), block_.size(), left);
         if (n == 0) break;
         received_ += n;
+        CheckBodySize(got + n);
         if (sink) AppendBody(*sink, block_.data(), n, 0);
         got = Report(got, n);
     }
@@ -268,16 +329,22 @@ void HttpResponseReader::ReadBody(const ResponseHead& head, std::string* sink, B
                                   std::chrono::milliseconds timeLimit) {
     result = BodyResult();
     if (!head.complete) return;
+    uint64_t length = 0;
     if (HasNoBody(head.status)) {
         result.complete = true;
         result.reusable = true;
     } else if (LowerAscii(head.Header("Transfer-Encoding")).find("chunked") != std::string::npos) {
+        result.framing = BodyFraming::Chunked;
         ReadChunked(sink, result);
-    } else if (uint64_t length = 0; ParseDecimal(head.Header("Content-Length"), length)) {
+    } else if (AnnouncedLength(head, length)) {
+        result.framing = BodyFraming::Length;
+        result.announced = length;
+        CheckBodySize(length);
         const uint64_t base = sink ? sink->size() : 0;
         result.complete = ReadCounted(sink, length, base + length);
         result.reusable = result.complete;
     } else {
+        result.framing = BodyFraming::Close;
         ReadToClose(sink, result, timeLimit);
     }
     // Bytes beyond the response would be taken for the next one's start.

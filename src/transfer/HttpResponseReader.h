@@ -14,7 +14,21 @@
 
 namespace pellinor {
 
+// A status or header line longer than this is refused with the client's
+// "Max line length exceeded." text.
 constexpr size_t kMaxLineLength = 16384;
+// The most one header block may hold, counting the status line, the header
+// lines, blank lines and interim responses before it, or a chunked body's
+// trailers. Real servers send a few KiB and refuse more than 8 to 64 KiB
+// themselves; anything far past that is a stream of lines meant to keep the
+// client reading (each header costs some 80 bytes of memory when held).
+constexpr size_t kMaxHeadBytes = size_t{256} << 10;
+// The largest body read, also one that is only thrown away (a redirect's,
+// an error page's). The lock program is well under 1 MiB, so this leaves
+// room for anything real while staying far inside the 2 GiB that the
+// 32-bit program can address; it is checked against an announced length
+// before anything is read and against the running count otherwise.
+constexpr uint64_t kMaxBodyBytes = uint64_t{256} << 20;
 constexpr size_t kWorkBlock = 32768;  // the most one work event reports
 constexpr size_t kReadSize = 262144;  // the most one receive asks for
 
@@ -32,8 +46,10 @@ struct ResponseHead {
 };
 
 struct BodyResult {
-    bool complete = false;  // the body's end was seen: its length, its last chunk, or the close
-    bool reusable = false;  // the connection stands right before the next response
+    BodyFraming framing = BodyFraming::None;
+    uint64_t announced = 0;  // the length, or the size of the last chunk that held data
+    bool complete = false;   // the body's end was seen: its length, its last chunk, or the close
+    bool reusable = false;   // the connection stands right before the next response
 };
 
 class HttpResponseReader {
@@ -41,12 +57,16 @@ class HttpResponseReader {
     HttpResponseReader(HttpTransport& connection, const HttpEvents& events);
 
     // False when the connection closed before a single byte arrived.
-    // Raises "Connection Closed Gracefully." for a close within the status
-    // line, "Max line length exceeded." for a line over 16384 bytes.
+    // Interim responses (1xx other than 101) are read past. Raises
+    // "Connection Closed Gracefully." for a close within the status line,
+    // "Max line length exceeded." for a line over 16384 bytes, and its own
+    // text for a block over kMaxHeadBytes.
     bool ReadHead(ResponseHead& head);
 
     // Reads the body into sink (or throws it away when sink is null).
     // result.complete is set before an error is raised after the body's end.
+    // A body of more than kMaxBodyBytes, disagreeing lengths and chunk data
+    // not followed by its line end raise their own texts.
     // timeLimit, when not zero, bounds the whole reading of a body that
     // runs up to the close.
     void ReadBody(const ResponseHead& head, std::string* sink, BodyResult& result,
@@ -56,6 +76,9 @@ class HttpResponseReader {
 
   private:
     bool ReadLine(std::string& line);
+    // A line of the header block or the trailers, counted against kMaxHeadBytes.
+    bool ReadHeadLine(std::string& line);
+    bool ReadOneHead(ResponseHead& head);
     size_t Fill();
     void Begin(int64_t workCountMax);
     void Work(uint64_t count);
@@ -73,6 +96,8 @@ class HttpResponseReader {
     std::string pending_;  // bytes read ahead, from pos_ on
     size_t pos_ = 0;
     uint64_t received_ = 0;
+    size_t lastLineBytes_ = 0;  // the last line with its line end
+    size_t headBytes_ = 0;      // of the block being read
     std::vector<char> block_;
 };
 

@@ -11,6 +11,10 @@
 namespace pellinor {
 
 constexpr std::chrono::milliseconds kConnectTimeout{120000};
+// No byte for this long on an open connection, either way, ends the request:
+// a server that stalls must never hold a command (and the lock program it
+// has already ended) for ever. The same patience as for a connect.
+constexpr std::chrono::milliseconds kSilenceLimit{120000};
 
 class HttpTransport {
   public:
@@ -25,9 +29,12 @@ class HttpTransport {
     virtual const std::string& Peer() const = 0;
     // True while the peer has neither closed nor sent anything unasked.
     virtual bool Reusable() = 0;
+    // Raises a socket error, or "Socket Error # 10060" when the peer takes
+    // nothing for the silence limit.
     virtual void Send(const std::string& bytes) = 0;
     // At least one byte, or 0 when the peer closed (or limit, when not zero,
-    // passed without data; the connection is closed then).
+    // passed without data; the connection is closed then). Raises
+    // "Read Timeout" after the silence limit without a byte.
     virtual size_t ReadSome(char* data, size_t size, std::chrono::milliseconds limit = {}) = 0;
 };
 

@@ -18,6 +18,11 @@ const char* const kConnectionClosedGracefully = "Connection Closed Gracefully.";
 const char* const kIoHandlerNotValid = "IOHandler value is not valid";
 const char* const kMaxLineLengthExceeded = "Max line length exceeded.";
 const char* const kUnknownProtocol = "Unknown Protocol";
+const char* const kReadTimeout = "Read Timeout";
+const char* const kHeaderBlockTooLarge = "The server sent a header block of more than 256 KB.";
+const char* const kBodyTooLarge = "The server sent or announced more than 256 MB.";
+const char* const kConflictingLengths = "The server announced two different lengths.";
+const char* const kBrokenChunk = "The server broke the chunked transfer.";
 
 namespace {
 

@@ -13,6 +13,12 @@ extern const char* const kConnectionClosedGracefully;  // "Connection Closed Gra
 extern const char* const kIoHandlerNotValid;           // an "https" address
 extern const char* const kMaxLineLengthExceeded;       // a status or header line too long
 extern const char* const kUnknownProtocol;             // neither "http" nor "https"
+extern const char* const kReadTimeout;                 // an open connection fell silent
+// What a broken or hostile server can send that no whole file ever comes with.
+extern const char* const kHeaderBlockTooLarge;
+extern const char* const kBodyTooLarge;
+extern const char* const kConflictingLengths;
+extern const char* const kBrokenChunk;
 
 // The Windows socket error number (10061, 11001, ...) of a failure.
 int WindowsSocketError(const boost::system::error_code& ec);

@@ -1,0 +1,36 @@
+// The one rule that decides whether a downloaded body is a whole file.
+#include "transfer/HttpClient.h"
+
+namespace pellinor {
+
+namespace {
+// The smallest announced size that counts. Every file the program fetches
+// (the lock program, the setup program, the SDK archive) is far larger; a
+// body under a kilobyte is an error page or a placeholder, never the file.
+constexpr uint64_t kSmallestAcceptedFile = 1024;
+}  // namespace
+
+bool IsBodyWhole(const HttpResponse& response) {
+    if (!response.complete) return false;
+    switch (response.framing) {
+        case BodyFraming::Length:
+            // complete means every announced byte arrived, and no more
+            // were taken: the body is exactly what the server said.
+            return response.announced >= kSmallestAcceptedFile &&
+                   response.body.size() == response.announced;
+        case BodyFraming::Chunked:
+            // The last chunk arrived and every chunk's data ended where its
+            // size said. Only the size of the last chunk that held data is
+            // known in advance (the progress shows it), so that is what the
+            // smallest size is held against.
+            return response.announced >= kSmallestAcceptedFile;
+        case BodyFraming::Close:
+            // A close looks the same whether the server finished or the line
+            // was cut: such a body can never be known to be whole.
+        case BodyFraming::None:
+            return false;
+    }
+    return false;
+}
+
+}  // namespace pellinor
