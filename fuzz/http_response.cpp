@@ -2,10 +2,13 @@
 // redirects and cookies) through the client's own GET and DownloadOneFile,
 // with a scripted server behind the client's transport. Invariants: no crash
 // and no undefined behaviour; no read past the end of the input; a body
-// reported complete, or a download that returns 0, only when a reading of
-// the same bytes apart from the client finds the body's end (its length
-// reached or its last chunk seen); progress never counts more bytes than
-// arrived; requests stay well-formed; errors are the user's known texts.
+// reported complete only when a reading of the same bytes apart from the
+// client finds the body's end; a download returns 0 exactly when that
+// reading finds a whole file (a 200, every announced byte, chunk data that
+// ends where each size says, one agreed length, at least 1,024 bytes); a
+// reply that breaks its framing raises the text that names it; progress
+// never counts more bytes than arrived; requests stay well-formed; errors
+// are the user's known texts.
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -80,6 +83,8 @@ void CheckErrorText(const std::string& text, const ReferenceResponse& final) {
     FUZZ_CHECK(text == kConnectionClosedGracefully || text == kMaxLineLengthExceeded ||
                text == kIoHandlerNotValid || text == kUnknownProtocol ||
                text == "Protocol field is empty" || text == "Host field is empty" ||
+               text == kHeaderBlockTooLarge || text == kBodyTooLarge ||
+               text == kConflictingLengths || text == kBrokenChunk ||
                text == SocketErrorMessage(10054) || text == SocketErrorMessage(10061));
 }
 
@@ -101,14 +106,19 @@ void FuzzGet(const std::vector<ScriptedReply>& script) {
                       std::move(owned));
     HttpResponse response;
     bool raised = false;
+    std::string raisedText;
     try {
         client.Get(kUrl, response);
     } catch (const Error& e) {
         raised = true;
-        CheckErrorText(e.what(), FinalReference(transport));
+        raisedText = e.what();
+        CheckErrorText(raisedText, FinalReference(transport));
     }
     CheckExchanges(transport);
     const ReferenceResponse final = FinalReference(transport);
+    // A broken framing of the final answer is always named.
+    if (!final.error.empty() && (final.IsSuccess() || final.IsRedirect() || final.headComplete))
+        FUZZ_CHECK(raised && raisedText == final.error);
     if (!final.IsSuccess()) {
         FUZZ_CHECK(!response.complete && response.body.empty());
         // Without an error the GET only ends early when the redirects ran out.
@@ -118,6 +128,7 @@ void FuzzGet(const std::vector<ScriptedReply>& script) {
     FUZZ_CHECK(IsPrefix(response.body, final.body));
     FUZZ_CHECK(response.complete == final.complete);
     if (response.complete) FUZZ_CHECK(response.body == final.body);
+    FUZZ_CHECK(IsBodyWhole(response) == final.Whole());
 }
 
 void FuzzDownload(const std::vector<ScriptedReply>& script) {
@@ -150,9 +161,9 @@ void FuzzDownload(const std::vector<ScriptedReply>& script) {
         FUZZ_CHECK(result != kDownloadFailed);
     }
     FUZZ_CHECK(files.FileExists(kDest) == (result == kDownloadOk));
+    // A whole file, and only a whole file, reaches the disk.
+    FUZZ_CHECK((result == kDownloadOk) == final.Whole());
     if (result != kDownloadOk) return;
-    // Only a whole body of a known end reaches the disk.
-    FUZZ_CHECK(final.IsSuccess() && final.complete);
     FUZZ_CHECK(final.framing == Framing::Length || final.framing == Framing::Chunked);
     FUZZ_CHECK(files.Bytes(kDest) == final.body);
     FUZZ_CHECK(final.body.size() >= 1024);

@@ -3,13 +3,17 @@
 // and the error texts.
 #include <gtest/gtest.h>
 
+#include <boost/asio/ip/tcp.hpp>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/Error.h"
 #include "support/ScriptedHttpServer.h"
 #include "transfer/HttpClient.h"
+#include "transfer/HttpConnection.h"
 #include "transfer/HttpResponseReader.h"
+#include "transfer/SocketErrors.h"
 
 namespace pellinor {
 namespace {
@@ -409,6 +413,91 @@ TEST(HttpClientErrors, LinesLongerThan16384BytesAreRefused) {
     EXPECT_EQ(response.body, "fits");
     EXPECT_EQ(r.Get(server.Url("/b"), response), "Max line length exceeded.");
     EXPECT_EQ(r.Get(server.Url("/c"), response), "Max line length exceeded.");
+}
+
+}  // namespace
+}  // namespace pellinor
+
+namespace pellinor {
+namespace {
+
+// A client whose connection gives up after a short silence, so that the
+// rule can be seen without waiting the program's two minutes.
+struct ImpatientClient {
+    static constexpr milliseconds kSilence{400};
+    int pumps = 0;
+    HttpClient client{HttpEvents{nullptr, nullptr, [this] { ++pumps; }},
+                      std::make_unique<HttpConnection>([this] { ++pumps; }, kSilence)};
+
+    std::string Get(const std::string& url, HttpResponse& response) {
+        try {
+            client.Get(url, response);
+        } catch (const Error& e) {
+            return e.what();
+        }
+        return std::string();
+    }
+};
+
+TEST(HttpClientLimits, ASilentServerIsGivenUpButASlowOneIsNot) {
+    ScriptedHttpServer server;
+    // Silent after the request, silent in the middle of the head, silent
+    // in the middle of a body.
+    server.Enqueue(ScriptedReply().Finally(AfterReply::Hang));
+    server.Enqueue(ScriptedReply("HTTP/1.1 200 OK\r\nContent-", AfterReply::Hang));
+    server.Enqueue(ScriptedReply(Ok(std::string(3000, 'x')).substr(0, 1500), AfterReply::Hang));
+    for (int i = 0; i < 3; ++i) {
+        ImpatientClient c;
+        HttpResponse response;
+        EXPECT_EQ(c.Get(server.Url("/silent"), response), kReadTimeout);
+        EXPECT_FALSE(response.complete);
+        EXPECT_GE(c.pumps, 1);
+    }
+    // Pauses shorter than the limit, however many, are waited out.
+    ScriptedReply slow(HttpHead("HTTP/1.1 200 OK", {"Content-Length: 4"}));
+    for (const char* piece : {"a", "b", "c", "d"}) slow.Then(piece, ImpatientClient::kSilence / 2);
+    server.Enqueue(slow);
+    ImpatientClient c;
+    HttpResponse response;
+    EXPECT_EQ(c.Get(server.Url("/slow"), response), "");
+    EXPECT_EQ(response.body, "abcd");
+}
+
+TEST(HttpClientProgress, TheWindowGetsItsTurnsWhileDataTrickles) {
+    // Never a pause of the pump interval, yet for several times as long:
+    // the window must not wait for the data to stop.
+    ScriptedHttpServer server;
+    ScriptedReply trickle(HttpHead("HTTP/1.1 200 OK", {"Content-Length: 60"}));
+    for (int i = 0; i < 60; ++i) trickle.Then("x", kReadPumpInterval / 6);
+    server.Enqueue(trickle);
+    Recorder r;
+    HttpResponse response;
+    EXPECT_EQ(r.Get(server.Url("/trickle"), response), "");
+    EXPECT_EQ(response.body, std::string(60, 'x'));
+    // Ten pump intervals of data: at least half of them got their turn.
+    EXPECT_GE(r.pumps, 5);
+}
+
+TEST(HttpConnection, ASendThePeerNeverTakesPumpsAndGivesUp) {
+    namespace asio = boost::asio;
+    asio::io_context io;
+    asio::ip::tcp::acceptor listener(io, {asio::ip::make_address("127.0.0.1"), 0});
+    int pumps = 0;
+    HttpConnection connection([&] { ++pumps; }, ImpatientClient::kSilence);
+    connection.Open("127.0.0.1", std::to_string(listener.local_endpoint().port()));
+    asio::ip::tcp::socket peer(io);
+    listener.accept(peer);  // and never reads
+    pumps = 0;
+    // Far more than the two sides' socket buffers hold.
+    const std::string request(64 << 20, 'c');
+    try {
+        connection.Send(request);
+        ADD_FAILURE() << "the send did not give up";
+    } catch (const Error& e) {
+        EXPECT_STREQ(e.what(), SocketErrorMessage(10060).c_str());
+    }
+    EXPECT_GE(pumps, 1);
+    EXPECT_FALSE(connection.IsOpen());
 }
 
 }  // namespace

@@ -72,3 +72,34 @@ TEST(CookieJar, AValueWithAControlByteIsNeverSentBack) {
 
 }  // namespace
 }  // namespace pellinor
+
+namespace pellinor {
+namespace {
+
+TEST(CookieJar, HoldsAtMostItsBoundAndStillReplacesTheHeldOnes) {
+    CookieJar jar;
+    const HttpUrl from = ParseHttpUrl("http://h/");
+    // Far more distinct cookies than any server sets; each store stays a
+    // look-up, so this many would take minutes if it were a search.
+    for (int i = 0; i < 50000; ++i) jar.Store("c" + std::to_string(i) + "=v", from, kNow);
+    EXPECT_EQ(jar.Count(), kMaxCookies);
+    jar.Store("c0=changed", from, kNow);
+    jar.Store("late=1", from, kNow);
+    const std::string header = jar.HeaderFor(from);
+    EXPECT_EQ(header.compare(0, 13, "c0=changed; c"), 0);
+    EXPECT_EQ(header.find("late="), std::string::npos);
+    const std::string last = "c" + std::to_string(kMaxCookies - 1) + "=v";
+    EXPECT_EQ(header.compare(header.size() - last.size(), last.size(), last), 0);
+    // Room again once some expire, and the index follows the survivors.
+    jar.Store("c1=gone; Max-Age=0", from, kNow);
+    jar.DropExpired(kNow);
+    EXPECT_EQ(jar.Count(), kMaxCookies - 1);
+    jar.Store("late=1", from, kNow);
+    jar.Store("c2=again", from, kNow);
+    EXPECT_EQ(jar.Count(), kMaxCookies);
+    EXPECT_NE(jar.HeaderFor(from).find("c2=again"), std::string::npos);
+    EXPECT_NE(jar.HeaderFor(from).find("late=1"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace pellinor

@@ -2,6 +2,7 @@
 // the result code, the E0059 box, the cursor and the progress display.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <map>
 
 #include "fakes/FakeFileSystem.h"
@@ -9,6 +10,8 @@
 #include "platform/Error.h"
 #include "support/ScriptedHttpServer.h"
 #include "transfer/Download.h"
+#include "transfer/HttpResponseReader.h"
+#include "transfer/SocketErrors.h"
 
 namespace pellinor {
 namespace {
@@ -224,6 +227,134 @@ TEST(ProgressDisplay, TheStatusLineAndTheBar) {
     EXPECT_EQ(fileSize, -1);
     ShowWork(window, (int64_t{1} << 32) + 2048, 0, true, ".");
     EXPECT_EQ(window.Text(Control::Label1), "正在下载门锁软件，请稍等... 0 KB/2 KB");
+}
+
+}  // namespace
+}  // namespace pellinor
+
+namespace pellinor {
+namespace {
+
+// Every way a reply can be cut, padded or mislabelled that once let a piece
+// of a file through, and the edges of the rules that refuse them: each row
+// gives the result, the first words of the E0059 box (empty: no box) and
+// whether the file was written.
+TEST_F(DownloadTest, OnlyAWholeFileInItsDeclaredFramingIsWritten) {
+    // Letters: no byte of the data may pass for a line end.
+    std::string body(4096, 'a');
+    for (size_t i = 0; i < body.size(); ++i) body[i] = static_cast<char>('a' + i % 26);
+    const std::string head200 = "HTTP/1.1 200 OK\r\n";
+    auto chunk = [](const std::string& data) {
+        char size[32];
+        std::snprintf(size, sizeof size, "%zx\r\n", data.size());
+        return size + data + "\r\n";
+    };
+    struct Row {
+        const char* what;
+        std::string reply;
+        int result;
+        std::string box;
+    };
+    const std::vector<Row> rows = {
+        {"two lengths that disagree",
+         head200 + "Content-Length: 2048\r\nContent-Length: 4096\r\n\r\n" + body, -59,
+         kConflictingLengths},
+        {"a list of lengths that disagree", head200 + "Content-Length: 4096, 2048\r\n\r\n" + body,
+         -59, kConflictingLengths},
+        {"a length beside a length that is none",
+         head200 + "Content-Length: 4096\r\nContent-Length: x\r\n\r\n" + body, -59,
+         kConflictingLengths},
+        {"the same length twice", head200 + "Content-Length: 4096\r\nContent-length: 4096\r\n\r\n" + body,
+         0, ""},
+        {"chunk data longer than its size",
+         head200 + "Transfer-Encoding: chunked\r\n\r\n400\r\n" + body.substr(0, 1034) + "\r\n" +
+             chunk(body.substr(1034)) + "0\r\n\r\n",
+         -59, kBrokenChunk},
+        {"chunks that keep their sizes",
+         head200 + "Transfer-Encoding: chunked\r\n\r\n" + chunk(body.substr(0, 1024)) +
+             chunk(body.substr(1024)) + "0\r\n\r\n",
+         0, ""},
+        {"a piece of the file", "HTTP/1.1 206 Partial Content\r\nContent-Length: 2048\r\n\r\n" + body.substr(0, 2048),
+         -59, "HTTP/1.1 206 Partial Content"},
+        {"another success than 200", "HTTP/1.1 203 Non-Authoritative Information\r\nContent-Length: 4096\r\n\r\n" + body,
+         -59, "HTTP/1.1 203 Non-Authoritative Information"},
+        {"a status of four digits", "HTTP/1.1 2000 Bogus\r\nContent-Length: 4096\r\n\r\n" + body,
+         -59, "HTTP/1.1 2000 Bogus"},
+        {"a status of two digits", "HTTP/1.1 20 OK\r\nContent-Length: 4096\r\n\r\n" + body, -59,
+         "HTTP/1.1 20 OK"},
+        {"interim answers before the real one",
+         "HTTP/1.1 100 Continue\r\n\r\nHTTP/1.1 102 Processing\r\n\r\nHTTP/1.1 103 Early "
+         "Hints\r\nLink: </a>\r\n\r\n" + WithLength(body),
+         0, ""},
+        {"a switch of protocols", "HTTP/1.1 101 Switching Protocols\r\n\r\n" + WithLength(body),
+         -59, "HTTP/1.1 101 Switching Protocols"},
+        {"an announced body one byte over the bound",
+         head200 + "Content-Length: " + std::to_string(kMaxBodyBytes + 1) + "\r\n\r\n" + body, -59,
+         kBodyTooLarge},
+        {"a chunk one byte over the bound",
+         head200 + "Transfer-Encoding: chunked\r\n\r\n10000001\r\n" + body, -59, kBodyTooLarge},
+        {"a body at the bound that stops short",
+         head200 + "Content-Length: " + std::to_string(kMaxBodyBytes) + "\r\n\r\n" + body, -1, ""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        files.DeleteFile(kDest);
+        window.boxes.clear();
+        server.Enqueue(ScriptedReply(row.reply, AfterReply::Close));
+        const std::string url = server.Url("/V9/02/Tessaron.Exe");
+        EXPECT_EQ(Download(url), row.result);
+        EXPECT_EQ(Written(), row.result == 0);
+        if (row.result == 0) EXPECT_EQ(files.Bytes(kDest), body);
+        if (row.box.empty()) {
+            EXPECT_TRUE(window.boxes.empty());
+        } else {
+            ASSERT_EQ(window.boxes.size(), 1u);
+            EXPECT_EQ(window.boxes[0].text, BoxText(row.box, url));
+        }
+    }
+}
+
+// The header block is bounded as a whole: so many lines that each is short,
+// blank lines where the status line should be, trailers without end.
+TEST_F(DownloadTest, AHeaderBlockPastItsBoundIsRefusedAtAnyPlace) {
+    const std::string body = Pattern(2000);
+    auto padding = [](size_t bytes) {
+        std::string lines;
+        while (lines.size() < bytes) lines += "X:\r\n";
+        return lines;
+    };
+    const std::string url = server.Url("/t.exe");
+    // The status line, the length and the end take this much besides the padding.
+    const std::string start = "HTTP/1.1 200 OK\r\n";
+    const std::string end = "Content-Length: 2000\r\n\r\n";
+    std::string justFits = start;
+    while (justFits.size() + 4 + end.size() <= kMaxHeadBytes) justFits += "X:\r\n";
+    server.Enqueue(ScriptedReply(justFits + end + body, AfterReply::Close));
+    EXPECT_EQ(Download(url), 0);
+    EXPECT_TRUE(window.boxes.empty());
+
+    const std::string tooMany = justFits + "XY:\r\nXY:\r\n" + end + body;
+    const std::string blankLinesFirst = std::string(kMaxHeadBytes + 2, '\n') + WithLength(body);
+    const std::string endlessTrailers = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n7d0\r\n" +
+                                        body + "\r\n0\r\n" + padding(kMaxHeadBytes + 8);
+    for (const std::string& reply : {tooMany, blankLinesFirst}) {
+        files.DeleteFile(kDest);
+        window.boxes.clear();
+        server.Enqueue(ScriptedReply(reply, AfterReply::Close));
+        EXPECT_EQ(Download(url), -59);
+        EXPECT_FALSE(Written());
+        ASSERT_EQ(window.boxes.size(), 1u);
+        EXPECT_EQ(window.boxes[0].text, BoxText(kHeaderBlockTooLarge, url));
+    }
+    // After the last chunk the file is whole: the box names the endless
+    // trailers, and the file is still written, as after any late error.
+    files.DeleteFile(kDest);
+    window.boxes.clear();
+    server.Enqueue(ScriptedReply(endlessTrailers, AfterReply::Hang));
+    EXPECT_EQ(Download(url), 0);
+    ASSERT_EQ(window.boxes.size(), 1u);
+    EXPECT_EQ(window.boxes[0].text, BoxText(kHeaderBlockTooLarge, url));
+    EXPECT_EQ(files.Bytes(kDest), body);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 // the client's result with it.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
@@ -15,6 +16,7 @@ enum class Framing { NoBody, Length, Chunked, ToClose };
 struct ReferenceResponse {
     bool hasStatus = false;  // a status line arrived, after any empty lines
     bool lineTooLong = false;
+    bool headTooLarge = false;  // the header block (or the trailers) ran past its bound
     std::string statusLine;
     int status = -1;
     bool headComplete = false;  // the empty line after the headers arrived
@@ -22,6 +24,14 @@ struct ReferenceResponse {
     Framing framing = Framing::NoBody;
     std::string body;       // as far as the bytes go
     bool complete = false;  // the body's end is among the bytes
+    uint64_t announced = 0;  // the length, or the size of the last chunk with data
+    // The text the client must raise for what the body holds: two lengths,
+    // chunk data that does not end where its size says, a body over the
+    // bound. Empty when the body gives no such reason.
+    std::string error;
+    // The body may be written: its end arrived, it is exactly as long as
+    // announced, and the announcement is at least the smallest file.
+    bool Whole() const;
 
     std::string Header(const std::string& name) const;
     bool IsRedirect() const;
