@@ -32,9 +32,9 @@ void TForm1::Dispatch(Event event) {
             case Event::StatusBar1DblClick: StatusBar1DblClick(); break;
             case Event::Image1DblClick: Image1DblClick(); break;
             case Event::cmdExitClick: cmdExitClick(); break;
-            case Event::BitBtn1Click: BitBtn1Click(); break;
-            case Event::BitBtn2Click: BitBtn2Click(); break;
-            case Event::BitBtn3Click: BitBtn3Click(); break;
+            case Event::BitBtn1Click: RunCommand(&TForm1::BitBtn1Click); break;
+            case Event::BitBtn2Click: RunCommand(&TForm1::BitBtn2Click); break;
+            case Event::BitBtn3Click: RunCommand(&TForm1::BitBtn3Click); break;
             case Event::SettingChange: FormSettingChange(); break;
         }
     } catch (const std::exception& error) {
@@ -42,6 +42,17 @@ void TForm1::Dispatch(Event event) {
         platform_.window.MessageBox(ErrorReportText(error.what()),
                                     ApplicationTitle(platform_.system.ExecutablePath()), kStyleError);
     }
+}
+
+void TForm1::RunCommand(void (TForm1::*handler)()) {
+    if (commandRunning_) return;
+    commandRunning_ = true;
+    // Cleared on every way out, an error that escapes the handler included.
+    struct Running {
+        bool& flag;
+        ~Running() { flag = false; }
+    } running{commandRunning_};
+    (this->*handler)();
 }
 
 void TForm1::FormCreate() {

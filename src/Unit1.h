@@ -51,7 +51,15 @@ public:
     int64_t FileSize = 0;
 
 private:
+    // Runs a command button's handler unless one already runs. A command
+    // processes window messages while it waits (the scan, the pause, the
+    // download), so a click can arrive inside it; it is dropped, as if the
+    // button were disabled: two upgrades at once would end the lock program
+    // and replace its file twice over.
+    void RunCommand(void (TForm1::*handler)());
+
     Platform& platform_;
+    bool commandRunning_ = false;
     std::string decimalSeparator_;
     HttpClient IdHTTP1;
 };

@@ -148,6 +148,37 @@ TEST(Window, SettingChangeRereadsTheDecimalSymbol) {
         << f.window().Text(Control::Label1);
 }
 
+TEST(Commands, AClickDuringARunningCommandStartsNothingButTheLanguageStillSwitches) {
+    Form f("English (United States)");
+    f.fake.files.AddFolder("C:\\Lock\\");
+    f.fake.files.AddFile("C:\\Lock\\Tessaron.Exe", "MZ old");
+    f.window().ListAppend("C:\\Lock\\");
+    // Nothing listens there: the download fails at once.
+    f.window().SetText(Control::Edit1, "http://127.0.0.1:1/");
+    int nested = 0;
+    // The pause after ending the lock program gives the window its turns.
+    f.window().onProcessMessages = [&] {
+        if (nested++ > 0) return;
+        for (Event click : {Event::BitBtn1Click, Event::BitBtn2Click, Event::BitBtn3Click})
+            f.form.Dispatch(click);
+        f.form.Dispatch(Event::StatusBar1DblClick);
+    };
+    f.form.Dispatch(Event::BitBtn2Click);
+    EXPECT_GT(nested, 0);
+    // One command ran to its failure notice; the nested clicks asked
+    // nothing and downloaded nothing, while the language did switch.
+    std::vector<std::string> captions;
+    for (const ShownBox& box : f.window().boxes) captions.push_back(box.caption.substr(0, 5));
+    EXPECT_EQ(captions, (std::vector<std::string>{"N9079", "E0059", ""}));
+    EXPECT_TRUE(IsChinese);
+    EXPECT_EQ(f.fake.files.Bytes("C:\\Lock\\Tessaron.Exe"), "MZ old");
+    // Once it has returned, a click runs again.
+    f.window().onProcessMessages = nullptr;
+    f.window().SetText(Control::Edit1, "");
+    f.form.Dispatch(Event::BitBtn2Click);
+    EXPECT_EQ(f.window().boxes.size(), 4u);  // the language switch emptied the list: N9081
+}
+
 TEST(Texts, EveryEntryHasBothLanguagesInOrder) {
     for (int i = 0; i < kTextCount; ++i) {
         const TextPair& pair = TextEntry(static_cast<TextId>(i));
