@@ -103,14 +103,16 @@ class UpgradeScenario : public WineTest {
                !ui.Enabled(Control::BitBtn1);
     }
 
+    // The first box may wait for a held file's retries or a slow server.
+    static constexpr uint32_t kFirstBoxWaitMs = 30000;
+
     // Clicks BitBtn2, confirms the one installation and answers every box
     // that follows with OK, until the program ends or no further box comes.
-    UpgradeOutcome RunUpgrade(UiDriver& ui) {
+    UpgradeOutcome RunUpgrade(UiDriver& ui, uint32_t firstBoxWaitMs = kFirstBoxWaitMs) {
         ui.Click(Control::BitBtn2);
         UpgradeOutcome outcome;
         outcome.confirmation = Answer(ui, "N9079");
-        // The first box may wait for a held file's retries or a slow server.
-        uint32_t wait = 30000;
+        uint32_t wait = firstBoxWaitMs;
         for (;;) {
             std::vector<HWND> boxes;
             WaitUntil([&] { return !(boxes = ui.Dialogs()).empty() || !ui.Running(); }, wait);

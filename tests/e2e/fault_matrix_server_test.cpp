@@ -5,72 +5,11 @@
 #include <cstdint>
 #include <iostream>
 
-#include "UpgradeScenario.h"
+#include "ServerFaults.h"
 #include "window/Texts.h"
 
 namespace pellinor::e2e {
 namespace {
-
-std::string Hex(size_t n) {
-    static const char kDigits[] = "0123456789abcdef";
-    std::string s;
-    do {
-        s.insert(s.begin(), kDigits[n % 16]);
-        n /= 16;
-    } while (n > 0);
-    return s;
-}
-
-// body as chunks of at most size bytes, without the terminating chunk.
-std::string Chunks(const std::string& body, size_t size) {
-    std::string framed;
-    for (size_t at = 0; at < body.size(); at += size) {
-        const std::string piece = body.substr(at, size);
-        framed += Hex(piece.size()) + "\r\n" + piece + "\r\n";
-    }
-    return framed;
-}
-
-const std::string kChunkedHead = HttpHead("HTTP/1.1 200 OK", {"Transfer-Encoding: chunked"});
-
-class ServerFaults : public UpgradeScenario {
-  protected:
-    // One upgrade against a server that answers every request with reply().
-    UpgradeOutcome UpgradeAgainst(const std::string& folder, std::function<ScriptedReply()> reply) {
-        Serve(std::move(reply));
-        UiDriver& ui = Start();
-        UpgradeOutcome outcome = RunUpgrade(ui);
-        std::cout << "[ outcome  ] " << outcome.Describe() << "\n";
-        ExpectPromisesKept(folder, outcome);
-        if (!outcome.ended) {
-            // Every failure here ends in the notice, which gives Exit back.
-            EXPECT_TRUE(OnlyExitEnabled(ui));
-            ui.Click(Control::cmdExit);
-            EXPECT_TRUE(ui.WaitForExit(5000));
-        }
-        // The reply may refer to the caller's locals, which go before the server.
-        server_.SetHandler(nullptr);
-        return outcome;
-    }
-
-    // The failure notice of a download that ended without an error raised.
-    static void ExpectQuietFailure(const UpgradeOutcome& outcome) {
-        ASSERT_EQ(outcome.boxes.size(), 1u) << outcome.Describe();
-        EXPECT_EQ(outcome.boxes[0].caption, "Pellinor");
-        EXPECT_EQ(outcome.boxes[0].text, "System Error E0056, -1");
-        EXPECT_FALSE(outcome.ended);
-    }
-
-    // The download's error box with message, then the notice with -59.
-    void ExpectRaisedFailure(const UpgradeOutcome& outcome, const std::string& folder,
-                             const std::string& message) {
-        ASSERT_EQ(outcome.Captions(), (std::vector<std::string>{"E0059", "Pellinor"}))
-            << outcome.Describe();
-        EXPECT_EQ(outcome.boxes[0].text, message + "\n\n" + server_.Url("/V9/02/Tessaron.Exe") +
-                                             "\n" + folder + "TessaronEng.tmp");
-        EXPECT_EQ(outcome.boxes[1].text, "System Error E0056, -59");
-    }
-};
 
 TEST_F(ServerFaults, CloseInTheMiddleOfALengthBody) {
     const std::string folder = Install("Lock");
@@ -106,7 +45,10 @@ TEST_F(ServerFaults, GarbageInsteadOfAStatusLine) {
     const std::vector<std::pair<std::string, std::string>> garbage = {
         {"\x16\x03\x01\x02\x00\x01\x00\x01\xfc\x03\x03", "Connection Closed Gracefully."},
         {"SSH-2.0-OpenSSH_9.2\r\n", "SSH-2.0-OpenSSH_9.2"},
-        {"garbage, then the program\r\n" + body, "garbage, then the program"},
+        {"garbage, then the program\r\n" + body.substr(0, 16 * 1024), "garbage, then the program"},
+        // The program's bytes read as header lines run past the block's bound.
+        {"garbage, then the program\r\n" + body,
+         "The server sent a header block of more than 256 KB."},
     };
     for (const auto& [bytes, message] : garbage) {
         const UpgradeOutcome outcome =
@@ -118,13 +60,17 @@ TEST_F(ServerFaults, GarbageInsteadOfAStatusLine) {
 TEST_F(ServerFaults, HeaderBlockOfAMegabyte) {
     const std::string folder = Install("Lock");
     const std::string body = newBytes_;
-    // One line of a megabyte, and a megabyte of ordinary lines.
+    // One line of a megabyte, a megabyte of ordinary lines, and a header
+    // block of 200 KiB, large but inside the bound.
     const std::string longLine =
         "HTTP/1.1 200 OK\r\nX-Padding: " + std::string(1 << 20, 'p') + "\r\n";
-    std::string manyLines = "HTTP/1.1 200 OK\r\n";
-    for (int i = 0; manyLines.size() < (1u << 20); ++i) {
-        manyLines += "X-Padding-" + std::to_string(i) + ": " + std::string(1000, 'p') + "\r\n";
-    }
+    auto manyLines = [](size_t bytes) {
+        std::string head = "HTTP/1.1 200 OK\r\n";
+        for (int i = 0; head.size() < bytes; ++i) {
+            head += "X-Padding-" + std::to_string(i) + ": " + std::string(1000, 'p') + "\r\n";
+        }
+        return head;
+    };
     auto withBody = [&](const std::string& head) {
         return [&, head] {
             return Reply(head + "Content-Length: " + std::to_string(body.size()) + "\r\n\r\n",
@@ -133,9 +79,11 @@ TEST_F(ServerFaults, HeaderBlockOfAMegabyte) {
     };
     ExpectRaisedFailure(UpgradeAgainst(folder, withBody(longLine)), folder,
                         "Max line length exceeded.");
+    ExpectRaisedFailure(UpgradeAgainst(folder, withBody(manyLines(1 << 20))), folder,
+                        "The server sent a header block of more than 256 KB.");
     EXPECT_EQ(ReadBytes(folder + "Tessaron.Exe"), oldBytes_);
     // Long but well formed: the program arrives whole and is put in place.
-    const UpgradeOutcome outcome = UpgradeAgainst(folder, withBody(manyLines));
+    const UpgradeOutcome outcome = UpgradeAgainst(folder, withBody(manyLines(200 << 10)));
     EXPECT_EQ(outcome.Captions(), std::vector<std::string>{"N9082"});
     EXPECT_TRUE(outcome.ended);
     EXPECT_EQ(ReadBytes(folder + "Tessaron.Exe"), newBytes_);
@@ -145,11 +93,14 @@ TEST_F(ServerFaults, ContentLengthOf4GiBOrOver2GiB) {
     const std::string folder = Install("Lock");
     const std::string body = newBytes_;
     const uint64_t size = body.size();
-    // The low 32 bits of the last two are the body's true size.
+    // The low 32 bits of the last two are the body's true size: none of it
+    // may pass for the file, and each is refused before a byte is read.
     for (uint64_t length : {uint64_t{4294967296}, uint64_t{2147483648} + 1000,
                             uint64_t{4294967296} + size, uint64_t{8589934592} + size}) {
-        ExpectQuietFailure(UpgradeAgainst(
-            folder, [&] { return Reply(LengthHead(std::to_string(length)), body); }));
+        ExpectRaisedFailure(
+            UpgradeAgainst(folder,
+                           [&] { return Reply(LengthHead(std::to_string(length)), body); }),
+            folder, "The server sent or announced more than 256 MB.");
     }
 }
 
