@@ -24,10 +24,9 @@ class FileListWalk {
           out_(out) {}
 
     void Walk(const std::string& folderText) {
-        std::string folder = Trim(folderText);
         // A UTF-8 continuation byte never has the backslash's code, so the
         // last byte stands for the last whole character.
-        if (folder.empty() || folder.back() != '\\') folder += '\\';
+        const std::string folder = WithTrailingBackslash(Trim(folderText));
         if (!files_.DirectoryExists(folder)) return;
 
         const std::optional<FileIdentity> identity = files_.DirectoryIdentity(folder);
@@ -78,10 +77,16 @@ std::string ReplaceUserFolder(const std::string& desktopPath, const std::string&
     return Trim(r);
 }
 
+// The years a file's time can be told in as a DOS date (1980 to 2107): the
+// lock program's check has always taken a file stamped outside them, which
+// only a broken clock or a damaged entry gives, for no installation.
+constexpr int kFirstDosYear = 1980;
+constexpr int kLastDosYear = 2107;
+
 bool IsInstallation(FileSystem& files, const std::string& folder) {
     const std::optional<PatternMatch> match = files.FindFirst(folder + "Tessaron*.Exe");
-    return match && !match->isDirectory && match->lastWriteYear >= 1980 &&
-           match->lastWriteYear <= 2107;
+    return match && !match->isDirectory && match->lastWriteYear >= kFirstDosYear &&
+           match->lastWriteYear <= kLastDosYear;
 }
 
 }  // namespace
@@ -125,9 +130,9 @@ void GetTessaronExePath(Platform& platform) {
             // Reading a shortcut can take a while on a crowded desktop; the
             // window must not look hung meanwhile.
             platform.window.ProcessMessages();
-            std::string folder = Trim(getexefromlink(platform.shell, link));
-            if (folder.empty()) continue;
-            if (folder.back() != '\\') folder += '\\';
+            const std::string working = Trim(getexefromlink(platform.shell, link));
+            if (working.empty()) continue;
+            const std::string folder = WithTrailingBackslash(working);
             if (IsInstallation(platform.files, folder))
                 platform.window.ListAppend(d.prefix + folder);
         }

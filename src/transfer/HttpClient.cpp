@@ -11,6 +11,7 @@
 #include "transfer/HttpResponseReader.h"
 #include "transfer/HttpUrl.h"
 #include "transfer/SocketErrors.h"
+#include "transfer/UrlEncode.h"
 
 namespace pellinor {
 namespace {
@@ -41,21 +42,12 @@ void CheckProtocol(const HttpUrl& url) {
 // A Location is followed as the server wrote it, except for bytes that
 // cannot stand in a request line.
 std::string Printable(const std::string& location) {
-    static const char kHex[] = "0123456789ABCDEF";
-    std::string out;
-    for (char ch : location) {
-        const auto c = static_cast<unsigned char>(ch);
-        if (c <= 32 || c >= 127) {
-            out += '%';
-            out += kHex[c >> 4];
-            out += kHex[c & 15];
-        } else {
-            out += ch;
-        }
-    }
-    return out;
+    return PercentEscape(location, [](unsigned char c) { return c <= 32 || c >= 127; });
 }
 
+// The header lines in the order servers have always seen from this program
+// (some log or filter on it): Content-Type, Host, Accept, User-Agent, then
+// Cookie. No Connection header: HTTP/1.1 keeps the connection by default.
 std::string RequestBytes(const HttpUrl& url, const std::string& cookies) {
     std::string r = "GET " + url.Target() + " HTTP/1.1\r\n";
     r += "Content-Type: text/html\r\n";

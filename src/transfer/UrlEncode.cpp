@@ -49,8 +49,9 @@ bool EscapeInQuery(unsigned char c) {
     }
 }
 
-template <typename Rule>
-std::string Escape(const std::string& s, Rule escape) {
+}  // namespace
+
+std::string PercentEscape(const std::string& s, bool (*escape)(unsigned char c)) {
     std::string out;
     out.reserve(s.size());
     for (char ch : s) {
@@ -64,13 +65,11 @@ std::string Escape(const std::string& s, Rule escape) {
     return out;
 }
 
-}  // namespace
-
 std::string EncodeUrl(const std::string& url) {
     HttpUrl parts = ParseHttpUrl(url);
-    parts.path = Escape(parts.path, EscapeInPath);
-    parts.document = Escape(parts.document, EscapeInPath);
-    parts.query = Escape(parts.query, EscapeInQuery);
+    parts.path = PercentEscape(parts.path, EscapeInPath);
+    parts.document = PercentEscape(parts.document, EscapeInPath);
+    parts.query = PercentEscape(parts.query, EscapeInQuery);
     return parts.Text();
 }
 

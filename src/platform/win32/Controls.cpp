@@ -116,4 +116,19 @@ HWND CreateControl(HWND parent, HINSTANCE instance, const ControlLayout& layout,
     return control;
 }
 
+std::optional<Event> ClickEventOf(Control control) {
+    switch (control) {
+        case Control::cmdExit:
+            return Event::cmdExitClick;
+        case Control::BitBtn1:
+            return Event::BitBtn1Click;
+        case Control::BitBtn2:
+            return Event::BitBtn2Click;
+        case Control::BitBtn3:
+            return Event::BitBtn3Click;
+        default:
+            return std::nullopt;
+    }
+}
+
 }  // namespace pellinor

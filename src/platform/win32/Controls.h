@@ -2,8 +2,10 @@
 // class and styles realise each kind of control.
 #pragma once
 
+#include <optional>
 #include <string>
 
+#include "platform/Events.h"
 #include "platform/win32/WindowsHeaders.h"
 #include "window/Layout.h"
 
@@ -18,6 +20,9 @@ bool TakesFocus(ControlKind kind);
 
 // Kinds drawn by the main window itself (WM_DRAWITEM).
 bool IsOwnerDrawn(const ControlLayout& layout);
+
+// The event a click on the control fires: the four buttons have one.
+std::optional<Event> ClickEventOf(Control control);
 
 // The text the status bar is given: a leading tab centres it in its panel.
 std::wstring StatusBarText(const std::wstring& text);

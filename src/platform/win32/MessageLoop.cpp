@@ -100,22 +100,9 @@ bool Win32Window::ClickIfLive(Control button) {
     if (!window || !::IsWindowVisible(window) || !::IsWindowEnabled(window) ||
         !::IsWindowEnabled(main_))
         return false;
-    switch (button) {
-        case Control::cmdExit:
-            Fire(Event::cmdExitClick);
-            break;
-        case Control::BitBtn1:
-            Fire(Event::BitBtn1Click);
-            break;
-        case Control::BitBtn2:
-            Fire(Event::BitBtn2Click);
-            break;
-        case Control::BitBtn3:
-            Fire(Event::BitBtn3Click);
-            break;
-        default:
-            return false;
-    }
+    const std::optional<Event> event = ClickEventOf(button);
+    if (!event) return false;
+    Fire(*event);
     return true;
 }
 

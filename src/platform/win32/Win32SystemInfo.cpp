@@ -56,6 +56,10 @@ std::string Win32SystemInfo::DecimalSeparator() {
 }
 
 std::string Win32SystemInfo::ExecutablePath() {
+    return ExecutableFilePath();
+}
+
+std::string ExecutableFilePath() {
     // Paths may exceed MAX_PATH; grow until the whole name fits.
     std::vector<wchar_t> buffer(MAX_PATH);
     for (;;) {

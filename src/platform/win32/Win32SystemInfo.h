@@ -9,6 +9,9 @@ namespace pellinor {
 // without the trailing line break; "Error <code>." when it has none.
 std::string SystemErrorText(uint32_t code);
 
+// The running program's own file, however long its path.
+std::string ExecutableFilePath();
+
 class Win32SystemInfo : public SystemInfo {
   public:
     std::string DefaultLanguageNameAnsi() override;

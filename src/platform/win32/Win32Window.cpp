@@ -13,6 +13,7 @@
 #include "platform/win32/Painting.h"
 #include "platform/win32/Resources.h"
 #include "platform/win32/Utf.h"
+#include "platform/win32/Win32SystemInfo.h"
 #include "window/Layout.h"
 #include "window/Messages.h"
 
@@ -30,21 +31,6 @@ std::optional<Control> ControlOfId(UINT_PTR id) {
     const auto index = static_cast<int>(id) - kControlIdBase;
     if (index <= 0 || index >= kControlCount) return std::nullopt;
     return static_cast<Control>(index);
-}
-
-std::optional<Event> ClickEventOf(Control control) {
-    switch (control) {
-        case Control::cmdExit:
-            return Event::cmdExitClick;
-        case Control::BitBtn1:
-            return Event::BitBtn1Click;
-        case Control::BitBtn2:
-            return Event::BitBtn2Click;
-        case Control::BitBtn3:
-            return Event::BitBtn3Click;
-        default:
-            return std::nullopt;
-    }
 }
 
 HICON LoadMainIcon(HINSTANCE instance, int size) {
@@ -214,17 +200,7 @@ void Win32Window::Finish() {
 }
 
 std::wstring Win32Window::Title() const {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length =
-            ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
-    return Widen(ApplicationTitle(Narrow(path)));
+    return Widen(ApplicationTitle(ExecutableFilePath()));
 }
 
 LRESULT CALLBACK Win32Window::ApplicationProc(HWND window, UINT message, WPARAM wParam,
