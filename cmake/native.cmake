@@ -21,6 +21,14 @@ add_library(pellinor_posix STATIC ${PELLINOR_POSIX_SOURCES})
 target_link_libraries(pellinor_posix PUBLIC pellinor_logic)
 pellinor_warnings(pellinor_posix)
 
+# The support tool, native: the same client from a Linux command line.
+add_library(pellinor_fetch STATIC ${PELLINOR_FETCH_SOURCES})
+target_link_libraries(pellinor_fetch PUBLIC pellinor_logic)
+pellinor_warnings(pellinor_fetch)
+add_executable(pellinor-fetch src/fetch/FetchMainPosix.cpp)
+target_link_libraries(pellinor-fetch PRIVATE pellinor_fetch pellinor_posix)
+pellinor_warnings(pellinor-fetch)
+
 enable_testing()
 find_package(GTest REQUIRED)
 include(GoogleTest)
@@ -32,7 +40,7 @@ target_link_libraries(pellinor_test_support PUBLIC pellinor_posix GTest::gtest)
 
 file(GLOB PELLINOR_TEST_SOURCES CONFIGURE_DEPENDS tests/*_test.cpp)
 add_executable(pellinor_tests ${PELLINOR_TEST_SOURCES})
-target_link_libraries(pellinor_tests PRIVATE pellinor_test_support GTest::gtest_main)
+target_link_libraries(pellinor_tests PRIVATE pellinor_test_support pellinor_fetch GTest::gtest_main)
 pellinor_warnings(pellinor_tests)
 gtest_discover_tests(pellinor_tests DISCOVERY_TIMEOUT 60 PROPERTIES LABELS native)
 

@@ -56,6 +56,16 @@ set(PELLINOR_DEMO_PORT 47651 CACHE STRING "Port of the demo's download server on
 set(PELLINOR_TEST_SERVER_PORT 47652 CACHE STRING "Port of the Wine tests' fixed-address server")
 pellinor_app(PellinorDemo ${CMAKE_BINARY_DIR}/bin/demo "127.0.0.1:${PELLINOR_DEMO_PORT}")
 
+# The support tool: a console program on the same client, static like
+# Pellinor.exe.
+add_library(pellinor_fetch STATIC ${PELLINOR_FETCH_SOURCES})
+target_link_libraries(pellinor_fetch PUBLIC pellinor_logic)
+pellinor_warnings(pellinor_fetch)
+add_executable(pellinor-fetch src/fetch/FetchMainWindows.cpp)
+target_link_libraries(pellinor-fetch PRIVATE pellinor_fetch pellinor_win32)
+target_link_options(pellinor-fetch PRIVATE -municode $<$<CONFIG:Release>:-s>)
+pellinor_warnings(pellinor-fetch)
+
 # --- Wine tests --------------------------------------------------------------
 option(PELLINOR_WINE_TESTS "Build the Wine tests" ON)
 if(PELLINOR_WINE_TESTS)
@@ -93,7 +103,7 @@ if(PELLINOR_WINE_TESTS)
                                PELLINOR_TEST_SERVER_PORT=${PELLINOR_TEST_SERVER_PORT})
     target_link_libraries(e2e_tests PRIVATE pellinor_e2e_driver gtest gtest_main)
     pellinor_warnings(e2e_tests)
-    add_dependencies(e2e_tests Pellinor PellinorLocal)
+    add_dependencies(e2e_tests Pellinor PellinorLocal pellinor-fetch)
 
     # The demo's driver (scripts/run): prepares an old installation and
     # clicks through the upgrade, saving a picture of every step.

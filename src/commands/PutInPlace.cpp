@@ -14,17 +14,29 @@ bool WorthRetrying(uint32_t error) {
 }
 }  // namespace
 
-uint32_t PutInPlace(Platform& platform, const std::string& temp, const std::string& target) {
-    FileSystem& files = platform.files;
+ReplaceSite WindowReplaceSite(Platform& platform) {
+    return ReplaceSite{
+        platform.files,
+        [&platform] { return platform.system.TickCount(); },
+        [&platform](uint32_t ms) { Delay(platform.window, platform.system, ms); },
+    };
+}
+
+uint32_t PutInPlace(const ReplaceSite& site, const std::string& temp, const std::string& target) {
+    FileSystem& files = site.files;
     if (files.FileExists(target) && files.IsReadOnly(target)) return kErrorAccessDenied;
 
-    const uint32_t start = platform.system.TickCount();
+    const uint32_t start = site.tickCount();
     for (;;) {
         const uint32_t error = files.ReplaceFile(temp, target);
         if (error == 0 || !WorthRetrying(error)) return error;
-        if (platform.system.TickCount() - start >= kReplaceRetryMs) return error;
-        Delay(platform.window, platform.system, kReplaceRetryPauseMs);
+        if (site.tickCount() - start >= kReplaceRetryMs) return error;
+        site.pause(kReplaceRetryPauseMs);
     }
+}
+
+uint32_t PutInPlace(Platform& platform, const std::string& temp, const std::string& target) {
+    return PutInPlace(WindowReplaceSite(platform), temp, target);
 }
 
 bool LooksLikeExecutable(const std::string& bytes) {
@@ -35,9 +47,9 @@ bool LooksLikeExecutable(const std::string& bytes) {
 
 namespace pellinor {
 
-int FinishDownload(Platform& platform, const std::string& temp, const std::string& target,
+int FinishDownload(const ReplaceSite& site, const std::string& temp, const std::string& target,
                    Payload payload) {
-    FileSystem& files = platform.files;
+    FileSystem& files = site.files;
     const std::string bytes = files.ReadFile(temp, SIZE_MAX);
     // A hotel network's login or error page can arrive with status 200; it
     // must never take the place of the lock program.
@@ -45,11 +57,16 @@ int FinishDownload(Platform& platform, const std::string& temp, const std::strin
         files.DeleteFile(temp);
         return -1;
     }
-    const uint32_t error = PutInPlace(platform, temp, target);
+    const uint32_t error = PutInPlace(site, temp, target);
     if (error != 0) return -static_cast<int>(error);
     if (files.ReadFile(target, bytes.size() + 1) != bytes)
         return -static_cast<int>(kErrorWriteFault);
     return 0;
+}
+
+int FinishDownload(Platform& platform, const std::string& temp, const std::string& target,
+                   Payload payload) {
+    return FinishDownload(WindowReplaceSite(platform), temp, target, payload);
 }
 
 }  // namespace pellinor

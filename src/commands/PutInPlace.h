@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "platform/Platform.h"
@@ -19,12 +20,25 @@ enum : uint32_t {
 constexpr uint32_t kReplaceRetryMs = 3000;
 constexpr uint32_t kReplaceRetryPauseMs = 250;
 
+// What a replacement needs besides the files: a clock for its retries and a
+// pause between them. The window's pause runs its messages; a console
+// program without a window simply sleeps.
+struct ReplaceSite {
+    FileSystem& files;
+    std::function<uint32_t()> tickCount;  // milliseconds, wrapping at 2^32
+    std::function<void(uint32_t milliseconds)> pause;
+};
+
+// The window's site: the platform's clock, and Delay for the pause.
+ReplaceSite WindowReplaceSite(Platform& platform);
+
 // Moves temp onto target in one step, so the target is never missing: it is
 // either the old file or the complete new one. A read-only target is refused
 // outright (Windows refuses to replace it; Wine would not, and both must
 // behave alike). A target held by another process is retried for a few
 // seconds: a virus scanner or the just-ended program may still have it open.
 // Returns 0 or the system error code of the last attempt.
+uint32_t PutInPlace(const ReplaceSite& site, const std::string& temp, const std::string& target);
 uint32_t PutInPlace(Platform& platform, const std::string& temp, const std::string& target);
 
 // True when the bytes start as a Windows executable does.
@@ -41,6 +55,8 @@ enum class Payload { Executable, Any };
 // when an executable was expected and something else came (the temporary file
 // is removed); otherwise the negated system error code, the temporary file
 // left as it is and the target untouched.
+int FinishDownload(const ReplaceSite& site, const std::string& temp, const std::string& target,
+                   Payload payload);
 int FinishDownload(Platform& platform, const std::string& temp, const std::string& target,
                    Payload payload);
 

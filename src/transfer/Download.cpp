@@ -1,5 +1,6 @@
-// DownloadOneFile and the progress handlers: the body is fetched into memory
-// and reaches the disk only when the whole of it arrived.
+// DownloadOneFile, the fetch it shares with the support tool, and the
+// progress handlers: the body is fetched into memory and reaches the disk
+// only when the whole of it arrived.
 #include "transfer/Download.h"
 
 #include <exception>
@@ -26,27 +27,39 @@ class BusyCursor {
 
 }  // namespace
 
-int DownloadOneFile(DownloadSite& site, const std::string& url, const std::string& dest) {
-    int errorCode = kDownloadIncomplete;
-    BusyCursor busy(site.window);
-    site.window.SetText(Control::Label3, dest);
-    HttpResponse response;
-    // An address that cannot be encoded is the caller's error, not a failed download.
-    const std::string encoded = EncodeUrl(url);
+FetchOutcome FetchOneFile(HttpClient& http, const std::string& url) {
+    FetchOutcome outcome;
+    outcome.encodedUrl = EncodeUrl(url);
     try {
-        site.http.Get(encoded, response);
+        http.Get(outcome.encodedUrl, outcome.response);
     } catch (const std::exception& e) {
-        site.window.MessageBox(std::string(e.what()) + "\n\n" + encoded + "\n" + dest, "E0059",
-                               kStyleError);
-        errorCode = kDownloadFailed;
+        outcome.failed = true;
+        outcome.error = e.what();
     }
     // Also after an error: one raised past the body's end (in a chunked
     // body's trailers, say) leaves a whole file that is still worth having.
-    if (IsBodyWhole(response)) {
-        site.files.WriteFile(dest, response.body);
-        errorCode = kDownloadOk;
+    outcome.whole = IsBodyWhole(outcome.response);
+    return outcome;
+}
+
+std::string DownloadErrorText(const FetchOutcome& outcome, const std::string& dest) {
+    return outcome.error + "\n\n" + outcome.encodedUrl + "\n" + dest;
+}
+
+int DownloadResult(const FetchOutcome& outcome) {
+    if (outcome.whole) return kDownloadOk;
+    return outcome.failed ? kDownloadFailed : kDownloadIncomplete;
+}
+
+int DownloadOneFile(DownloadSite& site, const std::string& url, const std::string& dest) {
+    BusyCursor busy(site.window);
+    site.window.SetText(Control::Label3, dest);
+    const FetchOutcome outcome = FetchOneFile(site.http, url);
+    if (outcome.failed) {
+        site.window.MessageBox(DownloadErrorText(outcome, dest), "E0059", kStyleError);
     }
-    return errorCode;
+    if (outcome.whole) site.files.WriteFile(dest, outcome.response.body);
+    return DownloadResult(outcome);
 }
 
 void ShowWorkBegin(Window& window, int64_t& fileSize, int32_t workCountMax) {

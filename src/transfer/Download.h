@@ -18,6 +18,26 @@ struct DownloadSite {
     HttpClient& http;
 };
 
+// What one GET of a typed address brought, before anything is written:
+// the window's download and the support tool judge it by the same rules.
+struct FetchOutcome {
+    std::string encodedUrl;  // the address as it was sent
+    HttpResponse response;   // what arrived, also when the client raised an error
+    bool failed = false;     // the client raised an error: the E0059 box
+    std::string error;       // its text
+    bool whole = false;      // IsBodyWhole(response): the body may be written
+};
+
+// Encodes url and GETs it. An address that cannot be encoded is the
+// caller's error and propagates; the client's errors end in the outcome.
+FetchOutcome FetchOneFile(HttpClient& http, const std::string& url);
+
+// The text of the E0059 box for a failed fetch meant for dest.
+std::string DownloadErrorText(const FetchOutcome& outcome, const std::string& dest);
+
+// What DownloadOneFile returns for the outcome: 0 whole, -59 failed, else -1.
+int DownloadResult(const FetchOutcome& outcome);
+
 // Returns 0, -1 or -59: 0 only when IsBodyWhole holds for what arrived.
 // Errors of the URL encoding and of writing dest propagate.
 int DownloadOneFile(DownloadSite& site, const std::string& url, const std::string& dest);

@@ -1,0 +1,74 @@
+// The command line of the support tool: parsing, help text, exit codes.
+#include "fetch/FetchArguments.h"
+
+#include "transfer/Download.h"
+
+namespace pellinor {
+
+namespace {
+bool AsksForHelp(const std::string& argument) {
+    return argument == "--help" || argument == "-h" || argument == "/?";
+}
+}  // namespace
+
+FetchArguments ParseFetchArguments(const std::vector<std::string>& arguments) {
+    FetchArguments parsed;
+    std::vector<std::string> positional;
+    for (const std::string& argument : arguments) {
+        if (AsksForHelp(argument)) {
+            parsed.help = true;
+            return parsed;
+        }
+        // No address or file name the tool is meant for starts with "--";
+        // such a word is a mistyped option, not a file to create.
+        if (argument.rfind("--", 0) == 0) throw UsageError("unknown option " + argument);
+        positional.push_back(argument);
+    }
+    if (positional.empty()) throw UsageError("no address given");
+    if (positional.size() > 2) throw UsageError("too many arguments");
+    parsed.url = positional[0];
+    if (positional.size() == 2) {
+        if (positional[1].empty()) throw UsageError("FILE is empty");
+        parsed.file = positional[1];
+    }
+    return parsed;
+}
+
+std::string FetchUsage() {
+    return "Usage: pellinor-fetch URL [FILE]\n"
+           "\n"
+           "Downloads URL with the HTTP client of Pellinor.exe (the same encoding of the\n"
+           "address, redirects, cookies, limits and completeness rule) and says what\n"
+           "happened. Progress goes to standard error. The last line, on standard output,\n"
+           "sums up: the final address, the status line, how the body was delimited\n"
+           "(length, chunked, close, none), the bytes announced and received, whether the\n"
+           "body counts as a whole file, and the time taken.\n"
+           "\n"
+           "With FILE, a whole body is written to FILE.tmp beside FILE and then put in\n"
+           "the place of FILE in one step, as the upgrade does; a body that is not whole\n"
+           "is never written. Without FILE nothing is written.\n"
+           "\n"
+           "Exit codes:\n"
+           "  0  the body is whole (and was written to FILE, if one was named); an error\n"
+           "     raised after the body's end is printed too, as the program shows it\n"
+           "  1  the body is not whole: cut off, read up to the close, too small to be\n"
+           "     the file, or no body at all (a redirect loop, say)\n"
+           "  2  an error that Pellinor.exe shows in its E0059 box; its text is printed\n"
+           "     as the box shows it: the message, an empty line, the encoded address,\n"
+           "     and FILE\n"
+           "  3  a usage error, or an address that cannot be encoded\n"
+           "  4  the body is whole, but FILE could not be written or put in place\n";
+}
+
+int FetchExitCode(int downloadResult) {
+    switch (downloadResult) {
+        case kDownloadOk:
+            return kFetchWhole;
+        case kDownloadFailed:
+            return kFetchFailed;
+        default:
+            return kFetchNotWhole;
+    }
+}
+
+}  // namespace pellinor

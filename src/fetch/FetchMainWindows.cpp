@@ -1,0 +1,22 @@
+// The entry of pellinor-fetch.exe: UTF-16 arguments and the console,
+// through the win32 layer, which alone sees <windows.h>.
+#include <string>
+#include <vector>
+
+#include "fetch/FetchRun.h"
+#include "platform/win32/ConsoleTool.h"
+
+int wmain(int argc, wchar_t** argv) {
+    const std::unique_ptr<pellinor::FileSystem> files = pellinor::NewWin32FileSystem();
+    pellinor::FetchSite site{
+        *files,
+        [](const std::string& text) {
+            pellinor::WriteConsoleText(pellinor::ConsoleStream::Output, text);
+        },
+        [](const std::string& text) {
+            pellinor::WriteConsoleText(pellinor::ConsoleStream::Error, text);
+        },
+        nullptr,  // the file system takes paths as typed
+    };
+    return pellinor::RunFetch(pellinor::Utf8Arguments(argc, argv), site);
+}

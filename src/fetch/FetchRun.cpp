@@ -1,0 +1,101 @@
+// One run of the support tool: the fetch through the program's own client,
+// the write of a whole body through the upgrade's write-then-rename, and
+// the lines that say what happened.
+#include "fetch/FetchRun.h"
+
+#include <chrono>
+#include <exception>
+#include <thread>
+
+#include "commands/PutInPlace.h"
+#include "fetch/FetchArguments.h"
+#include "fetch/FetchReport.h"
+#include "platform/Error.h"
+#include "transfer/Download.h"
+
+namespace pellinor {
+
+const char* const kFetchTempSuffix = ".tmp";
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// A console has no window to keep alive: the replacement's retries only
+// need a clock and a sleep.
+ReplaceSite ConsoleReplaceSite(FileSystem& files) {
+    return ReplaceSite{
+        files,
+        [] {
+            const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+                Clock::now().time_since_epoch());
+            return static_cast<uint32_t>(ms.count());
+        },
+        [](uint32_t ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); },
+    };
+}
+
+// Writes a whole body as the upgrade does: into a temporary file beside
+// file, then in its place in one step, so file is never a piece of it.
+int WriteInPlace(FetchSite& site, const std::string& body, const std::string& file) {
+    const std::string temp = file + kFetchTempSuffix;
+    try {
+        site.files.WriteFile(temp, body);
+    } catch (const Error& e) {
+        site.err(std::string(e.what()) + "\n");
+        return kFetchNotWritten;
+    }
+    const int result = FinishDownload(ConsoleReplaceSite(site.files), temp, file, Payload::Any);
+    if (result == 0) return kFetchWhole;
+    // The upgrade keeps a finished download beside a program it could not
+    // replace; here nobody would ever use it.
+    site.files.DeleteFile(temp);
+    site.err("Cannot put the download in place at \"" + file + "\": system error " +
+             std::to_string(-result) + "\n");
+    return kFetchNotWritten;
+}
+
+}  // namespace
+
+int RunFetch(const std::vector<std::string>& arguments, FetchSite& site) {
+    FetchArguments parsed;
+    try {
+        parsed = ParseFetchArguments(arguments);
+    } catch (const UsageError& e) {
+        site.err("pellinor-fetch: " + std::string(e.what()) + "\n\n" + FetchUsage());
+        return kFetchUsage;
+    }
+    if (parsed.help) {
+        site.out(FetchUsage());
+        return kFetchWhole;
+    }
+    const std::string file =
+        parsed.file.empty() || !site.localPath ? parsed.file : site.localPath(parsed.file);
+
+    ProgressLines progress(site.err);
+    HttpClient http(HttpEvents{
+        [&progress](int32_t max) { progress.WorkBegin(max, Clock::now()); },
+        [&progress](int32_t count) { progress.Work(count, Clock::now()); },
+        nullptr,  // no window to keep alive
+    });
+    const Clock::time_point start = Clock::now();
+    FetchOutcome outcome;
+    try {
+        outcome = FetchOneFile(http, parsed.url);
+    } catch (const std::exception& e) {
+        // The encoding refused the address: the command line is wrong.
+        site.err("pellinor-fetch: " + std::string(e.what()) + "\n");
+        return kFetchUsage;
+    }
+    const Clock::duration taken = Clock::now() - start;
+
+    if (outcome.failed) site.err(DownloadErrorText(outcome, file) + "\n");
+    int code = FetchExitCode(DownloadResult(outcome));
+    if (code == kFetchWhole && !file.empty()) {
+        code = WriteInPlace(site, outcome.response.body, file);
+    }
+    site.out(SummaryLine(outcome, taken) + "\n");
+    return code;
+}
+
+}  // namespace pellinor

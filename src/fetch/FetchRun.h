@@ -1,0 +1,27 @@
+// One run of the support tool pellinor-fetch: the command line in, the
+// lines and the exit code out, over whichever file system the build has.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/FileSystem.h"
+
+namespace pellinor {
+
+// The suffix of the temporary file written beside FILE before it is put in place.
+extern const char* const kFetchTempSuffix;
+
+struct FetchSite {
+    FileSystem& files;
+    std::function<void(const std::string&)> out;  // standard output: help and the summary line
+    std::function<void(const std::string&)> err;  // standard error: progress and errors
+    // The file system's name for FILE as typed; none: the same text.
+    std::function<std::string(const std::string&)> localPath;
+};
+
+// arguments: those after the program's name, UTF-8. Returns a FetchExit.
+int RunFetch(const std::vector<std::string>& arguments, FetchSite& site);
+
+}  // namespace pellinor

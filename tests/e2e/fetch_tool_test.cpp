@@ -1,0 +1,99 @@
+// The support tool pellinor-fetch.exe as a technician runs it: a console
+// program downloading from a server on 127.0.0.1 into a folder whose name
+// is not ASCII, with its standard streams going to files.
+#include <string>
+#include <vector>
+
+#include "Fixture.h"
+#include "platform/win32/Utf.h"
+#include "support/ScriptedHttpServer.h"
+
+namespace pellinor::e2e {
+namespace {
+
+// Long enough for a slow Wine start and the download of a small file.
+constexpr DWORD kToolRunLimitMs = 60000;
+
+// What a run printed and how it ended.
+struct ConsoleRun {
+    bool ended = false;
+    DWORD exitCode = STILL_ACTIVE;
+    std::string out, err;
+};
+
+// A file that the started program inherits as one of its standard streams.
+HANDLE InheritableFile(const std::string& path) {
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    return ::CreateFileW(Widen(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
+                         CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+// Runs exe with its standard output and error going to files in folder,
+// waits for its end and reads both back.
+ConsoleRun RunConsoleProgram(const std::string& exe, const std::vector<std::string>& arguments,
+                             const std::string& folder) {
+    ConsoleRun run;
+    const HANDLE out = InheritableFile(folder + "stdout.txt");
+    const HANDLE err = InheritableFile(folder + "stderr.txt");
+    std::string commandLine = QuoteArgument(exe);
+    for (const std::string& argument : arguments) commandLine += " " + QuoteArgument(argument);
+    std::wstring command = Widen(commandLine);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = nullptr;
+    startup.hStdOutput = out;
+    startup.hStdError = err;
+    PROCESS_INFORMATION info{};
+    const bool started =
+        out != INVALID_HANDLE_VALUE && err != INVALID_HANDLE_VALUE &&
+        ::CreateProcessW(Widen(exe).c_str(), command.data(), nullptr, nullptr, TRUE,
+                         CREATE_NO_WINDOW, nullptr, Widen(folder).c_str(), &startup, &info);
+    if (out != INVALID_HANDLE_VALUE) ::CloseHandle(out);
+    if (err != INVALID_HANDLE_VALUE) ::CloseHandle(err);
+    if (!started) return run;
+    run.ended = ::WaitForSingleObject(info.hProcess, kToolRunLimitMs) == WAIT_OBJECT_0;
+    if (!run.ended) ::TerminateProcess(info.hProcess, 1);
+    ::GetExitCodeProcess(info.hProcess, &run.exitCode);
+    ::CloseHandle(info.hThread);
+    ::CloseHandle(info.hProcess);
+    run.out = ReadBytes(folder + "stdout.txt");
+    run.err = ReadBytes(folder + "stderr.txt");
+    return run;
+}
+
+class FetchToolTest : public WineTest {};
+
+TEST_F(FetchToolTest, AWholeFileIsWrittenAndSummedUp) {
+    const std::string body = ReadBytes(ProgramPath("tessaron"));
+    ASSERT_GT(body.size(), 1024u);
+    ScriptedHttpServer server;
+    server.SetHandler([body](const std::string& request) {
+        if (RequestTarget(request) != "/V9/02/Tessaron.Exe") {
+            return ScriptedReply(HttpHead("HTTP/1.1 404 Not Found", {"Content-Length: 0"}));
+        }
+        return ScriptedReply(
+            HttpHead("HTTP/1.1 200 OK", {"Content-Length: " + std::to_string(body.size())}) + body);
+    });
+    const std::string folder = MakeFolder("下载 Lock");
+    const std::string file = folder + "Tessaron.Exe";
+    const std::string url = server.Url("/V9/02/Tessaron.Exe");
+
+    const ConsoleRun run =
+        RunConsoleProgram(ProgramPath("pellinor-fetch"), {url, file}, TempFolder());
+    ASSERT_TRUE(run.ended) << "still running after " << kToolRunLimitMs << " ms";
+    EXPECT_EQ(run.exitCode, 0u) << run.err;
+    const std::string size = std::to_string(body.size());
+    const std::string summary = "url=" + url +
+                                " status=\"HTTP/1.1 200 OK\" framing=length announced=" + size +
+                                " bytes=" + size + " whole=yes time=";
+    EXPECT_EQ(run.out.rfind(summary, 0), 0u) << run.out;
+    EXPECT_EQ(run.out.find('\n'), run.out.size() - 1) << "one line: " << run.out;
+    EXPECT_EQ(run.err.rfind("begin: " + size + " bytes announced\n", 0), 0u) << run.err;
+    EXPECT_EQ(ReadBytes(file), body);
+    EXPECT_FALSE(PathExists(file + ".tmp"));
+    EXPECT_EQ(server.Requests().size(), 1u);
+}
+
+}  // namespace
+}  // namespace pellinor::e2e

@@ -1,0 +1,218 @@
+// The support tool pellinor-fetch: its command line, its progress and
+// summary lines, and whole runs against a scripted server on 127.0.0.1
+// with the answers a hotel's PC may get, checking the exit code, the lines
+// and that FILE appears only with a whole body.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "fetch/FetchArguments.h"
+#include "fetch/FetchReport.h"
+#include "fetch/FetchRun.h"
+#include "platform/posix/PosixFileSystem.h"
+#include "support/ScriptedHttpServer.h"
+
+namespace pellinor {
+namespace {
+
+namespace fs = std::filesystem;
+using std::chrono::milliseconds;
+
+TEST(FetchToolArguments, AnAddressAndAnOptionalFile) {
+    const FetchArguments one = ParseFetchArguments({"http://h/a"});
+    EXPECT_FALSE(one.help);
+    EXPECT_EQ(one.url, "http://h/a");
+    EXPECT_EQ(one.file, "");
+    const FetchArguments two = ParseFetchArguments({"http://h/a", "C:\\x\\a.exe"});
+    EXPECT_EQ(two.file, "C:\\x\\a.exe");
+    EXPECT_TRUE(ParseFetchArguments({"http://h/a", "--help"}).help);
+    EXPECT_TRUE(ParseFetchArguments({"/?"}).help);
+
+    EXPECT_THROW(ParseFetchArguments({}), UsageError);
+    EXPECT_THROW(ParseFetchArguments({"http://h/a", "f", "g"}), UsageError);
+    EXPECT_THROW(ParseFetchArguments({"--verbose", "http://h/a"}), UsageError);
+    EXPECT_THROW(ParseFetchArguments({"http://h/a", ""}), UsageError);
+
+    EXPECT_EQ(FetchExitCode(kDownloadOk), kFetchWhole);
+    EXPECT_EQ(FetchExitCode(kDownloadIncomplete), kFetchNotWhole);
+    EXPECT_EQ(FetchExitCode(kDownloadFailed), kFetchFailed);
+    for (const char* code : {"0 ", "1 ", "2 ", "3 ", "4 "}) {
+        EXPECT_NE(FetchUsage().find(std::string("\n  ") + code), std::string::npos) << code;
+    }
+}
+
+TEST(FetchToolReport, WorkLinesAreThrottledAndEveryBeginIsShown) {
+    std::vector<std::string> lines;
+    ProgressLines progress([&](const std::string& line) { lines.push_back(line); });
+    const ProgressLines::Clock::time_point t0{};
+    progress.WorkBegin(200000, t0);
+    progress.Work(32768, t0 + milliseconds(10));
+    progress.Work(65536, t0 + kProgressLineInterval);
+    progress.Work(98304, t0 + kProgressLineInterval + milliseconds(10));
+    progress.WorkBegin(-1, t0 + kProgressLineInterval + milliseconds(20));
+    progress.Work(-2, t0 + 3 * kProgressLineInterval);
+    EXPECT_EQ(lines, (std::vector<std::string>{
+                         "begin: 200000 bytes announced\n",
+                         "work: 65536 / 200000 bytes\n",
+                         "begin: 4294967295 bytes announced\n",
+                         "work: 4294967294 / 4294967295 bytes\n",
+                     }));
+}
+
+TEST(FetchToolReport, TheSummaryLineNamesEveryFact) {
+    FetchOutcome outcome;
+    outcome.encodedUrl = "http://h/a%20b";
+    EXPECT_EQ(SummaryLine(outcome, milliseconds(1500)),
+              "url=http://h/a%20b status=\"\" framing=none announced=0 bytes=0 whole=no "
+              "time=1.500s");
+    outcome.response.url = "http://h/c";
+    outcome.response.statusLine = "HTTP/1.1 200 \"O\\K\"\x1b";
+    outcome.response.framing = BodyFraming::Chunked;
+    outcome.response.announced = 2048;
+    outcome.response.body = std::string(3000, 'x');
+    outcome.whole = true;
+    EXPECT_EQ(SummaryLine(outcome, milliseconds(2)),
+              "url=http://h/c status=\"HTTP/1.1 200 \\x22O\\x5CK\\x22\\x1B\" framing=chunked "
+              "announced=2048 bytes=3000 whole=yes time=0.002s");
+    EXPECT_EQ(FramingName(BodyFraming::Length), "length");
+    EXPECT_EQ(FramingName(BodyFraming::Close), "close");
+}
+
+// A fresh folder standing for drive C:, removed afterwards.
+fs::path MakeTempRoot() {
+    std::string pattern = (fs::temp_directory_path() / "pellinor-fetch-XXXXXX").string();
+    if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
+    return pattern;
+}
+
+std::string Pattern(size_t size) {
+    std::string s(size, '\0');
+    for (size_t i = 0; i < size; ++i) s[i] = static_cast<char>(i * 13 + i / 101);
+    return s;
+}
+
+std::string Read(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// One run of the tool on real folders: what it printed and returned.
+struct ToolRun {
+    int code = -1;
+    std::string out, err;
+};
+
+class FetchToolRuns : public ::testing::Test {
+  protected:
+    FetchToolRuns() { fs::create_directories(root / "out"); }
+    ~FetchToolRuns() override { fs::remove_all(root); }
+
+    ToolRun Fetch(std::vector<std::string> arguments) {
+        ToolRun run;
+        FetchSite site{files, [&](const std::string& t) { run.out += t; },
+                       [&](const std::string& t) { run.err += t; }, nullptr};
+        run.code = RunFetch(arguments, site);
+        return run;
+    }
+    // The summary line, which must be the one line on standard output.
+    static std::string Summary(const ToolRun& run) {
+        EXPECT_EQ(run.out.find('\n'), run.out.size() - 1) << run.out;
+        return run.out.substr(0, run.out.find('\n'));
+    }
+    std::vector<std::string> FilesInOut() const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(root / "out"))
+            names.push_back(entry.path().filename().string());
+        return names;
+    }
+
+    const fs::path root = MakeTempRoot();
+    PosixFileSystem files{root.string()};
+    const std::string file = "C:\\out\\Tessaron.Exe";
+    ScriptedHttpServer server;
+};
+
+TEST_F(FetchToolRuns, WholeCutOffMissingAndLoopingAnswers) {
+    // Whole: written through the temporary file, which is gone afterwards.
+    const std::string body = Pattern(5000);
+    server.Enqueue(ScriptedReply(
+        HttpHead("HTTP/1.1 200 OK", {"Content-Length: " + std::to_string(body.size())}) + body));
+    const std::string wholeUrl = server.Url("/V9/02/Tessaron.Exe");
+    const ToolRun whole = Fetch({wholeUrl, file});
+    EXPECT_EQ(whole.code, kFetchWhole) << whole.err;
+    EXPECT_EQ(Summary(whole).rfind("url=" + wholeUrl +
+                                       " status=\"HTTP/1.1 200 OK\" framing=length "
+                                       "announced=5000 bytes=5000 whole=yes time=",
+                                   0),
+              0u)
+        << whole.out;
+    EXPECT_EQ(whole.err.rfind("begin: 5000 bytes announced\n", 0), 0u) << whole.err;
+    EXPECT_EQ(Read(root / "out" / "Tessaron.Exe"), body);
+    EXPECT_EQ(FilesInOut(), std::vector<std::string>{"Tessaron.Exe"});
+    fs::remove(root / "out" / "Tessaron.Exe");
+
+    // Cut off before the announced length: not whole, nothing written.
+    server.Enqueue(
+        ScriptedReply(HttpHead("HTTP/1.1 200 OK", {"Content-Length: 5000"}) + body.substr(0, 3000),
+                      AfterReply::Close));
+    const ToolRun cut = Fetch({server.Url("/cut/Tessaron.Exe"), file});
+    EXPECT_EQ(cut.code, kFetchNotWhole) << cut.err;
+    EXPECT_NE(Summary(cut).find(" framing=length announced=5000 bytes=3000 whole=no "),
+              std::string::npos)
+        << cut.out;
+    EXPECT_TRUE(FilesInOut().empty());
+
+    // Missing: the box's text exactly, with the encoded address and FILE.
+    server.Enqueue(
+        ScriptedReply(HttpHead("HTTP/1.1 404 Not Found", {"Content-Length: 9"}) + "not found"));
+    const std::string missingUrl = server.Url("/my dir/Tessaron.Exe");
+    const std::string encoded = server.Url("/my%20dir/Tessaron.Exe");
+    const ToolRun missing = Fetch({missingUrl, file});
+    EXPECT_EQ(missing.code, kFetchFailed);
+    EXPECT_NE(missing.err.find("HTTP/1.1 404 Not Found\n\n" + encoded + "\n" + file + "\n"),
+              std::string::npos)
+        << missing.err;
+    EXPECT_EQ(Summary(missing).rfind("url=" + encoded +
+                                         " status=\"HTTP/1.1 404 Not Found\" "
+                                         "framing=none announced=0 bytes=0 whole=no ",
+                                     0),
+              0u)
+        << missing.out;
+    EXPECT_TRUE(FilesInOut().empty());
+
+    // A redirect loop: the client's limit of requests, then nothing.
+    server.SetHandler([](const std::string&) {
+        return ScriptedReply(
+            HttpHead("HTTP/1.1 302 Found", {"Location: /again", "Content-Length: 0"}));
+    });
+    const size_t before = server.Requests().size();
+    const ToolRun loop = Fetch({server.Url("/loop"), file});
+    EXPECT_EQ(loop.code, kFetchNotWhole) << loop.err;
+    EXPECT_EQ(server.Requests().size() - before, 15u);
+    EXPECT_EQ(
+        Summary(loop).rfind(
+            "url=" + server.Url("/again") + " status=\"HTTP/1.1 302 Found\" framing=none ", 0),
+        0u)
+        << loop.out;
+    EXPECT_TRUE(FilesInOut().empty());
+
+    // Without FILE a whole body is only reported; a bad command line is 3.
+    server.SetHandler(nullptr);
+    server.Enqueue(ScriptedReply(
+        HttpHead("HTTP/1.1 200 OK", {"Content-Length: " + std::to_string(body.size())}) + body));
+    EXPECT_EQ(Fetch({wholeUrl}).code, kFetchWhole);
+    EXPECT_TRUE(FilesInOut().empty());
+    const ToolRun noProtocol = Fetch({"127.0.0.1/Tessaron.Exe", file});
+    EXPECT_EQ(noProtocol.code, kFetchUsage);
+    EXPECT_NE(noProtocol.err.find("Protocol field is empty"), std::string::npos);
+    EXPECT_EQ(Fetch({}).code, kFetchUsage);
+}
+
+}  // namespace
+}  // namespace pellinor
