@@ -106,6 +106,17 @@ ChildProcess& WineTest::StartProgram(const std::string& exePath,
     return program;
 }
 
+ChildProcess* WineTest::HoldFile(const std::string& path) {
+    ChildProcess& holder = StartProgram(ProgramPath("holder"), {path});
+    const std::wstring ready = L"PellinorHolderReady-" + std::to_wstring(holder.Id());
+    const bool holding = WaitUntil([&] {
+        const HANDLE event = ::OpenEventW(SYNCHRONIZE, FALSE, ready.c_str());
+        if (event) ::CloseHandle(event);
+        return event != nullptr || !holder.Running();
+    });
+    return holding && holder.Running() ? &holder : nullptr;
+}
+
 UiDriver& WineTest::StartPellinor(const std::string& exePath) {
     pellinors_.push_back(std::make_unique<UiDriver>(exePath));
     UiDriver& app = *pellinors_.back();

@@ -40,6 +40,11 @@ class WineTest : public ::testing::Test {
     // Starts a program; it is ended at the end of the test if still running.
     ChildProcess& StartProgram(const std::string& exePath,
                                const std::vector<std::string>& arguments = {});
+    // Starts holder.exe on path and waits until it has the file open (it
+    // signals an event named after its process id); the held file can then
+    // be neither replaced nor deleted. The holder, or null if it ended first.
+    ChildProcess* HoldFile(const std::string& path);
+
     // Starts Pellinor.exe (or a copy of it) and waits for its window; check
     // Started() on the result.
     UiDriver& StartPellinor(const std::string& exePath = UiDriver::DefaultExePath());

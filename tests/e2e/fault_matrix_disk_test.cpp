@@ -46,17 +46,7 @@ class DiskFaults : public UpgradeScenario {
         return outcome;
     }
 
-    // Starts holder.exe on path and waits until it has the file open.
-    void Hold(const std::string& path) {
-        ChildProcess& holder = StartProgram(ProgramPath("holder"), {path});
-        ASSERT_TRUE(WaitUntil([&] {
-            HANDLE ready =
-                ::OpenEventW(SYNCHRONIZE, FALSE,
-                             (L"PellinorHolderReady-" + std::to_wstring(holder.Id())).c_str());
-            if (ready) ::CloseHandle(ready);
-            return ready != nullptr;
-        })) << path;
-    }
+    void Hold(const std::string& path) { ASSERT_NE(HoldFile(path), nullptr) << path; }
 
     // The application's error report of a file that could not be written:
     // the one box, with the icon, that names the file and the system's reason.

@@ -120,13 +120,8 @@ TEST_F(CommandTest, SetupInUseIsNeverStartedStale) {
     const std::string setup = std::string(kDriveD) + "R7.35SetupEng.exe";
     RemoveFromDriveD("R7.35SetupEng.exe");
     ASSERT_TRUE(WriteBytes(setup, marker_));
-    ChildProcess& holder = StartProgram(ProgramPath("holder"), {setup});
-    ASSERT_TRUE(WaitUntil([&] {
-        HANDLE ready = ::OpenEventW(
-            SYNCHRONIZE, FALSE, (L"PellinorHolderReady-" + std::to_wstring(holder.Id())).c_str());
-        if (ready) ::CloseHandle(ready);
-        return ready != nullptr;
-    }));
+    ChildProcess* holder = HoldFile(setup);
+    ASSERT_NE(holder, nullptr);
     ScriptedHttpServer server;
     Serve(server, "R7.35SetupEng.exe", marker_ + "newer");
     UiDriver& ui = StartInstall(server, false);
@@ -136,7 +131,7 @@ TEST_F(CommandTest, SetupInUseIsNeverStartedStale) {
         << notice;
     EXPECT_FALSE(PathExists(setup + ".marker")) << "the old setup must not be started";
     EXPECT_EQ(ReadBytes(std::string(kDriveD) + "R7.35SetupEng.tmp"), marker_ + "newer");
-    holder.Terminate();
+    holder->Terminate();
     RemoveFromDriveD("R7.35SetupEng.exe");
     RemoveFromDriveD("R7.35SetupEng.tmp");
 }

@@ -167,13 +167,7 @@ TEST_F(UpgradeTest, ReadOnlyProgramIsKeptAndTheFailureNamed) {
 
 TEST_F(UpgradeTest, HeldProgramIsKeptAndTheFailureNamed) {
     const std::string folder = Install("Lock");
-    ChildProcess& holder = StartProgram(ProgramPath("holder"), {folder + "Tessaron.Exe"});
-    ASSERT_TRUE(WaitUntil([&] {
-        HANDLE ready = ::OpenEventW(
-            SYNCHRONIZE, FALSE, (L"PellinorHolderReady-" + std::to_wstring(holder.Id())).c_str());
-        if (ready) ::CloseHandle(ready);
-        return ready != nullptr;
-    }));
+    ASSERT_NE(HoldFile(folder + "Tessaron.Exe"), nullptr);
     ServeNewProgram();
     UiDriver& ui = Start();
     ui.Click(Control::BitBtn2);
