@@ -1,10 +1,11 @@
-// The texts of transfer failures as the user reads them, and the mapping of
-// the host's socket and resolver errors onto the Windows socket numbers, so
-// that both builds show the same message for the same failure.
+// The texts of transfer failures as the user reads them; socket failures
+// are named by their Windows numbers on both builds.
 #pragma once
 
 #include <boost/system/error_code.hpp>
 #include <string>
+
+#include "platform/SocketErrorNumbers.h"
 
 namespace pellinor {
 
@@ -19,9 +20,6 @@ extern const char* const kHeaderBlockTooLarge;
 extern const char* const kBodyTooLarge;
 extern const char* const kConflictingLengths;
 extern const char* const kBrokenChunk;
-
-// The Windows socket error number (10061, 11001, ...) of a failure.
-int WindowsSocketError(const boost::system::error_code& ec);
 
 // "Socket Error # <n>\r\n<text>"; the text is empty for numbers without one.
 std::string SocketErrorMessage(int windowsNumber);
