@@ -21,7 +21,7 @@ set(PELLINOR_WIN32_LIBS ws2_32 mswsock comctl32 ole32 oleaut32 uuid shell32 gdi3
 
 # The download host is compiled into each program (see pellinor_app), so the
 # logic is built once for all of them.
-list(FILTER PELLINOR_LOGIC_SOURCES EXCLUDE REGEX "/window/DownloadBase\\.cpp$")
+list(FILTER PELLINOR_LOGIC_SOURCES EXCLUDE REGEX "/transfer/DownloadBase\\.cpp$")
 add_library(pellinor_logic STATIC ${PELLINOR_LOGIC_SOURCES})
 target_include_directories(pellinor_logic PUBLIC src)
 target_link_libraries(pellinor_logic PUBLIC ${PELLINOR_WIN32_LIBS})
@@ -40,7 +40,7 @@ set_source_files_properties(assets/Pellinor.rc PROPERTIES OBJECT_DEPENDS
 # Pellinor.exe in folder, downloading from host by default. Every copy is
 # named Pellinor.exe, since the program takes its title from its own name.
 function(pellinor_app target folder host)
-    add_executable(${target} WIN32 src/Project1.cpp src/window/DownloadBase.cpp assets/Pellinor.rc)
+    add_executable(${target} WIN32 src/Project1.cpp src/transfer/DownloadBase.cpp assets/Pellinor.rc)
     set_target_properties(${target} PROPERTIES OUTPUT_NAME Pellinor RUNTIME_OUTPUT_DIRECTORY ${folder})
     target_compile_definitions(${target} PRIVATE PELLINOR_DOWNLOAD_HOST="${host}")
     target_link_libraries(${target} PRIVATE pellinor_win32)
@@ -98,7 +98,7 @@ if(PELLINOR_WINE_TESTS)
     target_link_libraries(pellinor_e2e_driver PUBLIC pellinor_win32)
 
     file(GLOB PELLINOR_E2E_SOURCES CONFIGURE_DEPENDS tests/e2e/*.cpp tests/support/*.cpp)
-    add_executable(e2e_tests ${PELLINOR_E2E_SOURCES} src/window/DownloadBase.cpp)
+    add_executable(e2e_tests ${PELLINOR_E2E_SOURCES} src/transfer/DownloadBase.cpp)
     target_compile_definitions(e2e_tests PRIVATE PELLINOR_DOWNLOAD_HOST="${PELLINOR_DOWNLOAD_HOST}"
                                PELLINOR_TEST_SERVER_PORT=${PELLINOR_TEST_SERVER_PORT})
     target_link_libraries(e2e_tests PRIVATE pellinor_e2e_driver gtest gtest_main)

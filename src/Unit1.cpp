@@ -80,7 +80,7 @@ void TForm1::Image1DblClick() {
     window.SetEnabled(Control::BitBtn1, true);
     window.SetVisible(Control::Label3, true);
     window.SetVisible(Control::Edit1, true);
-    if (Trim(window.Text(Control::Edit1)).empty()) window.SetText(Control::Edit1, DefaultDownloadBase());
+    FillBlankDownloadBase(window);
 }
 
 void TForm1::cmdExitClick() { platform_.window.Close(); }

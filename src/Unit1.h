@@ -9,7 +9,7 @@
 #include "platform/Events.h"
 #include "platform/Platform.h"
 #include "transfer/HttpClient.h"
-#include "window/DownloadBase.h"
+#include "transfer/DownloadBase.h"
 
 namespace pellinor {
 

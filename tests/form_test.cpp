@@ -4,7 +4,7 @@
 
 #include "Unit1.h"
 #include "fakes/FakePlatform.h"
-#include "window/DownloadBase.h"
+#include "transfer/DownloadBase.h"
 #include "window/Layout.h"
 #include "window/Texts.h"
 

@@ -4,7 +4,7 @@
 
 #include "commands/CommandSite.h"
 #include "fakes/FakePlatform.h"
-#include "window/DownloadBase.h"
+#include "transfer/DownloadBase.h"
 
 namespace pellinor {
 namespace {

@@ -3,7 +3,7 @@
 #include "commands/CommandSite.h"
 #include "system/Helpers.h"
 #include "text/TextRules.h"
-#include "window/DownloadBase.h"
+#include "transfer/DownloadBase.h"
 #include "window/Messages.h"
 
 namespace pellinor {
@@ -26,8 +26,7 @@ void InstallNewestVersion(CommandSite& site) {
     DisableCommandButtons(window);
 
     const std::string dir = SetupFolder(platform);
-    if (Trim(window.Text(Control::Edit1)).empty())
-        window.SetText(Control::Edit1, DefaultDownloadBase());
+    FillBlankDownloadBase(window);
 
     // The language is read again here: it may have flipped while the box was open.
     const std::string name = site.isChinese ? "R7.35Setup" : "R7.35SetupEng";

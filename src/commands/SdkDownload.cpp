@@ -3,7 +3,7 @@
 #include "commands/CommandSite.h"
 #include "system/Helpers.h"
 #include "text/TextRules.h"
-#include "window/DownloadBase.h"
+#include "transfer/DownloadBase.h"
 #include "window/Messages.h"
 
 namespace pellinor {

@@ -4,7 +4,7 @@
 #include "commands/CommandSite.h"
 #include "system/Helpers.h"
 #include "text/TextRules.h"
-#include "window/DownloadBase.h"
+#include "transfer/DownloadBase.h"
 #include "window/Messages.h"
 
 namespace pellinor {
@@ -45,8 +45,7 @@ void UpgradeInstalledProgram(CommandSite& site) {
     window.SetEnabled(Control::BitBtn1, false);
     window.SetEnabled(Control::BitBtn2, false);
     window.SetEnabled(Control::cmdExit, false);
-    if (Trim(window.Text(Control::Edit1)).empty())
-        window.SetText(Control::Edit1, DefaultDownloadBase());
+    FillBlankDownloadBase(window);
 
     const std::string url = window.Text(Control::Edit1) + kExeName;
     const std::string temp = folder + (chinese ? "Tessaron.tmp" : "TessaronEng.tmp");

@@ -1,5 +1,7 @@
 // The default download addresses.
-#include "window/DownloadBase.h"
+#include "transfer/DownloadBase.h"
+
+#include "text/TextRules.h"
 
 #ifndef PELLINOR_DOWNLOAD_HOST
 #define PELLINOR_DOWNLOAD_HOST "download.pellinor.example"
@@ -10,5 +12,9 @@ namespace pellinor {
 std::string DefaultServerRoot() { return std::string("http://") + PELLINOR_DOWNLOAD_HOST; }
 
 std::string DefaultDownloadBase() { return DefaultServerRoot() + "/V9/02/"; }
+
+void FillBlankDownloadBase(Window& window) {
+    if (Trim(window.Text(Control::Edit1)).empty()) window.SetText(Control::Edit1, DefaultDownloadBase());
+}
 
 }  // namespace pellinor
