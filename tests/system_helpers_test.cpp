@@ -8,7 +8,9 @@
 #include "fakes/FakeSystem.h"
 #include "fakes/FakeWindow.h"
 #include "platform/Error.h"
-#include "system/Helpers.h"
+#include "system/Delay.h"
+#include "system/KillTask.h"
+#include "system/ShellFolder.h"
 
 namespace pellinor {
 namespace {

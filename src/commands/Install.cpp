@@ -1,7 +1,9 @@
 // Installing the newest version: the setup program is downloaded to the root
 // of the first present drive among D, C, E, F, G and started.
 #include "commands/CommandSite.h"
-#include "system/Helpers.h"
+#include "system/Delay.h"
+#include "system/KillTask.h"
+#include "system/ShellFolder.h"
 #include "text/TextRules.h"
 #include "transfer/DownloadBase.h"
 #include "window/Messages.h"

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "system/Helpers.h"
+#include "system/Delay.h"
 
 namespace pellinor {
 

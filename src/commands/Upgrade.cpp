@@ -2,7 +2,8 @@
 // shortcuts, lets the user pick and confirm one, ends the running lock
 // program, downloads the newest Tessaron.Exe and puts it in place.
 #include "commands/CommandSite.h"
-#include "system/Helpers.h"
+#include "system/Delay.h"
+#include "system/KillTask.h"
 #include "text/TextRules.h"
 #include "transfer/DownloadBase.h"
 #include "window/Messages.h"

@@ -5,7 +5,7 @@
 
 #include "Fixture.h"
 #include "platform/win32/Win32SystemInfo.h"
-#include "system/Helpers.h"
+#include "system/Delay.h"
 
 namespace pellinor::e2e {
 namespace {

@@ -5,7 +5,7 @@
 
 #include "Fixture.h"
 #include "platform/win32/Win32Processes.h"
-#include "system/Helpers.h"
+#include "system/KillTask.h"
 #include "text/TextRules.h"
 
 namespace pellinor::e2e {

@@ -7,7 +7,7 @@
 #include "platform/Error.h"
 #include "platform/win32/Utf.h"
 #include "platform/win32/Win32Registry.h"
-#include "system/Helpers.h"
+#include "system/ShellFolder.h"
 
 namespace pellinor::e2e {
 namespace {
