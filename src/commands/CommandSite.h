@@ -2,6 +2,7 @@
 // download, and the live UI-language flag.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -9,6 +10,10 @@
 #include "platform/Platform.h"
 
 namespace pellinor {
+
+// The pause after ending the running copies of a program before its file is
+// touched: a process that was told to end may hold its file for a moment.
+constexpr uint32_t kEndedProgramGraceMs = 1000;
 
 struct CommandSite {
     Platform& platform;

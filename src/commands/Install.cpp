@@ -38,7 +38,7 @@ void InstallNewestVersion(CommandSite& site) {
 
     platform.files.DeleteFile(temp);
     KillTask(platform.processes, name + ".exe");
-    Delay(window, platform.system, 1000);
+    Delay(window, platform.system, kEndedProgramGraceMs);
     platform.files.DeleteFile(target);
 
     // Only the setup program just downloaded may be started: when it cannot

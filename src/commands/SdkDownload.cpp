@@ -24,7 +24,7 @@ void DownloadSdk(CommandSite& site) {
     const std::string target = dir + "R7.35" + (chinese ? "接口函数.rar" : "_SDK.rar");
 
     platform.files.DeleteFile(temp);
-    Delay(window, platform.system, 1000);
+    Delay(window, platform.system, kEndedProgramGraceMs);
     platform.files.DeleteFile(target);
 
     if (!DownloadIntoPlace(site, url, temp, target, Payload::Any, "E0059")) return;

@@ -12,10 +12,17 @@ namespace pellinor {
 
 namespace {
 constexpr const char* kExeName = "Tessaron.Exe";
+// What an older updater left beside the program when it could not finish;
+// removed so that nobody starts it by mistake.
+constexpr const char* kLeftoverName = "Tessaron_New.Exe";
+// "X86" from the sixth character on: "C:\Program Files (x86)\" warns, while
+// a folder named x86 right below a drive's root ("C:\x86\", "D:\X86\") is
+// a folder the hotel made itself and does not.
+constexpr size_t kFirstX86Position = 6;
 
 // Under "Program Files (x86)" a 32-bit program may be kept from writing.
 bool UnderX86Folder(const std::string& folder) {
-    return Pos("X86", UpperAscii(folder)) >= 6;
+    return Pos("X86", UpperAscii(folder)) >= kFirstX86Position;
 }
 }  // namespace
 
@@ -53,9 +60,9 @@ void UpgradeInstalledProgram(CommandSite& site) {
     const std::string target = folder + kExeName;
 
     platform.files.DeleteFile(temp);
-    platform.files.DeleteFile(folder + "Tessaron_New.Exe");
+    platform.files.DeleteFile(folder + kLeftoverName);
     KillTask(platform.processes, kExeName);
-    Delay(window, platform.system, 1000);
+    Delay(window, platform.system, kEndedProgramGraceMs);
 
     if (!DownloadIntoPlace(site, url, temp, target, Payload::Executable, "E0056")) {
         // Only Exit: the lock program has been ended, and the user should
