@@ -10,6 +10,7 @@
 #include "platform/Platform.h"
 #include "transfer/HttpClient.h"
 #include "window/DownloadBase.h"
+#include "window/RepaintThrottle.h"
 
 namespace pellinor {
 
@@ -53,6 +54,7 @@ public:
 private:
     Platform& platform_;
     std::string decimalSeparator_;
+    RepaintThrottle repaints_;  // of the progress display
     HttpClient IdHTTP1;
 };
 

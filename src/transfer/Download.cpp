@@ -36,10 +36,13 @@ int DownloadOneFile(DownloadSite& site, const std::string& url, const std::strin
     try {
         site.http.Get(encoded, response);
     } catch (const std::exception& e) {
+        site.repaints.Flush(site.window);
         site.window.MessageBox(std::string(e.what()) + "\n\n" + encoded + "\n" + dest, "E0059",
                                kStyleError);
         errorCode = kDownloadFailed;
     }
+    // The progress events may have left their last repaint out.
+    site.repaints.Flush(site.window);
     // Also after an error: one raised past the body's end (in a chunked
     // body's trailers, say) leaves a whole file that is still worth having.
     if (IsBodyWhole(response)) {
@@ -49,21 +52,22 @@ int DownloadOneFile(DownloadSite& site, const std::string& url, const std::strin
     return errorCode;
 }
 
-void ShowWorkBegin(Window& window, int64_t& fileSize, int32_t workCountMax) {
+void ShowWorkBegin(Window& window, RepaintThrottle& repaints, int64_t& fileSize,
+                   int32_t workCountMax) {
     window.SetProgressPosition(0);
     window.SetProgressMax(workCountMax);
     fileSize = workCountMax;
-    window.Repaint();
+    repaints.Repaint(window);
 }
 
-void ShowWork(Window& window, int64_t fileSize, int32_t workCount, bool chinese,
-              const std::string& decimalSeparator) {
+void ShowWork(Window& window, RepaintThrottle& repaints, int64_t fileSize, int32_t workCount,
+              bool chinese, const std::string& decimalSeparator) {
     const auto announced = static_cast<int32_t>(static_cast<uint32_t>(fileSize & 0xFFFFFFFF));
     window.SetText(Control::Label1, Tr(TextId::DownloadingPrefix, chinese) +
                                         FormatByteSize(workCount, decimalSeparator) + "/" +
                                         FormatByteSize(announced, decimalSeparator));
     window.SetProgressPosition(workCount);
-    window.Repaint();
+    repaints.Repaint(window);
 }
 
 }  // namespace pellinor
