@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "fakes/FakeSystem.h"
 #include "fakes/FakeWindow.h"
 #include "platform/Error.h"
 #include "platform/posix/PosixFileSystem.h"
@@ -89,12 +90,15 @@ int RunClient(const std::string& url, const std::string& dest) {
     const size_t slash = dest.find_last_of('/');
     PosixFileSystem files(slash == 0 ? std::string("/") : dest.substr(0, slash));
     int64_t fileSize = 0;
+    FakeSystemInfo clock;
+    clock.ticksPerRead = 1;
+    RepaintThrottle repaints(clock);
     HttpClient client(HttpEvents{
-        [&](int32_t max) { ShowWorkBegin(window, fileSize, max); },
-        [&](int32_t count) { ShowWork(window, fileSize, count, false, "."); },
+        [&](int32_t max) { ShowWorkBegin(window, repaints, fileSize, max); },
+        [&](int32_t count) { ShowWork(window, repaints, fileSize, count, false, "."); },
         [&] { window.ProcessMessages(); },
     });
-    DownloadSite site{window, files, client};
+    DownloadSite site{window, files, client, repaints};
     const Clock::time_point start = Clock::now();
     const int result = DownloadOneFile(site, url, "\\" + dest.substr(slash + 1));
     const double seconds = std::chrono::duration<double>(Clock::now() - start).count();

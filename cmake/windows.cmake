@@ -110,6 +110,12 @@ if(PELLINOR_WINE_TESTS)
     add_executable(pellinor_demo tests/e2e/demo/pellinor_demo.cpp)
     target_link_libraries(pellinor_demo PRIVATE pellinor_e2e_driver)
     target_link_options(pellinor_demo PRIVATE -municode)
+    # The Wine benchmark's rounds (scripts/bench): the real Pellinor.exe
+    # upgrading through its window, and the plain window program beside it.
+    add_executable(upgrade_bench tests/e2e/bench/upgrade_bench.cpp)
+    target_link_libraries(upgrade_bench PRIVATE pellinor_e2e_driver)
+    target_link_options(upgrade_bench PRIVATE -municode)
+    add_dependencies(upgrade_bench Pellinor tessaron plain_window)
     if(PELLINOR_HELPER_SOURCES)
         foreach(source ${PELLINOR_HELPER_SOURCES})
             get_filename_component(name ${source} NAME_WE)

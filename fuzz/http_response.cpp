@@ -14,6 +14,7 @@
 #include <string>
 
 #include "fakes/FakeFileSystem.h"
+#include "fakes/FakeSystem.h"
 #include "fakes/FakeWindow.h"
 #include "platform/Error.h"
 #include "support/FuzzCheck.h"
@@ -136,14 +137,16 @@ void FuzzDownload(const std::vector<ScriptedReply>& script) {
     FakeFileSystem files;
     files.AddFolder(kFolder);
     int64_t fileSize = 0;
+    FakeSystemInfo clock;
+    RepaintThrottle repaints(clock);
     auto owned = std::make_unique<ScriptedTransport>(script);
     const ScriptedTransport& transport = *owned;
     HttpClient client(
-        HttpEvents{[&](int32_t max) { ShowWorkBegin(window, fileSize, max); },
-                   [&](int32_t count) { ShowWork(window, fileSize, count, false, "."); },
+        HttpEvents{[&](int32_t max) { ShowWorkBegin(window, repaints, fileSize, max); },
+                   [&](int32_t count) { ShowWork(window, repaints, fileSize, count, false, "."); },
                    [&] { window.ProcessMessages(); }},
         std::move(owned));
-    DownloadSite site{window, files, client};
+    DownloadSite site{window, files, client, repaints};
     const int result = DownloadOneFile(site, kUrl, kDest);
 
     CheckExchanges(transport);

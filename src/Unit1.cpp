@@ -20,6 +20,7 @@ std::string GetSystemLanguageName(SystemInfo& system) { return system.DefaultLan
 
 TForm1::TForm1(Platform& platform)
     : platform_(platform),
+      repaints_(platform.system),
       IdHTTP1(HttpEvents{[this](int32_t max) { IdHTTP1WorkBegin(max); },
                          [this](int32_t count) { IdHTTP1Work(count); },
                          [this] { platform_.window.ProcessMessages(); }}) {}
@@ -111,14 +112,16 @@ void TForm1::BitBtn3Click() {
     DownloadSdk(site);
 }
 
-void TForm1::IdHTTP1WorkBegin(int32_t workCountMax) { ShowWorkBegin(platform_.window, FileSize, workCountMax); }
+void TForm1::IdHTTP1WorkBegin(int32_t workCountMax) {
+    ShowWorkBegin(platform_.window, repaints_, FileSize, workCountMax);
+}
 
 void TForm1::IdHTTP1Work(int32_t workCount) {
-    ShowWork(platform_.window, FileSize, workCount, IsChinese, decimalSeparator_);
+    ShowWork(platform_.window, repaints_, FileSize, workCount, IsChinese, decimalSeparator_);
 }
 
 int TForm1::DownloadOneFile(const std::string& url, const std::string& dest) {
-    DownloadSite site{platform_.window, platform_.files, IdHTTP1};
+    DownloadSite site{platform_.window, platform_.files, IdHTTP1, repaints_};
     return pellinor::DownloadOneFile(site, url, dest);
 }
 

@@ -10,6 +10,7 @@
 #include "platform/Platform.h"
 #include "transfer/HttpClient.h"
 #include "transfer/DownloadBase.h"
+#include "window/RepaintThrottle.h"
 
 namespace pellinor {
 
@@ -61,6 +62,7 @@ private:
     Platform& platform_;
     bool commandRunning_ = false;
     std::string decimalSeparator_;
+    RepaintThrottle repaints_;  // of the progress display
     HttpClient IdHTTP1;
 };
 

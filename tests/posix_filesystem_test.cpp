@@ -96,6 +96,15 @@ TEST_F(PosixFileSystemTest, EntriesAndIdentitiesFollowLinks) {
     EXPECT_FALSE(files.FileExists("C:\\D\\sub"));
 }
 
+TEST_F(PosixFileSystemTest, ReadsARangeUpToTheFilesEnd) {
+    files.WriteFile("C:\\r.bin", std::string("0123456789\0ab", 13));
+    EXPECT_EQ(files.ReadFileRange("C:\\r.bin", 0, 4), "0123");
+    EXPECT_EQ(files.ReadFileRange("C:\\r.bin", 8, 100), std::string("89\0ab", 5));
+    EXPECT_EQ(files.ReadFileRange("C:\\r.bin", 13, 4), "");  // from the end on: nothing left
+    EXPECT_EQ(files.ReadFileRange("C:\\r.bin", 99, 4), "");
+    EXPECT_EQ(files.ReadFileRange("C:\\missing", 0, 4), std::nullopt);
+}
+
 TEST_F(PosixFileSystemTest, WritesReadsReplacesAndDeletes) {
     files.WriteFile("C:\\a.tmp", std::string("new\0bytes", 9));
     EXPECT_EQ(files.ReadFile("C:\\a.tmp", 100), std::string("new\0bytes", 9));

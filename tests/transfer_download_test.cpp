@@ -6,6 +6,7 @@
 #include <map>
 
 #include "fakes/FakeFileSystem.h"
+#include "fakes/FakeSystem.h"
 #include "fakes/FakeWindow.h"
 #include "platform/Error.h"
 #include "support/ScriptedHttpServer.h"
@@ -34,7 +35,7 @@ class DownloadTest : public ::testing::Test {
   protected:
     DownloadTest() { files.AddFolder("C:\\Hotel\\Lock\\"); }
     int Download(const std::string& url) {
-        DownloadSite site{window, files, client};
+        DownloadSite site{window, files, client, repaints};
         return DownloadOneFile(site, url, kDest);
     }
     bool Written() { return files.FileExists(kDest); }
@@ -46,9 +47,11 @@ class DownloadTest : public ::testing::Test {
     FakeFileSystem files;
     int64_t fileSize = 0;
     bool chinese = false;
+    FakeSystemInfo clock;
+    RepaintThrottle repaints{clock};
     HttpClient client{HttpEvents{
-        [this](int32_t max) { ShowWorkBegin(window, fileSize, max); },
-        [this](int32_t count) { ShowWork(window, fileSize, count, chinese, "."); },
+        [this](int32_t max) { ShowWorkBegin(window, repaints, fileSize, max); },
+        [this](int32_t count) { ShowWork(window, repaints, fileSize, count, chinese, "."); },
         [this] { window.ProcessMessages(); },
     }};
     ScriptedHttpServer server;
@@ -64,6 +67,25 @@ TEST_F(DownloadTest, TheWholeFileOfAtLeast1024BytesIsWritten) {
     EXPECT_EQ(window.progressMax, 1024);
     EXPECT_EQ(window.progressPosition, 1024);
     EXPECT_EQ(window.Text(Control::Label1), "Downloading file, Please wait... 1 KB/1 KB");
+}
+
+// However fast the events come, the window is painted with the last of them
+// before the file is written.
+TEST_F(DownloadTest, TheWindowShowsTheFinalProgressOnceTheBodyArrived) {
+    const std::string body = Pattern(1 << 20);
+    server.Enqueue(ScriptedReply(WithLength(body)));
+    files.refuseWrites = true;  // the state on screen is looked at when the write comes
+    std::string paintedAtWrite;
+    try {
+        Download(server.Url("/V9/02/Tessaron.Exe"));
+    } catch (const Error&) {
+        paintedAtWrite = window.paintedLabel1;
+    }
+    EXPECT_EQ(paintedAtWrite, "Downloading file, Please wait... 1.00 MB/1.00 MB");
+    EXPECT_EQ(window.paintedProgressPosition, 1 << 20);
+    // Every event of at most 32 KiB still wrote the line; few were painted.
+    EXPECT_GE(window.label1History.size(), 32u);
+    EXPECT_LE(window.repaints, 2);
 }
 
 TEST_F(DownloadTest, AFileOf1023BytesIsNotWritten) {
@@ -212,20 +234,23 @@ TEST_F(DownloadTest, ADoubleClickDuringAStallSwitchesTheProgressLanguage) {
 
 TEST(ProgressDisplay, TheStatusLineAndTheBar) {
     FakeWindow window;
+    FakeSystemInfo clock;
+    clock.ticksPerRead = kRepaintIntervalMs;
+    RepaintThrottle repaints(clock);
     int64_t fileSize = 77;
-    ShowWorkBegin(window, fileSize, 3 * 1024 * 1024);
+    ShowWorkBegin(window, repaints, fileSize, 3 * 1024 * 1024);
     EXPECT_EQ(fileSize, 3 * 1024 * 1024);
     EXPECT_EQ(window.progressMax, 3 * 1024 * 1024);
     EXPECT_EQ(window.progressPosition, 0);
-    ShowWork(window, fileSize, 1536, false, ",");
+    ShowWork(window, repaints, fileSize, 1536, false, ",");
     EXPECT_EQ(window.Text(Control::Label1), "Downloading file, Please wait... 2 KB/3,00 MB");
     EXPECT_EQ(window.progressPosition, 1536);
     EXPECT_EQ(window.repaints, 2);
 
     // A negative announcement is sign-extended; the text uses the low 32 bits.
-    ShowWorkBegin(window, fileSize, -1);
+    ShowWorkBegin(window, repaints, fileSize, -1);
     EXPECT_EQ(fileSize, -1);
-    ShowWork(window, (int64_t{1} << 32) + 2048, 0, true, ".");
+    ShowWork(window, repaints, (int64_t{1} << 32) + 2048, 0, true, ".");
     EXPECT_EQ(window.Text(Control::Label1), "正在下载门锁软件，请稍等... 0 KB/2 KB");
 }
 

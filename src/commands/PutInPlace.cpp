@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "commands/FileDigest.h"
 #include "system/Delay.h"
 
 namespace pellinor {
@@ -50,16 +51,19 @@ namespace pellinor {
 int FinishDownload(const ReplaceSite& site, const std::string& temp, const std::string& target,
                    Payload payload) {
     FileSystem& files = site.files;
-    const std::string bytes = files.ReadFile(temp, SIZE_MAX);
     // A hotel network's login or error page can arrive with status 200; it
-    // must never take the place of the lock program.
-    if (payload == Payload::Executable && !LooksLikeExecutable(bytes)) {
+    // must never take the place of the lock program. Its first two bytes
+    // tell, so only they are read.
+    if (payload == Payload::Executable && !LooksLikeExecutable(files.ReadFile(temp, 2))) {
         files.DeleteFile(temp);
         return -1;
     }
+    // The file is compared in pieces, never held whole: a download can be
+    // as large as the memory the program has.
+    const std::optional<FileDigest> written = DigestFile(files, temp);
     const uint32_t error = PutInPlace(site, temp, target);
     if (error != 0) return -static_cast<int>(error);
-    if (files.ReadFile(target, bytes.size() + 1) != bytes)
+    if (!written || DigestFile(files, target) != written)
         return -static_cast<int>(kErrorWriteFault);
     return 0;
 }

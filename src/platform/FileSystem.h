@@ -56,6 +56,11 @@ public:
     // Up to maxBytes from the start of the file; empty when it cannot be read.
     virtual std::string ReadFile(const std::string& path, size_t maxBytes) = 0;
 
+    // Up to maxBytes from offset on: fewer only where the file ends (none
+    // from its end on); nothing when it cannot be opened or read.
+    virtual std::optional<std::string> ReadFileRange(const std::string& path, uint64_t offset,
+                                                     size_t maxBytes) = 0;
+
     // Puts from in the place of to in one step, replacing an existing to.
     // Returns 0 or the system error code of the failure (5 access denied, 32 in use).
     virtual uint32_t ReplaceFile(const std::string& from, const std::string& to) = 0;

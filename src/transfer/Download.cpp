@@ -55,6 +55,9 @@ int DownloadOneFile(DownloadSite& site, const std::string& url, const std::strin
     BusyCursor busy(site.window);
     site.window.SetText(Control::Label3, dest);
     const FetchOutcome outcome = FetchOneFile(site.http, url);
+    // The progress events may have left their last repaint out: the window
+    // shows the final state before a box or the disk can hold it up.
+    site.repaints.Flush(site.window);
     if (outcome.failed) {
         site.window.MessageBox(DownloadErrorText(outcome, dest), "E0059", kStyleError);
     }
@@ -62,21 +65,22 @@ int DownloadOneFile(DownloadSite& site, const std::string& url, const std::strin
     return DownloadResult(outcome);
 }
 
-void ShowWorkBegin(Window& window, int64_t& fileSize, int32_t workCountMax) {
+void ShowWorkBegin(Window& window, RepaintThrottle& repaints, int64_t& fileSize,
+                   int32_t workCountMax) {
     window.SetProgressPosition(0);
     window.SetProgressMax(workCountMax);
     fileSize = workCountMax;
-    window.Repaint();
+    repaints.Repaint(window);
 }
 
-void ShowWork(Window& window, int64_t fileSize, int32_t workCount, bool chinese,
-              const std::string& decimalSeparator) {
+void ShowWork(Window& window, RepaintThrottle& repaints, int64_t fileSize, int32_t workCount,
+              bool chinese, const std::string& decimalSeparator) {
     const auto announced = static_cast<int32_t>(static_cast<uint32_t>(fileSize & 0xFFFFFFFF));
     window.SetText(Control::Label1, Tr(TextId::DownloadingPrefix, chinese) +
                                         FormatByteSize(workCount, decimalSeparator) + "/" +
                                         FormatByteSize(announced, decimalSeparator));
     window.SetProgressPosition(workCount);
-    window.Repaint();
+    repaints.Repaint(window);
 }
 
 }  // namespace pellinor

@@ -7,6 +7,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Window.h"
 #include "transfer/HttpClient.h"
+#include "window/RepaintThrottle.h"
 
 namespace pellinor {
 
@@ -16,6 +17,7 @@ struct DownloadSite {
     Window& window;
     FileSystem& files;
     HttpClient& http;
+    RepaintThrottle& repaints;  // the one the progress handlers paint through
 };
 
 // What one GET of a typed address brought, before anything is written:
@@ -39,12 +41,15 @@ std::string DownloadErrorText(const FetchOutcome& outcome, const std::string& de
 int DownloadResult(const FetchOutcome& outcome);
 
 // Returns 0, -1 or -59: 0 only when IsBodyWhole holds for what arrived.
-// Errors of the URL encoding and of writing dest propagate.
+// Errors of the URL encoding and of writing dest propagate. The window shows
+// the last progress the client reported before anything is written or shown.
 int DownloadOneFile(DownloadSite& site, const std::string& url, const std::string& dest);
 
-// The progress handlers: they move ProgressBar1 and write the status line.
-void ShowWorkBegin(Window& window, int64_t& fileSize, int32_t workCountMax);
-void ShowWork(Window& window, int64_t fileSize, int32_t workCount, bool chinese,
-              const std::string& decimalSeparator);
+// The progress handlers: every event moves ProgressBar1 and writes the
+// status line; the window is painted through repaints.
+void ShowWorkBegin(Window& window, RepaintThrottle& repaints, int64_t& fileSize,
+                   int32_t workCountMax);
+void ShowWork(Window& window, RepaintThrottle& repaints, int64_t fileSize, int32_t workCount,
+              bool chinese, const std::string& decimalSeparator);
 
 }  // namespace pellinor

@@ -121,10 +121,9 @@ bool ResponseHead::KeepAlive() const {
     return true;
 }
 
-void AppendBody(std::string& body, const char* data, size_t size, uint64_t expected) {
+void ReserveBody(std::string& body, size_t need, uint64_t expected) {
     constexpr size_t kFirstCapacity = 65536;
     constexpr size_t kTakenOnTrust = size_t{8} << 20;  // never touched before bytes fill it
-    const size_t need = body.size() + size;
     if (need > body.capacity()) {
         size_t target = std::max(need, std::max(body.capacity() * 2, kFirstCapacity));
         if (expected >= need && expected <= body.max_size()) {
@@ -142,7 +141,29 @@ void AppendBody(std::string& body, const char* data, size_t size, uint64_t expec
         grown.append(body);
         body.swap(grown);
     }
+}
+
+void AppendBody(std::string& body, const char* data, size_t size, uint64_t expected) {
+    ReserveBody(body, body.size() + size, expected);
     body.append(data, size);
+}
+
+size_t HttpResponseReader::ReceiveBody(std::string& body, size_t want, uint64_t expected) {
+    // Straight into the body's storage: the block is not copied again. The
+    // room is zero bytes until the data lands; it is taken back on every
+    // way out, so the body never holds a byte that did not arrive.
+    const size_t base = body.size();
+    ReserveBody(body, base + want, expected);
+    body.resize(base + want);
+    size_t n = 0;
+    try {
+        n = connection_.ReadSome(&body[base], want);
+    } catch (...) {
+        body.resize(base);
+        throw;
+    }
+    body.resize(base + n);
+    return n;
 }
 
 HttpResponseReader::HttpResponseReader(HttpTransport& connection, const HttpEvents& events)
@@ -261,10 +282,10 @@ bool HttpResponseReader::ReadCounted(std::string* sink, uint64_t size, uint64_t 
     if (got > 0) Work(got);
     while (got < size) {
         const size_t want = static_cast<size_t>(std::min<uint64_t>(block_.size(), size - got));
-        const size_t n = connection_.ReadSome(block_.data(), want);
+        const size_t n =
+            sink ? ReceiveBody(*sink, want, expected) : connection_.ReadSome(block_.data(), want);
         if (n == 0) return false;
         received_ += n;
-        if (sink) AppendBody(*sink, block_.data(), n, expected);
         got = Report(got, n);
     }
     return true;

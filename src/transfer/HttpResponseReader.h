@@ -86,6 +86,8 @@ class HttpResponseReader {
     uint64_t Report(uint64_t count, size_t arrived);
     // Moves what the header block brought along, up to max bytes, to sink.
     uint64_t TakePending(std::string* sink, uint64_t max, uint64_t expected);
+    // Receives up to want bytes onto the end of body; 0 when the peer closed.
+    size_t ReceiveBody(std::string& body, size_t want, uint64_t expected);
     // Reads a body of known size; false when the peer closed before its end.
     bool ReadCounted(std::string* sink, uint64_t size, uint64_t expected);
     void ReadChunked(std::string* sink, BodyResult& result);
@@ -106,5 +108,7 @@ class HttpResponseReader {
 // and in full only once an eighth of it has arrived, so that a false
 // announcement reserves little and a true one costs few copies.
 void AppendBody(std::string& body, const char* data, size_t size, uint64_t expected);
+// Gives body the capacity for need bytes by the same rule, without adding any.
+void ReserveBody(std::string& body, size_t need, uint64_t expected);
 
 }  // namespace pellinor

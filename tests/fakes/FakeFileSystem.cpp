@@ -1,6 +1,8 @@
 // The in-memory file system of the command tests.
 #include "fakes/FakeFileSystem.h"
 
+#include <algorithm>
+
 #include "platform/Error.h"
 #include "text/TextRules.h"
 
@@ -77,7 +79,19 @@ void FakeFileSystem::WriteFile(const std::string& path, const std::string& bytes
 }
 
 std::string FakeFileSystem::ReadFile(const std::string& path, size_t maxBytes) {
-    return Bytes(path).substr(0, maxBytes);
+    const std::string bytes = Bytes(path).substr(0, maxBytes);
+    largestRead = std::max(largestRead, bytes.size());
+    return bytes;
+}
+
+std::optional<std::string> FakeFileSystem::ReadFileRange(const std::string& path, uint64_t offset,
+                                                         size_t maxBytes) {
+    if (!FileExists(path) || unreadable.count(Key(path))) return std::nullopt;
+    const std::string& bytes = files_.at(Key(path)).bytes;
+    if (offset >= bytes.size()) return std::string();
+    std::string piece = bytes.substr(static_cast<size_t>(offset), maxBytes);
+    largestRead = std::max(largestRead, piece.size());
+    return piece;
 }
 
 uint32_t FakeFileSystem::ReplaceFile(const std::string& from, const std::string& to) {
@@ -88,6 +102,7 @@ uint32_t FakeFileSystem::ReplaceFile(const std::string& from, const std::string&
         replaceFailures.pop_front();
         return error;
     }
+    if (replaceDoesNothing) return 0;
     auto source = files_.find(Key(from));
     if (source == files_.end()) return 2;
     File moved = source->second;

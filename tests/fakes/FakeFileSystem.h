@@ -24,6 +24,8 @@ class FakeFileSystem : public FileSystem {
     bool DeleteFile(const std::string& path) override;
     void WriteFile(const std::string& path, const std::string& bytes) override;
     std::string ReadFile(const std::string& path, size_t maxBytes) override;
+    std::optional<std::string> ReadFileRange(const std::string& path, uint64_t offset,
+                                             size_t maxBytes) override;
     uint32_t ReplaceFile(const std::string& from, const std::string& to) override;
 
     void AddFolder(const std::string& path);
@@ -35,6 +37,9 @@ class FakeFileSystem : public FileSystem {
     std::deque<uint32_t> replaceFailures;
     int replaceCalls = 0;
     bool refuseWrites = false;          // every WriteFile fails as on a read-only disk
+    bool replaceDoesNothing = false;    // ReplaceFile reports success and changes nothing
+    std::set<std::string> unreadable;   // paths that cannot be read (upper-cased)
+    size_t largestRead = 0;             // the most bytes one read returned
     std::set<std::string> undeletable;  // paths whose deletion fails (upper-cased)
     std::vector<std::string> log;       // "delete X", "write X", "replace X -> Y"
 

@@ -40,7 +40,12 @@ std::string FakeWindow::ListItem(int index) const { return items_.at(static_cast
 
 void FakeWindow::SetProgressMax(int32_t max) { progressMax = max; }
 void FakeWindow::SetProgressPosition(int32_t position) { progressPosition = position; }
-void FakeWindow::Repaint() { ++repaints; }
+void FakeWindow::Repaint() {
+    ++repaints;
+    paintedLabel1 = Text(Control::Label1);
+    paintedProgressPosition = progressPosition;
+    paintedProgressMax = progressMax;
+}
 void FakeWindow::SetBusyCursor(bool busy) {
     busyCursor = busy;
     ++busyCursorChanges;

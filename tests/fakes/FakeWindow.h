@@ -65,6 +65,10 @@ public:
     int32_t progressMax = 0;
     int32_t progressPosition = 0;
     int repaints = 0;
+    // What the screen showed at the latest Repaint.
+    std::string paintedLabel1;
+    int32_t paintedProgressPosition = 0;
+    int32_t paintedProgressMax = 0;
     int processMessagesCalls = 0;
     bool busyCursor = false;
     int busyCursorChanges = 0;

@@ -231,6 +231,24 @@ std::string PosixFileSystem::ReadFile(const std::string& path, size_t maxBytes) 
     return bytes;
 }
 
+std::optional<std::string> PosixFileSystem::ReadFileRange(const std::string& path, uint64_t offset,
+                                                          size_t maxBytes) {
+    Fd fd(::open(HostPath(path).c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0) return std::nullopt;
+    std::string bytes(maxBytes, '\0');
+    size_t done = 0;
+    while (done < maxBytes) {
+        const ssize_t n =
+            ::pread(fd.get(), &bytes[done], maxBytes - done, static_cast<off_t>(offset + done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return std::nullopt;
+        if (n == 0) break;
+        done += static_cast<size_t>(n);
+    }
+    bytes.resize(done);
+    return bytes;
+}
+
 uint32_t PosixFileSystem::ReplaceFile(const std::string& from, const std::string& to) {
     if (::rename(HostPath(from).c_str(), HostPath(to).c_str()) == 0) return 0;
     return WindowsErrorFromErrno(errno);

@@ -40,6 +40,8 @@ class PosixFileSystem : public FileSystem {
     bool DeleteFile(const std::string& path) override;
     void WriteFile(const std::string& path, const std::string& bytes) override;
     std::string ReadFile(const std::string& path, size_t maxBytes) override;
+    std::optional<std::string> ReadFileRange(const std::string& path, uint64_t offset,
+                                             size_t maxBytes) override;
     // rename(2), which replaces an existing target atomically; a failure is
     // reported through WindowsErrorFromErrno.
     uint32_t ReplaceFile(const std::string& from, const std::string& to) override;

@@ -135,6 +135,28 @@ std::string Win32FileSystem::ReadFile(const std::string& path, size_t maxBytes) 
     return bytes;
 }
 
+std::optional<std::string> Win32FileSystem::ReadFileRange(const std::string& path, uint64_t offset,
+                                                          size_t maxBytes) {
+    ScopedHandle file(::CreateFileW(Widen(path).c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file.valid()) return std::nullopt;
+    LARGE_INTEGER at{};
+    at.QuadPart = static_cast<LONGLONG>(offset);
+    if (!::SetFilePointerEx(file.get(), at, nullptr, FILE_BEGIN)) return std::nullopt;
+    std::string bytes(maxBytes, '\0');
+    size_t done = 0;
+    while (done < maxBytes) {
+        const DWORD want = static_cast<DWORD>(std::min<size_t>(maxBytes - done, 1u << 20));
+        DWORD got = 0;
+        if (!::ReadFile(file.get(), &bytes[done], want, &got, nullptr)) return std::nullopt;
+        if (got == 0) break;
+        done += got;
+    }
+    bytes.resize(done);
+    return bytes;
+}
+
 uint32_t Win32FileSystem::ReplaceFile(const std::string& from, const std::string& to) {
     if (::MoveFileExW(Widen(from).c_str(), Widen(to).c_str(),
                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {

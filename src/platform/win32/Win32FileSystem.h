@@ -23,6 +23,8 @@ class Win32FileSystem : public FileSystem {
     bool DeleteFile(const std::string& path) override;
     void WriteFile(const std::string& path, const std::string& bytes) override;
     std::string ReadFile(const std::string& path, size_t maxBytes) override;
+    std::optional<std::string> ReadFileRange(const std::string& path, uint64_t offset,
+                                             size_t maxBytes) override;
     uint32_t ReplaceFile(const std::string& from, const std::string& to) override;
 };
 

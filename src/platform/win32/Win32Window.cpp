@@ -111,6 +111,9 @@ void Win32Window::CreateControls() {
         ::SetWindowPos(control, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
 
+    ::SetWindowSubclass(Get(Control::ProgressBar1), QuietBarProc, 0,
+                        reinterpret_cast<DWORD_PTR>(this));
+
     const ControlLayout& picture = LayoutOf(Control::Image2);
     illustration_ =
         LoadJpegResource(instance_, PELLINOR_ILLUSTRATION, picture.width, picture.height);
@@ -305,6 +308,12 @@ LRESULT Win32Window::OnDrawItem(const DRAWITEMSTRUCT& item) {
     const std::optional<Control> control = ControlOfId(item.CtlID);
     if (!control) return FALSE;
     const ControlLayout& layout = LayoutOf(*control);
+    if (quietUpdate_ && layout.kind != ControlKind::Image) {
+        // A label paints itself at once when its text changes (under Wine);
+        // SetText has it painted with the next repaint instead.
+        paintLeftOut_ = true;
+        return TRUE;
+    }
     switch (layout.kind) {
         case ControlKind::Label:
             PaintLabel(item, layout, fonts_.Get(layout.fontName, layout.fontHeight));

@@ -85,6 +85,11 @@ class Win32Window final : public Window {
     bool OnSetCursor();
 
     void CreateControls();
+    // The progress bar paints itself at once on every change of position
+    // (under Wine), which would bypass the throttle of the download's
+    // repaints; this lets it leave that paint to the next repaint instead.
+    static LRESULT CALLBACK QuietBarProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR id, DWORD_PTR self);
     HWND Get(Control control) const { return controls_[static_cast<size_t>(control)]; }
 
     // Keyboard of the form: Tab and Shift+Tab over TabOrder(), Esc and Alt+X
@@ -120,6 +125,10 @@ class Win32Window final : public Window {
     int exitCode_ = 0;  // of a quit message that arrived while a handler ran
     bool finished_ = false;
     bool busy_ = false;
+    // While set, a control whose state changes does not paint itself then;
+    // the change is drawn by the next repaint or by the message loop.
+    bool quietUpdate_ = false;
+    bool paintLeftOut_ = false;  // a control left its paint during a quiet update
     HWND lastFocus_ = nullptr;   // the control to focus when the window is activated again
     HWND infoDialog_ = nullptr;  // the open information dialog, if any
 };

@@ -10,6 +10,21 @@ namespace pellinor {
 
 namespace {
 
+// Marks the length of one quiet update (see Win32Window::quietUpdate_).
+class QuietUpdate {
+  public:
+    QuietUpdate(bool& quiet, bool& leftOut) : quiet_(quiet) {
+        quiet_ = true;
+        leftOut = false;
+    }
+    ~QuietUpdate() { quiet_ = false; }
+    QuietUpdate(const QuietUpdate&) = delete;
+    QuietUpdate& operator=(const QuietUpdate&) = delete;
+
+  private:
+    bool& quiet_;
+};
+
 std::string WindowText(HWND window) {
     if (!window) return std::string();
     std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
@@ -29,7 +44,10 @@ void Win32Window::SetText(Control control, const std::string& text) {
         ::SendMessageW(window, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(centred.c_str()));
         return;
     }
-    ::SetWindowTextW(window, wide.c_str());
+    {
+        QuietUpdate quiet(quietUpdate_, paintLeftOut_);
+        ::SetWindowTextW(window, wide.c_str());
+    }
     // Labels and the banner are drawn by the form: the whole control is
     // painted again, background first, so no trace of the old text stays.
     if (control != Control::Form && IsOwnerDrawn(LayoutOf(control)))
@@ -105,7 +123,26 @@ void Win32Window::SetProgressMax(int32_t max) {
 }
 
 void Win32Window::SetProgressPosition(int32_t position) {
-    ::SendMessageW(Get(Control::ProgressBar1), PBM_SETPOS, static_cast<WPARAM>(position), 0);
+    HWND bar = Get(Control::ProgressBar1);
+    {
+        QuietUpdate quiet(quietUpdate_, paintLeftOut_);
+        ::SendMessageW(bar, PBM_SETPOS, static_cast<WPARAM>(position), 0);
+    }
+    if (paintLeftOut_) ::InvalidateRect(bar, nullptr, FALSE);
+}
+
+LRESULT CALLBACK Win32Window::QuietBarProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                           UINT_PTR id, DWORD_PTR self) {
+    auto* owner = reinterpret_cast<Win32Window*>(self);
+    if (message == WM_PAINT && owner->quietUpdate_) {
+        // Validated now and invalidated whole by SetProgressPosition right
+        // after, so no paint is lost and none is asked for twice.
+        ::ValidateRect(window, nullptr);
+        owner->paintLeftOut_ = true;
+        return 0;
+    }
+    if (message == WM_NCDESTROY) ::RemoveWindowSubclass(window, QuietBarProc, id);
+    return ::DefSubclassProc(window, message, wParam, lParam);
 }
 
 void Win32Window::Repaint() {
