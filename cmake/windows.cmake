@@ -17,7 +17,8 @@ include_directories(SYSTEM ${PELLINOR_THIRD_PARTY})
 # No DLLs beside the exe: the C and C++ runtimes and winpthread go in statically.
 add_link_options(-static -static-libgcc -static-libstdc++)
 
-set(PELLINOR_WIN32_LIBS ws2_32 mswsock comctl32 ole32 oleaut32 uuid shell32 gdi32 user32 advapi32)
+set(PELLINOR_WIN32_LIBS ws2_32 mswsock comctl32 ole32 oleaut32 uuid shell32 gdi32 user32 advapi32
+                       wintrust crypt32)
 
 # The download host is compiled into each program (see pellinor_app), so the
 # logic is built once for all of them.
