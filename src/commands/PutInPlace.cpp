@@ -36,12 +36,13 @@ bool LooksLikeExecutable(const std::string& bytes) {
 namespace pellinor {
 
 int FinishDownload(Platform& platform, const std::string& temp, const std::string& target,
-                   Payload payload) {
+                   Payload payload, const std::function<bool()>& approve) {
     FileSystem& files = platform.files;
     const std::string bytes = files.ReadFile(temp, SIZE_MAX);
     // A hotel network's login or error page can arrive with status 200; it
     // must never take the place of the lock program.
-    if (payload == Payload::Executable && !LooksLikeExecutable(bytes)) {
+    if ((payload == Payload::Executable && !LooksLikeExecutable(bytes)) ||
+        (approve && !approve())) {
         files.DeleteFile(temp);
         return -1;
     }
