@@ -107,6 +107,20 @@ if(PELLINOR_WINE_TESTS)
             add_dependencies(e2e_tests ${name})
         endforeach()
     endif()
+    # The publisher-check tests upgrade to signed copies of the lock
+    # program's stand-in, signed with keys made afresh by this step before
+    # them (osslsigncode, openssl), so that no key or signed file is kept.
+    set(PELLINOR_SIGNED_TESTS "SignedUpgradeTest.*:SignaturesOnWine.*")
+    add_test(NAME e2e_signed_fixtures
+             COMMAND ${CMAKE_SOURCE_DIR}/tests/e2e/sign-fixtures $<TARGET_FILE:tessaron>
+                     ${CMAKE_BINARY_DIR}/bin/signed)
+    set_tests_properties(e2e_signed_fixtures PROPERTIES FIXTURES_SETUP signed_programs
+                         LABELS wine)
     gtest_discover_tests(e2e_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
+                         TEST_FILTER "*-${PELLINOR_SIGNED_TESTS}"
                          PROPERTIES LABELS wine TIMEOUT 180 RUN_SERIAL TRUE)
+    gtest_discover_tests(e2e_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
+                         TEST_FILTER "${PELLINOR_SIGNED_TESTS}"
+                         PROPERTIES LABELS wine TIMEOUT 180 RUN_SERIAL TRUE
+                                    FIXTURES_REQUIRED signed_programs)
 endif()
