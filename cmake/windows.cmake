@@ -36,7 +36,7 @@ pellinor_warnings(pellinor_win32)
 
 enable_language(RC)
 set_source_files_properties(assets/Pellinor.rc PROPERTIES OBJECT_DEPENDS
-    "${CMAKE_SOURCE_DIR}/assets/Pellinor.ico;${CMAKE_SOURCE_DIR}/assets/illustration.jpg;${CMAKE_SOURCE_DIR}/assets/Pellinor.manifest")
+    "${CMAKE_SOURCE_DIR}/assets/Pellinor.ico;${CMAKE_SOURCE_DIR}/assets/illustration.jpg;${CMAKE_SOURCE_DIR}/assets/Pellinor.manifest;${CMAKE_SOURCE_DIR}/assets/Version.h")
 
 # Pellinor.exe in folder, downloading from host by default. Every copy is
 # named Pellinor.exe, since the program takes its title from its own name.
