@@ -58,6 +58,8 @@ TEST(SignaturesOnWine, TheSystemReadsEachSignedProgramAsItWasMade) {
     EXPECT_EQ(read["new-tampered"].state, SignatureState::Broken);
     EXPECT_EQ(read["new-tampered"].systemResult, kBadDigest);
     EXPECT_FALSE(read["new-tampered"].trusted);
+    EXPECT_EQ(read["new-tampered"].publicKey, pin.publicKey)
+        << "a signature that no longer covers the bytes still names its signer";
 
     EXPECT_NE(read["new-cut"].state, SignatureState::Intact);
     EXPECT_FALSE(read["new-cut"].trusted);

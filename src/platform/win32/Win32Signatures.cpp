@@ -100,8 +100,18 @@ class EmbeddedSignature {
         CERT_INFO wanted{};
         wanted.Issuer = signer->Issuer;
         wanted.SerialNumber = signer->SerialNumber;
-        return ::CertFindCertificateInStore(store_, encoding_, 0, CERT_FIND_SUBJECT_CERT, &wanted,
-                                            nullptr);
+        PCCERT_CONTEXT found = ::CertFindCertificateInStore(
+            store_, encoding_, 0, CERT_FIND_SUBJECT_CERT, &wanted, nullptr);
+        // The certificate found by issuer and serial number is the signer's
+        // only if the signature verifies with its key: a signature can carry
+        // a second certificate under the same issuer and serial number, with
+        // the key of somebody it would pass for.
+        if (found &&
+            !::CryptMsgControl(message_, 0, CMSG_CTRL_VERIFY_SIGNATURE, found->pCertInfo)) {
+            ::CertFreeCertificateContext(found);
+            return nullptr;
+        }
+        return found;
     }
 
   private:
