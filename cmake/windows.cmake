@@ -17,7 +17,8 @@ include_directories(SYSTEM ${PELLINOR_THIRD_PARTY})
 # No DLLs beside the exe: the C and C++ runtimes and winpthread go in statically.
 add_link_options(-static -static-libgcc -static-libstdc++)
 
-set(PELLINOR_WIN32_LIBS ws2_32 mswsock comctl32 ole32 oleaut32 uuid shell32 gdi32 user32 advapi32)
+set(PELLINOR_WIN32_LIBS ws2_32 mswsock comctl32 ole32 oleaut32 uuid shell32 gdi32 user32 advapi32
+                       wintrust crypt32)
 
 # The download host is compiled into each program (see pellinor_app), so the
 # logic is built once for all of them.
@@ -35,7 +36,7 @@ pellinor_warnings(pellinor_win32)
 
 enable_language(RC)
 set_source_files_properties(assets/Pellinor.rc PROPERTIES OBJECT_DEPENDS
-    "${CMAKE_SOURCE_DIR}/assets/Pellinor.ico;${CMAKE_SOURCE_DIR}/assets/illustration.jpg;${CMAKE_SOURCE_DIR}/assets/Pellinor.manifest")
+    "${CMAKE_SOURCE_DIR}/assets/Pellinor.ico;${CMAKE_SOURCE_DIR}/assets/illustration.jpg;${CMAKE_SOURCE_DIR}/assets/Pellinor.manifest;${CMAKE_SOURCE_DIR}/assets/Version.h")
 
 # Pellinor.exe in folder, downloading from host by default. Every copy is
 # named Pellinor.exe, since the program takes its title from its own name.
@@ -122,6 +123,20 @@ if(PELLINOR_WINE_TESTS)
             add_dependencies(e2e_tests ${name})
         endforeach()
     endif()
+    # The publisher-check tests upgrade to signed copies of the lock
+    # program's stand-in, signed with keys made afresh by this step before
+    # them (osslsigncode, openssl), so that no key or signed file is kept.
+    set(PELLINOR_SIGNED_TESTS "SignedUpgradeTest.*:SignaturesOnWine.*")
+    add_test(NAME e2e_signed_fixtures
+             COMMAND ${CMAKE_SOURCE_DIR}/tests/e2e/sign-fixtures $<TARGET_FILE:tessaron>
+                     ${CMAKE_BINARY_DIR}/bin/signed)
+    set_tests_properties(e2e_signed_fixtures PROPERTIES FIXTURES_SETUP signed_programs
+                         LABELS wine)
     gtest_discover_tests(e2e_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
+                         TEST_FILTER "*-${PELLINOR_SIGNED_TESTS}"
                          PROPERTIES LABELS wine TIMEOUT 180 RUN_SERIAL TRUE)
+    gtest_discover_tests(e2e_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
+                         TEST_FILTER "${PELLINOR_SIGNED_TESTS}"
+                         PROPERTIES LABELS wine TIMEOUT 180 RUN_SERIAL TRUE
+                                    FIXTURES_REQUIRED signed_programs)
 endif()

@@ -14,6 +14,7 @@
 #include "platform/win32/Win32Processes.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Shell.h"
+#include "platform/win32/Win32Signatures.h"
 #include "platform/win32/Win32SystemInfo.h"
 #include "platform/win32/Win32Window.h"
 
@@ -50,7 +51,8 @@ int RunProgram(HINSTANCE instance, int showCommand) {
     Win32Registry registry;
     Win32Shell shell([&window] { return window.Handle(); });
     Win32SystemInfo system;
-    Platform platform{window, files, processes, registry, shell, system};
+    Win32Signatures signatures;
+    Platform platform{window, files, processes, registry, shell, system, signatures};
 
     // The window and its controls exist before FormCreate runs, as the form
     // is created from its stored layout first.

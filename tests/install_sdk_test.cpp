@@ -56,6 +56,7 @@ TEST(Install, SetupLandsOnTheFirstPresentDriveAndIsStarted) {
     EXPECT_EQ(c.fake.shell.opened, std::vector<std::string>{"D:\\R7.35SetupEng.exe"});
     EXPECT_TRUE(c.window().terminated);
     EXPECT_TRUE(c.AllCommandsDisabled());
+    EXPECT_TRUE(c.fake.signatures.read.empty()) << "the install has nothing to pin against";
 }
 
 TEST(Install, ChineseNamesAndTheDesktopWhenNoDriveIsPresent) {

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "fakes/FakeSignatures.h"
 #include "fakes/FakeSystem.h"
 #include "fakes/FakeWindow.h"
 #include "platform/Error.h"
@@ -80,7 +81,8 @@ class ScanTest : public ::testing::Test {
     FakeProcesses processes;
     FakeRegistry registry;
     FakeSystemInfo system;
-    Platform platform{window, files, processes, registry, shell, system};
+    FakeSignatures signatures;
+    Platform platform{window, files, processes, registry, shell, system, signatures};
 };
 
 TEST_F(ScanTest, MakeFileListFindsTheExtensionInAnyCaseThroughSubFolders) {

@@ -12,12 +12,19 @@ void DisableCommandButtons(Window& window) {
 }
 
 bool DownloadIntoPlace(CommandSite& site, const std::string& url, const std::string& temp,
-                       const std::string& target, Payload payload, const std::string& noticeCode) {
+                       const std::string& target, Payload payload, const std::string& noticeCode,
+                       const std::function<bool()>& approve) {
+    bool refused = false;
+    const std::function<bool()> asked = [&] {
+        refused = !approve();
+        return !refused;
+    };
     int errorCode = site.download(url, temp);
     if (errorCode == 0) {
-        errorCode = FinishDownload(site.platform, temp, target, payload);
+        errorCode = FinishDownload(site.platform, temp, target, payload, approve ? asked : nullptr);
     }
     if (errorCode == 0) return true;
+    if (refused) return false;
     ShowSystemError(site.platform.window, noticeCode, errorCode);
     return false;
 }

@@ -27,8 +27,11 @@ void DisableCommandButtons(Window& window);
 
 // Downloads url to temp and puts it in the place of target. On failure shows
 // the command's notice ("System Error <code>, <result>") and returns false.
+// approve, when given, may refuse the download before it takes the target's
+// place; the caller then says why, so no notice follows.
 bool DownloadIntoPlace(CommandSite& site, const std::string& url, const std::string& temp,
-                       const std::string& target, Payload payload, const std::string& noticeCode);
+                       const std::string& target, Payload payload, const std::string& noticeCode,
+                       const std::function<bool()>& approve = nullptr);
 
 // BitBtn2: replace the chosen installation's Tessaron.Exe by the newest one.
 void UpgradeInstalledProgram(CommandSite& site);

@@ -49,12 +49,13 @@ bool LooksLikeExecutable(const std::string& bytes) {
 namespace pellinor {
 
 int FinishDownload(const ReplaceSite& site, const std::string& temp, const std::string& target,
-                   Payload payload) {
+                   Payload payload, const std::function<bool()>& approve) {
     FileSystem& files = site.files;
     // A hotel network's login or error page can arrive with status 200; it
     // must never take the place of the lock program. Its first two bytes
     // tell, so only they are read.
-    if (payload == Payload::Executable && !LooksLikeExecutable(files.ReadFile(temp, 2))) {
+    if ((payload == Payload::Executable && !LooksLikeExecutable(files.ReadFile(temp, 2))) ||
+        (approve && !approve())) {
         files.DeleteFile(temp);
         return -1;
     }
@@ -69,8 +70,8 @@ int FinishDownload(const ReplaceSite& site, const std::string& temp, const std::
 }
 
 int FinishDownload(Platform& platform, const std::string& temp, const std::string& target,
-                   Payload payload) {
-    return FinishDownload(WindowReplaceSite(platform), temp, target, payload);
+                   Payload payload, const std::function<bool()>& approve) {
+    return FinishDownload(WindowReplaceSite(platform), temp, target, payload, approve);
 }
 
 }  // namespace pellinor

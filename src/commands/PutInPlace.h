@@ -52,12 +52,13 @@ enum class Payload { Executable, Any };
 
 // The last step of every command's download: checks what arrived, puts it in
 // place and checks that the target now holds it. Returns 0 on success; -1
-// when an executable was expected and something else came (the temporary file
-// is removed); otherwise the negated system error code, the temporary file
-// left as it is and the target untouched.
+// when an executable was expected and something else came, or when approve
+// (asked after that check, before the replacement) says no (the temporary
+// file is removed); otherwise the negated system error code, the temporary
+// file left as it is and the target untouched.
 int FinishDownload(const ReplaceSite& site, const std::string& temp, const std::string& target,
-                   Payload payload);
+                   Payload payload, const std::function<bool()>& approve = nullptr);
 int FinishDownload(Platform& platform, const std::string& temp, const std::string& target,
-                   Payload payload);
+                   Payload payload, const std::function<bool()>& approve = nullptr);
 
 }  // namespace pellinor

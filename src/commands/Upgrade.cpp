@@ -2,6 +2,7 @@
 // shortcuts, lets the user pick and confirm one, ends the running lock
 // program, downloads the newest Tessaron.Exe and puts it in place.
 #include "commands/CommandSite.h"
+#include "commands/PublisherCheck.h"
 #include "system/Delay.h"
 #include "system/KillTask.h"
 #include "text/TextRules.h"
@@ -64,7 +65,15 @@ void UpgradeInstalledProgram(CommandSite& site) {
     KillTask(platform.processes, kExeName);
     Delay(window, platform.system, kEndedProgramGraceMs);
 
-    if (!DownloadIntoPlace(site, url, temp, target, Payload::Executable, "E0056")) {
+    // A signed lock program is replaced only by its publisher's program.
+    PublisherVerdict verdict = PublisherVerdict::Accept;
+    const auto samePublisher = [&] {
+        verdict = CheckPublisher(platform.signatures, target, temp);
+        return verdict == PublisherVerdict::Accept;
+    };
+    if (!DownloadIntoPlace(site, url, temp, target, Payload::Executable, "E0056", samePublisher)) {
+        // Said once the download is gone, so nothing of it outlives the box.
+        if (verdict != PublisherVerdict::Accept) ShowRefusal(window, verdict, chinese, folder);
         // Only Exit: the lock program has been ended, and the user should
         // leave and start it again rather than try once more blindly.
         window.SetEnabled(Control::cmdExit, true);

@@ -5,6 +5,7 @@
 #include "platform/Processes.h"
 #include "platform/Registry.h"
 #include "platform/Shell.h"
+#include "platform/Signatures.h"
 #include "platform/SystemInfo.h"
 #include "platform/Window.h"
 
@@ -17,6 +18,7 @@ struct Platform {
     Registry& registry;
     Shell& shell;
     SystemInfo& system;
+    Signatures& signatures;
 };
 
 }  // namespace pellinor

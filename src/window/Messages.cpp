@@ -15,13 +15,16 @@ struct BoxEntry {
     bool countInCaption;
 };
 
-constexpr std::array<BoxEntry, 6> kBoxes{{
+constexpr std::array<BoxEntry, 9> kBoxes{{
     {TextId::N9078, "N9078", kStyleQuestionOkCancel, false},
     {TextId::N9081, "N9081", kStyleExclamation, true},
     {TextId::N9080, "N9080", kStyleExclamation, true},
     {TextId::N9079, "N9079", kStyleQuestionOkCancel, false},
     {TextId::N9077, "N9077", kStyleQuestionOkCancel, false},
     {TextId::N9082, "N9082", kStyleInformation, false},
+    {TextId::N9083, "N9083", kStyleError, false},
+    {TextId::N9084, "N9084", kStyleError, false},
+    {TextId::N9085, "N9085", kStyleError, false},
 }};
 
 const BoxEntry* FindBox(TextId id) {

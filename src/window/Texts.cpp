@@ -43,6 +43,25 @@ const std::array<TextPair, kTextCount> kTexts{{
     {T::N9082, "恭喜！升级成功\n\n请打开门锁软件，注册\n\n门锁软件所在的位置：",
      "Congratulations! Update Successfully.\n\nPlease run the Tessaron-System, and then Register\n\n"
      "The Tessaron-System location: \n"},
+    {T::N9083,
+     "下载的 Tessaron.Exe 没有数字签名。\n"
+     "已安装的门锁软件有发行者的数字签名，只有同一发行者签名的程序才能替换它。\n"
+     "已保留原来的门锁软件。\n\n门锁软件所在的位置：",
+     "The downloaded Tessaron.Exe is not signed.\n"
+     "The installed one is signed by its publisher, and only a program signed by the same "
+     "publisher may replace it.\nThe installed program was kept.\n\n"
+     "The Tessaron-System location: \n"},
+    {T::N9084,
+     "下载的 Tessaron.Exe 的数字签名与文件内容不符：文件在签名后被改动或已损坏，"
+     "或者本电脑不承认它的证书。\n已保留原来的门锁软件。\n\n门锁软件所在的位置：",
+     "The signature of the downloaded Tessaron.Exe does not hold: the file was changed after it "
+     "was signed, is damaged, or its certificate is rejected by this computer.\n"
+     "The installed program was kept.\n\nThe Tessaron-System location: \n"},
+    {T::N9085,
+     "下载的 Tessaron.Exe 不是由已安装门锁软件的发行者签名的。\n"
+     "已保留原来的门锁软件。\n\n门锁软件所在的位置：",
+     "The downloaded Tessaron.Exe is not signed by the publisher of the installed one.\n"
+     "The installed program was kept.\n\nThe Tessaron-System location: \n"},
     {T::DownloadingPrefix, "正在下载门锁软件，请稍等... ", "Downloading file, Please wait... "},
 }};
 }  // namespace

@@ -21,6 +21,10 @@ enum class TextId {
     N9079,
     N9077,
     N9082,
+    // The upgrade's refusals of a download that is not the publisher's.
+    N9083,  // not signed
+    N9084,  // signature broken
+    N9085,  // signed by someone else
     // The status line while a download runs; ends in one blank.
     DownloadingPrefix,
 };

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "fakes/FakeFileSystem.h"
+#include "fakes/FakeSignatures.h"
 #include "fakes/FakeSystem.h"
 #include "fakes/FakeWindow.h"
 #include "platform/Platform.h"
@@ -15,7 +16,8 @@ struct FakePlatform {
     FakeRegistry registry;
     FakeShell shell;
     FakeSystemInfo system;
-    Platform platform{window, files, processes, registry, shell, system};
+    FakeSignatures signatures;
+    Platform platform{window, files, processes, registry, shell, system, signatures};
 
     FakePlatform() { system.ticksPerRead = 50; }  // every wait in the logic ends
 };

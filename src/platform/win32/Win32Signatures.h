@@ -1,0 +1,13 @@
+// File signatures through the system's own trust and certificate services.
+#pragma once
+
+#include "platform/Signatures.h"
+
+namespace pellinor {
+
+class Win32Signatures : public Signatures {
+  public:
+    FileSignature Read(const std::string& path) override;
+};
+
+}  // namespace pellinor
