@@ -1,12 +1,6 @@
 // Pellinor.exe's entry: COM on the window thread, the platform services,
 // Form1 created and shown, and the message loop until the program ends.
 
-// clang-format off
-// First: the Windows headers' names (MessageBox, DeleteFile, ...) are
-// dropped by the program's own headers only when those come after them.
-#include "platform/win32/WindowsHeaders.h"
-// clang-format on
-
 #include "Unit1.h"
 #include "platform/Platform.h"
 #include "platform/win32/Utf.h"
@@ -17,6 +11,7 @@
 #include "platform/win32/Win32Signatures.h"
 #include "platform/win32/Win32SystemInfo.h"
 #include "platform/win32/Win32Window.h"
+#include "platform/win32/WindowsHeaders.h"
 
 namespace {
 

@@ -40,7 +40,7 @@ void TForm1::Dispatch(Event event) {
         }
     } catch (const std::exception& error) {
         // The handler has ended and its clean-ups have run; the program goes on.
-        platform_.window.MessageBox(ErrorReportText(error.what()),
+        platform_.window.ShowMessageBox(ErrorReportText(error.what()),
                                     ApplicationTitle(platform_.system.ExecutablePath()), kStyleError);
     }
 }

@@ -113,20 +113,20 @@ TEST_F(PosixFileSystemTest, WritesReadsReplacesAndDeletes) {
     EXPECT_THROW(files.WriteFile("C:\\NoFolder\\a.tmp", "x"), Error);
 
     Put("a.exe", "old");
-    EXPECT_EQ(files.ReplaceFile("C:\\a.tmp", "C:\\a.exe"), 0u);
+    EXPECT_EQ(files.Replace("C:\\a.tmp", "C:\\a.exe"), 0u);
     EXPECT_EQ(files.ReadFile("C:\\a.exe", 100), std::string("new\0bytes", 9));
     EXPECT_FALSE(files.FileExists("C:\\a.tmp"));
-    EXPECT_EQ(files.ReplaceFile("C:\\a.tmp", "C:\\a.exe"), 2u);
+    EXPECT_EQ(files.Replace("C:\\a.tmp", "C:\\a.exe"), 2u);
     fs::create_directories(root / "full" / "x");
-    EXPECT_EQ(files.ReplaceFile("C:\\a.exe", "C:\\full"), 5u);  // a folder is in the way
+    EXPECT_EQ(files.Replace("C:\\a.exe", "C:\\full"), 5u);  // a folder is in the way
 
     EXPECT_FALSE(files.IsReadOnly("C:\\a.exe"));
     fs::permissions(root / "a.exe", fs::perms::owner_write, fs::perm_options::remove);
     EXPECT_TRUE(files.IsReadOnly("C:\\a.exe"));
     EXPECT_FALSE(files.IsReadOnly("C:\\missing"));
 
-    EXPECT_TRUE(files.DeleteFile("C:\\a.exe"));
-    EXPECT_FALSE(files.DeleteFile("C:\\a.exe"));
+    EXPECT_TRUE(files.Remove("C:\\a.exe"));
+    EXPECT_FALSE(files.Remove("C:\\a.exe"));
 }
 
 TEST(PosixFileSystemErrors, RenameFailuresMapToWindowsCodes) {

@@ -102,7 +102,7 @@ TEST_F(DownloadTest, AChunkedBodyCountsByItsLastChunk) {
     EXPECT_EQ(Download(server.Url("/big-last.exe")), 0);
     EXPECT_EQ(files.Bytes(kDest), Pattern(3000) + Pattern(1024));
 
-    files.DeleteFile(kDest);
+    files.Remove(kDest);
     server.Enqueue(ScriptedReply(head + "bb8\r\n" + Pattern(3000) + "\r\n3ff\r\n" + Pattern(1023) +
                                  "\r\n0\r\n\r\n"));
     EXPECT_EQ(Download(server.Url("/small-last.exe")), -1);
@@ -323,7 +323,7 @@ TEST_F(DownloadTest, OnlyAWholeFileInItsDeclaredFramingIsWritten) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
-        files.DeleteFile(kDest);
+        files.Remove(kDest);
         window.boxes.clear();
         server.Enqueue(ScriptedReply(row.reply, AfterReply::Close));
         const std::string url = server.Url("/V9/02/Tessaron.Exe");
@@ -363,7 +363,7 @@ TEST_F(DownloadTest, AHeaderBlockPastItsBoundIsRefusedAtAnyPlace) {
     const std::string endlessTrailers = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n7d0\r\n" +
                                         body + "\r\n0\r\n" + padding(kMaxHeadBytes + 8);
     for (const std::string& reply : {tooMany, blankLinesFirst}) {
-        files.DeleteFile(kDest);
+        files.Remove(kDest);
         window.boxes.clear();
         server.Enqueue(ScriptedReply(reply, AfterReply::Close));
         EXPECT_EQ(Download(url), -59);
@@ -373,7 +373,7 @@ TEST_F(DownloadTest, AHeaderBlockPastItsBoundIsRefusedAtAnyPlace) {
     }
     // After the last chunk the file is whole: the box names the endless
     // trailers, and the file is still written, as after any late error.
-    files.DeleteFile(kDest);
+    files.Remove(kDest);
     window.boxes.clear();
     server.Enqueue(ScriptedReply(endlessTrailers, AfterReply::Hang));
     EXPECT_EQ(Download(url), 0);

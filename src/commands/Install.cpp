@@ -36,10 +36,10 @@ void InstallNewestVersion(CommandSite& site) {
     const std::string temp = dir + name + ".tmp";
     const std::string target = dir + name + ".exe";
 
-    platform.files.DeleteFile(temp);
+    platform.files.Remove(temp);
     KillTask(platform.processes, name + ".exe");
     Delay(window, platform.system, kEndedProgramGraceMs);
-    platform.files.DeleteFile(target);
+    platform.files.Remove(target);
 
     // Only the setup program just downloaded may be started: when it cannot
     // take its name, a stale one must not run in its place.

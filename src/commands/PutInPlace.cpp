@@ -29,7 +29,7 @@ uint32_t PutInPlace(const ReplaceSite& site, const std::string& temp, const std:
 
     const uint32_t start = site.tickCount();
     for (;;) {
-        const uint32_t error = files.ReplaceFile(temp, target);
+        const uint32_t error = files.Replace(temp, target);
         if (error == 0 || !WorthRetrying(error)) return error;
         if (site.tickCount() - start >= kReplaceRetryMs) return error;
         site.pause(kReplaceRetryPauseMs);
@@ -56,7 +56,7 @@ int FinishDownload(const ReplaceSite& site, const std::string& temp, const std::
     // tell, so only they are read.
     if ((payload == Payload::Executable && !LooksLikeExecutable(files.ReadFile(temp, 2))) ||
         (approve && !approve())) {
-        files.DeleteFile(temp);
+        files.Remove(temp);
         return -1;
     }
     // The file is compared in pieces, never held whole: a download can be

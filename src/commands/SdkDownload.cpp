@@ -23,9 +23,9 @@ void DownloadSdk(CommandSite& site) {
     const std::string temp = dir + "R7.35" + (chinese ? "Q38.tmp" : "Q38_Eng.tmp");
     const std::string target = dir + "R7.35" + (chinese ? "接口函数.rar" : "_SDK.rar");
 
-    platform.files.DeleteFile(temp);
+    platform.files.Remove(temp);
     Delay(window, platform.system, kEndedProgramGraceMs);
-    platform.files.DeleteFile(target);
+    platform.files.Remove(target);
 
     if (!DownloadIntoPlace(site, url, temp, target, Payload::Any, "E0059")) return;
     platform.shell.Open(target);

@@ -60,8 +60,8 @@ void UpgradeInstalledProgram(CommandSite& site) {
     const std::string temp = folder + (chinese ? "Tessaron.tmp" : "TessaronEng.tmp");
     const std::string target = folder + kExeName;
 
-    platform.files.DeleteFile(temp);
-    platform.files.DeleteFile(folder + kLeftoverName);
+    platform.files.Remove(temp);
+    platform.files.Remove(folder + kLeftoverName);
     KillTask(platform.processes, kExeName);
     Delay(window, platform.system, kEndedProgramGraceMs);
 

@@ -49,7 +49,7 @@ int WriteInPlace(FetchSite& site, const std::string& body, const std::string& fi
     if (result == 0) return kFetchWhole;
     // The upgrade keeps a finished download beside a program it could not
     // replace; here nobody would ever use it.
-    site.files.DeleteFile(temp);
+    site.files.Remove(temp);
     site.err("Cannot put the download in place at \"" + file + "\": system error " +
              std::to_string(-result) + "\n");
     return kFetchNotWritten;

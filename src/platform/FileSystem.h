@@ -7,11 +7,6 @@
 #include <optional>
 #include <string>
 
-// <windows.h> maps these two names onto its W functions; the methods below
-// keep their own names in every file that sees both.
-#undef DeleteFile
-#undef ReplaceFile
-
 namespace pellinor {
 
 // Identifies a directory across links and junctions: volume plus file index.
@@ -48,7 +43,7 @@ public:
     virtual bool IsReadOnly(const std::string& path) = 0;
 
     // Missing files are no error; the result says whether a file was removed.
-    virtual bool DeleteFile(const std::string& path) = 0;
+    virtual bool Remove(const std::string& path) = 0;
 
     // Creates or overwrites path with bytes; throws pellinor::Error on failure.
     virtual void WriteFile(const std::string& path, const std::string& bytes) = 0;
@@ -63,7 +58,7 @@ public:
 
     // Puts from in the place of to in one step, replacing an existing to.
     // Returns 0 or the system error code of the failure (5 access denied, 32 in use).
-    virtual uint32_t ReplaceFile(const std::string& from, const std::string& to) = 0;
+    virtual uint32_t Replace(const std::string& from, const std::string& to) = 0;
 };
 
 }  // namespace pellinor

@@ -7,10 +7,6 @@
 
 #include "platform/Controls.h"
 
-// <windows.h> maps this name onto its W function; the method keeps its own
-// name in every file that sees both.
-#undef MessageBox
-
 namespace pellinor {
 
 // Message-box style values and answers, in the Windows encoding.
@@ -48,7 +44,7 @@ public:
     virtual void SetBusyCursor(bool busy) = 0;
 
     // Modal boxes; both block until answered with the main window disabled.
-    virtual int MessageBox(const std::string& text, const std::string& caption, unsigned style) = 0;
+    virtual int ShowMessageBox(const std::string& text, const std::string& caption, unsigned style) = 0;
     virtual void ShowMessage(const std::string& text) = 0;
 
     // Runs every pending window message, nested handlers included, and returns.

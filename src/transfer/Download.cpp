@@ -59,7 +59,7 @@ int DownloadOneFile(DownloadSite& site, const std::string& url, const std::strin
     // shows the final state before a box or the disk can hold it up.
     site.repaints.Flush(site.window);
     if (outcome.failed) {
-        site.window.MessageBox(DownloadErrorText(outcome, dest), "E0059", kStyleError);
+        site.window.ShowMessageBox(DownloadErrorText(outcome, dest), "E0059", kStyleError);
     }
     if (outcome.whole) site.files.WriteFile(dest, outcome.response.body);
     return DownloadResult(outcome);

@@ -40,7 +40,7 @@ int ShowBox(Window& window, TextId box, bool chinese, const std::string& appende
     if (entry == nullptr) return kAnswerCancel;
     std::string caption = entry->caption;
     if (entry->countInCaption) caption += ", " + std::to_string(count);
-    return window.MessageBox(Tr(box, chinese) + appended, caption, entry->style);
+    return window.ShowMessageBox(Tr(box, chinese) + appended, caption, entry->style);
 }
 
 void ShowSystemError(Window& window, const std::string& code, int errorCode) {

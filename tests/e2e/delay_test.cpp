@@ -44,7 +44,7 @@ class QueueWindow : public Window {
     void SetProgressPosition(int32_t) override {}
     void Repaint() override {}
     void SetBusyCursor(bool) override {}
-    int MessageBox(const std::string&, const std::string&, unsigned) override { return 1; }
+    int ShowMessageBox(const std::string&, const std::string&, unsigned) override { return 1; }
     void ShowMessage(const std::string&) override {}
     void Close() override {}
     void Terminate() override {}

@@ -62,13 +62,13 @@ TEST_F(FileSystemTest, ReplaceFilePutsTheNewFileInPlace) {
     ASSERT_TRUE(WriteBytes(folder + "Tessaron.Exe", "old"));
     ASSERT_TRUE(WriteBytes(folder + "Tessaron.tmp", "new"));
 
-    EXPECT_EQ(files_.ReplaceFile(folder + "Tessaron.tmp", folder + "Tessaron.Exe"), 0u);
+    EXPECT_EQ(files_.Replace(folder + "Tessaron.tmp", folder + "Tessaron.Exe"), 0u);
     EXPECT_EQ(ReadBytes(folder + "Tessaron.Exe"), "new");
     EXPECT_FALSE(files_.FileExists(folder + "Tessaron.tmp"));
 
     // Also when nothing is there yet.
     ASSERT_TRUE(WriteBytes(folder + "other.tmp", "2"));
-    EXPECT_EQ(files_.ReplaceFile(folder + "other.tmp", folder + "其他.exe"), 0u);
+    EXPECT_EQ(files_.Replace(folder + "other.tmp", folder + "其他.exe"), 0u);
     EXPECT_EQ(ReadBytes(folder + "其他.exe"), "2");
 }
 
@@ -78,12 +78,12 @@ TEST_F(FileSystemTest, ReplaceFileOfAHeldTargetIsRefusedAndChangesNothing) {
     ASSERT_TRUE(WriteBytes(folder + "Tessaron.tmp", "new"));
     ASSERT_NE(HoldFile(folder + "Tessaron.Exe"), nullptr);
 
-    const uint32_t error = files_.ReplaceFile(folder + "Tessaron.tmp", folder + "Tessaron.Exe");
+    const uint32_t error = files_.Replace(folder + "Tessaron.tmp", folder + "Tessaron.Exe");
 
     EXPECT_TRUE(error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION) << error;
     EXPECT_EQ(ReadBytes(folder + "Tessaron.Exe"), "old");
     EXPECT_EQ(ReadBytes(folder + "Tessaron.tmp"), "new");
-    EXPECT_FALSE(files_.DeleteFile(folder + "Tessaron.Exe"));
+    EXPECT_FALSE(files_.Remove(folder + "Tessaron.Exe"));
 }
 
 TEST_F(FileSystemTest, ReadOnlyAndDelete) {
@@ -92,12 +92,12 @@ TEST_F(FileSystemTest, ReadOnlyAndDelete) {
     EXPECT_FALSE(files_.IsReadOnly(path));
     ASSERT_TRUE(::SetFileAttributesW(Widen(path).c_str(), FILE_ATTRIBUTE_READONLY));
     EXPECT_TRUE(files_.IsReadOnly(path));
-    EXPECT_FALSE(files_.DeleteFile(path));  // refused, as on Windows
+    EXPECT_FALSE(files_.Remove(path));  // refused, as on Windows
     EXPECT_TRUE(PathExists(path));
     ASSERT_TRUE(::SetFileAttributesW(Widen(path).c_str(), FILE_ATTRIBUTE_NORMAL));
-    EXPECT_TRUE(files_.DeleteFile(path));
+    EXPECT_TRUE(files_.Remove(path));
     EXPECT_FALSE(PathExists(path));
-    EXPECT_FALSE(files_.DeleteFile(path));  // nothing left to remove
+    EXPECT_FALSE(files_.Remove(path));  // nothing left to remove
     EXPECT_FALSE(files_.IsReadOnly(path));
 }
 

@@ -59,7 +59,7 @@ bool FakeFileSystem::IsReadOnly(const std::string& path) {
     return it != files_.end() && it->second.readOnly;
 }
 
-bool FakeFileSystem::DeleteFile(const std::string& path) {
+bool FakeFileSystem::Remove(const std::string& path) {
     log.push_back("delete " + path);
     auto it = files_.find(Key(path));
     if (it == files_.end() || it->second.readOnly || undeletable.count(Key(path))) return false;
@@ -94,7 +94,7 @@ std::optional<std::string> FakeFileSystem::ReadFileRange(const std::string& path
     return piece;
 }
 
-uint32_t FakeFileSystem::ReplaceFile(const std::string& from, const std::string& to) {
+uint32_t FakeFileSystem::Replace(const std::string& from, const std::string& to) {
     ++replaceCalls;
     log.push_back("replace " + from + " -> " + to);
     if (!replaceFailures.empty()) {

@@ -21,23 +21,23 @@ class FakeFileSystem : public FileSystem {
     std::optional<PatternMatch> FindFirst(const std::string& pattern) override;
     bool FileExists(const std::string& path) override;
     bool IsReadOnly(const std::string& path) override;
-    bool DeleteFile(const std::string& path) override;
+    bool Remove(const std::string& path) override;
     void WriteFile(const std::string& path, const std::string& bytes) override;
     std::string ReadFile(const std::string& path, size_t maxBytes) override;
     std::optional<std::string> ReadFileRange(const std::string& path, uint64_t offset,
                                              size_t maxBytes) override;
-    uint32_t ReplaceFile(const std::string& from, const std::string& to) override;
+    uint32_t Replace(const std::string& from, const std::string& to) override;
 
     void AddFolder(const std::string& path);
     void AddFile(const std::string& path, const std::string& bytes, bool readOnly = false);
     std::string Bytes(const std::string& path) const;  // empty when missing
     std::vector<std::string> Files() const;            // every path, as stored
 
-    // Error codes the coming ReplaceFile calls give before they succeed.
+    // Error codes the coming Replace calls give before they succeed.
     std::deque<uint32_t> replaceFailures;
     int replaceCalls = 0;
     bool refuseWrites = false;          // every WriteFile fails as on a read-only disk
-    bool replaceDoesNothing = false;    // ReplaceFile reports success and changes nothing
+    bool replaceDoesNothing = false;    // Replace reports success and changes nothing
     std::set<std::string> unreadable;   // paths that cannot be read (upper-cased)
     size_t largestRead = 0;             // the most bytes one read returned
     std::set<std::string> undeletable;  // paths whose deletion fails (upper-cased)

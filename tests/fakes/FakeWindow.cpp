@@ -51,7 +51,7 @@ void FakeWindow::SetBusyCursor(bool busy) {
     ++busyCursorChanges;
 }
 
-int FakeWindow::MessageBox(const std::string& text, const std::string& caption, unsigned style) {
+int FakeWindow::ShowMessageBox(const std::string& text, const std::string& caption, unsigned style) {
     boxes.push_back({text, caption, style});
     if (onBox) onBox(boxes.back());
     if (answers.empty()) return kAnswerOk;

@@ -40,7 +40,7 @@ public:
     void Repaint() override;
     void SetBusyCursor(bool busy) override;
 
-    int MessageBox(const std::string& text, const std::string& caption, unsigned style) override;
+    int ShowMessageBox(const std::string& text, const std::string& caption, unsigned style) override;
     void ShowMessage(const std::string& text) override;
     void ProcessMessages() override;
     void WaitForMessage(uint32_t timeoutMs) override;

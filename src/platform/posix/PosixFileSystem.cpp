@@ -192,7 +192,7 @@ bool PosixFileSystem::IsReadOnly(const std::string& path) {
     return ::stat(HostPath(path).c_str(), &st) == 0 && (st.st_mode & S_IWUSR) == 0;
 }
 
-bool PosixFileSystem::DeleteFile(const std::string& path) {
+bool PosixFileSystem::Remove(const std::string& path) {
     return ::unlink(HostPath(path).c_str()) == 0;
 }
 
@@ -249,7 +249,7 @@ std::optional<std::string> PosixFileSystem::ReadFileRange(const std::string& pat
     return bytes;
 }
 
-uint32_t PosixFileSystem::ReplaceFile(const std::string& from, const std::string& to) {
+uint32_t PosixFileSystem::Replace(const std::string& from, const std::string& to) {
     if (::rename(HostPath(from).c_str(), HostPath(to).c_str()) == 0) return 0;
     return WindowsErrorFromErrno(errno);
 }

@@ -37,14 +37,14 @@ class PosixFileSystem : public FileSystem {
     bool IsReadOnly(const std::string& path) override;
     // Plain unlink(2): unlike Windows, a read-only file can be deleted here;
     // the program checks the attribute itself before it replaces anything.
-    bool DeleteFile(const std::string& path) override;
+    bool Remove(const std::string& path) override;
     void WriteFile(const std::string& path, const std::string& bytes) override;
     std::string ReadFile(const std::string& path, size_t maxBytes) override;
     std::optional<std::string> ReadFileRange(const std::string& path, uint64_t offset,
                                              size_t maxBytes) override;
     // rename(2), which replaces an existing target atomically; a failure is
     // reported through WindowsErrorFromErrno.
-    uint32_t ReplaceFile(const std::string& from, const std::string& to) override;
+    uint32_t Replace(const std::string& from, const std::string& to) override;
 
   private:
     std::string root_;  // without a trailing "/", empty for "/"

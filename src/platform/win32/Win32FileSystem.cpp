@@ -85,7 +85,7 @@ bool Win32FileSystem::IsReadOnly(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
 }
 
-bool Win32FileSystem::DeleteFile(const std::string& path) {
+bool Win32FileSystem::Remove(const std::string& path) {
     return ::DeleteFileW(Widen(path).c_str()) != FALSE;
 }
 
@@ -157,7 +157,7 @@ std::optional<std::string> Win32FileSystem::ReadFileRange(const std::string& pat
     return bytes;
 }
 
-uint32_t Win32FileSystem::ReplaceFile(const std::string& from, const std::string& to) {
+uint32_t Win32FileSystem::Replace(const std::string& from, const std::string& to) {
     if (::MoveFileExW(Widen(from).c_str(), Widen(to).c_str(),
                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         return 0;

@@ -2,10 +2,6 @@
 // UTF-8 inside the program and UTF-16 at the system's door).
 #pragma once
 
-// <windows.h> first, so that its DeleteFile and ReplaceFile macros are gone
-// (FileSystem.h drops them) wherever this class is used.
-#include <windows.h>
-
 #include "platform/FileSystem.h"
 
 namespace pellinor {
@@ -20,12 +16,12 @@ class Win32FileSystem : public FileSystem {
     std::optional<PatternMatch> FindFirst(const std::string& pattern) override;
     bool FileExists(const std::string& path) override;
     bool IsReadOnly(const std::string& path) override;
-    bool DeleteFile(const std::string& path) override;
+    bool Remove(const std::string& path) override;
     void WriteFile(const std::string& path, const std::string& bytes) override;
     std::string ReadFile(const std::string& path, size_t maxBytes) override;
     std::optional<std::string> ReadFileRange(const std::string& path, uint64_t offset,
                                              size_t maxBytes) override;
-    uint32_t ReplaceFile(const std::string& from, const std::string& to) override;
+    uint32_t Replace(const std::string& from, const std::string& to) override;
 };
 
 }  // namespace pellinor

@@ -7,7 +7,3 @@
 #include <commctrl.h>
 #include <objbase.h>
 // clang-format on
-
-// <windows.h> turns MessageBox into MessageBoxW; the window interface has a
-// method of that name, which must keep its name in every file.
-#undef MessageBox
