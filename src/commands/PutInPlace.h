@@ -9,13 +9,6 @@
 
 namespace pellinor {
 
-enum : uint32_t {
-    kErrorAccessDenied = 5,
-    kErrorSharingViolation = 32,
-    kErrorLockViolation = 33,
-    kErrorWriteFault = 29,
-};
-
 // How long a held target is retried before the replacement gives up.
 constexpr uint32_t kReplaceRetryMs = 3000;
 constexpr uint32_t kReplaceRetryPauseMs = 250;

@@ -9,6 +9,17 @@
 
 namespace pellinor {
 
+// The system error codes of file operations, numbered as Windows numbers
+// them on both builds: the user's notice shows them.
+enum : uint32_t {
+    kErrorFileNotFound = 2,
+    kErrorAccessDenied = 5,
+    kErrorWriteFault = 29,
+    kErrorSharingViolation = 32,
+    kErrorLockViolation = 33,
+    kErrorDiskFull = 112,
+};
+
 // Identifies a directory across links and junctions: volume plus file index.
 struct FileIdentity {
     uint64_t volume = 0;

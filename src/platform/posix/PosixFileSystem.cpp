@@ -87,18 +87,18 @@ uint32_t WindowsErrorFromErrno(int error) {
         case EACCES:
         case EPERM:
         case EROFS:
-            return 5;
+            return kErrorAccessDenied;
         case EBUSY:
         case ETXTBSY:
-            return 32;
+            return kErrorSharingViolation;
         case ENOENT:
         case ENOTDIR:
-            return 2;
+            return kErrorFileNotFound;
         case ENOSPC:
         case EDQUOT:
-            return 112;
+            return kErrorDiskFull;
         default:
-            return 5;
+            return kErrorAccessDenied;
     }
 }
 
