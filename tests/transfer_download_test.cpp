@@ -384,3 +384,27 @@ TEST_F(DownloadTest, AHeaderBlockPastItsBoundIsRefusedAtAnyPlace) {
 
 }  // namespace
 }  // namespace pellinor
+
+namespace pellinor {
+namespace {
+
+// A disk that fills up in the middle of the file: the error reaches the
+// user, and the piece written so far is gone. A temporary name that another
+// program holds is left as that program has it.
+TEST_F(DownloadTest, APieceOfAFileNeverStaysOnTheDisk) {
+    const std::string body = Pattern(4096);
+    files.writeFailsAfter = 1000;
+    server.Enqueue(ScriptedReply(WithLength(body)));
+    EXPECT_THROW(Download(server.Url("/full.exe")), Error);
+    EXPECT_FALSE(Written());
+
+    files.writeFailsAfter.reset();
+    files.refuseWrites = true;
+    files.AddFile(kDest, "held by another program");
+    server.Enqueue(ScriptedReply(WithLength(body)));
+    EXPECT_THROW(Download(server.Url("/held.exe")), Error);
+    EXPECT_EQ(files.Bytes(kDest), "held by another program");
+}
+
+}  // namespace
+}  // namespace pellinor

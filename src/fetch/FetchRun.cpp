@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "commands/PutInPlace.h"
+#include "platform/WholeFile.h"
 #include "fetch/FetchArguments.h"
 #include "fetch/FetchReport.h"
 #include "platform/Error.h"
@@ -40,7 +41,7 @@ ReplaceSite ConsoleReplaceSite(FileSystem& files) {
 int WriteInPlace(FetchSite& site, const std::string& body, const std::string& file) {
     const std::string temp = file + kFetchTempSuffix;
     try {
-        site.files.WriteFile(temp, body);
+        WriteWholeFile(site.files, temp, body);
     } catch (const Error& e) {
         site.err(std::string(e.what()) + "\n");
         return kFetchNotWritten;

@@ -56,7 +56,8 @@ public:
     // Missing files are no error; the result says whether a file was removed.
     virtual bool Remove(const std::string& path) = 0;
 
-    // Creates or overwrites path with bytes; throws pellinor::Error on failure.
+    // Creates or overwrites path with bytes; throws pellinor::Error on failure,
+    // possibly leaving a piece written (WriteWholeFile removes it).
     virtual void WriteFile(const std::string& path, const std::string& bytes) = 0;
 
     // Up to maxBytes from the start of the file; empty when it cannot be read.

@@ -5,6 +5,7 @@
 
 #include <exception>
 
+#include "platform/WholeFile.h"
 #include "transfer/ByteSize.h"
 #include "transfer/UrlEncode.h"
 #include "window/Texts.h"
@@ -61,7 +62,7 @@ int DownloadOneFile(DownloadSite& site, const std::string& url, const std::strin
     if (outcome.failed) {
         site.window.ShowMessageBox(DownloadErrorText(outcome, dest), "E0059", kStyleError);
     }
-    if (outcome.whole) site.files.WriteFile(dest, outcome.response.body);
+    if (outcome.whole) WriteWholeFile(site.files, dest, outcome.response.body);
     return DownloadResult(outcome);
 }
 

@@ -75,6 +75,10 @@ void FakeFileSystem::WriteFile(const std::string& path, const std::string& bytes
         throw Error("Cannot create file \"" + path +
                     "\". The system cannot find the path specified");
     }
+    if (writeFailsAfter && bytes.size() > *writeFailsAfter) {
+        files_[Key(path)] = File{path, bytes.substr(0, *writeFailsAfter), false};
+        throw Error("Cannot write file \"" + path + "\". There is not enough space on the disk");
+    }
     files_[Key(path)] = File{path, bytes, false};
 }
 

@@ -37,6 +37,7 @@ class FakeFileSystem : public FileSystem {
     std::deque<uint32_t> replaceFailures;
     int replaceCalls = 0;
     bool refuseWrites = false;          // every WriteFile fails as on a read-only disk
+    std::optional<size_t> writeFailsAfter;  // a full disk: this much is written, then it fails
     bool replaceDoesNothing = false;    // Replace reports success and changes nothing
     std::set<std::string> unreadable;   // paths that cannot be read (upper-cased)
     size_t largestRead = 0;             // the most bytes one read returned

@@ -94,10 +94,9 @@ void Win32FileSystem::WriteFile(const std::string& path, const std::string& byte
     ScopedHandle file(::CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) FailWrite("create", path, ::GetLastError());
-    // A half-written file must not stay behind to be taken for a whole one.
+    // The caller removes what was made of the file (WriteWholeFile).
     auto fail = [&](DWORD error) {
         file.Close();
-        ::DeleteFileW(wide.c_str());
         FailWrite("write", path, error);
     };
     size_t done = 0;
@@ -111,11 +110,7 @@ void Win32FileSystem::WriteFile(const std::string& path, const std::string& byte
         done += written;
     }
     if (!::FlushFileBuffers(file.get())) fail(::GetLastError());
-    if (!file.Close()) {
-        const DWORD error = ::GetLastError();
-        ::DeleteFileW(wide.c_str());
-        FailWrite("write", path, error);
-    }
+    if (!file.Close()) FailWrite("write", path, ::GetLastError());
 }
 
 std::string Win32FileSystem::ReadFile(const std::string& path, size_t maxBytes) {
