@@ -6,7 +6,7 @@
 
 #include "platform/Error.h"
 #include "text/TextRules.h"
-#include "transfer/LargeBuffer.h"
+#include "platform/LargeBuffer.h"
 #include "transfer/SocketErrors.h"
 
 namespace pellinor {

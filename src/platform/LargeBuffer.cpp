@@ -1,6 +1,6 @@
 // Large-page hint for download buffers (Linux only: the native build and
 // its benchmark; Windows gives large pages only with a privilege).
-#include "transfer/LargeBuffer.h"
+#include "platform/LargeBuffer.h"
 
 #include <cstdint>
 
