@@ -3,6 +3,7 @@
 
 #include "Unit1.h"
 #include "platform/Platform.h"
+#include "platform/win32/ScopedHandles.h"
 #include "platform/win32/Utf.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Processes.h"
@@ -14,21 +15,6 @@
 #include "platform/win32/WindowsHeaders.h"
 
 namespace {
-
-// COM for the life of the window thread: the shell's shortcut object needs
-// a single-threaded apartment.
-class ComApartment {
-  public:
-    ComApartment() : initialised_(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-    ~ComApartment() {
-        if (initialised_) ::CoUninitialize();
-    }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-
-  private:
-    bool initialised_;
-};
 
 int RunProgram(HINSTANCE instance, int showCommand) {
     using namespace pellinor;

@@ -1,7 +1,7 @@
 // The glyph of the Exit button: the standard cancel mark, a red cross.
 #pragma once
 
-#include "platform/win32/GdiHandles.h"
+#include "platform/win32/ScopedHandles.h"
 
 namespace pellinor {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/GdiHandles.h"
+#include "platform/win32/ScopedHandles.h"
 #include "platform/win32/WindowsHeaders.h"
 
 namespace pellinor {

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/win32/GdiHandles.h"
+#include "platform/win32/ScopedHandles.h"
 
 namespace pellinor {
 

@@ -2,7 +2,7 @@
 // is shown at, so that painting it is a plain copy.
 #pragma once
 
-#include "platform/win32/GdiHandles.h"
+#include "platform/win32/ScopedHandles.h"
 #include "platform/win32/WindowsHeaders.h"
 
 namespace pellinor {

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "platform/win32/GdiHandles.h"
+#include "platform/win32/ScopedHandles.h"
 
 namespace pellinor {
 

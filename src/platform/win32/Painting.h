@@ -2,10 +2,33 @@
 // banner panel and the illustration, and the form's inner border.
 #pragma once
 
+#include "platform/win32/ScopedHandles.h"
 #include "platform/win32/WindowsHeaders.h"
 #include "window/Layout.h"
 
 namespace pellinor {
+
+// Paints into an off-screen bitmap and copies the result to the target when
+// it ends, so a control that repaints at every download step does not flicker.
+class BufferedPaint {
+  public:
+    BufferedPaint(HDC target, const RECT& area);
+    ~BufferedPaint();
+    BufferedPaint(const BufferedPaint&) = delete;
+    BufferedPaint& operator=(const BufferedPaint&) = delete;
+
+    // The context to paint into, in the target's coordinates.
+    HDC Dc() const { return memory_.Get() ? memory_.Get() : target_; }
+
+  private:
+    HDC target_;
+    RECT area_;
+    MemoryDc memory_;
+    GdiObject<HBITMAP> bitmap_;
+    HGDIOBJ oldBitmap_ = nullptr;
+    POINT oldOrigin_{};
+};
+
 
 // The form's face beneath a control: what a transparent control shows.
 void PaintFormFace(HDC dc, const RECT& area);

@@ -36,10 +36,10 @@ bool Win32FileSystem::ForEachEntry(
     // markedly quicker; the short 8.3 names are never used.
     ScopedFindHandle find(::FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data,
                                        FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
-    if (!find.valid()) return false;
+    if (!find) return false;
     do {
         visit(Narrow(data.cFileName), (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
-    } while (::FindNextFileW(find.get(), &data));
+    } while (::FindNextFileW(find.Get(), &data));
     return true;
 }
 
@@ -49,9 +49,9 @@ std::optional<FileIdentity> Win32FileSystem::DirectoryIdentity(const std::string
     ScopedHandle directory(::CreateFileW(Widen(path).c_str(), FILE_READ_ATTRIBUTES,
                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    if (!directory.valid()) return std::nullopt;
+    if (!directory) return std::nullopt;
     BY_HANDLE_FILE_INFORMATION info{};
-    if (!::GetFileInformationByHandle(directory.get(), &info)) return std::nullopt;
+    if (!::GetFileInformationByHandle(directory.Get(), &info)) return std::nullopt;
     FileIdentity identity;
     identity.volume = info.dwVolumeSerialNumber;
     identity.file = (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
@@ -61,7 +61,7 @@ std::optional<FileIdentity> Win32FileSystem::DirectoryIdentity(const std::string
 std::optional<PatternMatch> Win32FileSystem::FindFirst(const std::string& pattern) {
     WIN32_FIND_DATAW data{};
     ScopedFindHandle find(::FindFirstFileW(Widen(pattern).c_str(), &data));
-    if (!find.valid()) return std::nullopt;
+    if (!find) return std::nullopt;
     PatternMatch match;
     match.isDirectory = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     FILETIME local{};
@@ -93,7 +93,7 @@ void Win32FileSystem::WriteFile(const std::string& path, const std::string& byte
     const std::wstring wide = Widen(path);
     ScopedHandle file(::CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) FailWrite("create", path, ::GetLastError());
+    if (!file) FailWrite("create", path, ::GetLastError());
     // The caller removes what was made of the file (WriteWholeFile).
     auto fail = [&](DWORD error) {
         file.Close();
@@ -103,13 +103,13 @@ void Win32FileSystem::WriteFile(const std::string& path, const std::string& byte
     while (done < bytes.size()) {
         const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
         DWORD written = 0;
-        if (!::WriteFile(file.get(), bytes.data() + done, chunk, &written, nullptr)) {
+        if (!::WriteFile(file.Get(), bytes.data() + done, chunk, &written, nullptr)) {
             fail(::GetLastError());
         }
         if (written == 0) fail(ERROR_WRITE_FAULT);
         done += written;
     }
-    if (!::FlushFileBuffers(file.get())) fail(::GetLastError());
+    if (!::FlushFileBuffers(file.Get())) fail(::GetLastError());
     if (!file.Close()) FailWrite("write", path, ::GetLastError());
 }
 
@@ -117,13 +117,13 @@ std::string Win32FileSystem::ReadFile(const std::string& path, size_t maxBytes) 
     ScopedHandle file(::CreateFileW(Widen(path).c_str(), GENERIC_READ,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) return std::string();
+    if (!file) return std::string();
     std::string bytes;
     char buffer[65536];
     while (bytes.size() < maxBytes) {
         const DWORD want = static_cast<DWORD>(std::min(sizeof buffer, maxBytes - bytes.size()));
         DWORD got = 0;
-        if (!::ReadFile(file.get(), buffer, want, &got, nullptr)) return std::string();
+        if (!::ReadFile(file.Get(), buffer, want, &got, nullptr)) return std::string();
         if (got == 0) break;
         bytes.append(buffer, got);
     }
@@ -135,16 +135,16 @@ std::optional<std::string> Win32FileSystem::ReadFileRange(const std::string& pat
     ScopedHandle file(::CreateFileW(Widen(path).c_str(), GENERIC_READ,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                     OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!file.valid()) return std::nullopt;
+    if (!file) return std::nullopt;
     LARGE_INTEGER at{};
     at.QuadPart = static_cast<LONGLONG>(offset);
-    if (!::SetFilePointerEx(file.get(), at, nullptr, FILE_BEGIN)) return std::nullopt;
+    if (!::SetFilePointerEx(file.Get(), at, nullptr, FILE_BEGIN)) return std::nullopt;
     std::string bytes(maxBytes, '\0');
     size_t done = 0;
     while (done < maxBytes) {
         const DWORD want = static_cast<DWORD>(std::min<size_t>(maxBytes - done, 1u << 20));
         DWORD got = 0;
-        if (!::ReadFile(file.get(), &bytes[done], want, &got, nullptr)) return std::nullopt;
+        if (!::ReadFile(file.Get(), &bytes[done], want, &got, nullptr)) return std::nullopt;
         if (got == 0) break;
         done += got;
     }

@@ -15,11 +15,11 @@ namespace pellinor {
 std::vector<ProcessEntry> Win32Processes::Snapshot() {
     std::vector<ProcessEntry> entries;
     ScopedHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    if (!snapshot.valid()) return entries;
+    if (!snapshot) return entries;
     PROCESSENTRY32W entry{};
     entry.dwSize = sizeof entry;
-    for (BOOL more = ::Process32FirstW(snapshot.get(), &entry); more;
-         more = ::Process32NextW(snapshot.get(), &entry)) {
+    for (BOOL more = ::Process32FirstW(snapshot.Get(), &entry); more;
+         more = ::Process32NextW(snapshot.Get(), &entry)) {
         entry.szExeFile[MAX_PATH - 1] = L'\0';
         entries.push_back(ProcessEntry{entry.th32ProcessID, Narrow(entry.szExeFile)});
     }
@@ -28,8 +28,8 @@ std::vector<ProcessEntry> Win32Processes::Snapshot() {
 
 bool Win32Processes::Terminate(uint32_t id) {
     ScopedHandle process(::OpenProcess(PROCESS_TERMINATE, FALSE, id));
-    if (!process.valid()) return false;
-    return ::TerminateProcess(process.get(), 0) != FALSE;
+    if (!process) return false;
+    return ::TerminateProcess(process.Get(), 0) != FALSE;
 }
 
 }  // namespace pellinor

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/win32/ScopedHandles.h"
 #include "platform/win32/Utf.h"
 
 namespace pellinor {
@@ -14,34 +15,20 @@ namespace {
 constexpr const wchar_t* kShellFoldersKey =
     L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 
-class Key {
-  public:
-    Key() = default;
-    ~Key() {
-        if (key_) ::RegCloseKey(key_);
-    }
-    Key(const Key&) = delete;
-    Key& operator=(const Key&) = delete;
-    HKEY* out() { return &key_; }
-    HKEY get() const { return key_; }
-
-  private:
-    HKEY key_ = nullptr;
-};
 }  // namespace
 
 std::optional<RegistryValue> Win32Registry::ReadShellFolder(const std::string& valueName) {
-    Key key;
+    ScopedRegistryKey key;
     // Full access, as the program has always asked for: where that is refused
     // the key counts as absent.
-    if (::RegOpenKeyExW(HKEY_CURRENT_USER, kShellFoldersKey, 0, KEY_ALL_ACCESS, key.out()) !=
+    if (::RegOpenKeyExW(HKEY_CURRENT_USER, kShellFoldersKey, 0, KEY_ALL_ACCESS, key.Out()) !=
         ERROR_SUCCESS) {
         return std::nullopt;
     }
     const std::wstring name = Widen(valueName);
     DWORD type = 0;
     DWORD size = 0;
-    if (::RegQueryValueExW(key.get(), name.c_str(), nullptr, &type, nullptr, &size) !=
+    if (::RegQueryValueExW(key.Get(), name.c_str(), nullptr, &type, nullptr, &size) !=
         ERROR_SUCCESS) {
         return std::nullopt;
     }
@@ -56,7 +43,7 @@ std::optional<RegistryValue> Win32Registry::ReadShellFolder(const std::string& v
     while (status == ERROR_MORE_DATA) {
         data.assign(size / sizeof(wchar_t) + 1, L'\0');
         size = static_cast<DWORD>(data.size() * sizeof(wchar_t));
-        status = ::RegQueryValueExW(key.get(), name.c_str(), nullptr, &type,
+        status = ::RegQueryValueExW(key.Get(), name.c_str(), nullptr, &type,
                                     reinterpret_cast<BYTE*>(data.data()), &size);
     }
     if (status != ERROR_SUCCESS) return std::nullopt;

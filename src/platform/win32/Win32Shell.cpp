@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "platform/Error.h"
+#include "platform/win32/ScopedHandles.h"
 #include "platform/win32/Utf.h"
 #include "platform/win32/Win32SystemInfo.h"
 
@@ -19,59 +20,30 @@ namespace {
 // The longest path the W file functions take.
 constexpr int kLongestPath = 32768;
 
-// Releases a COM interface when it leaves scope.
-template <typename T>
-class ComPtr {
-  public:
-    ComPtr() = default;
-    ~ComPtr() {
-        if (p_) p_->Release();
-    }
-    ComPtr(const ComPtr&) = delete;
-    ComPtr& operator=(const ComPtr&) = delete;
-    T* get() const { return p_; }
-    T* operator->() const { return p_; }
-    void** out() { return reinterpret_cast<void**>(&p_); }
-
-  private:
-    T* p_ = nullptr;
-};
-
-class Pidl {
-  public:
-    ~Pidl() {
-        if (p_) ::CoTaskMemFree(p_);
-    }
-    PIDLIST_ABSOLUTE* out() { return &p_; }
-    PIDLIST_ABSOLUTE get() const { return p_; }
-
-  private:
-    PIDLIST_ABSOLUTE p_ = nullptr;
-};
 }  // namespace
 
 Win32Shell::Win32Shell(std::function<HWND()> owner) : owner_(std::move(owner)) {}
 
 std::string Win32Shell::DesktopFolder() {
-    Pidl pidl;
+    CoTaskMemory<PIDLIST_ABSOLUTE> pidl;
     const HWND owner = owner_ ? owner_() : nullptr;
-    if (FAILED(::SHGetSpecialFolderLocation(owner, CSIDL_DESKTOP, pidl.out())) || !pidl.get()) {
+    if (FAILED(::SHGetSpecialFolderLocation(owner, CSIDL_DESKTOP, pidl.Out())) || !pidl.Get()) {
         return std::string();
     }
     wchar_t path[MAX_PATH] = {};
-    if (!::SHGetPathFromIDListW(pidl.get(), path)) return std::string();
+    if (!::SHGetPathFromIDListW(pidl.Get(), path)) return std::string();
     return Narrow(path);
 }
 
 std::string Win32Shell::ShortcutWorkingDirectory(const std::string& linkFile) {
     ComPtr<IShellLinkW> link;
     const HRESULT created = ::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                                               IID_IShellLinkW, link.out());
-    if (FAILED(created) || !link.get()) {
+                                               IID_IShellLinkW, link.Out());
+    if (FAILED(created) || !link.Get()) {
         throw Error(SystemErrorText(static_cast<uint32_t>(created)));
     }
     ComPtr<IPersistFile> file;
-    if (FAILED(link->QueryInterface(IID_IPersistFile, file.out())) || !file.get()) {
+    if (FAILED(link->QueryInterface(IID_IPersistFile, file.Out())) || !file.Get()) {
         return std::string();
     }
     // A shortcut that cannot be loaded or names no working folder leaves the

@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/win32/ScopedHandles.h"
 #include "platform/win32/Utf.h"
 
 namespace pellinor {
@@ -120,19 +121,6 @@ class EmbeddedSignature {
     HCRYPTMSG message_ = nullptr;
 };
 
-class ScopedCertificate {
-  public:
-    explicit ScopedCertificate(PCCERT_CONTEXT c) : c_(c) {}
-    ~ScopedCertificate() {
-        if (c_) ::CertFreeCertificateContext(c_);
-    }
-    ScopedCertificate(const ScopedCertificate&) = delete;
-    ScopedCertificate& operator=(const ScopedCertificate&) = delete;
-    PCCERT_CONTEXT get() const { return c_; }
-
-  private:
-    PCCERT_CONTEXT c_;
-};
 
 // The key's algorithm, its parameters (an elliptic curve's name) and its
 // bits: two certificates hold the same key exactly when these agree.
@@ -175,9 +163,9 @@ FileSignature Win32Signatures::Read(const std::string& path) {
     // whose signature broke still names the publisher it came from.
     const EmbeddedSignature embedded(widePath);
     const ScopedCertificate certificate(embedded.SignerCertificate());
-    if (certificate.get()) {
-        signature.publicKey = PublicKeyOf(certificate.get()->pCertInfo->SubjectPublicKeyInfo);
-        signature.subject = SubjectOf(certificate.get());
+    if (certificate) {
+        signature.publicKey = PublicKeyOf(certificate.Get()->pCertInfo->SubjectPublicKeyInfo);
+        signature.subject = SubjectOf(certificate.Get());
     }
     if (signature.publicKey.empty()) {
         // No signer to be found: the file carries no signature, or one that

@@ -9,7 +9,7 @@
 #include "platform/Events.h"
 #include "platform/Window.h"
 #include "platform/win32/Fonts.h"
-#include "platform/win32/GdiHandles.h"
+#include "platform/win32/ScopedHandles.h"
 #include "platform/win32/WindowsHeaders.h"
 
 namespace pellinor {
