@@ -23,7 +23,8 @@ TForm1::TForm1(Platform& platform)
       repaints_(platform.system),
       IdHTTP1(HttpEvents{[this](int32_t max) { IdHTTP1WorkBegin(max); },
                          [this](int32_t count) { IdHTTP1Work(count); },
-                         [this] { platform_.window.ProcessMessages(); }}) {}
+                         [this] { platform_.window.ProcessMessages(); }}),
+      downloader_(DownloadSite{platform.window, platform.files, IdHTTP1, repaints_}) {}
 
 void TForm1::Dispatch(Event event) {
     try {
@@ -88,27 +89,22 @@ void TForm1::cmdExitClick() { platform_.window.Close(); }
 
 void TForm1::FormSettingChange() { decimalSeparator_ = platform_.system.DecimalSeparator(); }
 
-namespace {
-CommandSite SiteOf(TForm1& form, Platform& platform) {
-    return CommandSite{platform, IsChinese, [&form] { form.GetTessaronExePath(); },
-                       [&form](const std::string& url, const std::string& dest) {
-                           return form.DownloadOneFile(url, dest);
-                       }};
+CommandSite TForm1::Site() {
+    return CommandSite{platform_, IsChinese, [this] { GetTessaronExePath(); }, downloader_};
 }
-}  // namespace
 
 void TForm1::BitBtn1Click() {
-    CommandSite site = SiteOf(*this, platform_);
+    CommandSite site = Site();
     InstallNewestVersion(site);
 }
 
 void TForm1::BitBtn2Click() {
-    CommandSite site = SiteOf(*this, platform_);
+    CommandSite site = Site();
     UpgradeInstalledProgram(site);
 }
 
 void TForm1::BitBtn3Click() {
-    CommandSite site = SiteOf(*this, platform_);
+    CommandSite site = Site();
     DownloadSdk(site);
 }
 
@@ -121,8 +117,7 @@ void TForm1::IdHTTP1Work(int32_t workCount) {
 }
 
 int TForm1::DownloadOneFile(const std::string& url, const std::string& dest) {
-    DownloadSite site{platform_.window, platform_.files, IdHTTP1, repaints_};
-    return pellinor::DownloadOneFile(site, url, dest);
+    return downloader_.DownloadOneFile(url, dest);
 }
 
 void TForm1::GetTessaronExePath() { pellinor::GetTessaronExePath(platform_); }

@@ -8,6 +8,8 @@
 
 #include "platform/Events.h"
 #include "platform/Platform.h"
+#include "commands/CommandSite.h"
+#include "transfer/Download.h"
 #include "transfer/HttpClient.h"
 #include "transfer/DownloadBase.h"
 #include "window/RepaintThrottle.h"
@@ -64,6 +66,10 @@ private:
     std::string decimalSeparator_;
     RepaintThrottle repaints_;  // of the progress display
     HttpClient IdHTTP1;
+    WindowDownloader downloader_;  // what the commands download with
+
+    // What a command works with: the platform, the scan, the downloader.
+    CommandSite Site();
 };
 
 }  // namespace pellinor

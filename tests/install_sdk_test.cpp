@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "commands/CommandSite.h"
+#include "fakes/FakeDownloader.h"
 #include "fakes/FakePlatform.h"
 #include "transfer/DownloadBase.h"
 
@@ -18,13 +19,13 @@ struct Command {
     int downloadResult = 0;
     std::string served = kSetup;
     std::function<void()> duringDownload;
-    CommandSite site{fake.platform, chinese, [] {},
-                     [this](const std::string& url, const std::string& dest) {
+    FakeDownloader downloader{[this](const std::string& url, const std::string& dest) {
                          downloads.emplace_back(url, dest);
                          if (duringDownload) duringDownload();
                          if (downloadResult == 0) fake.files.WriteFile(dest, served);
                          return downloadResult;
                      }};
+    CommandSite site{fake.platform, chinese, [] {}, downloader};
 
     Command() {
         fake.registry.values["Desktop"] = RegistryValue{true, "C:\\Users\\alice\\Desktop"};

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "commands/CommandSite.h"
+#include "fakes/FakeDownloader.h"
 #include "commands/PublisherCheck.h"
 #include "fakes/FakePlatform.h"
 #include "window/Texts.h"
@@ -104,11 +105,11 @@ struct SignedUpgrade {
     bool chinese = false;
     std::string served = "MZ new lock program";
     std::vector<bool> tempPresentAtBox;
-    CommandSite site{fake.platform, chinese, [this] { fake.window.ListAppend(" C:\\Lock\\"); },
-                     [this](const std::string&, const std::string& dest) {
+    FakeDownloader downloader{[this](const std::string&, const std::string& dest) {
                          fake.files.WriteFile(dest, served);
                          return 0;
                      }};
+    CommandSite site{fake.platform, chinese, [this] { fake.window.ListAppend(" C:\\Lock\\"); }, downloader};
 
     SignedUpgrade() {
         fake.files.AddFolder("C:\\Lock\\");

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "commands/CommandSite.h"
+#include "fakes/FakeDownloader.h"
 #include "fakes/FakePlatform.h"
 #include "transfer/DownloadBase.h"
 
@@ -23,17 +24,17 @@ struct Upgrade {
     std::string served = kNew;
     std::function<void()> duringDownload;
 
-    CommandSite site{fake.platform, chinese,
-                     [this] {
-                         ++scans;
-                         for (const std::string& item : found) fake.window.ListAppend(item);
-                     },
-                     [this](const std::string& url, const std::string& dest) {
+    FakeDownloader downloader{[this](const std::string& url, const std::string& dest) {
                          downloads.emplace_back(url, dest);
                          if (duringDownload) duringDownload();
                          if (downloadResult == 0) fake.files.WriteFile(dest, served);
                          return downloadResult;
                      }};
+    CommandSite site{fake.platform, chinese,
+                     [this] {
+                         ++scans;
+                         for (const std::string& item : found) fake.window.ListAppend(item);
+                     }, downloader};
 
     Upgrade() {
         fake.files.AddFolder("C:\\Lock\\");

@@ -19,34 +19,34 @@ std::string ErrorOf(const std::string& url) {
 }
 
 TEST(EncodeUrl, PathAndDocumentBytes) {
-    EXPECT_EQ(EncodeUrl("http://dl.example/V9/02/Tessaron.Exe"),
+    EXPECT_EQ(EncodeUrl("http://dl.example/V9/02/Tessaron.Exe").Text(),
               "http://dl.example/V9/02/Tessaron.Exe");
-    EXPECT_EQ(EncodeUrl("http://h/my dir/a b.exe"), "http://h/my%20dir/a%20b.exe");
-    EXPECT_EQ(EncodeUrl("http://h/a*b<c>d+e%f/g#h/x"), "http://h/a%2Ab%3Cc%3Ed%2Be%25f/g%23h/x");
-    EXPECT_EQ(EncodeUrl("http://h/\x01\x1f\x7f/\x80\xff"), "http://h/%01%1F\x7f/%80%FF");
+    EXPECT_EQ(EncodeUrl("http://h/my dir/a b.exe").Text(), "http://h/my%20dir/a%20b.exe");
+    EXPECT_EQ(EncodeUrl("http://h/a*b<c>d+e%f/g#h/x").Text(), "http://h/a%2Ab%3Cc%3Ed%2Be%25f/g%23h/x");
+    EXPECT_EQ(EncodeUrl("http://h/\x01\x1f\x7f/\x80\xff").Text(), "http://h/%01%1F\x7f/%80%FF");
     // Bytes outside the set stay, the UTF-8 bytes of Chinese do not.
-    EXPECT_EQ(EncodeUrl("http://h/[x]&=?y"), "http://h/[x]&=?y");
-    EXPECT_EQ(EncodeUrl("http://h/门"), "http://h/%E9%97%A8");
+    EXPECT_EQ(EncodeUrl("http://h/[x]&=?y").Text(), "http://h/[x]&=?y");
+    EXPECT_EQ(EncodeUrl("http://h/门").Text(), "http://h/%E9%97%A8");
 }
 
 TEST(EncodeUrl, AnEncodedTextIsEncodedAgain) {
-    EXPECT_EQ(EncodeUrl("http://h/a%20b.exe"), "http://h/a%2520b.exe");
+    EXPECT_EQ(EncodeUrl("http://h/a%20b.exe").Text(), "http://h/a%2520b.exe");
 }
 
 TEST(EncodeUrl, QueryBytes) {
-    EXPECT_EQ(EncodeUrl("http://h/d?a=1&b=x y+z?w"), "http://h/d?a=1&b=x%20y+z?w");
-    EXPECT_EQ(EncodeUrl("http://h/d?[*]<%>#"), "http://h/d?%5B%2A%5D%3C%25%3E%23");
+    EXPECT_EQ(EncodeUrl("http://h/d?a=1&b=x y+z?w").Text(), "http://h/d?a=1&b=x%20y+z?w");
+    EXPECT_EQ(EncodeUrl("http://h/d?[*]<%>#").Text(), "http://h/d?%5B%2A%5D%3C%25%3E%23");
     // 128 is left alone in a query, 129 and up are not.
-    EXPECT_EQ(EncodeUrl("http://h/d?\x80\x81!"), "http://h/d?\x80%81!");
-    EXPECT_EQ(EncodeUrl("http://h/d?"), "http://h/d?");
+    EXPECT_EQ(EncodeUrl("http://h/d?\x80\x81!").Text(), "http://h/d?\x80%81!");
+    EXPECT_EQ(EncodeUrl("http://h/d?").Text(), "http://h/d?");
 }
 
 TEST(EncodeUrl, BackslashesUserInfoFragmentAndPort) {
-    EXPECT_EQ(EncodeUrl("http:\\\\h\\V9\\02\\f.exe"), "http://h/V9/02/f.exe");
-    EXPECT_EQ(EncodeUrl("http://joe:pw@h:8080/f.exe#top"), "http://h:8080/f.exe");
-    EXPECT_EQ(EncodeUrl("http://h:80/f.exe"), "http://h:80/f.exe");
-    EXPECT_EQ(EncodeUrl("http://h"), "http://h/");
-    EXPECT_EQ(EncodeUrl("HTTP://Host.Example/F"), "HTTP://Host.Example/F");
+    EXPECT_EQ(EncodeUrl("http:\\\\h\\V9\\02\\f.exe").Text(), "http://h/V9/02/f.exe");
+    EXPECT_EQ(EncodeUrl("http://joe:pw@h:8080/f.exe#top").Text(), "http://h:8080/f.exe");
+    EXPECT_EQ(EncodeUrl("http://h:80/f.exe").Text(), "http://h:80/f.exe");
+    EXPECT_EQ(EncodeUrl("http://h").Text(), "http://h/");
+    EXPECT_EQ(EncodeUrl("HTTP://Host.Example/F").Text(), "HTTP://Host.Example/F");
 }
 
 TEST(EncodeUrl, Errors) {
@@ -96,7 +96,7 @@ TEST(HttpUrl, AFragmentRightAfterTheHostKeepsTheHost) {
     const HttpUrl u = ParseHttpUrl("http://h#frag/x");
     EXPECT_EQ(u.host, "h");
     EXPECT_EQ(u.Target().rfind("/", 0), 0u) << u.Target();
-    EXPECT_EQ(EncodeUrl("http://h#frag/x").rfind("http://h/", 0), 0u);
+    EXPECT_EQ(EncodeUrl("http://h#frag/x").Text().rfind("http://h/", 0), 0u);
 }
 
 }  // namespace

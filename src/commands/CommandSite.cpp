@@ -19,7 +19,7 @@ bool DownloadIntoPlace(CommandSite& site, const std::string& url, const std::str
         refused = !approve();
         return !refused;
     };
-    int errorCode = site.download(url, temp);
+    int errorCode = site.downloader.DownloadOneFile(url, temp);
     if (errorCode == 0) {
         errorCode = FinishDownload(site.platform, temp, target, payload, approve ? asked : nullptr);
     }

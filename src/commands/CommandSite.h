@@ -8,6 +8,7 @@
 
 #include "commands/PutInPlace.h"
 #include "platform/Platform.h"
+#include "transfer/Download.h"
 
 namespace pellinor {
 
@@ -19,7 +20,7 @@ struct CommandSite {
     Platform& platform;
     const bool& isChinese;  // read where each command says, so a flip mid-command counts only later
     std::function<void()> scanDesktops;  // fills ListBox2
-    std::function<int(const std::string& url, const std::string& dest)> download;
+    Downloader& downloader;
 };
 
 // Install and SDK download: all four buttons, Exit included, stay off until the end.

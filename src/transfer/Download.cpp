@@ -30,9 +30,10 @@ class BusyCursor {
 
 FetchOutcome FetchOneFile(HttpClient& http, const std::string& url) {
     FetchOutcome outcome;
-    outcome.encodedUrl = EncodeUrl(url);
+    const HttpUrl encoded = EncodeUrl(url);
+    outcome.encodedUrl = encoded.Text();
     try {
-        http.Get(outcome.encodedUrl, outcome.response);
+        http.Get(encoded, outcome.response);
     } catch (const std::exception& e) {
         outcome.failed = true;
         outcome.error = e.what();

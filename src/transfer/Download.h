@@ -45,6 +45,27 @@ int DownloadResult(const FetchOutcome& outcome);
 // the last progress the client reported before anything is written or shown.
 int DownloadOneFile(DownloadSite& site, const std::string& url, const std::string& dest);
 
+// What the commands download with: one address into one local file.
+class Downloader {
+  public:
+    virtual ~Downloader() = default;
+    // 0, -1 or -59, as DownloadOneFile below.
+    virtual int DownloadOneFile(const std::string& url, const std::string& dest) = 0;
+};
+
+// The window's downloader: the progress on its controls, a failure in its
+// E0059 box.
+class WindowDownloader : public Downloader {
+  public:
+    explicit WindowDownloader(DownloadSite site) : site_(site) {}
+    int DownloadOneFile(const std::string& url, const std::string& dest) override {
+        return pellinor::DownloadOneFile(site_, url, dest);
+    }
+
+  private:
+    DownloadSite site_;
+};
+
 // The progress handlers: every event moves ProgressBar1 and writes the
 // status line; the window is painted through repaints.
 void ShowWorkBegin(Window& window, RepaintThrottle& repaints, int64_t& fileSize,

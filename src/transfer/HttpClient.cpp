@@ -72,9 +72,8 @@ class HttpClient::Impl {
           })),
           connection_(*owned_) {}
 
-    void Get(const std::string& text, HttpResponse& response) {
+    void Get(HttpUrl url, HttpResponse& response) {
         response = HttpResponse();
-        HttpUrl url = ParseHttpUrl(text);
         for (int requests = 1;; ++requests) {
             response.url = url.Text();
             CheckProtocol(url);
@@ -167,8 +166,12 @@ HttpClient::HttpClient(HttpEvents events, std::unique_ptr<HttpTransport> transpo
 
 HttpClient::~HttpClient() = default;
 
-void HttpClient::Get(const std::string& url, HttpResponse& response) {
+void HttpClient::Get(const HttpUrl& url, HttpResponse& response) {
     impl_->Get(url, response);
+}
+
+void HttpClient::Get(const std::string& encodedUrl, HttpResponse& response) {
+    impl_->Get(ParseHttpUrl(encodedUrl), response);
 }
 
 }  // namespace pellinor

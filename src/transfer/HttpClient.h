@@ -18,6 +18,7 @@ struct HttpEvents {
 };
 
 class HttpTransport;
+struct HttpUrl;
 
 // How a response's body was delimited.
 enum class BodyFraming {
@@ -51,10 +52,13 @@ class HttpClient {
     HttpClient(const HttpClient&) = delete;
     HttpClient& operator=(const HttpClient&) = delete;
 
-    // GETs an already encoded "http://" URL into response, following
-    // redirects. Throws pellinor::Error with the user's text on failure;
-    // response keeps what arrived before the error.
-    void Get(const std::string& url, HttpResponse& response);
+    // GETs an encoded address into response, following redirects. Throws
+    // pellinor::Error with the user's text on failure; response keeps what
+    // arrived before the error.
+    void Get(const HttpUrl& url, HttpResponse& response);
+    // The same for an address already written in its encoded form (tests,
+    // the fuzzing): split into its parts first.
+    void Get(const std::string& encodedUrl, HttpResponse& response);
 
   private:
     class Impl;

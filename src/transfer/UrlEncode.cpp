@@ -65,12 +65,12 @@ std::string PercentEscape(const std::string& s, bool (*escape)(unsigned char c))
     return out;
 }
 
-std::string EncodeUrl(const std::string& url) {
+HttpUrl EncodeUrl(const std::string& url) {
     HttpUrl parts = ParseHttpUrl(url);
     parts.path = PercentEscape(parts.path, EscapeInPath);
     parts.document = PercentEscape(parts.document, EscapeInPath);
     parts.query = PercentEscape(parts.query, EscapeInQuery);
-    return parts.Text();
+    return parts;
 }
 
 }  // namespace pellinor
