@@ -16,7 +16,9 @@ namespace pellinor {
 bool IsChinese = false;
 std::string SystemLanguageName;
 
-std::string GetSystemLanguageName(SystemInfo& system) { return system.DefaultLanguageNameAnsi(); }
+std::string GetSystemLanguageName(SystemInfo& system) {
+    return system.DefaultLanguageNameAnsi();
+}
 
 TForm1::TForm1(Platform& platform)
     : platform_(platform),
@@ -29,20 +31,39 @@ TForm1::TForm1(Platform& platform)
 void TForm1::Dispatch(Event event) {
     try {
         switch (event) {
-            case Event::FormCreate: FormCreate(); break;
-            case Event::FormShow: FormShow(); break;
-            case Event::StatusBar1DblClick: StatusBar1DblClick(); break;
-            case Event::Image1DblClick: Image1DblClick(); break;
-            case Event::cmdExitClick: cmdExitClick(); break;
-            case Event::BitBtn1Click: RunCommand(&TForm1::BitBtn1Click); break;
-            case Event::BitBtn2Click: RunCommand(&TForm1::BitBtn2Click); break;
-            case Event::BitBtn3Click: RunCommand(&TForm1::BitBtn3Click); break;
-            case Event::SettingChange: FormSettingChange(); break;
+            case Event::FormCreate:
+                FormCreate();
+                break;
+            case Event::FormShow:
+                FormShow();
+                break;
+            case Event::StatusBar1DblClick:
+                StatusBar1DblClick();
+                break;
+            case Event::Image1DblClick:
+                Image1DblClick();
+                break;
+            case Event::cmdExitClick:
+                cmdExitClick();
+                break;
+            case Event::BitBtn1Click:
+                RunCommand(&TForm1::BitBtn1Click);
+                break;
+            case Event::BitBtn2Click:
+                RunCommand(&TForm1::BitBtn2Click);
+                break;
+            case Event::BitBtn3Click:
+                RunCommand(&TForm1::BitBtn3Click);
+                break;
+            case Event::SettingChange:
+                FormSettingChange();
+                break;
         }
     } catch (const std::exception& error) {
         // The handler has ended and its clean-ups have run; the program goes on.
         platform_.window.ShowMessageBox(ErrorReportText(error.what()),
-                                    ApplicationTitle(platform_.system.ExecutablePath()), kStyleError);
+                                        ApplicationTitle(platform_.system.ExecutablePath()),
+                                        kStyleError);
     }
 }
 
@@ -85,9 +106,13 @@ void TForm1::Image1DblClick() {
     FillBlankDownloadBase(window);
 }
 
-void TForm1::cmdExitClick() { platform_.window.Close(); }
+void TForm1::cmdExitClick() {
+    platform_.window.Close();
+}
 
-void TForm1::FormSettingChange() { decimalSeparator_ = platform_.system.DecimalSeparator(); }
+void TForm1::FormSettingChange() {
+    decimalSeparator_ = platform_.system.DecimalSeparator();
+}
 
 CommandSite TForm1::Site() {
     return CommandSite{platform_, IsChinese, [this] { GetTessaronExePath(); }, downloader_};
@@ -120,7 +145,9 @@ int TForm1::DownloadOneFile(const std::string& url, const std::string& dest) {
     return downloader_.DownloadOneFile(url, dest);
 }
 
-void TForm1::GetTessaronExePath() { pellinor::GetTessaronExePath(platform_); }
+void TForm1::GetTessaronExePath() {
+    pellinor::GetTessaronExePath(platform_);
+}
 
 std::vector<std::string> TForm1::MakeFileList(const std::string& folder, const std::string& ext) {
     return pellinor::MakeFileList(platform_.files, platform_.window, folder, ext);

@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "commands/CommandSite.h"
 #include "platform/Events.h"
 #include "platform/Platform.h"
-#include "commands/CommandSite.h"
 #include "transfer/Download.h"
-#include "transfer/HttpClient.h"
 #include "transfer/DownloadBase.h"
+#include "transfer/HttpClient.h"
 #include "window/RepaintThrottle.h"
 
 namespace pellinor {
@@ -24,7 +24,7 @@ extern std::string SystemLanguageName;
 std::string GetSystemLanguageName(SystemInfo& system);
 
 class TForm1 : public EventSink {
-public:
+  public:
     explicit TForm1(Platform& platform);
 
     // Runs the handler of an event; an error that escapes it is shown by the
@@ -53,7 +53,7 @@ public:
     // The size announced by the latest work-begins event.
     int64_t FileSize = 0;
 
-private:
+  private:
     // Runs a command button's handler unless one already runs. A command
     // processes window messages while it waits (the scan, the pause, the
     // download), so a click can arrive inside it; it is dropped, as if the

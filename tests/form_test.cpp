@@ -89,7 +89,8 @@ TEST(Language, StatusBarDoubleClickFlipsAndEmptiesTheInputs) {
 TEST(Window, HiddenModeShowsTheBaseAndKeepsTheUsersText) {
     Form f("English (United States)");
     FakeWindow& window = f.window();
-    ASSERT_FALSE(window.Enabled(Control::BitBtn1)) << "the install command waits for the hidden mode";
+    ASSERT_FALSE(window.Enabled(Control::BitBtn1))
+        << "the install command waits for the hidden mode";
     ASSERT_FALSE(window.Visible(Control::Edit1));
     ASSERT_FALSE(window.Visible(Control::Label3));
 

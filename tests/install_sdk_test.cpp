@@ -20,11 +20,11 @@ struct Command {
     std::string served = kSetup;
     std::function<void()> duringDownload;
     FakeDownloader downloader{[this](const std::string& url, const std::string& dest) {
-                         downloads.emplace_back(url, dest);
-                         if (duringDownload) duringDownload();
-                         if (downloadResult == 0) fake.files.WriteFile(dest, served);
-                         return downloadResult;
-                     }};
+        downloads.emplace_back(url, dest);
+        if (duringDownload) duringDownload();
+        if (downloadResult == 0) fake.files.WriteFile(dest, served);
+        return downloadResult;
+    }};
     CommandSite site{fake.platform, chinese, [] {}, downloader};
 
     Command() {

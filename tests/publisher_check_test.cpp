@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "commands/CommandSite.h"
-#include "fakes/FakeDownloader.h"
 #include "commands/PublisherCheck.h"
+#include "fakes/FakeDownloader.h"
 #include "fakes/FakePlatform.h"
 #include "window/Texts.h"
 
@@ -106,10 +106,11 @@ struct SignedUpgrade {
     std::string served = "MZ new lock program";
     std::vector<bool> tempPresentAtBox;
     FakeDownloader downloader{[this](const std::string&, const std::string& dest) {
-                         fake.files.WriteFile(dest, served);
-                         return 0;
-                     }};
-    CommandSite site{fake.platform, chinese, [this] { fake.window.ListAppend(" C:\\Lock\\"); }, downloader};
+        fake.files.WriteFile(dest, served);
+        return 0;
+    }};
+    CommandSite site{fake.platform, chinese, [this] { fake.window.ListAppend(" C:\\Lock\\"); },
+                     downloader};
 
     SignedUpgrade() {
         fake.files.AddFolder("C:\\Lock\\");

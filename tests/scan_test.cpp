@@ -257,7 +257,8 @@ namespace {
 
 TEST_F(ScanTest, EveryShortcutReadGivesTheWindowATurn) {
     shell.desktop = "C:\\Users\\alice\\Desktop";
-    for (int i = 0; i < 3; ++i) Shortcut("C:\\Users\\alice\\Desktop\\s" + std::to_string(i) + ".lnk", "");
+    for (int i = 0; i < 3; ++i)
+        Shortcut("C:\\Users\\alice\\Desktop\\s" + std::to_string(i) + ".lnk", "");
     size_t readsAtLastPump = 0;
     int pumpsBetweenReads = 0;
     window.onProcessMessages = [&] {

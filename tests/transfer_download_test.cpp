@@ -289,8 +289,8 @@ TEST_F(DownloadTest, OnlyAWholeFileInItsDeclaredFramingIsWritten) {
         {"a length beside a length that is none",
          head200 + "Content-Length: 4096\r\nContent-Length: x\r\n\r\n" + body, -59,
          kConflictingLengths},
-        {"the same length twice", head200 + "Content-Length: 4096\r\nContent-length: 4096\r\n\r\n" + body,
-         0, ""},
+        {"the same length twice",
+         head200 + "Content-Length: 4096\r\nContent-length: 4096\r\n\r\n" + body, 0, ""},
         {"chunk data longer than its size",
          head200 + "Transfer-Encoding: chunked\r\n\r\n400\r\n" + body.substr(0, 1034) + "\r\n" +
              chunk(body.substr(1034)) + "0\r\n\r\n",
@@ -299,17 +299,20 @@ TEST_F(DownloadTest, OnlyAWholeFileInItsDeclaredFramingIsWritten) {
          head200 + "Transfer-Encoding: chunked\r\n\r\n" + chunk(body.substr(0, 1024)) +
              chunk(body.substr(1024)) + "0\r\n\r\n",
          0, ""},
-        {"a piece of the file", "HTTP/1.1 206 Partial Content\r\nContent-Length: 2048\r\n\r\n" + body.substr(0, 2048),
-         -59, "HTTP/1.1 206 Partial Content"},
-        {"another success than 200", "HTTP/1.1 203 Non-Authoritative Information\r\nContent-Length: 4096\r\n\r\n" + body,
-         -59, "HTTP/1.1 203 Non-Authoritative Information"},
+        {"a piece of the file",
+         "HTTP/1.1 206 Partial Content\r\nContent-Length: 2048\r\n\r\n" + body.substr(0, 2048), -59,
+         "HTTP/1.1 206 Partial Content"},
+        {"another success than 200",
+         "HTTP/1.1 203 Non-Authoritative Information\r\nContent-Length: 4096\r\n\r\n" + body, -59,
+         "HTTP/1.1 203 Non-Authoritative Information"},
         {"a status of four digits", "HTTP/1.1 2000 Bogus\r\nContent-Length: 4096\r\n\r\n" + body,
          -59, "HTTP/1.1 2000 Bogus"},
         {"a status of two digits", "HTTP/1.1 20 OK\r\nContent-Length: 4096\r\n\r\n" + body, -59,
          "HTTP/1.1 20 OK"},
         {"interim answers before the real one",
          "HTTP/1.1 100 Continue\r\n\r\nHTTP/1.1 102 Processing\r\n\r\nHTTP/1.1 103 Early "
-         "Hints\r\nLink: </a>\r\n\r\n" + WithLength(body),
+         "Hints\r\nLink: </a>\r\n\r\n" +
+             WithLength(body),
          0, ""},
         {"a switch of protocols", "HTTP/1.1 101 Switching Protocols\r\n\r\n" + WithLength(body),
          -59, "HTTP/1.1 101 Switching Protocols"},
@@ -360,8 +363,9 @@ TEST_F(DownloadTest, AHeaderBlockPastItsBoundIsRefusedAtAnyPlace) {
 
     const std::string tooMany = justFits + "XY:\r\nXY:\r\n" + end + body;
     const std::string blankLinesFirst = std::string(kMaxHeadBytes + 2, '\n') + WithLength(body);
-    const std::string endlessTrailers = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n7d0\r\n" +
-                                        body + "\r\n0\r\n" + padding(kMaxHeadBytes + 8);
+    const std::string endlessTrailers =
+        "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n7d0\r\n" + body + "\r\n0\r\n" +
+        padding(kMaxHeadBytes + 8);
     for (const std::string& reply : {tooMany, blankLinesFirst}) {
         files.Remove(kDest);
         window.boxes.clear();

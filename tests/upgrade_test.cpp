@@ -25,16 +25,17 @@ struct Upgrade {
     std::function<void()> duringDownload;
 
     FakeDownloader downloader{[this](const std::string& url, const std::string& dest) {
-                         downloads.emplace_back(url, dest);
-                         if (duringDownload) duringDownload();
-                         if (downloadResult == 0) fake.files.WriteFile(dest, served);
-                         return downloadResult;
-                     }};
+        downloads.emplace_back(url, dest);
+        if (duringDownload) duringDownload();
+        if (downloadResult == 0) fake.files.WriteFile(dest, served);
+        return downloadResult;
+    }};
     CommandSite site{fake.platform, chinese,
                      [this] {
                          ++scans;
                          for (const std::string& item : found) fake.window.ListAppend(item);
-                     }, downloader};
+                     },
+                     downloader};
 
     Upgrade() {
         fake.files.AddFolder("C:\\Lock\\");

@@ -22,7 +22,8 @@ TEST(EncodeUrl, PathAndDocumentBytes) {
     EXPECT_EQ(EncodeUrl("http://dl.example/V9/02/Tessaron.Exe").Text(),
               "http://dl.example/V9/02/Tessaron.Exe");
     EXPECT_EQ(EncodeUrl("http://h/my dir/a b.exe").Text(), "http://h/my%20dir/a%20b.exe");
-    EXPECT_EQ(EncodeUrl("http://h/a*b<c>d+e%f/g#h/x").Text(), "http://h/a%2Ab%3Cc%3Ed%2Be%25f/g%23h/x");
+    EXPECT_EQ(EncodeUrl("http://h/a*b<c>d+e%f/g#h/x").Text(),
+              "http://h/a%2Ab%3Cc%3Ed%2Be%25f/g%23h/x");
     EXPECT_EQ(EncodeUrl("http://h/\x01\x1f\x7f/\x80\xff").Text(), "http://h/%01%1F\x7f/%80%FF");
     // Bytes outside the set stay, the UTF-8 bytes of Chinese do not.
     EXPECT_EQ(EncodeUrl("http://h/[x]&=?y").Text(), "http://h/[x]&=?y");

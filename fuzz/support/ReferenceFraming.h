@@ -22,8 +22,8 @@ struct ReferenceResponse {
     bool headComplete = false;  // the empty line after the headers arrived
     std::vector<std::pair<std::string, std::string>> headers;
     Framing framing = Framing::NoBody;
-    std::string body;       // as far as the bytes go
-    bool complete = false;  // the body's end is among the bytes
+    std::string body;        // as far as the bytes go
+    bool complete = false;   // the body's end is among the bytes
     uint64_t announced = 0;  // the length, or the size of the last chunk with data
     // The text the client must raise for what the body holds: two lengths,
     // chunk data that does not end where its size says, a body over the

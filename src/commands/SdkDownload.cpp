@@ -1,8 +1,8 @@
 // The SDK download: the archive of the lock's programming interface goes to
 // the desktop and is opened with the program the system associates with it.
 #include "commands/CommandSite.h"
-#include "system/ShellFolder.h"
 #include "system/Delay.h"
+#include "system/ShellFolder.h"
 #include "text/TextRules.h"
 #include "transfer/DownloadBase.h"
 #include "window/Messages.h"

@@ -8,10 +8,10 @@
 #include <thread>
 
 #include "commands/PutInPlace.h"
-#include "platform/WholeFile.h"
 #include "fetch/FetchArguments.h"
 #include "fetch/FetchReport.h"
 #include "platform/Error.h"
+#include "platform/WholeFile.h"
 #include "transfer/Download.h"
 
 namespace pellinor {

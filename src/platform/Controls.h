@@ -26,7 +26,9 @@ enum class Control {
 constexpr int kControlCount = static_cast<int>(Control::BitBtn3) + 1;
 constexpr int kControlIdBase = 100;
 
-constexpr int ControlId(Control c) { return kControlIdBase + static_cast<int>(c); }
+constexpr int ControlId(Control c) {
+    return kControlIdBase + static_cast<int>(c);
+}
 
 // Window class of the main window, so outside tools can find it.
 constexpr const char* kMainWindowClass = "TForm1";

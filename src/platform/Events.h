@@ -16,7 +16,7 @@ enum class Event {
 };
 
 class EventSink {
-public:
+  public:
     virtual ~EventSink() = default;
     virtual void Dispatch(Event event) = 0;
 };

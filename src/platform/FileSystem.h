@@ -34,7 +34,7 @@ struct PatternMatch {
 };
 
 class FileSystem {
-public:
+  public:
     virtual ~FileSystem() = default;
 
     virtual bool DirectoryExists(const std::string& path) = 0;
@@ -42,8 +42,9 @@ public:
     // Calls visit for every entry of folder (which ends with "\"), "." and ".."
     // included, in the order the file system returns them. isDirectory follows
     // links. Returns false when the folder could not be enumerated.
-    virtual bool ForEachEntry(const std::string& folder,
-                              const std::function<void(const std::string& name, bool isDirectory)>& visit) = 0;
+    virtual bool ForEachEntry(
+        const std::string& folder,
+        const std::function<void(const std::string& name, bool isDirectory)>& visit) = 0;
 
     virtual std::optional<FileIdentity> DirectoryIdentity(const std::string& path) = 0;
 

@@ -13,7 +13,7 @@ struct ProcessEntry {
 };
 
 class Processes {
-public:
+  public:
     virtual ~Processes() = default;
     virtual std::vector<ProcessEntry> Snapshot() = 0;
     // Opens the process with the terminate right and ends it with exit code 0.

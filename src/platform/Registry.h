@@ -12,7 +12,7 @@ struct RegistryValue {
 };
 
 class Registry {
-public:
+  public:
     virtual ~Registry() = default;
     // Nothing when the key or the value is missing.
     virtual std::optional<RegistryValue> ReadShellFolder(const std::string& valueName) = 0;

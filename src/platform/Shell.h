@@ -6,7 +6,7 @@
 namespace pellinor {
 
 class Shell {
-public:
+  public:
     virtual ~Shell() = default;
     // The current user's desktop folder as the shell names it; empty on failure.
     virtual std::string DesktopFolder() = 0;

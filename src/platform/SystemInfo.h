@@ -7,7 +7,7 @@
 namespace pellinor {
 
 class SystemInfo {
-public:
+  public:
     virtual ~SystemInfo() = default;
     // Display name of the system default language in the ANSI code page, as
     // the system gives it (up to 50 bytes), and the same text as UTF-8.

@@ -19,7 +19,7 @@ enum : unsigned {
 enum : int { kAnswerOk = 1, kAnswerCancel = 2 };
 
 class Window {
-public:
+  public:
     virtual ~Window() = default;
 
     // Control::Form sets the window caption, StatusBar1 its panel text.
@@ -44,7 +44,8 @@ public:
     virtual void SetBusyCursor(bool busy) = 0;
 
     // Modal boxes; both block until answered with the main window disabled.
-    virtual int ShowMessageBox(const std::string& text, const std::string& caption, unsigned style) = 0;
+    virtual int ShowMessageBox(const std::string& text, const std::string& caption,
+                               unsigned style) = 0;
     virtual void ShowMessage(const std::string& text) = 0;
 
     // Runs every pending window message, nested handlers included, and returns.

@@ -23,8 +23,7 @@ class CookieJar {
     // holding a control byte other than a tab is ignored.
     void Store(const std::string& setCookie, const HttpUrl& from, std::time_t now);
     // Every "Set-Cookie" value of one response, in order.
-    void StoreAll(const std::vector<std::string>& setCookies, const HttpUrl& from,
-                  std::time_t now);
+    void StoreAll(const std::vector<std::string>& setCookies, const HttpUrl& from, std::time_t now);
 
     // Forgets every cookie whose expiry has passed.
     void DropExpired(std::time_t now);

@@ -9,12 +9,17 @@
 
 namespace pellinor {
 
-std::string DefaultServerRoot() { return std::string("http://") + PELLINOR_DOWNLOAD_HOST; }
+std::string DefaultServerRoot() {
+    return std::string("http://") + PELLINOR_DOWNLOAD_HOST;
+}
 
-std::string DefaultDownloadBase() { return DefaultServerRoot() + "/V9/02/"; }
+std::string DefaultDownloadBase() {
+    return DefaultServerRoot() + "/V9/02/";
+}
 
 void FillBlankDownloadBase(Window& window) {
-    if (Trim(window.Text(Control::Edit1)).empty()) window.SetText(Control::Edit1, DefaultDownloadBase());
+    if (Trim(window.Text(Control::Edit1)).empty())
+        window.SetText(Control::Edit1, DefaultDownloadBase());
 }
 
 }  // namespace pellinor

@@ -170,11 +170,11 @@ size_t HttpConnection::ReadSome(char* data, size_t size, std::chrono::millisecon
                                 done = true;
                             });
     const bool limited = limit.count() > 0 && limit < silenceLimit_;
-    const bool arrived = Await(done, Clock::now() + (limited ? limit : silenceLimit_),
-                               kReadPumpInterval, [this] {
-                                   boost::system::error_code ignored;
-                                   socket_.close(ignored);
-                               });
+    const bool arrived =
+        Await(done, Clock::now() + (limited ? limit : silenceLimit_), kReadPumpInterval, [this] {
+            boost::system::error_code ignored;
+            socket_.close(ignored);
+        });
     if (!arrived) {
         Close();
         if (limited) return 0;

@@ -5,8 +5,8 @@
 #include <limits>
 
 #include "platform/Error.h"
-#include "text/TextRules.h"
 #include "platform/LargeBuffer.h"
+#include "text/TextRules.h"
 #include "transfer/SocketErrors.h"
 
 namespace pellinor {

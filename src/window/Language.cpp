@@ -6,7 +6,9 @@
 
 namespace pellinor {
 
-bool LanguageNameIsChinese(const std::string& ansiName) { return Pos("\xD6\xD0", ansiName) > 0; }
+bool LanguageNameIsChinese(const std::string& ansiName) {
+    return Pos("\xD6\xD0", ansiName) > 0;
+}
 
 void WriteCaptions(Window& window, bool chinese, const std::string& systemLanguageName) {
     window.SetText(Control::Form, "Pellinor, " + systemLanguageName);

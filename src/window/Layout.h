@@ -10,7 +10,17 @@
 
 namespace pellinor {
 
-enum class ControlKind { Label, Image, Panel, ProgressBar, Button, CancelButton, Edit, ListBox, StatusBar };
+enum class ControlKind {
+    Label,
+    Image,
+    Panel,
+    ProgressBar,
+    Button,
+    CancelButton,
+    Edit,
+    ListBox,
+    StatusBar
+};
 
 struct Rgb {
     uint8_t r, g, b;
@@ -23,8 +33,8 @@ struct ControlLayout {
     const char* fontName;  // nullptr: the window's default font
     int fontHeight;        // character height in pixels
     bool hasColour;
-    Rgb colour;            // text colour
-    bool opaque;           // labels: draws its own background
+    Rgb colour;   // text colour
+    bool opaque;  // labels: draws its own background
     Rgb background;
     bool visible;
     bool enabled;             // BitBtn1 waits for the hidden mode to enable it

@@ -18,11 +18,13 @@ const std::array<TextPair, kTextCount> kTexts{{
     {T::N9078, "是否确定要安装 新的门锁软件？",
      "Are you sure you want to install a new Tessaron-System?"},
     {T::N9081,
-     "在本电脑的桌面 没有找到 门锁软件。\n请把旧的门锁软件 发送快捷方式到桌面，然后升级\n\n创建步骤：\n"
+     "在本电脑的桌面 没有找到 门锁软件。\n请把旧的门锁软件 "
+     "发送快捷方式到桌面，然后升级\n\n创建步骤：\n"
      "  如果桌面有门锁软件，用 鼠标右键 点门锁软件图标，打开文件所在的位置，\n"
      "  如果桌面没有门锁软件，双击 此电脑，进入 门锁软件 所在的文件夹。\n"
      "  然后用 鼠标右键 点Tessaron.Exe，发送到，桌面快捷方式。",
-     "There has no Tessaron-System on the Desktop.\nPlease Send Shortcut to Desktop, and then update.\n\n"
+     "There has no Tessaron-System on the Desktop.\nPlease Send Shortcut to Desktop, and then "
+     "update.\n\n"
      "Steps of Send Shortcut to Desktop:\n  If there has Tessaron-System on Desktop, \n"
      "    Right-Click the Tessaron-System, Open file location.\n"
      "  If there has no Tessaron-System on Desktop, \n"
@@ -39,9 +41,11 @@ const std::array<TextPair, kTextCount> kTexts{{
      "再把整个门锁软件文件夹 复制粘贴 到D盘或者C盘根目录，然后升级。\n\n是否继续？",
      "The OLD Tessaron-System is in folder x86, \nmaybe limited by computer and update fail.\n"
      "Please into the Guestroom-Management and press F12, Backup to Encoder.\n"
-     "and then copy the folder of the Tessaron-System to root directory of Disk D or C\n\nContinue?"},
+     "and then copy the folder of the Tessaron-System to root directory of Disk D or "
+     "C\n\nContinue?"},
     {T::N9082, "恭喜！升级成功\n\n请打开门锁软件，注册\n\n门锁软件所在的位置：",
-     "Congratulations! Update Successfully.\n\nPlease run the Tessaron-System, and then Register\n\n"
+     "Congratulations! Update Successfully.\n\nPlease run the Tessaron-System, and then "
+     "Register\n\n"
      "The Tessaron-System location: \n"},
     {T::N9083,
      "下载的 Tessaron.Exe 没有数字签名。\n"
@@ -66,7 +70,9 @@ const std::array<TextPair, kTextCount> kTexts{{
 }};
 }  // namespace
 
-const TextPair& TextEntry(TextId id) { return kTexts[static_cast<size_t>(id)]; }
+const TextPair& TextEntry(TextId id) {
+    return kTexts[static_cast<size_t>(id)];
+}
 
 std::string Tr(TextId id, bool chinese) {
     const TextPair& pair = TextEntry(id);

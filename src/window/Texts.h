@@ -8,12 +8,12 @@ namespace pellinor {
 
 enum class TextId {
     // Captions written whenever the window is shown or the language flips.
-    Banner,        // pnl1
-    OnlineHint,    // Label1
-    ListHeading,   // Label2
-    InstallButton, // BitBtn1
-    UpdateButton,  // BitBtn2
-    SdkButton,     // BitBtn3
+    Banner,         // pnl1
+    OnlineHint,     // Label1
+    ListHeading,    // Label2
+    InstallButton,  // BitBtn1
+    UpdateButton,   // BitBtn2
+    SdkButton,      // BitBtn3
     // Boxes, named by their codes.
     N9078,
     N9081,

@@ -9,7 +9,7 @@ namespace pellinor::e2e {
 namespace {
 
 class BoxesTest : public WineTest {
-protected:
+  protected:
     std::optional<DialogInfo> Next(UiDriver& ui) {
         std::optional<DialogInfo> box = ui.WaitForDialog(20000);
         EXPECT_TRUE(box.has_value()) << "a box was expected";
@@ -25,7 +25,8 @@ TEST_F(BoxesTest, NothingFoundSpeaksChineseWithItsCount) {
     UiDriver& ui = StartPellinor();
     ASSERT_TRUE(ui.Started());
     ui.DoubleClick(Control::StatusBar1);
-    ASSERT_TRUE(WaitUntil([&] { return ui.Text(Control::BitBtn2) == Tr(TextId::UpdateButton, true); }));
+    ASSERT_TRUE(
+        WaitUntil([&] { return ui.Text(Control::BitBtn2) == Tr(TextId::UpdateButton, true); }));
     ui.Click(Control::BitBtn2);
     std::optional<DialogInfo> box = Next(ui);
     ASSERT_TRUE(box);
@@ -55,7 +56,8 @@ TEST_F(BoxesTest, EscapeInAConfirmationIsCancel) {
     PressEscapeIn(box->handle);
     EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(box->handle); }));
     // Cancel: nothing happened, nothing was ended, the buttons are back.
-    EXPECT_TRUE(WaitUntil([&] { return ui.Enabled(Control::BitBtn2) && ui.Enabled(Control::cmdExit); }));
+    EXPECT_TRUE(
+        WaitUntil([&] { return ui.Enabled(Control::BitBtn2) && ui.Enabled(Control::cmdExit); }));
     EXPECT_TRUE(ui.Dialogs().empty());
     EXPECT_TRUE(running.Running());
 }
@@ -66,7 +68,8 @@ TEST_F(BoxesTest, EscapedErrorIsReportedUnderTheProgramsTitleAndTheWindowGoesOn)
     MakeDesktopShortcut(Desktop::User, "Lock.lnk", folder + "Tessaron.Exe", folder);
     // A renamed copy: the title is still "Pellinor".
     const std::string renamed = TempFolder() + "PELLINOR.EXE";
-    ASSERT_TRUE(::CopyFileW(Widen(UiDriver::DefaultExePath()).c_str(), Widen(renamed).c_str(), FALSE));
+    ASSERT_TRUE(
+        ::CopyFileW(Widen(UiDriver::DefaultExePath()).c_str(), Widen(renamed).c_str(), FALSE));
     UiDriver& ui = StartPellinor(renamed);
     ASSERT_TRUE(ui.Started());
     ui.DoubleClick(Control::Image1);

@@ -10,7 +10,7 @@ namespace pellinor::e2e {
 namespace {
 
 class CloseDuringCommandTest : public WineTest {
-protected:
+  protected:
     std::string Install() {
         const std::string folder = MakeFolder("Lock");
         EXPECT_TRUE(WriteBytes(folder + "Tessaron.Exe", oldBytes_));
@@ -22,8 +22,9 @@ protected:
     void ServeStalled(const std::string& statusLine) {
         const std::string body = newBytes_;
         server_.SetHandler([body, statusLine](const std::string&) {
-            ScriptedReply reply(HttpHead(statusLine, {"Content-Length: " + std::to_string(body.size())}) +
-                                body.substr(0, body.size() / 2));
+            ScriptedReply reply(
+                HttpHead(statusLine, {"Content-Length: " + std::to_string(body.size())}) +
+                body.substr(0, body.size() / 2));
             reply.Then(body.substr(body.size() / 2), std::chrono::milliseconds(2500));
             return reply;
         });
@@ -38,7 +39,8 @@ protected:
         std::optional<DialogInfo> confirm = ui.WaitForDialog(20000);
         EXPECT_TRUE(confirm && confirm->caption == "N9079");
         if (confirm) AnswerDialog(confirm->handle, IDOK);
-        EXPECT_TRUE(WaitUntil([&] { return ui.Text(Control::Label3) == temp && ui.ProgressPosition() > 0; }));
+        EXPECT_TRUE(WaitUntil(
+            [&] { return ui.Text(Control::Label3) == temp && ui.ProgressPosition() > 0; }));
         return ui;
     }
 

@@ -1,11 +1,12 @@
 // Delay on a real message queue under Wine: it keeps the window's messages
 // flowing for the whole wait and returns no sooner than asked. It also
 // prints the processor time the wait used, the figure the project reports.
+#include "system/Delay.h"
+
 #include <cstdio>
 
 #include "Fixture.h"
 #include "platform/win32/Win32SystemInfo.h"
-#include "system/Delay.h"
 
 namespace pellinor::e2e {
 namespace {

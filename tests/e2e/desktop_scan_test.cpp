@@ -8,8 +8,9 @@ namespace pellinor::e2e {
 namespace {
 
 class DesktopScanTest : public WineTest {
-protected:
-    std::string Installation(const std::string& relative, const std::string& exeName = "Tessaron.Exe") {
+  protected:
+    std::string Installation(const std::string& relative,
+                             const std::string& exeName = "Tessaron.Exe") {
         const std::string folder = MakeFolder(relative);
         EXPECT_TRUE(WriteBytes(folder + exeName, "MZ stand-in"));
         return folder;
@@ -26,7 +27,8 @@ TEST_F(DesktopScanTest, ListsEveryShortcutsFolderThatHoldsTheProgram) {
 
     MakeDesktopShortcut(Desktop::User, "Own.lnk", own + "Tessaron.Exe", own);
     // No trailing backslash in the working folder, in a sub-folder, upper-case extension.
-    MakeDesktopShortcut(Desktop::User, "Hotel\\Pro.LNK", pro + "TessaronPro.Exe", pro.substr(0, pro.size() - 1));
+    MakeDesktopShortcut(Desktop::User, "Hotel\\Pro.LNK", pro + "TessaronPro.Exe",
+                        pro.substr(0, pro.size() - 1));
     MakeDesktopShortcut(Desktop::User, "Again.lnk", own + "Tessaron.Exe", own);
     // A shortcut to the program without a working folder counts for nothing.
     MakeDesktopShortcut(Desktop::User, "NoFolder.lnk", own + "Tessaron.Exe", "");

@@ -26,11 +26,11 @@ TEST_F(HostileServers, FramingThatWouldLetAPieceThroughIsNamed) {
     const std::string half = std::to_string(body.size() / 2);
     // What each reply sends, and the message of the error box.
     const std::vector<std::pair<std::string, std::string>> replies = {
-        {"HTTP/1.1 200 OK\r\nContent-Length: " + half + "\r\nContent-Length: " + size +
-             "\r\n\r\n" + body,
+        {"HTTP/1.1 200 OK\r\nContent-Length: " + half + "\r\nContent-Length: " + size + "\r\n\r\n" +
+             body,
          "The server announced two different lengths."},
-        {kChunkedHead + "400\r\n" + body.substr(0, 1034) + "\r\n" + Chunks(body.substr(1034), 65536) +
-             "0\r\n\r\n",
+        {kChunkedHead + "400\r\n" + body.substr(0, 1034) + "\r\n" +
+             Chunks(body.substr(1034), 65536) + "0\r\n\r\n",
          "The server broke the chunked transfer."},
         {"HTTP/1.1 206 Partial Content\r\nContent-Length: " + half + "\r\n\r\n" +
              body.substr(0, body.size() / 2),
@@ -44,9 +44,8 @@ TEST_F(HostileServers, FramingThatWouldLetAPieceThroughIsNamed) {
         ExpectRaisedFailure(outcome, folder, message);
     }
     // An interim answer before the real one is read past.
-    const UpgradeOutcome outcome = UpgradeAgainst(folder, [&] {
-        return Reply("HTTP/1.1 100 Continue\r\n\r\n" + LengthHead(size), body);
-    });
+    const UpgradeOutcome outcome = UpgradeAgainst(
+        folder, [&] { return Reply("HTTP/1.1 100 Continue\r\n\r\n" + LengthHead(size), body); });
     EXPECT_EQ(outcome.Captions(), std::vector<std::string>{"N9082"});
     EXPECT_EQ(ReadBytes(folder + "Tessaron.Exe"), newBytes_);
 }
@@ -55,11 +54,11 @@ TEST_F(HostileServers, ASilentServerIsGivenUpAfterTwoMinutes) {
     const std::string folder = Install("Lock");
     // The request is taken and never answered.
     const auto start = std::chrono::steady_clock::now();
-    const UpgradeOutcome outcome =
-        UpgradeAgainst(folder, [] { return ScriptedReply().Finally(AfterReply::Hang); }, 180000);
-    const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(
-                             std::chrono::steady_clock::now() - start)
-                             .count();
+    const UpgradeOutcome outcome = UpgradeAgainst(
+        folder, [] { return ScriptedReply().Finally(AfterReply::Hang); }, 180000);
+    const auto seconds =
+        std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - start)
+            .count();
     std::cout << "[ silence  ] gave up after about " << seconds << " s\n";
     ExpectRaisedFailure(outcome, folder, "Read Timeout");
 }
@@ -69,13 +68,16 @@ TEST_F(HostileServers, AnEndlessRedirectBodyIsCutAtTheBound) {
     // A redirect that sends data until it is stopped: more than the bound of
     // one body, in shared blocks so the test's own memory stays small.
     const auto block = std::make_shared<const std::string>(size_t{1} << 20, 'r');
-    const UpgradeOutcome outcome = UpgradeAgainst(folder, [&] {
-        ScriptedReply reply(HttpHead("HTTP/1.1 302 Found",
-                                     {"Location: /elsewhere/Tessaron.Exe", "Connection: close"}),
-                            AfterReply::Close);
-        for (int i = 0; i < 257; ++i) reply.ThenShared(block);
-        return reply;
-    }, kFloodWaitMs);
+    const UpgradeOutcome outcome = UpgradeAgainst(
+        folder,
+        [&] {
+            ScriptedReply reply(HttpHead("HTTP/1.1 302 Found", {"Location: /elsewhere/Tessaron.Exe",
+                                                                "Connection: close"}),
+                                AfterReply::Close);
+            for (int i = 0; i < 257; ++i) reply.ThenShared(block);
+            return reply;
+        },
+        kFloodWaitMs);
     ExpectRaisedFailure(outcome, folder, "The server sent or announced more than 256 MB.");
 }
 

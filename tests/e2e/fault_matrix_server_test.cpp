@@ -98,8 +98,7 @@ TEST_F(ServerFaults, ContentLengthOf4GiBOrOver2GiB) {
     for (uint64_t length : {uint64_t{4294967296}, uint64_t{2147483648} + 1000,
                             uint64_t{4294967296} + size, uint64_t{8589934592} + size}) {
         ExpectRaisedFailure(
-            UpgradeAgainst(folder,
-                           [&] { return Reply(LengthHead(std::to_string(length)), body); }),
+            UpgradeAgainst(folder, [&] { return Reply(LengthHead(std::to_string(length)), body); }),
             folder, "The server sent or announced more than 256 MB.");
     }
 }

@@ -139,7 +139,7 @@ TEST_F(CommandTest, SetupInUseIsNeverStartedStale) {
 // The SDK comes from a fixed address on the server root, so these tests use
 // the copy of Pellinor.exe built with the tests' server as its default host.
 class SdkTest : public CommandTest {
-protected:
+  protected:
     void SetUp() override {
         CommandTest::SetUp();
         desktop_ = UserDesktopFolder();
@@ -152,15 +152,16 @@ protected:
     void TearDown() override {
         ::RegDeleteTreeW(HKEY_CLASSES_ROOT, L"PellinorTest.Archive");
         ::RegDeleteTreeW(HKEY_CLASSES_ROOT, L".rar");
-        for (const char* name : {"R7.35_SDK.rar", "R7.35接口函数.rar", "R7.35Q38.tmp", "R7.35Q38_Eng.tmp"}) {
+        for (const char* name :
+             {"R7.35_SDK.rar", "R7.35接口函数.rar", "R7.35Q38.tmp", "R7.35Q38_Eng.tmp"}) {
             ::DeleteFileW(Widen(desktop_ + name).c_str());
         }
         CommandTest::TearDown();
     }
     static void SetClassValue(const std::wstring& key, const std::wstring& value) {
         HKEY handle = nullptr;
-        ASSERT_EQ(::RegCreateKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                                    &handle, nullptr),
+        ASSERT_EQ(::RegCreateKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                                    nullptr, &handle, nullptr),
                   ERROR_SUCCESS);
         ::RegSetValueExW(handle, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                          static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
@@ -184,7 +185,8 @@ TEST_F(SdkTest, ArchiveReplacesTheFormerOneOnTheDesktopAndIsOpened) {
         UiDriver& ui = StartLocal();
         if (chinese) {
             ui.DoubleClick(Control::StatusBar1);
-            ASSERT_TRUE(WaitUntil([&] { return ui.Text(Control::pnl1) == Tr(TextId::Banner, true); }));
+            ASSERT_TRUE(
+                WaitUntil([&] { return ui.Text(Control::pnl1) == Tr(TextId::Banner, true); }));
         }
         // A base typed in the hidden mode must not matter to the SDK's address.
         ui.DoubleClick(Control::Image1);
@@ -198,7 +200,8 @@ TEST_F(SdkTest, ArchiveReplacesTheFormerOneOnTheDesktopAndIsOpened) {
         EXPECT_EQ(RequestTarget(requests[0]), chinese ? "/Q38.rar" : "/Q38_Eng.rar");
         EXPECT_EQ(ReadBytes(archive), body);
         EXPECT_TRUE(WaitUntil([&] { return PathExists(TempFolder() + "opened.txt"); }, 10000));
-        EXPECT_NE(ReadBytes(TempFolder() + "opened.txt").find(chinese ? "R7.35接口函数.rar" : "R7.35_SDK.rar"),
+        EXPECT_NE(ReadBytes(TempFolder() + "opened.txt")
+                      .find(chinese ? "R7.35接口函数.rar" : "R7.35_SDK.rar"),
                   std::string::npos);
         ::DeleteFileW(Widen(TempFolder() + "opened.txt").c_str());
     }

@@ -36,13 +36,13 @@ class FakeFileSystem : public FileSystem {
     // Error codes the coming Replace calls give before they succeed.
     std::deque<uint32_t> replaceFailures;
     int replaceCalls = 0;
-    bool refuseWrites = false;          // every WriteFile fails as on a read-only disk
+    bool refuseWrites = false;              // every WriteFile fails as on a read-only disk
     std::optional<size_t> writeFailsAfter;  // a full disk: this much is written, then it fails
-    bool replaceDoesNothing = false;    // Replace reports success and changes nothing
-    std::set<std::string> unreadable;   // paths that cannot be read (upper-cased)
-    size_t largestRead = 0;             // the most bytes one read returned
-    std::set<std::string> undeletable;  // paths whose deletion fails (upper-cased)
-    std::vector<std::string> log;       // "delete X", "write X", "replace X -> Y"
+    bool replaceDoesNothing = false;        // Replace reports success and changes nothing
+    std::set<std::string> unreadable;       // paths that cannot be read (upper-cased)
+    size_t largestRead = 0;                 // the most bytes one read returned
+    std::set<std::string> undeletable;      // paths whose deletion fails (upper-cased)
+    std::vector<std::string> log;           // "delete X", "write X", "replace X -> Y"
 
   private:
     struct File {

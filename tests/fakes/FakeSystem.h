@@ -15,7 +15,7 @@
 namespace pellinor {
 
 class FakeSystemInfo : public SystemInfo {
-public:
+  public:
     std::string DefaultLanguageNameAnsi() override { return languageNameAnsi; }
     std::string AnsiToUtf8(const std::string& ansi) override;
     std::string DecimalSeparator() override { return decimalSeparator; }
@@ -32,14 +32,14 @@ public:
 };
 
 class FakeRegistry : public Registry {
-public:
+  public:
     std::optional<RegistryValue> ReadShellFolder(const std::string& valueName) override;
     bool keyExists = true;
     std::map<std::string, RegistryValue> values;  // by value name, compared without case
 };
 
 class FakeProcesses : public Processes {
-public:
+  public:
     std::vector<ProcessEntry> Snapshot() override { return running; }
     bool Terminate(uint32_t id) override;
     std::vector<ProcessEntry> running;
@@ -48,7 +48,7 @@ public:
 };
 
 class FakeShell : public Shell {
-public:
+  public:
     std::string DesktopFolder() override { return desktop; }
     std::string ShortcutWorkingDirectory(const std::string& linkFile) override;
     void Open(const std::string& file) override { opened.push_back(file); }

@@ -23,23 +23,45 @@ std::string FakeWindow::Text(Control control) const {
     auto it = texts_.find(control);
     return it == texts_.end() ? std::string() : it->second;
 }
-void FakeWindow::SetVisible(Control control, bool visible) { visible_[control] = visible; }
-void FakeWindow::SetEnabled(Control control, bool enabled) { enabled_[control] = enabled; }
-bool FakeWindow::Visible(Control control) const { return visible_.at(control); }
-bool FakeWindow::Enabled(Control control) const { return enabled_.at(control); }
+void FakeWindow::SetVisible(Control control, bool visible) {
+    visible_[control] = visible;
+}
+void FakeWindow::SetEnabled(Control control, bool enabled) {
+    enabled_[control] = enabled;
+}
+bool FakeWindow::Visible(Control control) const {
+    return visible_.at(control);
+}
+bool FakeWindow::Enabled(Control control) const {
+    return enabled_.at(control);
+}
 
 void FakeWindow::ListClear() {
     items_.clear();
     selected_ = -1;
 }
-void FakeWindow::ListAppend(const std::string& item) { items_.push_back(item); }
-int FakeWindow::ListCount() const { return static_cast<int>(items_.size()); }
-int FakeWindow::ListSelectedIndex() const { return selected_; }
-void FakeWindow::ListSelect(int index) { selected_ = (index >= 0 && index < ListCount()) ? index : -1; }
-std::string FakeWindow::ListItem(int index) const { return items_.at(static_cast<size_t>(index)); }
+void FakeWindow::ListAppend(const std::string& item) {
+    items_.push_back(item);
+}
+int FakeWindow::ListCount() const {
+    return static_cast<int>(items_.size());
+}
+int FakeWindow::ListSelectedIndex() const {
+    return selected_;
+}
+void FakeWindow::ListSelect(int index) {
+    selected_ = (index >= 0 && index < ListCount()) ? index : -1;
+}
+std::string FakeWindow::ListItem(int index) const {
+    return items_.at(static_cast<size_t>(index));
+}
 
-void FakeWindow::SetProgressMax(int32_t max) { progressMax = max; }
-void FakeWindow::SetProgressPosition(int32_t position) { progressPosition = position; }
+void FakeWindow::SetProgressMax(int32_t max) {
+    progressMax = max;
+}
+void FakeWindow::SetProgressPosition(int32_t position) {
+    progressPosition = position;
+}
 void FakeWindow::Repaint() {
     ++repaints;
     paintedLabel1 = Text(Control::Label1);
@@ -51,7 +73,8 @@ void FakeWindow::SetBusyCursor(bool busy) {
     ++busyCursorChanges;
 }
 
-int FakeWindow::ShowMessageBox(const std::string& text, const std::string& caption, unsigned style) {
+int FakeWindow::ShowMessageBox(const std::string& text, const std::string& caption,
+                               unsigned style) {
     boxes.push_back({text, caption, style});
     if (onBox) onBox(boxes.back());
     if (answers.empty()) return kAnswerOk;
@@ -71,7 +94,11 @@ void FakeWindow::ProcessMessages() {
 void FakeWindow::WaitForMessage(uint32_t timeoutMs) {
     if (onWaitForMessage) onWaitForMessage(timeoutMs);
 }
-void FakeWindow::Close() { closed = true; }
-void FakeWindow::Terminate() { terminated = true; }
+void FakeWindow::Close() {
+    closed = true;
+}
+void FakeWindow::Terminate() {
+    terminated = true;
+}
 
 }  // namespace pellinor

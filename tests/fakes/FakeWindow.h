@@ -20,7 +20,7 @@ struct ShownBox {
 };
 
 class FakeWindow : public Window {
-public:
+  public:
     FakeWindow();
 
     void SetText(Control control, const std::string& text) override;
@@ -40,7 +40,8 @@ public:
     void Repaint() override;
     void SetBusyCursor(bool busy) override;
 
-    int ShowMessageBox(const std::string& text, const std::string& caption, unsigned style) override;
+    int ShowMessageBox(const std::string& text, const std::string& caption,
+                       unsigned style) override;
     void ShowMessage(const std::string& text) override;
     void ProcessMessages() override;
     void WaitForMessage(uint32_t timeoutMs) override;
@@ -76,7 +77,7 @@ public:
     bool terminated = false;
     std::vector<std::string> label1History;  // every text Label1 was given
 
-private:
+  private:
     std::map<Control, std::string> texts_;
     std::map<Control, bool> visible_;
     std::map<Control, bool> enabled_;

@@ -28,7 +28,8 @@ Win32Window::ModalScope::~ModalScope() {
     }
 }
 
-int Win32Window::ShowMessageBox(const std::string& text, const std::string& caption, unsigned style) {
+int Win32Window::ShowMessageBox(const std::string& text, const std::string& caption,
+                                unsigned style) {
     const std::wstring wideText = Widen(text);
     const std::wstring wideCaption = Widen(caption);
     int answer = 0;

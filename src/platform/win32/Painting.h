@@ -29,7 +29,6 @@ class BufferedPaint {
     POINT oldOrigin_{};
 };
 
-
 // The form's face beneath a control: what a transparent control shows.
 void PaintFormFace(HDC dc, const RECT& area);
 

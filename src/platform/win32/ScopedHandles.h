@@ -8,8 +8,6 @@
 
 #include "platform/win32/WindowsHeaders.h"
 
-#include <wincrypt.h>
-
 namespace pellinor {
 
 // A kernel handle closed by CloseHandle; Close() reports the outcome, which

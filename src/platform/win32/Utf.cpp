@@ -17,12 +17,15 @@ std::wstring Widen(const std::string& utf8) {
 std::string Narrow(const std::wstring& utf16) {
     if (utf16.empty()) return std::string();
     const int size = static_cast<int>(utf16.size());
-    const int length = ::WideCharToMultiByte(CP_UTF8, 0, utf16.data(), size, nullptr, 0, nullptr, nullptr);
+    const int length =
+        ::WideCharToMultiByte(CP_UTF8, 0, utf16.data(), size, nullptr, 0, nullptr, nullptr);
     std::string result(static_cast<size_t>(length), '\0');
     ::WideCharToMultiByte(CP_UTF8, 0, utf16.data(), size, result.data(), length, nullptr, nullptr);
     return result;
 }
 
-std::string Narrow(const wchar_t* utf16) { return utf16 ? Narrow(std::wstring(utf16)) : std::string(); }
+std::string Narrow(const wchar_t* utf16) {
+    return utf16 ? Narrow(std::wstring(utf16)) : std::string();
+}
 
 }  // namespace pellinor

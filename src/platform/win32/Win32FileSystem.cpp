@@ -35,7 +35,8 @@ bool Win32FileSystem::ForEachEntry(
     // The basic information and large fetches make a walk over a whole drive
     // markedly quicker; the short 8.3 names are never used.
     ScopedFindHandle find(::FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data,
-                                       FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
+                                             FindExSearchNameMatch, nullptr,
+                                             FIND_FIRST_EX_LARGE_FETCH));
     if (!find) return false;
     do {
         visit(Narrow(data.cFileName), (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
@@ -47,8 +48,9 @@ std::optional<FileIdentity> Win32FileSystem::DirectoryIdentity(const std::string
     // Opening follows links and junctions, so a loop back into a folder gives
     // that folder's own identity.
     ScopedHandle directory(::CreateFileW(Widen(path).c_str(), FILE_READ_ATTRIBUTES,
-                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                   OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                         nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
+                                         nullptr));
     if (!directory) return std::nullopt;
     BY_HANDLE_FILE_INFORMATION info{};
     if (!::GetFileInformationByHandle(directory.Get(), &info)) return std::nullopt;
@@ -92,7 +94,7 @@ bool Win32FileSystem::Remove(const std::string& path) {
 void Win32FileSystem::WriteFile(const std::string& path, const std::string& bytes) {
     const std::wstring wide = Widen(path);
     ScopedHandle file(::CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) FailWrite("create", path, ::GetLastError());
     // The caller removes what was made of the file (WriteWholeFile).
     auto fail = [&](DWORD error) {
@@ -115,8 +117,8 @@ void Win32FileSystem::WriteFile(const std::string& path, const std::string& byte
 
 std::string Win32FileSystem::ReadFile(const std::string& path, size_t maxBytes) {
     ScopedHandle file(::CreateFileW(Widen(path).c_str(), GENERIC_READ,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return std::string();
     std::string bytes;
     char buffer[65536];

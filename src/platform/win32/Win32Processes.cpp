@@ -11,7 +11,6 @@
 
 namespace pellinor {
 
-
 std::vector<ProcessEntry> Win32Processes::Snapshot() {
     std::vector<ProcessEntry> entries;
     ScopedHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));

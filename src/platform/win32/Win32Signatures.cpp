@@ -121,7 +121,6 @@ class EmbeddedSignature {
     HCRYPTMSG message_ = nullptr;
 };
 
-
 // The key's algorithm, its parameters (an elliptic curve's name) and its
 // bits: two certificates hold the same key exactly when these agree.
 std::string PublicKeyOf(const CERT_PUBLIC_KEY_INFO& info) {

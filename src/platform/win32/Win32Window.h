@@ -52,7 +52,8 @@ class Win32Window final : public Window {
     void SetProgressPosition(int32_t position) override;
     void Repaint() override;
     void SetBusyCursor(bool busy) override;
-    int ShowMessageBox(const std::string& text, const std::string& caption, unsigned style) override;
+    int ShowMessageBox(const std::string& text, const std::string& caption,
+                       unsigned style) override;
     void ShowMessage(const std::string& text) override;
     void ProcessMessages() override;
     void WaitForMessage(uint32_t timeoutMs) override;
