@@ -114,10 +114,6 @@ void Win32Window::CreateControls() {
     ::SetWindowSubclass(Get(Control::ProgressBar1), QuietBarProc, 0,
                         reinterpret_cast<DWORD_PTR>(this));
 
-    const ControlLayout& picture = LayoutOf(Control::Image2);
-    illustration_ =
-        LoadJpegResource(instance_, PELLINOR_ILLUSTRATION, picture.width, picture.height);
-
     cancelGlyph_ = MakeCancelGlyph();
     if (cancelGlyph_.Get()) {
         BUTTON_IMAGELIST glyph{};
@@ -149,6 +145,16 @@ void Win32Window::Show(int showCommand) {
     ::ShowWindow(main_, minimised ? showCommand : SW_SHOWNORMAL);
     ::UpdateWindow(main_);
     if (::GetActiveWindow() == main_) FocusControl(lastFocus_);
+    // Decoding the illustration takes longer than making the whole window,
+    // so the window shows first and the picture follows a moment later.
+    ::PostMessageW(main_, kLoadIllustration, 0, 0);
+}
+
+void Win32Window::LoadIllustration() {
+    const ControlLayout& picture = LayoutOf(Control::Image2);
+    illustration_ =
+        LoadJpegResource(instance_, PELLINOR_ILLUSTRATION, picture.width, picture.height);
+    ::InvalidateRect(Get(Control::Image2), nullptr, FALSE);
 }
 
 void Win32Window::Fire(Event event) {
@@ -271,6 +277,9 @@ LRESULT Win32Window::HandleMain(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SETTINGCHANGE:
             Fire(Event::SettingChange);
             break;
+        case kLoadIllustration:
+            LoadIllustration();
+            return 0;
         case WM_CLOSE:
             RequestClose();
             return 0;

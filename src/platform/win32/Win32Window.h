@@ -86,6 +86,9 @@ class Win32Window final : public Window {
     bool OnSetCursor();
 
     void CreateControls();
+    // The window's own message that decodes the illustration once it shows.
+    static constexpr UINT kLoadIllustration = WM_APP + 1;
+    void LoadIllustration();
     // The progress bar paints itself at once on every change of position
     // (under Wine), which would bypass the throttle of the download's
     // repaints; this lets it leave that paint to the next repaint instead.
