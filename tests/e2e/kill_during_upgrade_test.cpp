@@ -22,11 +22,10 @@ constexpr int kKills = 32;
 constexpr size_t kPadding = size_t{4} << 20;
 constexpr size_t kBlock = 128 * 1024;
 constexpr milliseconds kBlockPause{30};
-// The kills fall between the confirmation and a moment past the success
-// box; half of them into the last stretch, where the file is written and
-// put in place.
-constexpr int kLatestKillMs = 3200;
-constexpr int kLastStretchMs = 1800;
+// The kills fall between the confirmation and the success box, as long as
+// an upgrade left alone takes here; half of them into its last quarter,
+// where the file is written and put in place.
+constexpr int kLastStretchDivisor = 4;
 
 class KilledUpgrade : public UpgradeScenario {
   protected:
@@ -55,6 +54,23 @@ class KilledUpgrade : public UpgradeScenario {
         }
     }
 
+    // Milliseconds from the confirmation to the success box of an upgrade
+    // that is left alone.
+    int TimedUpgradeToTheEnd(const std::string& folder) {
+        UiDriver& ui = Start();
+        ui.Click(Control::BitBtn2);
+        Answer(ui, "N9079");
+        const auto start = std::chrono::steady_clock::now();
+        const std::optional<DialogInfo> done = ui.WaitForDialog(30000);
+        const auto took =
+            std::chrono::duration_cast<milliseconds>(std::chrono::steady_clock::now() - start);
+        EXPECT_TRUE(done && done->caption == "N9082");
+        if (done) AnswerDialog(done->handle, IDOK);
+        EXPECT_TRUE(ui.WaitForExit(10000));
+        EXPECT_EQ(ReadBytes(folder + "Tessaron.Exe"), newBytes_);
+        return static_cast<int>(took.count());
+    }
+
     void UpgradeToTheEnd(const std::string& folder) {
         UiDriver& ui = Start();
         const UpgradeOutcome outcome = RunUpgrade(ui);
@@ -68,8 +84,11 @@ TEST_F(KilledUpgrade, EndedAtAnyMomentLeavesTheOldOrTheWholeNewProgram) {
     const unsigned seed = std::random_device{}();
     std::cout << "[ kills    ] seed " << seed << "\n";
     std::mt19937 random(seed);
-    std::uniform_int_distribution<int> anyMoment(0, kLatestKillMs);
-    std::uniform_int_distribution<int> lastStretch(kLastStretchMs, kLatestKillMs);
+    const int whole = TimedUpgradeToTheEnd(folder);
+    ASSERT_TRUE(WriteBytes(folder + "Tessaron.Exe", oldBytes_));
+    std::cout << "[ kills    ] an upgrade left alone takes " << whole << " ms\n";
+    std::uniform_int_distribution<int> anyMoment(0, whole);
+    std::uniform_int_distribution<int> lastStretch(whole - whole / kLastStretchDivisor, whole);
     int replaced = 0;
     for (int kill = 0; kill < kKills; ++kill) {
         SCOPED_TRACE("kill " + std::to_string(kill));
