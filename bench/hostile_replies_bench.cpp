@@ -182,7 +182,7 @@ int main() {
         ::waitpid(child, &status, 0);
     }
 
-    std::printf("\nLongest wait of the window for its turn (the client promises 250 ms):\n");
+    std::printf("\nLongest wait of the window for its turn (kReadPumpInterval: 50 ms):\n");
     ScriptedReply bytes(HttpHead("HTTP/1.1 200 OK", {"Content-Length: 15"}), AfterReply::Close);
     for (int i = 0; i < 15; ++i) bytes.Then("x", milliseconds(200));
     ScriptedReply kilobytes(HttpHead("HTTP/1.1 200 OK", {"Content-Length: 30720"}),

@@ -18,9 +18,11 @@ namespace pellinor {
 // How often the window gets a turn: while a name is looked up or a
 // connection opened, and while a request is sent or a response read.
 // Windows calls a window that has not read its messages for 5 s "Not
-// Responding"; a quarter of a second keeps clicks and repaints prompt.
+// Responding". While a request is open the turns come every 50 ms: the
+// progress display leaves its paints to the window's next turn, and what
+// the window shows must never be more than that behind the bytes.
 constexpr std::chrono::milliseconds kConnectPumpInterval{125};
-constexpr std::chrono::milliseconds kReadPumpInterval{250};
+constexpr std::chrono::milliseconds kReadPumpInterval{50};
 
 class HttpConnection : public HttpTransport {
   public:
