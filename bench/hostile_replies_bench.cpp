@@ -121,49 +121,48 @@ void RunCase(const Case& c) {
     server.Stop();
 }
 
-// The longest wait between two turns of the window over one GET.
+// The longest wait between two turns of the window.
+struct TurnWatch {
+    Clock::time_point last = Clock::now();
+    double longestMs = 0;
+    void Turn() {
+        const Clock::time_point now = Clock::now();
+        longestMs =
+            std::max(longestMs, std::chrono::duration<double, std::milli>(now - last).count());
+        last = now;
+    }
+};
+
 double LongestGapMs(const ScriptedReply& reply) {
     ScriptedHttpServer server;
     server.Enqueue(reply);
-    Clock::time_point last = Clock::now();
-    double longest = 0;
-    auto pump = [&] {
-        const Clock::time_point now = Clock::now();
-        longest = std::max(longest, std::chrono::duration<double, std::milli>(now - last).count());
-        last = now;
-    };
-    HttpClient client(HttpEvents{nullptr, nullptr, pump});
+    TurnWatch watch;
+    HttpClient client(HttpEvents{nullptr, nullptr, [&] { watch.Turn(); }});
     HttpResponse response;
-    last = Clock::now();
+    watch.last = Clock::now();
     try {
         client.Get(server.Url("/t"), response);
     } catch (const std::exception&) {
     }
-    pump();
-    return longest;
+    watch.Turn();
+    return watch.longestMs;
 }
 
 double LongestGapWhileASendBlocksMs() {
     namespace asio = boost::asio;
     asio::io_context io;
     asio::ip::tcp::acceptor listener(io, {asio::ip::make_address("127.0.0.1"), 0});
-    Clock::time_point last = Clock::now();
-    double longest = 0;
-    auto pump = [&] {
-        const Clock::time_point now = Clock::now();
-        longest = std::max(longest, std::chrono::duration<double, std::milli>(now - last).count());
-        last = now;
-    };
-    HttpConnection connection(pump, milliseconds(3000));
+    TurnWatch watch;
+    HttpConnection connection([&] { watch.Turn(); }, milliseconds(3000));
     connection.Open("127.0.0.1", std::to_string(listener.local_endpoint().port()));
     asio::ip::tcp::socket peer(io);
     listener.accept(peer);
-    last = Clock::now();
+    watch.last = Clock::now();
     try {
         connection.Send(std::string(64 << 20, 'c'));
     } catch (const std::exception&) {
     }
-    return longest;
+    return watch.longestMs;
 }
 
 }  // namespace

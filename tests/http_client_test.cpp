@@ -20,6 +20,16 @@ namespace {
 
 using std::chrono::milliseconds;
 
+// Runs a GET and gives back the error text, empty when none was raised.
+std::string GetOrError(HttpClient& client, const std::string& url, HttpResponse& response) {
+    try {
+        client.Get(url, response);
+    } catch (const Error& e) {
+        return e.what();
+    }
+    return std::string();
+}
+
 // A client whose events are written down as "begin N" and "work N".
 struct Recorder {
     std::vector<std::string> events;
@@ -30,14 +40,8 @@ struct Recorder {
         [this] { ++pumps; },
     }};
 
-    // Runs a GET and gives back the error text, empty when none was raised.
     std::string Get(const std::string& url, HttpResponse& response) {
-        try {
-            client.Get(url, response);
-        } catch (const Error& e) {
-            return e.what();
-        }
-        return std::string();
+        return GetOrError(client, url, response);
     }
 };
 
@@ -453,12 +457,7 @@ struct ImpatientClient {
                       std::make_unique<HttpConnection>([this] { ++pumps; }, kSilence)};
 
     std::string Get(const std::string& url, HttpResponse& response) {
-        try {
-            client.Get(url, response);
-        } catch (const Error& e) {
-            return e.what();
-        }
-        return std::string();
+        return GetOrError(client, url, response);
     }
 };
 
