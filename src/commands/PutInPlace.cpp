@@ -36,10 +36,6 @@ uint32_t PutInPlace(const ReplaceSite& site, const std::string& temp, const std:
     }
 }
 
-uint32_t PutInPlace(Platform& platform, const std::string& temp, const std::string& target) {
-    return PutInPlace(WindowReplaceSite(platform), temp, target);
-}
-
 bool LooksLikeExecutable(const std::string& bytes) {
     return bytes.size() >= 2 && bytes.compare(0, 2, "MZ") == 0;
 }

@@ -32,7 +32,6 @@ ReplaceSite WindowReplaceSite(Platform& platform);
 // seconds: a virus scanner or the just-ended program may still have it open.
 // Returns 0 or the system error code of the last attempt.
 uint32_t PutInPlace(const ReplaceSite& site, const std::string& temp, const std::string& target);
-uint32_t PutInPlace(Platform& platform, const std::string& temp, const std::string& target);
 
 // True when the bytes start as a Windows executable does.
 bool LooksLikeExecutable(const std::string& bytes);
