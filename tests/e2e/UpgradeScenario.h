@@ -6,6 +6,7 @@
 #pragma once
 
 #include <algorithm>
+#include <chrono>
 #include <functional>
 #include <optional>
 #include <string>
@@ -15,6 +16,7 @@
 #include "helpers/VersionTrailer.h"
 #include "platform/win32/Utf.h"
 #include "support/ScriptedHttpServer.h"
+#include "window/Texts.h"
 
 namespace pellinor::e2e {
 
@@ -97,6 +99,29 @@ class UpgradeScenario : public WineTest {
         return ui;
     }
     UiDriver& Start() { return StartWithBase(server_.Url("/V9/02/")); }
+
+    // The status bar's double-click to Chinese, and the base typed again
+    // into the hidden mode, since the switch empties it.
+    void SwitchToChinese(UiDriver& ui) {
+        ui.DoubleClick(Control::StatusBar1);
+        EXPECT_TRUE(
+            WaitUntil([&] { return ui.Text(Control::BitBtn2) == Tr(TextId::UpdateButton, true); }));
+        ui.DoubleClick(Control::Image1);
+        ui.SetEditText(server_.Url("/V9/02/"));
+    }
+
+    // Serves half the new program, then the rest after pause: long enough
+    // to look at the window in the middle of the transfer.
+    void ServeStalledHalfway(std::chrono::milliseconds pause) {
+        const std::string body = newBytes_;
+        Serve([body, pause] {
+            ScriptedReply reply(
+                HttpHead("HTTP/1.1 200 OK", {"Content-Length: " + std::to_string(body.size())}) +
+                body.substr(0, body.size() / 2));
+            reply.Then(body.substr(body.size() / 2), pause);
+            return reply;
+        });
+    }
 
     bool OnlyExitEnabled(UiDriver& ui) {
         return ui.Enabled(Control::cmdExit) && !ui.Enabled(Control::BitBtn2) &&

@@ -165,15 +165,7 @@ TEST_F(DownloadTest, UnknownHostShowsTheSocketError) {
 
 TEST_F(DownloadTest, StalledTransferKeepsTheWindowAliveAndSwitchesLanguage) {
     const std::string folder = Install("Lock");
-    const std::string body = newBytes_;
-    // Half the program, then nothing for three seconds.
-    Serve([body] {
-        ScriptedReply reply(
-            HttpHead("HTTP/1.1 200 OK", {"Content-Length: " + std::to_string(body.size())}) +
-            body.substr(0, body.size() / 2));
-        reply.Then(body.substr(body.size() / 2), std::chrono::milliseconds(3000));
-        return reply;
-    });
+    ServeStalledHalfway(std::chrono::milliseconds(3000));
     UiDriver& ui = Start();
     ui.Click(Control::BitBtn2);
     Answer(ui, "N9079");
@@ -203,7 +195,7 @@ TEST_F(DownloadTest, StalledTransferKeepsTheWindowAliveAndSwitchesLanguage) {
     ASSERT_TRUE(done);
     EXPECT_EQ(done->caption, "N9082");
     EXPECT_EQ(done->text, Tr(TextId::N9082, false) + folder);
-    const std::string size = Kilobytes(body.size());
+    const std::string size = Kilobytes(newBytes_.size());
     EXPECT_EQ(ui.Text(Control::Label1), kChinesePrefix + size + "/" + size);
     AnswerDialog(done->handle, IDOK);
     EXPECT_TRUE(ui.WaitForExit(10000));

@@ -91,13 +91,7 @@ class SignedUpgradeTest : public UpgradeScenario {
         folder_ = Install(relative, Desktop::User, relative + ".lnk");
         ServeBytes(download);
         UiDriver& ui = Start();
-        if (chinese) {
-            ui.DoubleClick(Control::StatusBar1);
-            EXPECT_TRUE(WaitUntil(
-                [&] { return ui.Text(Control::BitBtn2) == Tr(TextId::UpdateButton, true); }));
-            ui.DoubleClick(Control::Image1);
-            ui.SetEditText(server_.Url("/V9/02/"));  // the switch emptied it
-        }
+        if (chinese) SwitchToChinese(ui);
         ui.Click(Control::BitBtn2);
         Answer(ui, "N9079");
         return ui;

@@ -183,23 +183,9 @@ TEST_F(UpgradeTest, TemporaryNameFollowsTheLanguageAndShowsDuringTheTransfer) {
     for (bool chinese : {false, true}) {
         const std::string folder = Install(chinese ? "Chinese" : "English", Desktop::User,
                                            chinese ? "Chinese.lnk" : "English.lnk");
-        const std::string body = newBytes_;
-        // The body stalls halfway, long enough to look at the window.
-        Serve([body] {
-            ScriptedReply reply(
-                HttpHead("HTTP/1.1 200 OK", {"Content-Length: " + std::to_string(body.size())}) +
-                body.substr(0, body.size() / 2));
-            reply.Then(body.substr(body.size() / 2), std::chrono::milliseconds(2500));
-            return reply;
-        });
+        ServeStalledHalfway(std::chrono::milliseconds(2500));
         UiDriver& ui = Start();
-        if (chinese) ui.DoubleClick(Control::StatusBar1);
-        if (chinese) {
-            EXPECT_TRUE(WaitUntil(
-                [&] { return ui.Text(Control::BitBtn2) == Tr(TextId::UpdateButton, true); }));
-            ui.DoubleClick(Control::Image1);
-            ui.SetEditText(server_.Url("/V9/02/"));  // the switch emptied it
-        }
+        if (chinese) SwitchToChinese(ui);
         ui.Click(Control::BitBtn2);
         Answer(ui, "N9079");
         const std::string temp = folder + (chinese ? "Tessaron.tmp" : "TessaronEng.tmp");
