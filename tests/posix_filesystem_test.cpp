@@ -129,6 +129,22 @@ TEST_F(PosixFileSystemTest, WritesReadsReplacesAndDeletes) {
     EXPECT_FALSE(files.Remove("C:\\a.exe"));
 }
 
+TEST_F(PosixFileSystemTest, TheLogsCallsAppendMeasureAndMakeFolders) {
+    EXPECT_TRUE(files.CreateFolder("C:\\Local"));
+    EXPECT_TRUE(files.CreateFolder("C:\\Local"));  // there already: fine
+    EXPECT_FALSE(files.CreateFolder("C:\\No\\Parent"));
+    Put("file", "x");
+    EXPECT_FALSE(files.CreateFolder("C:\\file"));  // a file is in the way
+
+    EXPECT_EQ(files.FileSize("C:\\Local\\Pellinor.log"), std::nullopt);
+    EXPECT_TRUE(files.AppendFile("C:\\Local\\Pellinor.log", "one\r\n"));
+    EXPECT_TRUE(files.AppendFile("C:\\Local\\Pellinor.log", "two\r\n"));
+    EXPECT_EQ(files.ReadFile("C:\\Local\\Pellinor.log", 100), "one\r\ntwo\r\n");
+    EXPECT_EQ(files.FileSize("C:\\Local\\Pellinor.log"), 10u);
+    EXPECT_EQ(files.FileSize("C:\\Local"), std::nullopt);  // a folder has no size here
+    EXPECT_FALSE(files.AppendFile("C:\\No\\Parent\\Pellinor.log", "x"));
+}
+
 TEST(PosixFileSystemErrors, RenameFailuresMapToWindowsCodes) {
     for (int e : {EACCES, EPERM, EROFS, EXDEV, EISDIR})
         EXPECT_EQ(WindowsErrorFromErrno(e), 5u) << e;

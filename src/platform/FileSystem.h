@@ -72,6 +72,17 @@ class FileSystem {
     // Puts from in the place of to in one step, replacing an existing to.
     // Returns 0 or the system error code of the failure (5 access denied, 32 in use).
     virtual uint32_t Replace(const std::string& from, const std::string& to) = 0;
+
+    // What the support log needs. None of them throws: a log that cannot
+    // be written must never change what a command does.
+
+    // Appends bytes at the end of path, making the file if it is missing;
+    // others may read and append while it is open. False when not written.
+    virtual bool AppendFile(const std::string& path, const std::string& bytes) = 0;
+    // The size of a file; none when it is missing or cannot be read.
+    virtual std::optional<uint64_t> FileSize(const std::string& path) = 0;
+    // Makes a folder whose parent exists; true when the folder exists afterwards.
+    virtual bool CreateFolder(const std::string& path) = 0;
 };
 
 }  // namespace pellinor

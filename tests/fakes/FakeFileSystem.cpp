@@ -116,4 +116,26 @@ uint32_t FakeFileSystem::Replace(const std::string& from, const std::string& to)
     return 0;
 }
 
+bool FakeFileSystem::AppendFile(const std::string& path, const std::string& bytes) {
+    const size_t slash = path.find_last_of('\\');
+    if (refuseAppends ||
+        (slash != std::string::npos && !DirectoryExists(path.substr(0, slash + 1))))
+        return false;
+    auto it = files_.find(Key(path));
+    if (it == files_.end()) it = files_.emplace(Key(path), File{path, "", false}).first;
+    it->second.bytes += bytes;
+    return true;
+}
+
+std::optional<uint64_t> FakeFileSystem::FileSize(const std::string& path) {
+    if (!FileExists(path)) return std::nullopt;
+    return files_.at(Key(path)).bytes.size();
+}
+
+bool FakeFileSystem::CreateFolder(const std::string& path) {
+    if (refuseFolders) return DirectoryExists(path);
+    AddFolder(path);
+    return true;
+}
+
 }  // namespace pellinor

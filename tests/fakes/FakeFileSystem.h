@@ -27,6 +27,9 @@ class FakeFileSystem : public FileSystem {
     std::optional<std::string> ReadFileRange(const std::string& path, uint64_t offset,
                                              size_t maxBytes) override;
     uint32_t Replace(const std::string& from, const std::string& to) override;
+    bool AppendFile(const std::string& path, const std::string& bytes) override;
+    std::optional<uint64_t> FileSize(const std::string& path) override;
+    bool CreateFolder(const std::string& path) override;
 
     void AddFolder(const std::string& path);
     void AddFile(const std::string& path, const std::string& bytes, bool readOnly = false);
@@ -39,6 +42,8 @@ class FakeFileSystem : public FileSystem {
     bool refuseWrites = false;              // every WriteFile fails as on a read-only disk
     std::optional<size_t> writeFailsAfter;  // a full disk: this much is written, then it fails
     bool replaceDoesNothing = false;        // Replace reports success and changes nothing
+    bool refuseAppends = false;             // every AppendFile fails
+    bool refuseFolders = false;             // every CreateFolder fails
     std::set<std::string> unreadable;       // paths that cannot be read (upper-cased)
     size_t largestRead = 0;                 // the most bytes one read returned
     std::set<std::string> undeletable;      // paths whose deletion fails (upper-cased)

@@ -254,4 +254,31 @@ uint32_t PosixFileSystem::Replace(const std::string& from, const std::string& to
     return WindowsErrorFromErrno(errno);
 }
 
+bool PosixFileSystem::AppendFile(const std::string& path, const std::string& bytes) {
+    // O_APPEND: each write lands at the end, also beside another writer.
+    Fd fd(::open(HostPath(path).c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644));
+    if (fd.get() < 0) return false;
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd.get(), bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += static_cast<size_t>(n);
+    }
+    return fd.Close() == 0;
+}
+
+std::optional<uint64_t> PosixFileSystem::FileSize(const std::string& path) {
+    struct stat st;
+    if (::stat(HostPath(path).c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return std::nullopt;
+    return static_cast<uint64_t>(st.st_size);
+}
+
+bool PosixFileSystem::CreateFolder(const std::string& path) {
+    const std::string host = HostPath(path);
+    if (::mkdir(host.c_str(), 0755) == 0) return true;
+    struct stat st;
+    return errno == EEXIST && ::stat(host.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
 }  // namespace pellinor

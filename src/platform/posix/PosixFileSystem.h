@@ -45,6 +45,9 @@ class PosixFileSystem : public FileSystem {
     // rename(2), which replaces an existing target atomically; a failure is
     // reported through WindowsErrorFromErrno.
     uint32_t Replace(const std::string& from, const std::string& to) override;
+    bool AppendFile(const std::string& path, const std::string& bytes) override;
+    std::optional<uint64_t> FileSize(const std::string& path) override;
+    bool CreateFolder(const std::string& path) override;
 
   private:
     std::string root_;  // without a trailing "/", empty for "/"

@@ -162,4 +162,31 @@ uint32_t Win32FileSystem::Replace(const std::string& from, const std::string& to
     return ::GetLastError();
 }
 
+bool Win32FileSystem::AppendFile(const std::string& path, const std::string& bytes) {
+    // FILE_APPEND_DATA alone: every write lands at the end, also beside
+    // another copy of the program appending at the same time. Shared for
+    // reading (support opens the log while the program runs) and deletion
+    // (the log moves aside while another copy holds it).
+    ScopedHandle file(::CreateFileW(Widen(path).c_str(), FILE_APPEND_DATA,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
+    DWORD written = 0;
+    const DWORD size = static_cast<DWORD>(std::min<size_t>(bytes.size(), MAXDWORD));
+    return ::WriteFile(file.Get(), bytes.data(), size, &written, nullptr) && written == size;
+}
+
+std::optional<uint64_t> Win32FileSystem::FileSize(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!::GetFileAttributesExW(Widen(path).c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return std::nullopt;
+    }
+    return (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+bool Win32FileSystem::CreateFolder(const std::string& path) {
+    return ::CreateDirectoryW(Widen(path).c_str(), nullptr) || DirectoryExists(path);
+}
+
 }  // namespace pellinor

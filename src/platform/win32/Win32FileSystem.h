@@ -22,6 +22,9 @@ class Win32FileSystem : public FileSystem {
     std::optional<std::string> ReadFileRange(const std::string& path, uint64_t offset,
                                              size_t maxBytes) override;
     uint32_t Replace(const std::string& from, const std::string& to) override;
+    bool AppendFile(const std::string& path, const std::string& bytes) override;
+    std::optional<uint64_t> FileSize(const std::string& path) override;
+    bool CreateFolder(const std::string& path) override;
 };
 
 }  // namespace pellinor

@@ -1,0 +1,34 @@
+// One line of the support log: the moment, then the event, as text that any
+// editor shows and that cannot break into two lines or carry a secret.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "platform/LocalTime.h"
+
+namespace pellinor {
+
+// The longest event a line keeps; the rest is cut and marked "...". A
+// server's status line and a shortcut's folder end up in lines, and a
+// hostile server may send a status line as long as the client's header
+// limit: support reads lines that fit a few screens, and 2 KiB holds any
+// ordinary folder (260 characters, at most 780 UTF-8 bytes) with the words
+// around it.
+constexpr size_t kMaxEventBytes = 2048;
+
+// "2026-12-07 17:40:13.123 +01:00 " followed by the event and "\r\n" (the
+// line end that Notepad on Windows 7 shows). The event is made safe first
+// (SafeEventText).
+std::string FormatLogLine(const LocalTime& when, const std::string& event);
+
+// The event as the log writes it: control bytes (line ends, tabs, escape)
+// and bytes that are not UTF-8 become "\xNN", so that one event is one line
+// of valid UTF-8 whatever a server sent; cut at kMaxEventBytes with "...".
+std::string SafeEventText(const std::string& event);
+
+// An address without the "user:password@" that may precede its host: the
+// log never holds a password, even one typed into the download base.
+std::string AddressForLog(const std::string& url);
+
+}  // namespace pellinor
