@@ -1,0 +1,40 @@
+// The exit codes' names for the log.
+#include "unattended/ExitCodes.h"
+
+namespace pellinor {
+
+std::string ExitCodeText(ExitCode code) {
+    const char* name = "";
+    switch (code) {
+        case ExitCode::Upgraded:
+            name = "upgraded";
+            break;
+        case ExitCode::NothingFound:
+            name = "nothing found";
+            break;
+        case ExitCode::SeveralFound:
+            name = "several found, none named";
+            break;
+        case ExitCode::DownloadFailed:
+            name = "download failed";
+            break;
+        case ExitCode::Refused:
+            name = "refused by the publisher or version check";
+            break;
+        case ExitCode::ReplaceFailed:
+            name = "not put in place";
+            break;
+        case ExitCode::Unexpected:
+            name = "unexpected failure";
+            break;
+        case ExitCode::AlreadyRunning:
+            name = "another upgrade running";
+            break;
+        case ExitCode::BadCommandLine:
+            name = "bad command line";
+            break;
+    }
+    return std::to_string(static_cast<int>(code)) + " (" + name + ")";
+}
+
+}  // namespace pellinor
