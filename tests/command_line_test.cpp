@@ -31,8 +31,8 @@ TEST(CommandLine, SplitsAsCommandLineToArgvWDoes) {
         // 2n+1 backslashes, quote: n and a literal quote, which then does not close.
         {"\"C:\\Lock\\\" /base x", {"C:\\Lock\" /base x"}},
         {"a\\\\\\\"b", {"a\\\"b"}},
-        {"\"a\"\"b\" c", {"a\"b", "c"}},  // "" inside quotes: one quote
-        {"\"open", {"open"}},             // an unclosed quote runs to the end
+        {"\"a\"\"b\" c", {"a\"b c"}},  // "" inside quotes: a quote, and the quotes end
+        {"\"open", {"open"}},          // an unclosed quote runs to the end
         {"\xE4\xB8\xAD\xE6\x96\x87", {"\xE4\xB8\xAD\xE6\x96\x87"}},
     };
     for (const auto& row : rows) {

@@ -86,8 +86,10 @@ std::vector<std::string> SplitCommandLine(const std::string& line) {
             continue;
         }
         if (c == '"') {
+            // "" inside quotes: one literal quote, and the quotes end there.
             if (quoted && i + 1 < line.size() && line[i + 1] == '"') {
                 current += '"';
+                quoted = false;
                 i += 2;
                 continue;
             }

@@ -22,7 +22,8 @@ struct ParsedCommandLine {
 // Windows' CommandLineToArgvW splits those after the name: blanks (space,
 // tab) separate, quotes group and are dropped, 2n backslashes before a
 // quote give n and the quote groups, 2n+1 give n and a literal quote, other
-// backslashes stay as they are, and "" inside quotes gives one literal quote.
+// backslashes stay as they are, and "" inside quotes gives one literal quote
+// and ends the quotes (CommandLineToArgvW's own rule, unlike the C runtime's).
 std::vector<std::string> SplitCommandLine(const std::string& line);
 
 // The switches, without regard to case. Nothing at all asks for the window.
