@@ -1,0 +1,163 @@
+// Pellinor.exe /upgrade under Wine: the upgrade without a window or a box,
+// its exit code, what it leaves in the installation, and its support log.
+#include <shlobj.h>
+
+#include "UpgradeScenario.h"
+
+namespace pellinor::e2e {
+namespace {
+
+// The support log where the program writes it for this user.
+std::string LogPath() {
+    wchar_t folder[MAX_PATH] = {};
+    ::SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder);
+    return Narrow(folder) + "\\Pellinor\\Pellinor.log";
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    for (size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        lines.push_back(text.substr(start, end - start));
+    }
+    return lines;
+}
+
+// The visible top-level windows of a process: its main window, a box.
+int VisibleWindows(DWORD processId) {
+    struct Search {
+        DWORD id;
+        int count;
+    } search{processId, 0};
+    ::EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(param);
+            DWORD owner = 0;
+            ::GetWindowThreadProcessId(window, &owner);
+            if (owner == s->id && ::IsWindowVisible(window)) ++s->count;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.count;
+}
+
+struct UnattendedRun {
+    bool ended = false;
+    DWORD exitCode = STILL_ACTIVE;
+    int windowsSeen = 0;            // the most visible windows at one look
+    std::vector<std::string> log;  // the lines this run wrote
+
+    bool Logged(const std::string& piece) const {
+        for (const std::string& line : log) {
+            if (line.find(piece) != std::string::npos) return true;
+        }
+        return false;
+    }
+    std::string Describe() const {
+        std::string d = "exit " + std::to_string(exitCode) + "; log:";
+        for (const std::string& line : log) d += "\n  " + line;
+        return d;
+    }
+};
+
+// The longest an unattended run may take here: a scan, the second's pause
+// after ending the lock program, a download from 127.0.0.1, the checks.
+constexpr uint32_t kRunLimitMs = 60000;
+
+class UnattendedUpgradeTest : public UpgradeScenario {
+  protected:
+    // Runs Pellinor.exe with arguments and looks for its windows until it ends.
+    UnattendedRun RunUnattended(const std::vector<std::string>& arguments) {
+        // Each run reads its own lines: the log starts afresh.
+        ::DeleteFileW(Widen(LogPath()).c_str());
+        ChildProcess& program = StartProgram(UiDriver::DefaultExePath(), arguments);
+        EXPECT_TRUE(program.Started());
+        UnattendedRun run;
+        run.ended = WaitUntil(
+            [&] {
+                run.windowsSeen = std::max(run.windowsSeen, VisibleWindows(program.Id()));
+                return !program.Running();
+            },
+            kRunLimitMs);
+        run.exitCode = program.ExitCode();
+        run.log = Lines(ReadBytes(LogPath()));
+        return run;
+    }
+    std::vector<std::string> Upgrade(const std::string& folder = "") {
+        std::vector<std::string> arguments{"/upgrade", "/base", server_.Url("/V9/02/")};
+        if (!folder.empty()) arguments.insert(arguments.end(), {"/folder", folder});
+        return arguments;
+    }
+    bool Old(const std::string& folder) { return ReadBytes(folder + "Tessaron.Exe") == oldBytes_; }
+};
+
+TEST_F(UnattendedUpgradeTest, OneInstallationIsUpgradedWithoutAWindowOrABox) {
+    const std::string folder = Install("Hotel Lock");
+    ServeNewProgram();
+    const UnattendedRun run = RunUnattended({"/UPGRADE", "/base", server_.Url("/V9/02/")});
+    ASSERT_TRUE(run.ended);
+    EXPECT_EQ(run.exitCode, 0u) << run.Describe();
+    EXPECT_EQ(run.windowsSeen, 0);
+    EXPECT_TRUE(ReadBytes(folder + "Tessaron.Exe") == newBytes_) << "not the new program";
+    EXPECT_EQ(FilesIn(folder), std::vector<std::string>{"Tessaron.Exe"});
+    ASSERT_FALSE(run.log.empty());
+    EXPECT_NE(run.log.back().find("exit 0"), std::string::npos) << run.Describe();
+    EXPECT_TRUE(run.Logged(folder)) << run.Describe();
+    EXPECT_TRUE(run.Logged("HTTP/1.1 200 OK")) << run.Describe();
+}
+
+TEST_F(UnattendedUpgradeTest, WhatCannotGoOnEndsWithItsCodeAndChangesNothing) {
+    ServeNewProgram();
+    const std::string a = Install("A", Desktop::User, "A.lnk");
+    const std::string b = Install("B", Desktop::Public, "B.lnk");
+    const struct {
+        const char* what;
+        std::vector<std::string> arguments;
+        DWORD code;
+    } rows[] = {
+        {"two, none named", Upgrade(), 10},
+        {"a folder that holds none", Upgrade(TempFolder() + "C"), 1605},
+        {"a switch unknown", {"/upgrade", "/quiet"}, 1639},
+        {"a folder whose last backslash took the quote", {"/upgrade", "/folder", a + "\""}, 1639},
+        {"the window's switches without /upgrade", {"/folder", a}, 1639},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        const UnattendedRun run = RunUnattended(row.arguments);
+        ASSERT_TRUE(run.ended);
+        EXPECT_EQ(run.exitCode, row.code) << run.Describe();
+        EXPECT_EQ(run.windowsSeen, 0);
+        EXPECT_TRUE(Old(a) && Old(b));
+        EXPECT_EQ(FilesIn(a).size() + FilesIn(b).size(), 2u);
+        ASSERT_FALSE(run.log.empty());
+        EXPECT_NE(run.log.back().find("exit " + std::to_string(row.code)), std::string::npos)
+            << run.Describe();
+    }
+    EXPECT_TRUE(server_.Requests().empty()) << "nothing was downloaded";
+
+    // Named, one of the two is upgraded and the other left alone.
+    const UnattendedRun run = RunUnattended(Upgrade(b));
+    EXPECT_EQ(run.exitCode, 0u) << run.Describe();
+    EXPECT_TRUE(ReadBytes(b + "Tessaron.Exe") == newBytes_);
+    EXPECT_TRUE(Old(a));
+}
+
+TEST_F(UnattendedUpgradeTest, AFailedDownloadIsLoggedRequestByRequest) {
+    const std::string folder = Install("Lock");
+    Serve([] { return ScriptedReply(HttpHead("HTTP/1.1 404 Not Found", {"Content-Length: 9"}) + "not here"
+                                    "!"); });
+    const UnattendedRun run = RunUnattended(Upgrade());
+    ASSERT_TRUE(run.ended);
+    EXPECT_EQ(run.exitCode, 11u) << run.Describe();
+    EXPECT_EQ(run.windowsSeen, 0);
+    EXPECT_TRUE(Old(folder));
+    EXPECT_EQ(FilesIn(folder), std::vector<std::string>{"Tessaron.Exe"});
+    EXPECT_TRUE(run.Logged(server_.Url("/V9/02/Tessaron.Exe"))) << run.Describe();
+    EXPECT_TRUE(run.Logged("status=\"HTTP/1.1 404 Not Found\"")) << run.Describe();
+    EXPECT_TRUE(run.Logged("framing=length announced=9 bytes=9 whole=no")) << run.Describe();
+    EXPECT_NE(run.log.back().find("exit 11"), std::string::npos) << run.Describe();
+    std::printf("%s\n", run.Describe().c_str());  // the README's sample
+}
+
+}  // namespace
+}  // namespace pellinor::e2e
