@@ -216,6 +216,13 @@ bool HttpResponseReader::PutBody(std::string& buffer) {
     const char* rest = start + body;
     const size_t restSize = size - n;
     if (!LinesFit(rest, rest + restSize)) throw Error(kMaxLineLengthExceeded);
+    // A data chunk's whole line that Beast still waits on opens a quoted
+    // extension it never closes (only the last chunk waits for more lines).
+    const size_t line = parser_->LineEndBefore();
+    const char* lineEnd =
+        restSize > line ? static_cast<const char*>(std::memchr(rest + line, '\n', restSize - line))
+                        : nullptr;
+    if (lineEnd && rest[line] != '0') throw Error(kBrokenChunk);
     if (restSize > kMaxHeadBytes + parser_->LineEndBefore()) throw Error(kHeaderBlockTooLarge);
     return false;
 }
