@@ -20,16 +20,18 @@ namespace http = boost::beast::http;
 
 // 100 Continue, 102 Processing, 103 Early Hints: the real answer follows.
 // 101 would switch to another protocol, which this client does not speak.
+constexpr size_t kStatusLineLookahead = 13;
+
 bool IsInterim(int status) {
     return status >= 100 && status <= 199 && status != 101;
 }
 
-// Where the header block in data ends (after its empty line), or the end
-// of data when it does not end there.
+// Where the header block in data ends (after its empty line); null when
+// it does not end there.
 const char* HeadEnd(const char* data, size_t size) {
     static const char kEnd[] = "\r\n\r\n";
     const char* end = std::search(data, data + size, kEnd, kEnd + 4);
-    return end == data + size ? end : end + 4;
+    return end == data + size ? nullptr : end + 4;
 }
 
 }  // namespace
@@ -134,14 +136,21 @@ bool HttpResponseReader::ReadHead(ResponseHead& head) {
 bool HttpResponseReader::ReadOneHead(ResponseHead& head) {
     head = ResponseHead();
     parser_ = std::make_unique<ReplyParser>(head);
+    bool closed = false;
     for (;;) {
-        if (pos_ < pending_.size()) {
-            // Beast is shown no more than the block may still take.
-            const size_t room = kMaxHeadBytes - headBytes_;
-            const size_t size = std::min(pending_.size() - pos_, room);
-            char* data = &pending_[pos_];
+        // Beast is shown the whole block at once (or all there is once the
+        // server closed, or as much as the block may still take), so that
+        // its verdict never depends on how the bytes were cut in pieces.
+        const size_t room = kMaxHeadBytes - headBytes_;
+        const size_t size = std::min(pending_.size() - pos_, room);
+        char* data = &pending_[pos_];
+        const char* end = HeadEnd(data, size);
+        if (!LinesFit(data, end ? end : data + size)) throw Error(kMaxLineLengthExceeded);
+        // The status line is looked at with 13 bytes in view ("HTTP/1.1 200 ")
+        // or all there will ever be: Beast would otherwise wait for another
+        // block's end before it looked again.
+        if ((end && size >= kStatusLineLookahead) || closed || size == room) {
             if (!parser_->StatusArrived()) parser_->AcceptLaterMinorVersion(data, size);
-            if (!LinesFit(data, HeadEnd(data, size))) throw Error(kMaxLineLengthExceeded);
             boost::beast::error_code ec;
             const size_t n = parser_->put(boost::asio::buffer(data, size), ec);
             pos_ += n;
@@ -151,12 +160,13 @@ bool HttpResponseReader::ReadOneHead(ResponseHead& head) {
             if (parser_->is_header_done()) return true;
             if (size == room) throw Error(kHeaderBlockTooLarge);
         }
-        if (Fill() == 0) {
+        if (closed) {
             if (received_ == 0) return false;
             if (!parser_->StatusArrived()) throw Error(kConnectionClosedGracefully);
             // A close inside the block is no error: the response simply has no body.
             return true;
         }
+        closed = Fill() == 0;
     }
 }
 
@@ -213,23 +223,30 @@ bool HttpResponseReader::PutBody(std::string& buffer) {
     // What is left unparsed is a chunk's line or the last chunk's line and
     // its trailers (a body by length or to the close is taken as it comes):
     // bounded as the lines and the block of a head are.
+    // The lines are looked at within the block's bound first, so that the
+    // verdict never depends on how the bytes were cut in pieces.
     const char* rest = start + body;
     const size_t restSize = size - n;
-    if (!LinesFit(rest, rest + restSize)) throw Error(kMaxLineLengthExceeded);
+    const size_t bound = kMaxHeadBytes + parser_->LineEndBefore();
+    if (!LinesFit(rest, rest + std::min(restSize, bound))) throw Error(kMaxLineLengthExceeded);
     // A data chunk's whole line that Beast still waits on opens a quoted
     // extension it never closes (only the last chunk waits for more lines).
     const size_t line = parser_->LineEndBefore();
-    const char* lineEnd =
-        restSize > line ? static_cast<const char*>(std::memchr(rest + line, '\n', restSize - line))
-                        : nullptr;
-    if (lineEnd && rest[line] != '0') throw Error(kBrokenChunk);
-    if (restSize > kMaxHeadBytes + parser_->LineEndBefore()) throw Error(kHeaderBlockTooLarge);
+    const char* cr = restSize > line
+                         ? static_cast<const char*>(std::memchr(rest + line, '\r', restSize - line))
+                         : nullptr;
+    if (cr && cr + 1 < rest + restSize && cr[1] == '\n' && rest[line] != '0')
+        throw Error(kBrokenChunk);
+    if (restSize > bound) throw Error(kHeaderBlockTooLarge);
     return false;
 }
 
 bool HttpResponseReader::BytesFollow(const std::string& buffer, bool keepAlive) {
     if (buffer.size() > parsed_) return true;
-    if (keepAlive) return false;
+    // A kept connection that still waits for a request has nothing more;
+    // one that does not has either closed or bytes waiting, and the read
+    // below tells which at once.
+    if (keepAlive && connection_.Reusable()) return false;
     char probe = 0;
     try {
         return connection_.ReadSome(&probe, 1, kTrailingBytesWait) > 0;

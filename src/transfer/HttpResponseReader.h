@@ -38,9 +38,8 @@ constexpr uint64_t kMaxBodyBytes = uint64_t{256} << 20;
 // segment or some 200 ms later). A good server's close follows its last
 // byte at once, so the wait costs nothing there; a server that holds the
 // connection open despite "Connection: close" costs one second, not the
-// silence limit. A kept-open connection is not waited on: bytes that are
-// already there spoil it, and the next request never goes over one that
-// has any waiting.
+// silence limit. A kept-open connection is not waited on: bytes already
+// there show the lie at once, and later ones keep the next request off it.
 constexpr std::chrono::milliseconds kTrailingBytesWait{1000};
 constexpr size_t kWorkBlock = 32768;  // the most one work event reports
 constexpr size_t kReadSize = 262144;  // the most one receive asks for

@@ -42,6 +42,10 @@ const ErrorEntry kErrorTexts[] = {
     {http::error::header_limit, kHeaderBlockTooLarge, false},
 };
 
+bool IsTokenByte(char c) {
+    return boost::beast::http::detail::is_token_char(c);
+}
+
 bool IsDigits(const std::string& s) {
     return !s.empty() &&
            std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
@@ -54,13 +58,19 @@ std::string TrimBlanks(const std::string& s) {
 }
 
 // The text for a Content-Length Beast refused: the value of the field at
-// line (the first line of unparsed), read by the program's own rules.
-std::string LengthErrorText(const char* line, size_t size) {
-    const char* end = static_cast<const char*>(std::memchr(line, '\n', size));
-    std::string field(line, end ? static_cast<size_t>(end - line) : size);
-    if (!field.empty() && field.back() == '\r') field.pop_back();
-    const std::string value =
-        TrimBlanks(field.substr(std::min(field.find(':'), field.size() - 1) + 1));
+// the start of unparsed, folded lines joined as Beast joins them, read by
+// the program's own rules.
+std::string LengthErrorText(const char* unparsed, size_t size) {
+    const std::string bytes(unparsed, size);
+    std::string value;
+    size_t pos = bytes.find(':');
+    if (pos == std::string::npos) return kConflictingLengths;
+    do {
+        const size_t end = std::min(bytes.find("\r\n", pos + 1), bytes.size());
+        const std::string part = TrimBlanks(bytes.substr(pos + 1, end - pos - 1));
+        if (!part.empty()) value += (value.empty() ? "" : " ") + part;
+        pos = end + 2;
+    } while (pos < bytes.size() && (bytes[pos] == ' ' || bytes[pos] == '\t'));
     const std::vector<std::string> items = Split(value, ',');
     for (const std::string& item : items) {
         if (!IsDigits(TrimBlanks(item)))
@@ -144,7 +154,8 @@ void ReplyParser::on_response_impl(int code, string_view reason, int version, er
     statusArrived_ = true;
 }
 
-void ReplyParser::on_field_impl(field name, string_view nameText, string_view value, error_code&) {
+void ReplyParser::on_field_impl(field name, string_view nameText, string_view value,
+                                error_code& ec) {
     head_.headers.emplace_back(std::string(nameText.data(), nameText.size()),
                                std::string(value.data(), value.size()));
     const std::string& text = head_.headers.back().second;
@@ -152,8 +163,12 @@ void ReplyParser::on_field_impl(field name, string_view nameText, string_view va
         sawLength_ = true;
     } else if (name == field::transfer_encoding) {
         sawEncoding_ = true;
+        // A list of tokens, nothing else: Beast stops reading a list at
+        // the first byte that is none, and what follows must not pass.
         for (const std::string& item : Split(text, ',')) {
             const std::string coding = LowerAscii(TrimBlanks(item));
+            if (!std::all_of(coding.begin(), coding.end(), IsTokenByte))
+                return Fail(BrokenReplyText(kBrokenTransferEncoding), ec);
             if (!coding.empty()) codings_.push_back(coding);
         }
     } else if (name == field::connection) {
@@ -189,6 +204,9 @@ void ReplyParser::on_header_impl(error_code& ec) {
         } else {
             framing_ = BodyFraming::Close;
         }
+        // Beast reads the body by what it found: both must agree.
+        if ((framing_ == BodyFraming::Chunked) != chunked())
+            return Fail(BrokenReplyText(kBrokenTransferEncoding), ec);
     } else {
         framing_ = sawLength_ ? BodyFraming::Length : BodyFraming::Close;
     }
