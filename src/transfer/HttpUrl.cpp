@@ -104,6 +104,9 @@ size_t SchemeLength(const std::string& reference) {
     return 0;
 }
 
+// An absolute address of a Location, its dot segments taken out.
+HttpUrl Absolute(const std::string& text);
+
 }  // namespace
 
 std::string HttpUrl::Target() const {
@@ -156,6 +159,14 @@ HttpUrl ParseHttpUrl(const std::string& text) {
     return url;
 }
 
+namespace {
+HttpUrl Absolute(const std::string& text) {
+    HttpUrl next = ParseHttpUrl(text);
+    SplitPath(RemoveDotSegments(next.path + next.document), next.path, next.document);
+    return next;
+}
+}  // namespace
+
 HttpUrl ResolveLocation(const HttpUrl& current, const std::string& location) {
     std::string ref = Slashed(location);
     // The fragment belongs to the page, never to the request.
@@ -163,11 +174,7 @@ HttpUrl ResolveLocation(const HttpUrl& current, const std::string& location) {
     // Only a protocol name before "://" leads to another server: a "://"
     // further on (a return address in the query, say) is data.
     const size_t sep = ref.find("://");
-    if (sep != std::string::npos && ref.find_first_of("/?#") == sep + 1) {
-        HttpUrl next = ParseHttpUrl(ref);
-        SplitPath(RemoveDotSegments(next.path + next.document), next.path, next.document);
-        return next;
-    }
+    if (sep != std::string::npos && ref.find_first_of("/?#") == sep + 1) return Absolute(ref);
     const size_t scheme = SchemeLength(ref);
     if (scheme > 0) {
         // "http:y" is read as "y", as RFC 3986 5.2.2 allows for the current
@@ -176,7 +183,7 @@ HttpUrl ResolveLocation(const HttpUrl& current, const std::string& location) {
         ref.erase(0, scheme + 1);
     }
     // A network-path reference names another server over the same protocol.
-    if (ref.compare(0, 2, "//") == 0) return ResolveLocation(current, current.protocol + ":" + ref);
+    if (ref.compare(0, 2, "//") == 0) return Absolute(current.protocol + ":" + ref);
 
     HttpUrl next = current;
     const size_t q = ref.find('?');
