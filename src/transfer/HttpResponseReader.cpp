@@ -84,18 +84,16 @@ HttpResponseReader::HttpResponseReader(HttpTransport& connection, const HttpEven
 HttpResponseReader::~HttpResponseReader() = default;
 HttpResponseReader::HttpResponseReader(HttpResponseReader&&) noexcept = default;
 
-size_t HttpResponseReader::Fill() {
+size_t HttpResponseReader::Fill(size_t size, std::chrono::milliseconds limit) {
     if (pos_ > 0) {
         pending_.erase(0, pos_);
         pos_ = 0;
     }
-    // The head is read in work-sized pieces: what comes along with it is
-    // reported as one piece.
     const size_t base = pending_.size();
-    pending_.resize(base + kWorkBlock);
+    pending_.resize(base + size);
     size_t n = 0;
     try {
-        n = connection_.ReadSome(&pending_[base], kWorkBlock);
+        n = connection_.ReadSome(&pending_[base], size, limit);
     } catch (...) {
         pending_.resize(base);
         throw;
@@ -192,46 +190,44 @@ uint64_t HttpResponseReader::Report(uint64_t count, size_t arrived) {
 void HttpResponseReader::ChunkBegins(uint64_t size) {
     Begin(static_cast<int64_t>(size));
     count_ = 0;
-    expected_ = static_cast<uint64_t>(out_ - base_) + size;
+    chunkLeft_ = size;
+    expected_ = (sink_ ? sink_->size() : 0) + size;
 }
 
 void HttpResponseReader::BodyBytes(const char* data, size_t size) {
-    if (keep_) {
-        // The body closes up behind the chunk lines: its bytes only ever
-        // move towards the front, over bytes already parsed.
+    if (sink_ && inPlace_) {
+        // Received straight into the body: the data is already in place.
         if (data != out_) std::memmove(out_, data, size);
         out_ += size;
+    } else if (sink_) {
+        AppendBody(*sink_, data, size, expected_);
     }
+    chunkLeft_ -= std::min<uint64_t>(chunkLeft_, size);
     count_ = Report(count_, size);
 }
 
-bool HttpResponseReader::PutBody(std::string& buffer) {
-    base_ = &buffer[0];
-    char* start = base_ + parsed_;
-    const size_t size = buffer.size() - parsed_;
-    out_ = start;
-    parser_->PutBegins(start);
+bool HttpResponseReader::PutPending() {
+    char* data = &pending_[pos_];
+    const size_t size = pending_.size() - pos_;
+    inPlace_ = false;
+    parser_->PutBegins(data);
     boost::beast::error_code ec;
-    const size_t n = parser_->put(boost::asio::buffer(start, size), ec);
-    const auto body = static_cast<size_t>(out_ - start);
-    std::memmove(start + body, start + n, size - n);
-    parsed_ += body;
-    buffer.resize(parsed_ + size - n);
-    if (ec && ec != http::error::need_more)
-        throw Error(parser_->ErrorText(ec, start + body, size - n));
+    const size_t n = parser_->put(boost::asio::buffer(data, size), ec);
+    pos_ += n;
+    if (ec && ec != http::error::need_more) throw Error(parser_->ErrorText(ec, data + n, size - n));
     if (parser_->is_done()) return true;
     // What is left unparsed is a chunk's line or the last chunk's line and
     // its trailers (a body by length or to the close is taken as it comes):
-    // bounded as the lines and the block of a head are.
-    // The lines are looked at within the block's bound first, so that the
-    // verdict never depends on how the bytes were cut in pieces.
-    const char* rest = start + body;
+    // bounded as the lines and the block of a head are. The lines are
+    // looked at within the block's bound first, so that the verdict never
+    // depends on how the bytes were cut in pieces.
+    const char* rest = data + n;
     const size_t restSize = size - n;
-    const size_t bound = kMaxHeadBytes + parser_->LineEndBefore();
+    const size_t line = parser_->LineEndBefore();
+    const size_t bound = kMaxHeadBytes + line;
     if (!LinesFit(rest, rest + std::min(restSize, bound))) throw Error(kMaxLineLengthExceeded);
     // A data chunk's whole line that Beast still waits on opens a quoted
     // extension it never closes (only the last chunk waits for more lines).
-    const size_t line = parser_->LineEndBefore();
     const char* cr = restSize > line
                          ? static_cast<const char*>(std::memchr(rest + line, '\r', restSize - line))
                          : nullptr;
@@ -241,8 +237,23 @@ bool HttpResponseReader::PutBody(std::string& buffer) {
     return false;
 }
 
-bool HttpResponseReader::BytesFollow(const std::string& buffer, bool keepAlive) {
-    if (buffer.size() > parsed_) return true;
+bool HttpResponseReader::PutInPlace(std::string& body, size_t arrived) {
+    char* start = &body[body.size() - arrived];
+    out_ = start;
+    inPlace_ = true;
+    parser_->PutBegins(start);
+    boost::beast::error_code ec;
+    const size_t n = parser_->put(boost::asio::buffer(start, arrived), ec);
+    // Only data was received here (never past the length or the chunk), so
+    // Beast took it all; anything it left would wait for the next put.
+    pending_.assign(start + n, arrived - n);
+    pos_ = 0;
+    body.resize(body.size() - arrived + static_cast<size_t>(out_ - start));
+    if (ec && ec != http::error::need_more) throw Error(parser_->ErrorText(ec, nullptr, 0));
+    return parser_->is_done();
+}
+
+bool HttpResponseReader::BytesFollow(bool keepAlive) {
     // A kept connection that still waits for a request has nothing more;
     // one that does not has either closed or bytes waiting, and the read
     // below tells which at once.
@@ -264,74 +275,68 @@ void HttpResponseReader::ReadBody(const ResponseHead& head, std::string* sink, B
     parser.SetReceiver(this);
     parser.eager(true);
     result.framing = parser.Framing();
-    std::string& buffer = sink ? *sink : scratch_;
-    scratch_.clear();
-    keep_ = sink != nullptr;
-    parsed_ = buffer.size();
+    sink_ = sink;
     count_ = 0;
+    chunkLeft_ = 0;
     expected_ = 0;
-    if (result.framing == BodyFraming::Length) {
+    const bool counted = result.framing == BodyFraming::Length;
+    if (counted) {
         result.announced = parser.content_length().value_or(0);
-        expected_ = parsed_ + result.announced;
+        expected_ = (sink ? sink->size() : 0) + result.announced;
         if (result.announced > 0) Begin(static_cast<int64_t>(result.announced));
     } else if (result.framing == BodyFraming::Close) {
         Begin(0);
     }
-    if (pos_ < pending_.size())
-        AppendBody(buffer, pending_.data() + pos_, pending_.size() - pos_, expected_);
-    pending_.clear();
-    pos_ = 0;
 
     const Clock::time_point deadline = Clock::now() + timeLimit;
     bool ended = parser.is_done();
-    try {
-        while (!ended) {
-            if (buffer.size() > parsed_ && PutBody(buffer)) {
-                ended = true;
-                break;
+    while (!ended) {
+        if (pos_ < pending_.size() && PutPending()) {
+            ended = true;
+            break;
+        }
+        const uint64_t left = counted ? parser.content_length_remaining().value_or(0) : chunkLeft_;
+        // A kept body's data goes straight into it, never past its length
+        // or its chunk; lines between chunks, and bodies thrown away or
+        // read to the close, come through the small buffer first, so that
+        // the body grows only by bytes that are body.
+        if (sink && pos_ == pending_.size() && left > 0) {
+            const size_t want = static_cast<size_t>(std::min<uint64_t>(kReadSize, left));
+            const size_t n = ReceiveBody(*sink, want, expected_, {});
+            if (n > 0) {
+                ended = PutInPlace(*sink, n);
+                continue;
             }
-            size_t want = kReadSize;
-            if (result.framing == BodyFraming::Length)
-                want = static_cast<size_t>(
-                    std::min<uint64_t>(want, parser.content_length_remaining().value_or(0)));
-            std::chrono::milliseconds left{};
+        } else {
+            std::chrono::milliseconds limit{};
             bool timeUp = false;
             if (timeLimit.count() > 0 && result.framing == BodyFraming::Close) {
-                left =
+                limit =
                     std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-                timeUp = left.count() <= 0;
+                timeUp = limit.count() <= 0;
                 if (timeUp) connection_.Close();
             }
+            size_t want = result.framing == BodyFraming::Chunked ? kWorkBlock : kReadSize;
+            if (counted) want = static_cast<size_t>(std::min<uint64_t>(want, left));
             // The time limit ends such a body as its close would.
-            if (timeUp || ReceiveBody(buffer, want, expected_, left) == 0) {
-                boost::beast::error_code ec;
-                parser.put_eof(ec);
-                ended = !ec;
-                // A body by length that stops short raises nothing: it is
-                // only not whole.
-                if (ec && result.framing == BodyFraming::Chunked)
-                    throw Error(kConnectionClosedGracefully);
-                break;
-            }
+            if (!timeUp && Fill(want, limit) > 0) continue;
         }
-    } catch (...) {
-        buffer.resize(parsed_);
-        throw;
+        boost::beast::error_code ec;
+        parser.put_eof(ec);
+        ended = !ec;
+        // A body by length that stops short raises nothing: it is only not whole.
+        if (ec && result.framing == BodyFraming::Chunked) throw Error(kConnectionClosedGracefully);
+        break;
     }
     if (result.framing == BodyFraming::Chunked) result.announced = parser.ChunkTotal();
-    if (!ended) {
-        buffer.resize(parsed_);
-        return;
-    }
-    const bool delimited =
-        result.framing == BodyFraming::Length || result.framing == BodyFraming::Chunked;
+    if (!ended) return;
+    const bool delimited = counted || result.framing == BodyFraming::Chunked;
     // Bytes after a body the server delimited itself: its announcement
     // lied. Only a kept body is waited on; any other is thrown away.
-    const bool extra = buffer.size() > parsed_;
-    const bool lied = keep_ && delimited ? BytesFollow(buffer, head.KeepAlive()) : extra;
-    buffer.resize(parsed_);
+    const bool extra = pos_ < pending_.size();
+    const bool lied = extra || (sink && delimited && BytesFollow(head.KeepAlive()));
     result.reusable = head.KeepAlive() && result.framing != BodyFraming::Close && !lied;
-    if (keep_ && lied) throw Error(kMoreThanAnnounced);
+    if (sink && lied) throw Error(kMoreThanAnnounced);
     result.complete = true;
 }
 

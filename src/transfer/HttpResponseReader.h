@@ -94,7 +94,10 @@ class HttpResponseReader : private BodyReceiver {
 
   private:
     bool ReadOneHead(ResponseHead& head);
-    size_t Fill();
+    // Reads up to size bytes (the head in work-sized pieces: what comes
+    // along with it is reported as one piece) onto pending_; 0 when the
+    // peer closed (or limit, when not zero, passed).
+    size_t Fill(size_t size = kWorkBlock, std::chrono::milliseconds limit = {});
     void Begin(int64_t workCountMax);
     void Work(uint64_t count);
     // Reports arrived bytes on top of count in work-sized blocks; the new count.
@@ -103,31 +106,31 @@ class HttpResponseReader : private BodyReceiver {
     // (or limit, when not zero, passed).
     size_t ReceiveBody(std::string& body, size_t want, uint64_t expected,
                        std::chrono::milliseconds limit);
-    // Parses the unparsed bytes of buffer (from parsed_ on); true once the
-    // reply ended.
-    bool PutBody(std::string& buffer);
-    // Whether bytes follow the reply's end: already read, or arriving
-    // before the server's close.
-    bool BytesFollow(const std::string& buffer, bool keepAlive);
+    // Parses the bytes of pending_ from pos_ on; true once the reply ended.
+    bool PutPending();
+    // Parses the arrived bytes just received onto the end of body, where
+    // they stay as body; true once the reply ended.
+    bool PutInPlace(std::string& body, size_t arrived);
+    // Whether bytes arrive after the reply's end before the server's close.
+    bool BytesFollow(bool keepAlive);
     void ChunkBegins(uint64_t size) override;
     void BodyBytes(const char* data, size_t size) override;
 
     HttpTransport& connection_;
     const HttpEvents& events_;
     std::unique_ptr<ReplyParser> parser_;  // of the reply being read
-    std::string pending_;                  // bytes read with the head, from pos_ on
+    std::string pending_;                  // bytes read, not parsed yet, from pos_ on
     size_t pos_ = 0;
     uint64_t received_ = 0;
     size_t headBytes_ = 0;  // of the block being read, interim answers included
-    // The body's reading: the bytes before parsed_ are body, the rest
-    // still to be parsed; out_ is where the next body byte goes.
-    size_t parsed_ = 0;
-    char* base_ = nullptr;  // the buffer's start during a put
+    // The body's reading: where it goes (null: thrown away), and during a
+    // put of bytes received straight into it, where its next byte goes.
+    std::string* sink_ = nullptr;
+    bool inPlace_ = false;
     char* out_ = nullptr;
-    bool keep_ = false;      // the body is kept, not thrown away
-    uint64_t count_ = 0;     // reported since the last workBegin
-    uint64_t expected_ = 0;  // the size the body is heading for, 0 when unknown
-    std::string scratch_;    // a thrown-away body passes through here
+    uint64_t count_ = 0;      // reported since the last workBegin
+    uint64_t chunkLeft_ = 0;  // of the chunk being read
+    uint64_t expected_ = 0;   // the size the body is heading for, 0 when unknown
 };
 
 // Appends to a body that will hold about expected bytes (0 when unknown). The
