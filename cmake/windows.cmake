@@ -16,6 +16,11 @@ add_compile_definitions(_WIN32_WINNT=0x0601 WINVER=0x0601 UNICODE _UNICODE NOMIN
 include_directories(SYSTEM ${PELLINOR_THIRD_PARTY})
 # No DLLs beside the exe: the C and C++ runtimes and winpthread go in statically.
 add_link_options(-static -static-libgcc -static-libstdc++)
+# Each function and datum in a section of its own, and the linker drops what
+# nothing calls: the header-only libraries (Asio, Beast) bring far more code
+# than the program uses.
+add_compile_options($<$<CONFIG:Release>:-ffunction-sections> $<$<CONFIG:Release>:-fdata-sections>)
+add_link_options($<$<CONFIG:Release>:-Wl,--gc-sections>)
 
 set(PELLINOR_WIN32_LIBS ws2_32 mswsock comctl32 ole32 oleaut32 uuid shell32 gdi32 user32 advapi32
                        wintrust crypt32)

@@ -157,6 +157,16 @@ TEST_F(FetchToolRuns, WholeCutOffMissingAndLoopingAnswers) {
     EXPECT_EQ(FilesInOut(), std::vector<std::string>{"Tessaron.Exe"});
     fs::remove(root / "out" / "Tessaron.Exe");
 
+    // A link at FILE.tmp is replaced, never written through.
+    std::ofstream(root / "target") << "kept";
+    fs::create_symlink(root / "target", root / "out" / "Tessaron.Exe.tmp");
+    server.Enqueue(ScriptedReply(
+        HttpHead("HTTP/1.1 200 OK", {"Content-Length: " + std::to_string(body.size())}) + body));
+    EXPECT_EQ(Fetch({wholeUrl, file}).code, kFetchWhole);
+    EXPECT_EQ(Read(root / "target"), "kept");
+    EXPECT_EQ(Read(root / "out" / "Tessaron.Exe"), body);
+    fs::remove(root / "out" / "Tessaron.Exe");
+
     // Cut off before the announced length: not whole, nothing written.
     server.Enqueue(
         ScriptedReply(HttpHead("HTTP/1.1 200 OK", {"Content-Length: 5000"}) + body.substr(0, 3000),

@@ -125,7 +125,7 @@ TEST(HttpClientRedirects, FollowsFourteenRedirectsButNotFifteen) {
 TEST(HttpClientRedirects, RelativeLocationsResolveAgainstTheCurrentAddress) {
     ScriptedHttpServer server;
     server.Enqueue(ScriptedReply(
-        HttpHead("HTTP/1.1 301 Moved", {"Location: ../b//c/./d.bin?x=1", "Content-Length: 0"})));
+        HttpHead("HTTP/1.1 301 Moved", {"Location: ../b/c/./d.bin?x=1", "Content-Length: 0"})));
     server.Enqueue(
         ScriptedReply(HttpHead("HTTP/1.1 302 Found", {"Location: e.bin", "Content-Length: 0"})));
     server.Enqueue(ScriptedReply(

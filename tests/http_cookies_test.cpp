@@ -8,7 +8,7 @@ namespace {
 
 const std::time_t kNow = 1700000000;  // 2023-11-14 22:13:20 UTC
 
-TEST(CookieJar, MatchesByDomainOccurrenceAndPathPrefix) {
+TEST(CookieJar, MatchesByDomainAndPathPrefix) {
     CookieJar jar;
     const HttpUrl from = ParseHttpUrl("http://www.Example.com/dl/v9/file.exe");
     jar.Store("sid=1", from, kNow);  // domain and path of the request
@@ -24,6 +24,36 @@ TEST(CookieJar, MatchesByDomainOccurrenceAndPathPrefix) {
     EXPECT_EQ(jar.HeaderFor(ParseHttpUrl("http://www.example.com/dl/x.exe")), "all=2; wide=3");
     EXPECT_EQ(jar.HeaderFor(ParseHttpUrl("http://cdn.example.com/dl/v9/x.exe")), "wide=3");
     EXPECT_EQ(jar.HeaderFor(ParseHttpUrl("http://example.org/")), "");
+}
+
+// RFC 6265 5.1.3 and 5.3: who sets a cookie for whom, and who gets it back.
+TEST(CookieJar, DomainsMatchOnDotBoundariesAndAddressesOnlyThemselves) {
+    struct Row {
+        const char* from;
+        const char* setCookie;
+        const char* to;
+        bool sent;
+    };
+    const Row rows[] = {
+        {"localhost", "a=1; Domain=.", "127.0.0.1", false},  // "." sets no domain
+        {"localhost", "a=1; Domain=.", "localhost", true},
+        {"www.example.com", "a=1", "cdn.example.com", false},  // host-only
+        {"www.example.com", "a=1; Domain=example.com", "cdn.example.com", true},
+        {"www.example.com", "a=1; Domain=example.com", "badexample.com", false},
+        {"www.example.com", "a=1; Domain=ample.com", "www.example.com", false},  // not on a dot
+        {"www.example.com", "a=1; Domain=www.example.com", "sub.www.example.com", true},
+        {"a.example.com", "a=1; Domain=b.example.com", "b.example.com", false},  // a sibling
+        {"127.0.0.1", "a=1; Domain=0.0.1", "127.0.0.1", false},
+        {"127.0.0.1", "a=1; Domain=127.0.0.1", "127.0.0.1", true},
+        {"10.0.0.1", "a=1", "110.0.0.1", false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.from) + " " + row.setCookie + " -> " + row.to);
+        CookieJar jar;
+        jar.Store(row.setCookie, ParseHttpUrl(std::string("http://") + row.from + "/"), kNow);
+        EXPECT_EQ(jar.HeaderFor(ParseHttpUrl(std::string("http://") + row.to + "/")),
+                  row.sent ? "a=1" : "");
+    }
 }
 
 TEST(CookieJar, ReplacesAndExpires) {

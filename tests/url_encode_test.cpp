@@ -83,8 +83,16 @@ TEST(HttpUrl, LocationsResolveAgainstTheCurrentAddress) {
     EXPECT_EQ(resolved("x.exe"), "http://h:81/a/b/x.exe");
     EXPECT_EQ(resolved("../x.exe?z=2"), "http://h:81/a/x.exe?z=2");
     EXPECT_EQ(resolved("../../../../x.exe"), "http://h:81/x.exe");
-    EXPECT_EQ(resolved("d//e/./f/../g.exe#frag"), "http://h:81/a/b/d/e/g.exe");
-    EXPECT_EQ(resolved("?only=query"), "http://h:81/a/b/?only=query");
+    EXPECT_EQ(resolved("d//e/./f/../g.exe#frag"), "http://h:81/a/b/d//e/g.exe");
+    // RFC 3986 5.2: the other server's path, the current document, no fragment.
+    EXPECT_EQ(resolved("?only=query"), "http://h:81/a/b/c.exe?only=query");
+    EXPECT_EQ(resolved("//other:82/y/../z?a#f"), "http://other:82/z?a");
+    EXPECT_EQ(resolved(""), "http://h:81/a/b/c.exe?q=1");
+    EXPECT_EQ(resolved("#frag"), "http://h:81/a/b/c.exe?q=1");
+    EXPECT_EQ(resolved("/y?a#frag"), "http://h:81/y?a");
+    EXPECT_EQ(resolved("http://other/p/../x#f"), "http://other/x");
+    EXPECT_EQ(resolved("http:x.exe"), "http://h:81/a/b/x.exe");
+    EXPECT_THROW(resolved("ftp:x"), Error);
     EXPECT_EQ(resolved("sub/.."), "http://h:81/a/b/");
     EXPECT_EQ(resolved("https://h/x").substr(0, 8), "https://");
     // An address in the query is data, not another server.

@@ -14,23 +14,25 @@ namespace pellinor::fuzz {
 enum class Framing { NoBody, Length, Chunked, ToClose };
 
 struct ReferenceResponse {
-    bool hasStatus = false;  // a status line arrived, after any empty lines
+    bool hasStatus = false;  // a status line arrived
     bool lineTooLong = false;
-    bool headTooLarge = false;  // the header block (or the trailers) ran past its bound
+    bool headTooLarge = false;  // the header block ran past its bound
+    bool partialHead = false;   // the bytes ended inside a head
     std::string statusLine;
     int status = -1;
-    bool headComplete = false;  // the empty line after the headers arrived
+    bool headComplete = false;  // a whole final head, read by the book
     std::vector<std::pair<std::string, std::string>> headers;
     Framing framing = Framing::NoBody;
     std::string body;        // as far as the bytes go
     bool complete = false;   // the body's end is among the bytes
-    uint64_t announced = 0;  // the length, or the size of the last chunk with data
-    // The text the client must raise for what the body holds: two lengths,
-    // chunk data that does not end where its size says, a body over the
-    // bound. Empty when the body gives no such reason.
+    size_t end = 0;          // where the reply ends
+    uint64_t announced = 0;  // the length, or the sum of the chunk sizes
+    // The text the client must raise: what breaks HTTP/1.1, two lengths,
+    // chunks that break, a bound passed, bytes after the announced end.
+    // Empty when the reply gives no such reason.
     std::string error;
-    // The body may be written: its end arrived, it is exactly as long as
-    // announced, and the announcement is at least the smallest file.
+    // The body may be written: no error, its end arrived, it is exactly as
+    // long as announced, and the announcement is at least the smallest file.
     bool Whole() const;
 
     std::string Header(const std::string& name) const;

@@ -41,6 +41,11 @@ ReplaceSite ConsoleReplaceSite(FileSystem& files) {
 int WriteInPlace(FetchSite& site, const std::string& body, const std::string& file) {
     const std::string temp = file + kFetchTempSuffix;
     try {
+        // Whatever stands at the temporary name is removed, not written
+        // through: a link there would have its target overwritten.
+        site.files.Remove(temp);
+        if (site.files.FileExists(temp))
+            throw Error("Cannot remove the earlier file \"" + temp + "\".");
         WriteWholeFile(site.files, temp, body);
     } catch (const Error& e) {
         site.err(std::string(e.what()) + "\n");

@@ -38,7 +38,21 @@ int MonthNumber(const std::string& token) {
     return 0;
 }
 
+// An IPv4 address in dotted form, or an IPv6 one in brackets: such a host
+// is only ever matched by itself.
+bool IsIpAddress(const std::string& host) {
+    if (!host.empty() && host[0] == '[') return true;
+    return !host.empty() && host.find_first_not_of("0123456789.") == std::string::npos;
+}
+
 }  // namespace
+
+bool DomainMatches(const std::string& host, const std::string& domain) {
+    if (host == domain) return true;
+    if (IsIpAddress(host) || domain.empty() || host.size() <= domain.size()) return false;
+    const size_t start = host.size() - domain.size();
+    return host.compare(start, std::string::npos, domain) == 0 && host[start - 1] == '.';
+}
 
 bool ParseCookieDate(const std::string& text, std::time_t& when) {
     std::string normalized = text;
@@ -98,8 +112,12 @@ void CookieJar::Store(const std::string& setCookie, const HttpUrl& from, std::ti
         const std::string key = LowerAscii(Trim(parts[i].substr(0, aeq)));
         const std::string value =
             aeq == std::string::npos ? std::string() : Trim(parts[i].substr(aeq + 1));
-        if (key == "domain" && !value.empty()) {
-            cookie.domain = LowerAscii(value[0] == '.' ? value.substr(1) : value);
+        if (key == "domain") {
+            // An empty value, or "." alone, sets no domain at all.
+            const std::string domain = LowerAscii(value.substr(value.compare(0, 1, ".") == 0));
+            if (domain.empty()) continue;
+            cookie.domain = domain;
+            cookie.hostOnly = false;
         } else if (key == "path" && !value.empty()) {
             cookie.path = value;
         } else if (key == "max-age" && !value.empty()) {
@@ -119,6 +137,9 @@ void CookieJar::Store(const std::string& setCookie, const HttpUrl& from, std::ti
             }
         }
     }
+    // A server may set a cookie for its own host or a domain above it,
+    // never for another host or for a sibling.
+    if (!cookie.hostOnly && !DomainMatches(LowerAscii(from.host), cookie.domain)) return;
     std::string key = KeyOf(cookie);
     const auto held = index_.find(key);
     if (held != index_.end()) {
@@ -155,7 +176,7 @@ std::string CookieJar::HeaderFor(const HttpUrl& url) const {
     std::string header;
     for (const Cookie& c : cookies_) {
         if (c.value.empty()) continue;
-        if (host.find(c.domain) == std::string::npos) continue;
+        if (c.hostOnly ? host != c.domain : !DomainMatches(host, c.domain)) continue;
         if (url.path.compare(0, c.path.size(), c.path) != 0) continue;
         if (!header.empty()) header += "; ";
         header += c.name + "=" + c.value;

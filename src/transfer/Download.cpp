@@ -38,9 +38,9 @@ FetchOutcome FetchOneFile(HttpClient& http, const std::string& url) {
         outcome.failed = true;
         outcome.error = e.what();
     }
-    // Also after an error: one raised past the body's end (in a chunked
-    // body's trailers, say) leaves a whole file that is still worth having.
-    outcome.whole = IsBodyWhole(outcome.response);
+    // A failure box and a success never come together: an error anywhere
+    // in the reply, past the body's end too, leaves nothing written.
+    outcome.whole = !outcome.failed && IsBodyWhole(outcome.response);
     return outcome;
 }
 

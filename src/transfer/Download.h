@@ -27,7 +27,7 @@ struct FetchOutcome {
     HttpResponse response;   // what arrived, also when the client raised an error
     bool failed = false;     // the client raised an error: the E0059 box
     std::string error;       // its text
-    bool whole = false;      // IsBodyWhole(response): the body may be written
+    bool whole = false;      // !failed && IsBodyWhole(response): the body may be written
 };
 
 // Encodes url and GETs it. An address that cannot be encoded is the

@@ -21,9 +21,20 @@ constexpr int kMaxRequests = 15;
 // end the client could see; it is read for this long at most.
 constexpr std::chrono::milliseconds kRedirectBodyTimeLimit{4000};
 
+// A response with a Location leads on, whatever its status. A 3xx without
+// one leads nowhere: it is shown with its status line like any failure
+// (following it would fetch the current folder's page in its place).
 bool IsRedirect(const ResponseHead& head) {
-    const bool status3xx = head.status >= 300 && head.status <= 399 && head.status != 304;
-    return status3xx || !head.Header("Location").empty();
+    return !head.Header("Location").empty();
+}
+
+// Only a connection that closed before any byte of the reply may take the
+// request again: the server dropped a kept connection it no longer wanted.
+// A server that fell silent (or was stopped) has the request already, and
+// a second one would double the wait and the request.
+bool ClosedBeforeReply(const std::string& error) {
+    return error == kConnectionClosedGracefully || error == SocketErrorMessage(10053) ||
+           error == SocketErrorMessage(10054);
 }
 
 // Only a plain 200 carries the whole file: a 206 is a piece of it (no range
@@ -128,7 +139,8 @@ class HttpClient::Impl {
 
     // Sends the request and reads the response's head, over the kept
     // connection when it still serves the same host and port. A kept
-    // connection that the server dropped meanwhile is replaced once.
+    // connection that the server dropped meanwhile, before any byte of the
+    // reply, is replaced once.
     HttpResponseReader Exchange(const HttpUrl& url, const std::string& request,
                                 ResponseHead& head) {
         const std::string peer = url.host + ":" + url.PortOrDefault();
@@ -142,9 +154,9 @@ class HttpClient::Impl {
             try {
                 connection_.Send(request);
                 if (reader.ReadHead(head)) return reader;
-            } catch (const Error&) {
+            } catch (const Error& e) {
                 connection_.Close();
-                if (!reused || reader.BytesReceived() > 0) throw;
+                if (!reused || reader.BytesReceived() > 0 || !ClosedBeforeReply(e.what())) throw;
                 continue;
             }
             connection_.Close();

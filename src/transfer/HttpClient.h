@@ -33,7 +33,7 @@ struct HttpResponse {
     std::string statusLine;  // of the final response, empty when none arrived
     std::string body;        // the final response's body as far as it arrived
     BodyFraming framing = BodyFraming::None;
-    uint64_t announced = 0;  // the "Content-Length", or the size of the last chunk with data
+    uint64_t announced = 0;  // the "Content-Length", or the sum of the chunk sizes
     bool complete = false;   // the body's end arrived: its length, its last chunk, or the close
 };
 

@@ -1,8 +1,12 @@
-// Status line, header block and the three kinds of body framing.
+// The head and the body of one reply, read off the connection into memory
+// with Beast's parser doing the syntax; the limits, the progress events and
+// the look for bytes after the reply's end are the program's own.
 #include "transfer/HttpResponseReader.h"
 
 #include <algorithm>
-#include <limits>
+#include <boost/asio/buffer.hpp>
+#include <boost/beast/http/error.hpp>
+#include <cstring>
 
 #include "platform/Error.h"
 #include "platform/LargeBuffer.h"
@@ -12,87 +16,22 @@
 namespace pellinor {
 namespace {
 
-// The three digits after the first blank: "HTTP/1.1 404 Not Found" gives
-// 404. A code of any other length ("2000", "20") names no status.
-int ParseStatus(const std::string& line) {
-    const size_t blank = line.find(' ');
-    if (blank == std::string::npos) return -1;
-    int status = 0;
-    size_t i = blank + 1;
-    for (; i < line.size() && i < blank + 4; ++i) {
-        if (line[i] < '0' || line[i] > '9') return -1;
-        status = status * 10 + (line[i] - '0');
-    }
-    if (i != blank + 4) return -1;
-    return (i == line.size() || line[i] == ' ') ? status : -1;
-}
-
-bool ParseDecimal(const std::string& text, uint64_t& value) {
-    if (text.empty() || text.size() > 18) return false;
-    value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') return false;
-        value = value * 10 + static_cast<uint64_t>(c - '0');
-    }
-    return true;
-}
-
-// "1a2b;name=value" gives 0x1a2b; extensions are ignored.
-bool ParseChunkSize(const std::string& line, uint64_t& size) {
-    const std::string digits = Trim(line.substr(0, line.find(';')));
-    if (digits.empty() || digits.size() > 15) return false;
-    size = 0;
-    for (char c : digits) {
-        int v;
-        if (c >= '0' && c <= '9') {
-            v = c - '0';
-        } else if (c >= 'a' && c <= 'f') {
-            v = c - 'a' + 10;
-        } else if (c >= 'A' && c <= 'F') {
-            v = c - 'A' + 10;
-        } else {
-            return false;
-        }
-        size = size * 16 + static_cast<uint64_t>(v);
-    }
-    return true;
-}
-
-bool HasNoBody(int status) {
-    return (status >= 100 && status < 200) || status == 204 || status == 304;
-}
+namespace http = boost::beast::http;
 
 // 100 Continue, 102 Processing, 103 Early Hints: the real answer follows.
 // 101 would switch to another protocol, which this client does not speak.
+constexpr size_t kStatusLineLookahead = 13;
+
 bool IsInterim(int status) {
     return status >= 100 && status <= 199 && status != 101;
 }
 
-// The "Content-Length" of a response. Every value (a header may repeat, or
-// list values separated by commas) must agree: two lengths are two ways to
-// cut the same bytes, and a lie in one of them would slip a piece of a file
-// through. False when there is none or a value is not a length at all.
-bool AnnouncedLength(const ResponseHead& head, uint64_t& length) {
-    bool found = false;
-    bool unreadable = false;
-    for (const std::string& header : head.Headers("Content-Length")) {
-        for (const std::string& item : Split(header, ',')) {
-            uint64_t value = 0;
-            if (!ParseDecimal(Trim(item), value)) {
-                unreadable = true;
-                continue;
-            }
-            if (found && value != length) throw Error(kConflictingLengths);
-            length = value;
-            found = true;
-        }
-    }
-    if (found && unreadable) throw Error(kConflictingLengths);
-    return found;
-}
-
-void CheckBodySize(uint64_t size) {
-    if (size > kMaxBodyBytes) throw Error(kBodyTooLarge);
+// Where the header block in data ends (after its empty line); null when
+// it does not end there.
+const char* HeadEnd(const char* data, size_t size) {
+    static const char kEnd[] = "\r\n\r\n";
+    const char* end = std::search(data, data + size, kEnd, kEnd + 4);
+    return end == data + size ? nullptr : end + 4;
 }
 
 }  // namespace
@@ -110,15 +49,6 @@ std::vector<std::string> ResponseHead::Headers(const std::string& name) const {
         if (SameTextAscii(h.first, name)) values.push_back(h.second);
     }
     return values;
-}
-
-bool ResponseHead::KeepAlive() const {
-    const std::string connection = LowerAscii(Header("Connection"));
-    if (connection.find("close") != std::string::npos) return false;
-    // An HTTP/1.0 server closes after the response unless it says otherwise.
-    if (statusLine.compare(0, 8, "HTTP/1.0") == 0)
-        return connection.find("keep-alive") != std::string::npos;
-    return true;
 }
 
 void ReserveBody(std::string& body, size_t need, uint64_t expected) {
@@ -148,7 +78,33 @@ void AppendBody(std::string& body, const char* data, size_t size, uint64_t expec
     body.append(data, size);
 }
 
-size_t HttpResponseReader::ReceiveBody(std::string& body, size_t want, uint64_t expected) {
+HttpResponseReader::HttpResponseReader(HttpTransport& connection, const HttpEvents& events)
+    : connection_(connection), events_(events) {}
+
+HttpResponseReader::~HttpResponseReader() = default;
+HttpResponseReader::HttpResponseReader(HttpResponseReader&&) noexcept = default;
+
+size_t HttpResponseReader::Fill(size_t size, std::chrono::milliseconds limit) {
+    if (pos_ > 0) {
+        pending_.erase(0, pos_);
+        pos_ = 0;
+    }
+    const size_t base = pending_.size();
+    pending_.resize(base + size);
+    size_t n = 0;
+    try {
+        n = connection_.ReadSome(&pending_[base], size, limit);
+    } catch (...) {
+        pending_.resize(base);
+        throw;
+    }
+    pending_.resize(base + n);
+    received_ += n;
+    return n;
+}
+
+size_t HttpResponseReader::ReceiveBody(std::string& body, size_t want, uint64_t expected,
+                                       std::chrono::milliseconds limit) {
     // Straight into the body's storage: the block is not copied again. The
     // room is zero bytes until the data lands; it is taken back on every
     // way out, so the body never holds a byte that did not arrive.
@@ -157,57 +113,14 @@ size_t HttpResponseReader::ReceiveBody(std::string& body, size_t want, uint64_t 
     body.resize(base + want);
     size_t n = 0;
     try {
-        n = connection_.ReadSome(&body[base], want);
+        n = connection_.ReadSome(&body[base], want, limit);
     } catch (...) {
         body.resize(base);
         throw;
     }
     body.resize(base + n);
-    return n;
-}
-
-HttpResponseReader::HttpResponseReader(HttpTransport& connection, const HttpEvents& events)
-    : connection_(connection), events_(events), block_(kReadSize) {}
-
-size_t HttpResponseReader::Fill() {
-    if (pos_ > 0) {
-        pending_.erase(0, pos_);
-        pos_ = 0;
-    }
-    // Header lines are read in work-sized pieces: what comes along with the
-    // header block is reported as one piece.
-    const size_t n = connection_.ReadSome(block_.data(), kWorkBlock);
     received_ += n;
-    pending_.append(block_.data(), n);
     return n;
-}
-
-bool HttpResponseReader::ReadLine(std::string& line) {
-    size_t scanned = pos_;
-    for (;;) {
-        const size_t lf = pending_.find('\n', scanned);
-        if (lf != std::string::npos) {
-            size_t end = lf;
-            if (end > pos_ && pending_[end - 1] == '\r') --end;
-            if (end - pos_ > kMaxLineLength) throw Error(kMaxLineLengthExceeded);
-            line.assign(pending_, pos_, end - pos_);
-            lastLineBytes_ = lf + 1 - pos_;
-            pos_ = lf + 1;
-            return true;
-        }
-        // Room for the longest line plus its CR.
-        if (pending_.size() - pos_ > kMaxLineLength + 1) throw Error(kMaxLineLengthExceeded);
-        const size_t offset = pending_.size() - pos_;
-        if (Fill() == 0) return false;
-        scanned = offset;  // Fill moved the unread bytes to the front
-    }
-}
-
-bool HttpResponseReader::ReadHeadLine(std::string& line) {
-    if (!ReadLine(line)) return false;
-    headBytes_ += lastLineBytes_;
-    if (headBytes_ > kMaxHeadBytes) throw Error(kHeaderBlockTooLarge);
-    return true;
 }
 
 bool HttpResponseReader::ReadHead(ResponseHead& head) {
@@ -220,32 +133,38 @@ bool HttpResponseReader::ReadHead(ResponseHead& head) {
 
 bool HttpResponseReader::ReadOneHead(ResponseHead& head) {
     head = ResponseHead();
-    std::string line;
-    do {
-        if (!ReadHeadLine(line)) {
-            if (received_ == 0) return false;
-            throw Error(kConnectionClosedGracefully);
-        }
-    } while (line.empty());
-    head.statusLine = line;
-    head.status = ParseStatus(line);
+    parser_ = std::make_unique<ReplyParser>(head);
+    bool closed = false;
     for (;;) {
-        // A close inside the block is no error: the response simply has no body.
-        if (!ReadHeadLine(line)) return true;
-        if (line.empty()) {
-            head.complete = true;
+        // Beast is shown the whole block at once (or all there is once the
+        // server closed, or as much as the block may still take), so that
+        // its verdict never depends on how the bytes were cut in pieces.
+        const size_t room = kMaxHeadBytes - headBytes_;
+        const size_t size = std::min(pending_.size() - pos_, room);
+        char* data = &pending_[pos_];
+        const char* end = HeadEnd(data, size);
+        if (!LinesFit(data, end ? end : data + size)) throw Error(kMaxLineLengthExceeded);
+        // The status line is looked at with 13 bytes in view ("HTTP/1.1 200 ")
+        // or all there will ever be: Beast would otherwise wait for another
+        // block's end before it looked again.
+        if ((end && size >= kStatusLineLookahead) || closed || size == room) {
+            if (!parser_->StatusArrived()) parser_->AcceptLaterMinorVersion(data, size);
+            boost::beast::error_code ec;
+            const size_t n = parser_->put(boost::asio::buffer(data, size), ec);
+            pos_ += n;
+            headBytes_ += n;
+            if (ec && ec != http::error::need_more)
+                throw Error(parser_->ErrorText(ec, data + n, size - n));
+            if (parser_->is_header_done()) return true;
+            if (size == room) throw Error(kHeaderBlockTooLarge);
+        }
+        if (closed) {
+            if (received_ == 0) return false;
+            if (!parser_->StatusArrived()) throw Error(kConnectionClosedGracefully);
+            // A close inside the block is no error: the response simply has no body.
             return true;
         }
-        if ((line[0] == ' ' || line[0] == '\t') && !head.headers.empty()) {
-            head.headers.back().second += " " + Trim(line);
-            continue;
-        }
-        const size_t colon = line.find(':');
-        if (colon == std::string::npos) {
-            head.headers.emplace_back(Trim(line), std::string());
-        } else {
-            head.headers.emplace_back(Trim(line.substr(0, colon)), Trim(line.substr(colon + 1)));
-        }
+        closed = Fill() == 0;
     }
 }
 
@@ -268,108 +187,157 @@ uint64_t HttpResponseReader::Report(uint64_t count, size_t arrived) {
     return count + arrived;
 }
 
-uint64_t HttpResponseReader::TakePending(std::string* sink, uint64_t max, uint64_t expected) {
-    const size_t n = static_cast<size_t>(std::min<uint64_t>(pending_.size() - pos_, max));
-    if (n > 0 && sink) AppendBody(*sink, pending_.data() + pos_, n, expected);
-    pos_ += n;
-    return n;
-}
-
-bool HttpResponseReader::ReadCounted(std::string* sink, uint64_t size, uint64_t expected) {
-    if (size == 0) return true;  // an empty body is not reported
+void HttpResponseReader::ChunkBegins(uint64_t size) {
     Begin(static_cast<int64_t>(size));
-    uint64_t got = TakePending(sink, size, expected);
-    if (got > 0) Work(got);
-    while (got < size) {
-        const size_t want = static_cast<size_t>(std::min<uint64_t>(block_.size(), size - got));
-        const size_t n =
-            sink ? ReceiveBody(*sink, want, expected) : connection_.ReadSome(block_.data(), want);
-        if (n == 0) return false;
-        received_ += n;
-        got = Report(got, n);
-    }
-    return true;
+    count_ = 0;
+    chunkLeft_ = size;
+    expected_ = (sink_ ? sink_->size() : 0) + size;
 }
 
-void HttpResponseReader::ReadChunked(std::string* sink, BodyResult& result) {
-    std::string line;
-    uint64_t total = 0;
-    for (;;) {
-        if (!ReadLine(line)) throw Error(kConnectionClosedGracefully);
-        uint64_t size = 0;
-        // A size line that is not hex cannot be followed: the body ends
-        // there, unfinished, and the connection is given up.
-        if (!ParseChunkSize(line, size)) return;
-        if (size == 0) break;
-        total += size;
-        CheckBodySize(total);
-        result.announced = size;
-        const uint64_t base = sink ? sink->size() : 0;
-        if (!ReadCounted(sink, size, base + size)) throw Error(kConnectionClosedGracefully);
-        // The data must end where its size said: anything else on this line
-        // means the sizes and the data disagree, and the body cannot be trusted.
-        if (!ReadLine(line)) throw Error(kConnectionClosedGracefully);
-        if (!line.empty()) throw Error(kBrokenChunk);
+void HttpResponseReader::BodyBytes(const char* data, size_t size) {
+    if (sink_ && inPlace_) {
+        // Received straight into the body: the data is already in place.
+        if (data != out_) std::memmove(out_, data, size);
+        out_ += size;
+    } else if (sink_) {
+        AppendBody(*sink_, data, size, expected_);
     }
-    result.complete = true;
-    headBytes_ = 0;
-    do {
-        if (!ReadHeadLine(line)) throw Error(kConnectionClosedGracefully);
-    } while (!line.empty());
-    result.reusable = true;
+    chunkLeft_ -= std::min<uint64_t>(chunkLeft_, size);
+    count_ = Report(count_, size);
 }
 
-void HttpResponseReader::ReadToClose(std::string* sink, BodyResult& result,
-                                     std::chrono::milliseconds timeLimit) {
-    using Clock = std::chrono::steady_clock;
-    const Clock::time_point deadline = Clock::now() + timeLimit;
-    Begin(0);
-    uint64_t got = TakePending(sink, std::numeric_limits<uint64_t>::max(), 0);
-    CheckBodySize(got);
-    if (got > 0) Work(got);
-    for (;;) {
-        std::chrono::milliseconds left{};
-        if (timeLimit.count() > 0) {
-            left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-            if (left.count() <= 0) {
-                connection_.Close();
-                break;
-            }
-        }
-        const size_t n = connection_.ReadSome(block_.data(), block_.size(), left);
-        if (n == 0) break;
-        received_ += n;
-        CheckBodySize(got + n);
-        if (sink) AppendBody(*sink, block_.data(), n, 0);
-        got = Report(got, n);
+bool HttpResponseReader::PutPending() {
+    char* data = &pending_[pos_];
+    const size_t size = pending_.size() - pos_;
+    inPlace_ = false;
+    parser_->PutBegins(data);
+    boost::beast::error_code ec;
+    const size_t n = parser_->put(boost::asio::buffer(data, size), ec);
+    pos_ += n;
+    if (ec && ec != http::error::need_more) throw Error(parser_->ErrorText(ec, data + n, size - n));
+    if (parser_->is_done()) return true;
+    // What is left unparsed is a chunk's line or the last chunk's line and
+    // its trailers (a body by length or to the close is taken as it comes):
+    // bounded as the lines and the block of a head are. The lines are
+    // looked at within the block's bound first, so that the verdict never
+    // depends on how the bytes were cut in pieces.
+    const char* rest = data + n;
+    const size_t restSize = size - n;
+    const size_t line = parser_->LineEndBefore();
+    const size_t bound = kMaxHeadBytes + line;
+    if (!LinesFit(rest, rest + std::min(restSize, bound))) throw Error(kMaxLineLengthExceeded);
+    // A data chunk's whole line that Beast still waits on opens a quoted
+    // extension it never closes (only the last chunk waits for more lines).
+    const char* cr = restSize > line
+                         ? static_cast<const char*>(std::memchr(rest + line, '\r', restSize - line))
+                         : nullptr;
+    if (cr && cr + 1 < rest + restSize && cr[1] == '\n' && rest[line] != '0')
+        throw Error(kBrokenChunk);
+    if (restSize > bound) throw Error(kHeaderBlockTooLarge);
+    return false;
+}
+
+bool HttpResponseReader::PutInPlace(std::string& body, size_t arrived) {
+    char* start = &body[body.size() - arrived];
+    out_ = start;
+    inPlace_ = true;
+    parser_->PutBegins(start);
+    boost::beast::error_code ec;
+    const size_t n = parser_->put(boost::asio::buffer(start, arrived), ec);
+    // Only data was received here (never past the length or the chunk), so
+    // Beast took it all; anything it left would wait for the next put.
+    pending_.assign(start + n, arrived - n);
+    pos_ = 0;
+    body.resize(body.size() - arrived + static_cast<size_t>(out_ - start));
+    if (ec && ec != http::error::need_more) throw Error(parser_->ErrorText(ec, nullptr, 0));
+    return parser_->is_done();
+}
+
+bool HttpResponseReader::BytesFollow(bool keepAlive) {
+    // A kept connection that still waits for a request has nothing more;
+    // one that does not has either closed or bytes waiting, and the read
+    // below tells which at once.
+    if (keepAlive && connection_.Reusable()) return false;
+    char probe = 0;
+    try {
+        return connection_.ReadSome(&probe, 1, kTrailingBytesWait) > 0;
+    } catch (const Error&) {
+        return false;  // a reset after the whole reply says nothing about it
     }
-    result.complete = true;
 }
 
 void HttpResponseReader::ReadBody(const ResponseHead& head, std::string* sink, BodyResult& result,
                                   std::chrono::milliseconds timeLimit) {
+    using Clock = std::chrono::steady_clock;
     result = BodyResult();
     if (!head.complete) return;
-    uint64_t length = 0;
-    if (HasNoBody(head.status)) {
-        result.complete = true;
-        result.reusable = true;
-    } else if (LowerAscii(head.Header("Transfer-Encoding")).find("chunked") != std::string::npos) {
-        result.framing = BodyFraming::Chunked;
-        ReadChunked(sink, result);
-    } else if (AnnouncedLength(head, length)) {
-        result.framing = BodyFraming::Length;
-        result.announced = length;
-        CheckBodySize(length);
-        const uint64_t base = sink ? sink->size() : 0;
-        result.complete = ReadCounted(sink, length, base + length);
-        result.reusable = result.complete;
-    } else {
-        result.framing = BodyFraming::Close;
-        ReadToClose(sink, result, timeLimit);
+    ReplyParser& parser = *parser_;
+    parser.SetReceiver(this);
+    parser.eager(true);
+    result.framing = parser.Framing();
+    sink_ = sink;
+    count_ = 0;
+    chunkLeft_ = 0;
+    expected_ = 0;
+    const bool counted = result.framing == BodyFraming::Length;
+    if (counted) {
+        result.announced = parser.content_length().value_or(0);
+        expected_ = (sink ? sink->size() : 0) + result.announced;
+        if (result.announced > 0) Begin(static_cast<int64_t>(result.announced));
+    } else if (result.framing == BodyFraming::Close) {
+        Begin(0);
     }
-    // Bytes beyond the response would be taken for the next one's start.
-    if (result.reusable) result.reusable = head.KeepAlive() && pos_ == pending_.size();
+
+    const Clock::time_point deadline = Clock::now() + timeLimit;
+    bool ended = parser.is_done();
+    while (!ended) {
+        if (pos_ < pending_.size() && PutPending()) {
+            ended = true;
+            break;
+        }
+        const uint64_t left = counted ? parser.content_length_remaining().value_or(0) : chunkLeft_;
+        // A kept body's data goes straight into it, never past its length
+        // or its chunk; lines between chunks, and bodies thrown away or
+        // read to the close, come through the small buffer first, so that
+        // the body grows only by bytes that are body.
+        if (sink && pos_ == pending_.size() && left > 0) {
+            const size_t want = static_cast<size_t>(std::min<uint64_t>(kReadSize, left));
+            const size_t n = ReceiveBody(*sink, want, expected_, {});
+            if (n > 0) {
+                ended = PutInPlace(*sink, n);
+                continue;
+            }
+        } else {
+            std::chrono::milliseconds limit{};
+            bool timeUp = false;
+            if (timeLimit.count() > 0 && result.framing == BodyFraming::Close) {
+                limit =
+                    std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+                timeUp = limit.count() <= 0;
+                if (timeUp) connection_.Close();
+            }
+            size_t want = result.framing == BodyFraming::Chunked ? kWorkBlock : kReadSize;
+            if (counted) want = static_cast<size_t>(std::min<uint64_t>(want, left));
+            // The time limit ends such a body as its close would.
+            if (!timeUp && Fill(want, limit) > 0) continue;
+        }
+        boost::beast::error_code ec;
+        parser.put_eof(ec);
+        ended = !ec;
+        // A body by length that stops short raises nothing: it is only not whole.
+        if (ec && result.framing == BodyFraming::Chunked) throw Error(kConnectionClosedGracefully);
+        break;
+    }
+    if (result.framing == BodyFraming::Chunked) result.announced = parser.ChunkTotal();
+    if (!ended) return;
+    const bool delimited = counted || result.framing == BodyFraming::Chunked;
+    // Bytes after a body the server delimited itself: its announcement
+    // lied. Only a kept body is waited on; any other is thrown away.
+    const bool extra = pos_ < pending_.size();
+    const bool lied = extra || (sink && delimited && BytesFollow(head.KeepAlive()));
+    result.reusable = head.KeepAlive() && result.framing != BodyFraming::Close && !lied;
+    if (sink && lied) throw Error(kMoreThanAnnounced);
+    result.complete = true;
 }
 
 }  // namespace pellinor

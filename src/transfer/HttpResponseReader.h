@@ -5,12 +5,14 @@
 
 #include <chrono>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "transfer/HttpClient.h"
 #include "transfer/HttpTransport.h"
+#include "transfer/ReplyParser.h"
 
 namespace pellinor {
 
@@ -29,78 +31,106 @@ constexpr size_t kMaxHeadBytes = size_t{256} << 10;
 // 32-bit program can address; it is checked against an announced length
 // before anything is read and against the running count otherwise.
 constexpr uint64_t kMaxBodyBytes = uint64_t{256} << 20;
+// After a whole body on a connection the server closes, the client waits
+// this long at most for the close: a byte that comes first shows that the
+// length (or the last chunk) lied, as a stale length or a proxy that
+// rewrote a body does, sending the rest right behind (within the same
+// segment or some 200 ms later). A good server's close follows its last
+// byte at once, so the wait costs nothing there; a server that holds the
+// connection open despite "Connection: close" costs one second, not the
+// silence limit. A kept-open connection is not waited on: bytes already
+// there show the lie at once, and later ones keep the next request off it.
+constexpr std::chrono::milliseconds kTrailingBytesWait{1000};
 constexpr size_t kWorkBlock = 32768;  // the most one work event reports
 constexpr size_t kReadSize = 262144;  // the most one receive asks for
 
 struct ResponseHead {
     std::string statusLine;  // as received, without CR LF
-    int status = -1;         // -1 when the line names no status
+    int status = -1;         // -1 until a status line arrived
     std::vector<std::pair<std::string, std::string>> headers;
-    bool complete = false;  // the empty line that ends the block arrived
+    bool complete = false;   // the empty line that ends the block arrived
+    bool keepAlive = false;  // by the version and the Connection options
 
     // The first value of a header (name without case), trimmed; empty when absent.
     std::string Header(const std::string& name) const;
     std::vector<std::string> Headers(const std::string& name) const;
     // Whether the server keeps the connection open after this response.
-    bool KeepAlive() const;
+    bool KeepAlive() const { return keepAlive; }
 };
 
 struct BodyResult {
     BodyFraming framing = BodyFraming::None;
-    uint64_t announced = 0;  // the length, or the size of the last chunk that held data
+    uint64_t announced = 0;  // the length, or the sum of the chunk sizes
     bool complete = false;   // the body's end was seen: its length, its last chunk, or the close
     bool reusable = false;   // the connection stands right before the next response
 };
 
-class HttpResponseReader {
+class ReplyParser;
+
+class HttpResponseReader : private BodyReceiver {
   public:
     HttpResponseReader(HttpTransport& connection, const HttpEvents& events);
+    ~HttpResponseReader();
+    HttpResponseReader(HttpResponseReader&&) noexcept;
+    HttpResponseReader& operator=(HttpResponseReader&&) = delete;
 
     // False when the connection closed before a single byte arrived.
     // Interim responses (1xx other than 101) are read past. Raises
     // "Connection Closed Gracefully." for a close within the status line,
-    // "Max line length exceeded." for a line over 16384 bytes, and its own
-    // text for a block over kMaxHeadBytes.
+    // "Max line length exceeded." for a line over 16384 bytes, its own
+    // text for a block over kMaxHeadBytes, and the text of what breaks
+    // HTTP/1.1 for a head that does.
     bool ReadHead(ResponseHead& head);
 
     // Reads the body into sink (or throws it away when sink is null).
-    // result.complete is set before an error is raised after the body's end.
-    // A body of more than kMaxBodyBytes, disagreeing lengths and chunk data
-    // not followed by its line end raise their own texts.
-    // timeLimit, when not zero, bounds the whole reading of a body that
-    // runs up to the close.
+    // A body of more than kMaxBodyBytes, disagreeing lengths, broken chunks
+    // and bytes after the body's end raise their own texts; a body kept in
+    // sink is complete only when none of them came. timeLimit, when not
+    // zero, bounds the whole reading of a body that runs up to the close.
     void ReadBody(const ResponseHead& head, std::string* sink, BodyResult& result,
                   std::chrono::milliseconds timeLimit = {});
 
     uint64_t BytesReceived() const { return received_; }
 
   private:
-    bool ReadLine(std::string& line);
-    // A line of the header block or the trailers, counted against kMaxHeadBytes.
-    bool ReadHeadLine(std::string& line);
     bool ReadOneHead(ResponseHead& head);
-    size_t Fill();
+    // Reads up to size bytes (the head in work-sized pieces: what comes
+    // along with it is reported as one piece) onto pending_; 0 when the
+    // peer closed (or limit, when not zero, passed).
+    size_t Fill(size_t size = kWorkBlock, std::chrono::milliseconds limit = {});
     void Begin(int64_t workCountMax);
     void Work(uint64_t count);
     // Reports arrived bytes on top of count in work-sized blocks; the new count.
     uint64_t Report(uint64_t count, size_t arrived);
-    // Moves what the header block brought along, up to max bytes, to sink.
-    uint64_t TakePending(std::string* sink, uint64_t max, uint64_t expected);
-    // Receives up to want bytes onto the end of body; 0 when the peer closed.
-    size_t ReceiveBody(std::string& body, size_t want, uint64_t expected);
-    // Reads a body of known size; false when the peer closed before its end.
-    bool ReadCounted(std::string* sink, uint64_t size, uint64_t expected);
-    void ReadChunked(std::string* sink, BodyResult& result);
-    void ReadToClose(std::string* sink, BodyResult& result, std::chrono::milliseconds timeLimit);
+    // Receives up to want bytes onto the end of body; 0 when the peer closed
+    // (or limit, when not zero, passed).
+    size_t ReceiveBody(std::string& body, size_t want, uint64_t expected,
+                       std::chrono::milliseconds limit);
+    // Parses the bytes of pending_ from pos_ on; true once the reply ended.
+    bool PutPending();
+    // Parses the arrived bytes just received onto the end of body, where
+    // they stay as body; true once the reply ended.
+    bool PutInPlace(std::string& body, size_t arrived);
+    // Whether bytes arrive after the reply's end before the server's close.
+    bool BytesFollow(bool keepAlive);
+    void ChunkBegins(uint64_t size) override;
+    void BodyBytes(const char* data, size_t size) override;
 
     HttpTransport& connection_;
     const HttpEvents& events_;
-    std::string pending_;  // bytes read ahead, from pos_ on
+    std::unique_ptr<ReplyParser> parser_;  // of the reply being read
+    std::string pending_;                  // bytes read, not parsed yet, from pos_ on
     size_t pos_ = 0;
     uint64_t received_ = 0;
-    size_t lastLineBytes_ = 0;  // the last line with its line end
-    size_t headBytes_ = 0;      // of the block being read
-    std::vector<char> block_;
+    size_t headBytes_ = 0;  // of the block being read, interim answers included
+    // The body's reading: where it goes (null: thrown away), and during a
+    // put of bytes received straight into it, where its next byte goes.
+    std::string* sink_ = nullptr;
+    bool inPlace_ = false;
+    char* out_ = nullptr;
+    uint64_t count_ = 0;      // reported since the last workBegin
+    uint64_t chunkLeft_ = 0;  // of the chunk being read
+    uint64_t expected_ = 0;   // the size the body is heading for, 0 when unknown
 };
 
 // Appends to a body that will hold about expected bytes (0 when unknown). The

@@ -1,9 +1,13 @@
 // Splitting "http://" addresses and following relative redirects.
 #include "transfer/HttpUrl.h"
 
+#include <algorithm>
+#include <cctype>
+#include <cstring>
 #include <vector>
 
 #include "platform/Error.h"
+#include "text/TextRules.h"
 
 namespace pellinor {
 namespace {
@@ -43,39 +47,65 @@ void SplitTail(const std::string& tail, HttpUrl& url) {
     if (url.path.empty()) url.path = "/";
 }
 
-// Resolves "." and ".." and collapses "//" in an absolute path that may end
-// in a document; returns directory and document apart.
-void Normalize(const std::string& full, std::string& directory, std::string& document) {
-    std::vector<std::string> segments;
-    size_t start = 0;
-    while (start <= full.size()) {
-        size_t end = full.find('/', start);
-        if (end == std::string::npos) end = full.size();
-        segments.push_back(full.substr(start, end - start));
-        start = end + 1;
-    }
-    std::string last = segments.back();
-    segments.pop_back();
-    // The fragment goes first: "..#top" climbs like "..".
-    const size_t hash = last.find('#');
-    if (hash != std::string::npos) last.erase(hash);
-    if (last == "." || last == "..") {
-        segments.push_back(last);
-        last.clear();
-    }
-    std::vector<std::string> kept;
-    for (const std::string& s : segments) {
-        if (s.empty() || s == ".") continue;
-        if (s == "..") {
-            if (!kept.empty()) kept.pop_back();
-            continue;
+// RFC 3986 5.2.4: the "." and ".." segments of an absolute path taken
+// out; other segments, empty ones too, stay as they are.
+std::string RemoveDotSegments(const std::string& in) {
+    std::string out;
+    size_t pos = 0;
+    auto at = [&](const char* prefix) { return in.compare(pos, std::strlen(prefix), prefix) == 0; };
+    auto rest = [&](const char* whole) { return in.compare(pos, std::string::npos, whole) == 0; };
+    auto dropLast = [&] { out.erase(std::min(out.rfind('/'), out.size())); };
+    while (pos < in.size()) {
+        if (at("../")) {
+            pos += 3;
+        } else if (at("./")) {
+            pos += 2;
+        } else if (at("/./")) {
+            pos += 2;
+        } else if (rest("/.")) {
+            out += '/';
+            break;
+        } else if (at("/../")) {
+            pos += 3;
+            dropLast();
+        } else if (rest("/..")) {
+            dropLast();
+            out += '/';
+            break;
+        } else if (rest(".") || rest("..")) {
+            break;
+        } else {
+            const size_t next = in.find('/', pos + 1);
+            out.append(in, pos, next == std::string::npos ? std::string::npos : next - pos);
+            pos = next == std::string::npos ? in.size() : next;
         }
-        kept.push_back(s);
     }
-    directory = "/";
-    for (const std::string& s : kept) directory += s + "/";
-    document = last;
+    return out;
 }
+
+// Splits an absolute path into the directory (through its last "/") and
+// the document after it.
+void SplitPath(const std::string& full, std::string& directory, std::string& document) {
+    const size_t slash = full.rfind('/');
+    directory = slash == std::string::npos ? std::string("/") : full.substr(0, slash + 1);
+    document = slash == std::string::npos ? full : full.substr(slash + 1);
+    if (directory.empty() || directory[0] != '/') directory.insert(0, "/");
+}
+
+// The length of an RFC 3986 scheme at the start of reference ("http" in
+// "http:..."), 0 when it starts with none.
+size_t SchemeLength(const std::string& reference) {
+    if (reference.empty() || !std::isalpha(static_cast<unsigned char>(reference[0]))) return 0;
+    for (size_t i = 1; i < reference.size(); ++i) {
+        const auto c = static_cast<unsigned char>(reference[i]);
+        if (c == ':') return i;
+        if (!std::isalnum(c) && c != '+' && c != '-' && c != '.') return 0;
+    }
+    return 0;
+}
+
+// An absolute address of a Location, its dot segments taken out.
+HttpUrl Absolute(const std::string& text);
 
 }  // namespace
 
@@ -129,23 +159,47 @@ HttpUrl ParseHttpUrl(const std::string& text) {
     return url;
 }
 
+namespace {
+HttpUrl Absolute(const std::string& text) {
+    HttpUrl next = ParseHttpUrl(text);
+    SplitPath(RemoveDotSegments(next.path + next.document), next.path, next.document);
+    return next;
+}
+}  // namespace
+
 HttpUrl ResolveLocation(const HttpUrl& current, const std::string& location) {
-    const std::string loc = Slashed(location);
+    std::string ref = Slashed(location);
+    // The fragment belongs to the page, never to the request.
+    ref.erase(std::min(ref.find('#'), ref.size()));
     // Only a protocol name before "://" leads to another server: a "://"
     // further on (a return address in the query, say) is data.
-    const size_t sep = loc.find("://");
-    if (sep != std::string::npos && loc.find_first_of("/?#") == sep + 1) return ParseHttpUrl(loc);
+    const size_t sep = ref.find("://");
+    if (sep != std::string::npos && ref.find_first_of("/?#") == sep + 1) return Absolute(ref);
+    const size_t scheme = SchemeLength(ref);
+    if (scheme > 0) {
+        // "http:y" is read as "y", as RFC 3986 5.2.2 allows for the current
+        // scheme; any other scheme without a server is no address to fetch.
+        if (!SameTextAscii(ref.substr(0, scheme), current.protocol)) return ParseHttpUrl(ref);
+        ref.erase(0, scheme + 1);
+    }
+    // A network-path reference names another server over the same protocol.
+    if (ref.compare(0, 2, "//") == 0) return Absolute(current.protocol + ":" + ref);
 
-    HttpUrl next;
-    next.protocol = current.protocol;
-    next.host = current.host;
-    next.port = current.port;
-    const size_t q = loc.find('?');
-    next.hasQuery = q != std::string::npos;
-    next.query = next.hasQuery ? loc.substr(q + 1) : std::string();
-    const std::string part = loc.substr(0, q);
-    const std::string full = (!part.empty() && part[0] == '/') ? part : current.path + part;
-    Normalize(full, next.path, next.document);
+    HttpUrl next = current;
+    const size_t q = ref.find('?');
+    const std::string path = ref.substr(0, q);
+    if (q != std::string::npos) {
+        next.hasQuery = true;
+        next.query = ref.substr(q + 1);
+    } else if (!path.empty()) {
+        next.hasQuery = false;
+        next.query.clear();
+    }
+    // An empty path keeps the current document ("?q" changes its query
+    // only, "" is the current address itself).
+    if (path.empty()) return next;
+    const std::string merged = path[0] == '/' ? path : current.path + path;
+    SplitPath(RemoveDotSegments(merged), next.path, next.document);
     return next;
 }
 

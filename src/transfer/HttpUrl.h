@@ -30,10 +30,11 @@ struct HttpUrl {
 // is empty".
 HttpUrl ParseHttpUrl(const std::string& url);
 
-// The address a Location leads to from current: absolute when it starts with
-// a protocol name and "://"; otherwise it replaces the path when it starts
-// with "/", or is joined to the current directory. The document and query
-// always come from the location.
+// The address a Location leads to from current, resolved as RFC 3986 5
+// resolves a reference: an absolute address, "//host/..." on the current
+// protocol, "/..." on the current server, a relative path against the
+// current directory, "?q" and "" on the current document. "." and ".."
+// segments are taken out, and the fragment is never kept.
 HttpUrl ResolveLocation(const HttpUrl& current, const std::string& location);
 
 }  // namespace pellinor

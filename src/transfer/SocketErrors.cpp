@@ -18,6 +18,14 @@ const char* const kHeaderBlockTooLarge = "The server sent a header block of more
 const char* const kBodyTooLarge = "The server sent or announced more than 256 MB.";
 const char* const kConflictingLengths = "The server announced two different lengths.";
 const char* const kBrokenChunk = "The server broke the chunked transfer.";
+const char* const kMoreThanAnnounced = "The server sent more bytes than it announced.";
+const char* const kBrokenReply = "The server sent a reply that breaks HTTP/1.1: ";
+const char* const kBrokenStatusLine = "the status line";
+const char* const kBrokenFieldName = "a field name";
+const char* const kBrokenFieldValue = "a field value";
+const char* const kBrokenLineEnd = "a line end that is not CR LF";
+const char* const kBrokenTransferEncoding = "Transfer-Encoding";
+const char* const kLengthBesideEncoding = "Transfer-Encoding beside Content-Length";
 
 namespace {
 
@@ -71,6 +79,10 @@ std::string SocketErrorMessage(int number) {
         if (entry.first == number) message += entry.second;
     }
     return message;
+}
+
+std::string BrokenReplyText(const std::string& what) {
+    return kBrokenReply + what;
 }
 
 void RaiseSocketError(const boost::system::error_code& ec) {

@@ -20,6 +20,19 @@ extern const char* const kHeaderBlockTooLarge;
 extern const char* const kBodyTooLarge;
 extern const char* const kConflictingLengths;
 extern const char* const kBrokenChunk;
+// Bytes after a reply's end, by its length or its last chunk: the
+// announcement lied, and what arrived cannot be taken for the whole.
+extern const char* const kMoreThanAnnounced;
+// A reply whose syntax breaks HTTP/1.1: this text followed by what broke
+// (one of the kBroken... parts below, or "Content-Length: " and the value).
+extern const char* const kBrokenReply;
+extern const char* const kBrokenStatusLine;
+extern const char* const kBrokenFieldName;
+extern const char* const kBrokenFieldValue;
+extern const char* const kBrokenLineEnd;
+extern const char* const kBrokenTransferEncoding;
+extern const char* const kLengthBesideEncoding;
+std::string BrokenReplyText(const std::string& what);
 
 // "Socket Error # <n>\r\n<text>"; the text is empty for numbers without one.
 std::string SocketErrorMessage(int windowsNumber);

@@ -15,15 +15,15 @@ bool IsBodyWhole(const HttpResponse& response) {
     switch (response.framing) {
         case BodyFraming::Length:
             // complete means every announced byte arrived, and no more
-            // were taken: the body is exactly what the server said.
+            // came: the body is exactly what the server said.
+        case BodyFraming::Chunked:
+            // Only the zero-size chunk proves the end (complete), and every
+            // chunk's data ended where its size said: announced is the sum
+            // of the sizes, and the whole of it must be a file's size. The
+            // size of the last data chunk says nothing: a file rarely
+            // divides into the chunks a server cuts.
             return response.announced >= kSmallestAcceptedFile &&
                    response.body.size() == response.announced;
-        case BodyFraming::Chunked:
-            // The last chunk arrived and every chunk's data ended where its
-            // size said. Only the size of the last chunk that held data is
-            // known in advance (the progress shows it), so that is what the
-            // smallest size is held against.
-            return response.announced >= kSmallestAcceptedFile;
         case BodyFraming::Close:
             // A close looks the same whether the server finished or the line
             // was cut: such a body can never be known to be whole.

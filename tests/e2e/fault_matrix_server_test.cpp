@@ -40,15 +40,17 @@ TEST_F(ServerFaults, CloseInTheMiddleOfAChunkedBody) {
 TEST_F(ServerFaults, GarbageInsteadOfAStatusLine) {
     const std::string folder = Install("Lock");
     const std::string body = newBytes_;
-    // What was sent, and the message of the error box: the first line as
-    // received stands for a status line that names no success.
+    // What was sent, and the message of the error box: a first line that
+    // is no status line breaks HTTP/1.1.
+    const std::string kBrokenStatus =
+        "The server sent a reply that breaks HTTP/1.1: the status line";
     const std::vector<std::pair<std::string, std::string>> garbage = {
+        // (The zero byte ends the text: four bytes are sent, too few for a version.)
         {"\x16\x03\x01\x02\x00\x01\x00\x01\xfc\x03\x03", "Connection Closed Gracefully."},
-        {"SSH-2.0-OpenSSH_9.2\r\n", "SSH-2.0-OpenSSH_9.2"},
-        {"garbage, then the program\r\n" + body.substr(0, 16 * 1024), "garbage, then the program"},
-        // The program's bytes read as header lines run past the block's bound.
-        {"garbage, then the program\r\n" + body,
-         "The server sent a header block of more than 256 KB."},
+        {"SSH-2.0-OpenSSH_9.2\r\n", kBrokenStatus},
+        {"garbage, then the program\r\n" + body.substr(0, 16 * 1024), kBrokenStatus},
+        // The program's bytes after it change nothing: the first line is no status line.
+        {"garbage, then the program\r\n" + body, kBrokenStatus},
     };
     for (const auto& [bytes, message] : garbage) {
         const UpgradeOutcome outcome =
@@ -109,7 +111,9 @@ TEST_F(ServerFaults, NegativeOrNonNumericContentLength) {
     const std::string size = std::to_string(body.size());
     for (const std::string& length :
          std::vector<std::string>{"-1", "-" + size, "abc", size + "abc", "0x" + Hex(body.size())}) {
-        ExpectQuietFailure(UpgradeAgainst(folder, [&] { return Reply(LengthHead(length), body); }));
+        ExpectRaisedFailure(
+            UpgradeAgainst(folder, [&] { return Reply(LengthHead(length), body); }), folder,
+            "The server sent a reply that breaks HTTP/1.1: Content-Length: " + length);
     }
 }
 
@@ -120,7 +124,8 @@ TEST_F(ServerFaults, InvalidChunkSize) {
     // garbage where the next size belongs.
     for (const std::string& framed :
          {std::string("zz\r\n") + body + "\r\n0\r\n\r\n", Chunks(body, body.size()) + "xyz\r\n"}) {
-        ExpectQuietFailure(UpgradeAgainst(folder, [&] { return Reply(kChunkedHead, framed); }));
+        ExpectRaisedFailure(UpgradeAgainst(folder, [&] { return Reply(kChunkedHead, framed); }),
+                            folder, "The server broke the chunked transfer.");
     }
 }
 
