@@ -312,6 +312,7 @@ void HttpResponseReader::ReadChunked(std::string* sink, BodyResult& result) {
         if (!line.empty()) throw Error(kBrokenChunk);
     }
     result.complete = true;
+    connection_.Enter(ResponsePart::Trailers);
     headBytes_ = 0;
     do {
         if (!ReadHeadLine(line)) throw Error(kConnectionClosedGracefully);
