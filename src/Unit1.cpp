@@ -118,7 +118,7 @@ bool TForm1::FormCloseQuery() {
     // the installed program is never left halfway through its replacement.
     if (!IdHTTP1.Busy()) return true;
     try {
-        if (ShowBox(platform_.window, TextId::N9086, IsChinese) != kAnswerYes) return false;
+        if (ShowBox(platform_.window, TextId::N9090, IsChinese) != kAnswerYes) return false;
     } catch (const std::exception&) {
         return false;  // no answer: the download goes on
     }

@@ -192,8 +192,8 @@ TEST(Commands, TheCloseBoxDuringADownloadAsksWhetherToStopIt) {
         std::vector<std::string> captions;
         std::string installed;
     } rows[] = {
-        {kAnswerYes, true, {"N9079", "N9086"}, "MZ old"},
-        {kAnswerNo, false, {"N9079", "N9086", "N9082"}, body},
+        {kAnswerYes, true, {"N9079", "N9090"}, "MZ old"},
+        {kAnswerNo, false, {"N9079", "N9090", "N9082"}, body},
     };
     for (const Row& row : rows) {
         ScriptedHttpServer server;

@@ -25,7 +25,7 @@ constexpr std::array<BoxEntry, 10> kBoxes{{
     {TextId::N9083, "N9083", kStyleError, false},
     {TextId::N9084, "N9084", kStyleError, false},
     {TextId::N9085, "N9085", kStyleError, false},
-    {TextId::N9086, "N9086", kStyleQuestionYesNo, false},
+    {TextId::N9090, "N9090", kStyleQuestionYesNo, false},
 }};
 
 const BoxEntry* FindBox(TextId id) {

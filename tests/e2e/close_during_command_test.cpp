@@ -109,7 +109,7 @@ TEST_F(CloseDuringCommandTest, YesToTheStopQuestionEndsTheDownloadAndTheProgram)
     ::PostMessageW(ui.MainWindow(), WM_SYSCOMMAND, SC_CLOSE, 0);
     std::optional<DialogInfo> question = ui.WaitForDialog(20000);
     ASSERT_TRUE(question);
-    EXPECT_EQ(question->caption, "N9086");
+    EXPECT_EQ(question->caption, "N9090");
     EXPECT_EQ(question->text.rfind("A download is running.", 0), 0u) << question->text;
     EXPECT_EQ(question->buttons, (std::vector<std::string>{"&Yes", "&No"}));
     const auto yes = std::chrono::steady_clock::now();
@@ -141,7 +141,7 @@ TEST_F(CloseDuringCommandTest, NoToTheStopQuestionLetsTheUpgradeFinish) {
     ui.PressKey(VK_F4, true);  // Alt+F4
     std::optional<DialogInfo> question = ui.WaitForDialog(20000);
     ASSERT_TRUE(question);
-    EXPECT_EQ(question->caption, "N9086");
+    EXPECT_EQ(question->caption, "N9090");
     AnswerDialog(question->handle, IDNO);
     EXPECT_FALSE(ui.WaitForExit(1000)) << "the download goes on";
     std::optional<DialogInfo> done;
