@@ -20,6 +20,12 @@ bool DownloadIntoPlace(CommandSite& site, const std::string& url, const std::str
         return !refused;
     };
     int errorCode = site.downloader.DownloadOneFile(url, temp);
+    if (errorCode == kDownloadStopped) {
+        // The user stopped it to close the program: nothing of it stays, the
+        // target is untouched, and no box follows.
+        site.platform.files.Remove(temp);
+        return false;
+    }
     if (errorCode == 0) {
         errorCode = FinishDownload(site.platform, temp, target, payload, approve ? asked : nullptr);
     }

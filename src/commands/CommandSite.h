@@ -29,7 +29,8 @@ void DisableCommandButtons(Window& window);
 // Downloads url to temp and puts it in the place of target. On failure shows
 // the command's notice ("System Error <code>, <result>") and returns false.
 // approve, when given, may refuse the download before it takes the target's
-// place; the caller then says why, so no notice follows.
+// place; the caller then says why, so no notice follows. A download the
+// user stopped returns false too, without a notice.
 bool DownloadIntoPlace(CommandSite& site, const std::string& url, const std::string& temp,
                        const std::string& target, Payload payload, const std::string& noticeCode,
                        const std::function<bool()>& approve = nullptr);

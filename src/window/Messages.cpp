@@ -15,7 +15,7 @@ struct BoxEntry {
     bool countInCaption;
 };
 
-constexpr std::array<BoxEntry, 9> kBoxes{{
+constexpr std::array<BoxEntry, 10> kBoxes{{
     {TextId::N9078, "N9078", kStyleQuestionOkCancel, false},
     {TextId::N9081, "N9081", kStyleExclamation, true},
     {TextId::N9080, "N9080", kStyleExclamation, true},
@@ -25,6 +25,7 @@ constexpr std::array<BoxEntry, 9> kBoxes{{
     {TextId::N9083, "N9083", kStyleError, false},
     {TextId::N9084, "N9084", kStyleError, false},
     {TextId::N9085, "N9085", kStyleError, false},
+    {TextId::N9090, "N9090", kStyleQuestionYesNo, false},
 }};
 
 const BoxEntry* FindBox(TextId id) {

@@ -66,6 +66,10 @@ const std::array<TextPair, kTextCount> kTexts{{
      "已保留原来的门锁软件。\n\n门锁软件所在的位置：",
      "The downloaded Tessaron.Exe is not signed by the publisher of the installed one.\n"
      "The installed program was kept.\n\nThe Tessaron-System location: \n"},
+    {T::N9090,
+     "正在下载，是否停止下载并关闭本程序？\n\n已下载的部分不会保留，原来的门锁软件保持不变。",
+     "A download is running.\nDo you want to stop it and close the program?\n\n"
+     "Nothing of the download is kept, and the installed program stays as it was."},
     {T::DownloadingPrefix, "正在下载门锁软件，请稍等... ", "Downloading file, Please wait... "},
 }};
 }  // namespace

@@ -25,6 +25,8 @@ enum class TextId {
     N9083,  // not signed
     N9084,  // signature broken
     N9085,  // signed by someone else
+    // The close box while a download runs: stop it and close?
+    N9090,
     // The status line while a download runs; ends in one blank.
     DownloadingPrefix,
 };
