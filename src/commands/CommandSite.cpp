@@ -11,6 +11,12 @@ void DisableCommandButtons(Window& window) {
     }
 }
 
+bool MayChangeFiles(const ChangingFiles& changing, Window& window, bool chinese) {
+    if (changing.Held()) return true;
+    ShowBox(window, TextId::N9089, chinese);
+    return false;
+}
+
 bool DownloadIntoPlace(CommandSite& site, const std::string& url, const std::string& temp,
                        const std::string& target, Payload payload, const std::string& noticeCode,
                        const std::function<bool()>& approve) {

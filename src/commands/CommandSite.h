@@ -23,6 +23,28 @@ struct CommandSite {
     Downloader& downloader;
 };
 
+// Holds the machine's command lock while a command changes files, and
+// gives it back on every way out. Taken after the command's questions, so
+// that a box left open holds nobody up.
+class ChangingFiles {
+  public:
+    explicit ChangingFiles(CommandLock& lock) : lock_(lock), held_(lock.TryTake()) {}
+    ~ChangingFiles() {
+        if (held_) lock_.Release();
+    }
+    ChangingFiles(const ChangingFiles&) = delete;
+    ChangingFiles& operator=(const ChangingFiles&) = delete;
+    bool Held() const { return held_; }
+
+  private:
+    CommandLock& lock_;
+    bool held_;
+};
+
+// When another copy holds the lock, says so (N9089) and returns false;
+// the command then ends before it has changed anything.
+bool MayChangeFiles(const ChangingFiles& changing, Window& window, bool chinese);
+
 // Install and SDK download: all four buttons, Exit included, stay off until the end.
 void DisableCommandButtons(Window& window);
 
