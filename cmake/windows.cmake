@@ -22,6 +22,18 @@ add_link_options(-static -static-libgcc -static-libstdc++)
 add_compile_options($<$<CONFIG:Release>:-ffunction-sections> $<$<CONFIG:Release>:-fdata-sections>)
 add_link_options($<$<CONFIG:Release>:-Wl,--gc-sections>)
 
+# The same commit gives the same bytes in any folder on any day, so that
+# anyone can rebuild a release and compare its SHA-256 (README, "Releases").
+# No link time stamp: the header's stamp (and the checksum over it) would
+# otherwise change with every link; 0 keeps a build without scripts/release
+# (the Wine tests' copy) equal to the released one. The folders of the source
+# and of the build leave no trace of where they were: paths in __FILE__,
+# debug info and the generated include folder are written relative to them
+# (the build folder's rule last, as the last matching rule wins).
+add_link_options(-Wl,--no-insert-timestamp)
+add_compile_options("$<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${CMAKE_SOURCE_DIR}/=>"
+                    "$<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${CMAKE_BINARY_DIR}/=build/>")
+
 set(PELLINOR_WIN32_LIBS ws2_32 mswsock comctl32 ole32 oleaut32 uuid shell32 gdi32 user32 advapi32
                        wintrust crypt32 version)
 
