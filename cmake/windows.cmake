@@ -22,8 +22,20 @@ add_link_options(-static -static-libgcc -static-libstdc++)
 add_compile_options($<$<CONFIG:Release>:-ffunction-sections> $<$<CONFIG:Release>:-fdata-sections>)
 add_link_options($<$<CONFIG:Release>:-Wl,--gc-sections>)
 
+# The same commit gives the same bytes in any folder on any day, so that
+# anyone can rebuild a release and compare its SHA-256 (README, "Releases").
+# No link time stamp: the header's stamp (and the checksum over it) would
+# otherwise change with every link; 0 keeps a build without scripts/release
+# (the Wine tests' copy) equal to the released one. The folders of the source
+# and of the build leave no trace of where they were: paths in __FILE__,
+# debug info and the generated include folder are written relative to them
+# (the build folder's rule last, as the last matching rule wins).
+add_link_options(-Wl,--no-insert-timestamp)
+add_compile_options("$<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${CMAKE_SOURCE_DIR}/=>"
+                    "$<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${CMAKE_BINARY_DIR}/=build/>")
+
 set(PELLINOR_WIN32_LIBS ws2_32 mswsock comctl32 ole32 oleaut32 uuid shell32 gdi32 user32 advapi32
-                       wintrust crypt32)
+                       wintrust crypt32 version)
 
 # The download host is compiled into each program (see pellinor_app), so the
 # logic is built once for all of them.
@@ -84,6 +96,7 @@ if(PELLINOR_WINE_TESTS)
     # Every test program runs under Wine through this wrapper.
     set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/tests/e2e/wine-run)
 
+    add_custom_target(e2e_tests_programs)
     # Small programs the tests start: each file of helpers/ is one program.
     file(GLOB PELLINOR_HELPER_SOURCES CONFIGURE_DEPENDS tests/e2e/helpers/*.cpp)
     foreach(source ${PELLINOR_HELPER_SOURCES})
@@ -93,6 +106,25 @@ if(PELLINOR_WINE_TESTS)
         target_link_libraries(${name} PRIVATE ${PELLINOR_WIN32_LIBS})
         # GUI programs: no console window of their own to steal the focus.
         target_link_options(${name} PRIVATE -municode -mwindows)
+    endforeach()
+
+    # The stand-in again with a version block each (windres): an old and a new
+    # release of the lock program, and another program of its publisher.
+    set(PELLINOR_VERSIONED_STAND_INS "old|7,35,1,0|Tessaron.Exe" "new|7,35,9,0|Tessaron.Exe"
+                                     "other|7,35,9,0|SdkSetup.exe")
+    foreach(variant ${PELLINOR_VERSIONED_STAND_INS})
+        string(REPLACE "|" ";" parts "${variant}")
+        list(GET parts 0 which)
+        list(GET parts 1 STAND_IN_NUMBERS)
+        list(GET parts 2 STAND_IN_NAME)
+        string(REPLACE "," "." STAND_IN_TEXT "${STAND_IN_NUMBERS}")
+        get_filename_component(STAND_IN_INTERNAL ${STAND_IN_NAME} NAME_WE)
+        set(rc ${CMAKE_BINARY_DIR}/stand-ins/tessaron_${which}.rc)
+        configure_file(tests/e2e/helpers/tessaron_version.rc.in ${rc} @ONLY)
+        add_executable(tessaron_${which} tests/e2e/helpers/tessaron.cpp ${rc})
+        target_include_directories(tessaron_${which} PRIVATE tests/e2e)
+        target_link_options(tessaron_${which} PRIVATE -municode -mwindows)
+        add_dependencies(e2e_tests_programs tessaron_${which})
     endforeach()
 
     pellinor_app(PellinorLocal ${CMAKE_BINARY_DIR}/bin/local "127.0.0.1:${PELLINOR_TEST_SERVER_PORT}")
@@ -109,7 +141,7 @@ if(PELLINOR_WINE_TESTS)
                                PELLINOR_TEST_SERVER_PORT=${PELLINOR_TEST_SERVER_PORT})
     target_link_libraries(e2e_tests PRIVATE pellinor_e2e_driver gtest gtest_main)
     pellinor_warnings(e2e_tests)
-    add_dependencies(e2e_tests Pellinor PellinorLocal pellinor-fetch)
+    add_dependencies(e2e_tests Pellinor PellinorLocal pellinor-fetch e2e_tests_programs)
 
     # The demo's driver (scripts/run): prepares an old installation and
     # clicks through the upgrade, saving a picture of every step.

@@ -3,9 +3,12 @@
 
 #include "Unit1.h"
 #include "platform/Platform.h"
+#include "platform/win32/FirstCopy.h"
 #include "platform/win32/ScopedHandles.h"
 #include "platform/win32/Utf.h"
+#include "platform/win32/Win32CommandLock.h"
 #include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32FileVersions.h"
 #include "platform/win32/Win32Processes.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Shell.h"
@@ -18,6 +21,13 @@ namespace {
 
 int RunProgram(HINSTANCE instance, int showCommand) {
     using namespace pellinor;
+    // A second start in the session (a double click too many, a second
+    // shortcut) shows the copy that runs instead of upgrading beside it.
+    const FirstCopy copy;
+    if (!copy.IsFirst()) {
+        FirstCopy::BringToFront();
+        return 0;
+    }
     ComApartment com;
 
     INITCOMMONCONTROLSEX controls{};
@@ -33,11 +43,15 @@ int RunProgram(HINSTANCE instance, int showCommand) {
     Win32Shell shell([&window] { return window.Handle(); });
     Win32SystemInfo system;
     Win32Signatures signatures;
-    Platform platform{window, files, processes, registry, shell, system, signatures};
+    Win32FileVersions versions;
+    Win32CommandLock commandLock;
+    Platform platform{window, files,      processes, registry,   shell,
+                      system, signatures, versions,  commandLock};
 
     // The window and its controls exist before FormCreate runs, as the form
     // is created from its stored layout first.
     window.Create();
+    FirstCopy::MarkWindow(window.Handle());
     TForm1 form(platform);
     window.SetSink(&form);
     window.Fire(Event::FormCreate);

@@ -110,6 +110,22 @@ void TForm1::cmdExitClick() {
     platform_.window.Close();
 }
 
+bool TForm1::FormCloseQuery() {
+    // Only the request itself can be stopped. Once its body has arrived the
+    // client is no longer busy: the file is written, checked and put in
+    // place before the command returns, and a close request waits for that
+    // step to finish (the window closes when the command has returned), so
+    // the installed program is never left halfway through its replacement.
+    if (!IdHTTP1.Busy()) return true;
+    try {
+        if (ShowBox(platform_.window, TextId::N9090, IsChinese) != kAnswerYes) return false;
+    } catch (const std::exception&) {
+        return false;  // no answer: the download goes on
+    }
+    IdHTTP1.Stop();
+    return true;
+}
+
 void TForm1::FormSettingChange() {
     decimalSeparator_ = platform_.system.DecimalSeparator();
 }

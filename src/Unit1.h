@@ -30,6 +30,8 @@ class TForm1 : public EventSink {
     // Runs the handler of an event; an error that escapes it is shown by the
     // application's default error report and the program goes on.
     void Dispatch(Event event) override;
+    // The close box and Alt+F4: see FormCloseQuery.
+    bool CloseQuery() override { return FormCloseQuery(); }
 
     void FormCreate();
     void FormShow();
@@ -40,6 +42,9 @@ class TForm1 : public EventSink {
     void BitBtn2Click();
     void BitBtn3Click();
     void FormSettingChange();
+    // While a download's request is open, asks whether to stop it; Yes
+    // stops it and lets the window close, No keeps both going.
+    bool FormCloseQuery();
 
     void IdHTTP1WorkBegin(int32_t workCountMax);
     void IdHTTP1Work(int32_t workCount);

@@ -4,6 +4,7 @@
 
 #include "Unit1.h"
 #include "fakes/FakePlatform.h"
+#include "support/ScriptedHttpServer.h"
 #include "transfer/DownloadBase.h"
 #include "window/Layout.h"
 #include "window/Texts.h"
@@ -178,6 +179,54 @@ TEST(Commands, AClickDuringARunningCommandStartsNothingButTheLanguageStillSwitch
     f.window().SetText(Control::Edit1, "");
     f.form.Dispatch(Event::BitBtn2Click);
     EXPECT_EQ(f.window().boxes.size(), 4u);  // the language switch emptied the list: N9081
+}
+
+// The close box while the upgrade's download runs: the question, then Yes
+// stops the download and lets the window close with the old program kept,
+// No keeps both the window and the download going.
+TEST(Commands, TheCloseBoxDuringADownloadAsksWhetherToStopIt) {
+    const std::string body = "MZ" + std::string(4000, 'n');
+    struct Row {
+        int answer;
+        bool closes;
+        std::vector<std::string> captions;
+        std::string installed;
+    } rows[] = {
+        {kAnswerYes, true, {"N9079", "N9090"}, "MZ old"},
+        {kAnswerNo, false, {"N9079", "N9090", "N9082"}, body},
+    };
+    for (const Row& row : rows) {
+        ScriptedHttpServer server;
+        ScriptedReply reply(HttpHead("HTTP/1.1 200 OK", {"Content-Length: 4002"}) +
+                            body.substr(0, 1000));
+        reply.Then(body.substr(1000), std::chrono::milliseconds(300));
+        server.Enqueue(reply);
+        Form f("English (United States)");
+        f.fake.files.AddFolder("C:\\Lock\\");
+        f.fake.files.AddFile("C:\\Lock\\Tessaron.Exe", "MZ old");
+        f.window().ListAppend("C:\\Lock\\");
+        f.window().SetText(Control::Edit1, server.Url("/V9/02/"));
+        f.window().answers = {kAnswerOk, row.answer};
+        // Before the download (the pause after ending the lock program) the
+        // close box asks nothing: the command simply goes on to its end.
+        std::vector<bool> closes;
+        f.window().onProcessMessages = [&] {
+            const bool downloading =
+                f.window().Text(Control::Label3) == "C:\\Lock\\TessaronEng.tmp";
+            if (closes.empty() || (downloading && closes.size() == 1))
+                closes.push_back(f.form.CloseQuery());
+        };
+        f.form.Dispatch(Event::BitBtn2Click);
+        std::vector<std::string> captions;
+        for (const ShownBox& box : f.window().boxes) captions.push_back(box.caption);
+        EXPECT_EQ(captions, row.captions);
+        EXPECT_EQ(closes, (std::vector<bool>{true, row.closes}));
+        EXPECT_EQ(f.fake.files.Bytes("C:\\Lock\\Tessaron.Exe"), row.installed);
+        EXPECT_FALSE(f.fake.files.FileExists("C:\\Lock\\TessaronEng.tmp"));
+        // Once the command has returned, nothing is downloading: no question.
+        EXPECT_TRUE(f.form.CloseQuery());
+        EXPECT_EQ(f.window().boxes.size(), row.captions.size());
+    }
 }
 
 TEST(Texts, EveryEntryHasBothLanguagesInOrder) {

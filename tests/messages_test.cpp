@@ -17,8 +17,9 @@ TEST(Messages, BoxesCarryTheirCodeStyleAndAppendedValues) {
     ShowBox(window, TextId::N9079, false, "C:\\Lock\\");
     ShowBox(window, TextId::N9077, true);
     ShowBox(window, TextId::N9082, false, "D:\\Lock\\");
+    ShowBox(window, TextId::N9090, true);
 
-    ASSERT_EQ(window.boxes.size(), 6u);
+    ASSERT_EQ(window.boxes.size(), 7u);
     EXPECT_EQ(window.boxes[0].caption, "N9078");
     EXPECT_EQ(window.boxes[0].style, 289u);
     EXPECT_EQ(window.boxes[0].text, "是否确定要安装 新的门锁软件？");
@@ -36,6 +37,9 @@ TEST(Messages, BoxesCarryTheirCodeStyleAndAppendedValues) {
     EXPECT_EQ(window.boxes[4].style, 289u);
     EXPECT_EQ(window.boxes[5].caption, "N9082");
     EXPECT_EQ(window.boxes[5].style, 64u);
+    EXPECT_EQ(window.boxes[6].caption, "N9090");
+    EXPECT_EQ(window.boxes[6].style, 292u) << "Yes, No; No is the default";
+    EXPECT_EQ(window.boxes[6].text.rfind("正在下载", 0), 0u);
     const std::string& done = window.boxes[5].text;
     const std::string tail = "Tessaron-System location: \nD:\\Lock\\";
     ASSERT_GE(done.size(), tail.size());

@@ -110,7 +110,10 @@ TEST_F(PosixFileSystemTest, WritesReadsReplacesAndDeletes) {
     EXPECT_EQ(files.ReadFile("C:\\a.tmp", 100), std::string("new\0bytes", 9));
     EXPECT_EQ(files.ReadFile("C:\\a.tmp", 3), "new");
     EXPECT_EQ(files.ReadFile("C:\\missing", 3), "");
-    EXPECT_THROW(files.WriteFile("C:\\NoFolder\\a.tmp", "x"), Error);
+    EXPECT_THROW(files.WriteFile("C:\\NoFolder\\a.tmp", "x"), CreateFileError);
+    // A file already there is never opened, let alone cut or written into.
+    EXPECT_THROW(files.WriteFile("C:\\a.tmp", "other"), CreateFileError);
+    EXPECT_EQ(files.ReadFile("C:\\a.tmp", 100), std::string("new\0bytes", 9));
 
     Put("a.exe", "old");
     EXPECT_EQ(files.Replace("C:\\a.tmp", "C:\\a.exe"), 0u);

@@ -34,65 +34,70 @@ FileSignature Broken(const std::string& key, const std::string& subject) {
     return {SignatureState::Broken, false, kBadDigest, key, subject};
 }
 
+// The rule for an installation whose certificate table is as its signature
+// says: there when a signer was read, absent when none was.
+PublisherVerdict Judge(const FileSignature& installed, const FileSignature& downloaded) {
+    const CertificateTable table =
+        installed.publicKey.empty() ? CertificateTable::Absent : CertificateTable::Present;
+    return JudgePublisher(installed, table, downloaded);
+}
+
 TEST(PublisherRule, AnUnsignedInstallationTakesWhatPassedTheOtherChecks) {
     for (const FileSignature& download :
          {Unsigned(), Broken(kKey, kMaker), Intact(kOtherKey, kStranger, false)}) {
-        EXPECT_EQ(JudgePublisher(Unsigned(), download), V::Accept);
+        EXPECT_EQ(Judge(Unsigned(), download), V::Accept);
     }
-    // A signature whose signer cannot be read pins nothing either.
-    EXPECT_EQ(JudgePublisher(Broken("", ""), Unsigned()), V::Accept);
 }
 
 TEST(PublisherRule, ThePinnedKeyDecidesWhateverTheSystemThinksOfItsCertificate) {
     const FileSignature installed = Intact(kKey, kMaker, false, kUntrustedRoot);
-    EXPECT_EQ(JudgePublisher(installed, Intact(kKey, kMaker, true)), V::Accept);
-    EXPECT_EQ(JudgePublisher(installed, Intact(kKey, kMaker, false, kUntrustedRoot)), V::Accept);
-    EXPECT_EQ(JudgePublisher(installed, Intact(kKey, kMaker, false, kExpired)), V::Accept);
-    EXPECT_EQ(JudgePublisher(installed, Intact(kKey, kStranger, false)), V::Accept)
+    EXPECT_EQ(Judge(installed, Intact(kKey, kMaker, true)), V::Accept);
+    EXPECT_EQ(Judge(installed, Intact(kKey, kMaker, false, kUntrustedRoot)), V::Accept);
+    EXPECT_EQ(Judge(installed, Intact(kKey, kMaker, false, kExpired)), V::Accept);
+    EXPECT_EQ(Judge(installed, Intact(kKey, kStranger, false)), V::Accept)
         << "the key, not the name, is the publisher";
     // An installed program whose own signature broke still names its key.
-    EXPECT_EQ(JudgePublisher(Broken(kKey, kMaker), Intact(kKey, kMaker, false)), V::Accept);
-    EXPECT_EQ(JudgePublisher(Broken(kKey, kMaker), Unsigned()), V::RefuseUnsigned);
+    EXPECT_EQ(Judge(Broken(kKey, kMaker), Intact(kKey, kMaker, false)), V::Accept);
+    EXPECT_EQ(Judge(Broken(kKey, kMaker), Unsigned()), V::RefuseUnsigned);
 }
 
 TEST(PublisherRule, UnsignedOrBrokenDownloadsAreAlwaysRefused) {
     const FileSignature installed = Intact(kKey, kMaker, true);
-    EXPECT_EQ(JudgePublisher(installed, Unsigned()), V::RefuseUnsigned);
-    EXPECT_EQ(JudgePublisher(installed, Broken(kKey, kMaker)), V::RefuseBroken)
+    EXPECT_EQ(Judge(installed, Unsigned()), V::RefuseUnsigned);
+    EXPECT_EQ(Judge(installed, Broken(kKey, kMaker)), V::RefuseBroken)
         << "the right key does not save a signature that no longer covers the bytes";
     FileSignature trustedButBroken = Broken(kKey, kMaker);
     trustedButBroken.trusted = true;
-    EXPECT_EQ(JudgePublisher(installed, trustedButBroken), V::RefuseBroken);
-    EXPECT_EQ(JudgePublisher(installed, Intact("", "", true)), V::RefuseBroken)
+    EXPECT_EQ(Judge(installed, trustedButBroken), V::RefuseBroken);
+    EXPECT_EQ(Judge(installed, Intact("", "", true)), V::RefuseBroken)
         << "a verdict about a signer nobody can name";
 }
 
 TEST(PublisherRule, AnotherKeyNeedsTheSameNameAndAFullyTrustedChain) {
     const FileSignature installed = Intact(kKey, kMaker, false, kUntrustedRoot);
-    EXPECT_EQ(JudgePublisher(installed, Intact(kOtherKey, kMaker, true)), V::Accept)
+    EXPECT_EQ(Judge(installed, Intact(kOtherKey, kMaker, true)), V::Accept)
         << "a renewed certificate";
-    EXPECT_EQ(JudgePublisher(installed, Intact(kOtherKey, kMaker, false, kUntrustedRoot)),
+    EXPECT_EQ(Judge(installed, Intact(kOtherKey, kMaker, false, kUntrustedRoot)),
               V::RefuseOtherPublisher);
-    EXPECT_EQ(JudgePublisher(installed, Intact(kOtherKey, kMaker, false, kExpired)),
+    EXPECT_EQ(Judge(installed, Intact(kOtherKey, kMaker, false, kExpired)),
               V::RefuseOtherPublisher);
-    EXPECT_EQ(JudgePublisher(installed, Intact(kOtherKey, kStranger, true)),
-              V::RefuseOtherPublisher);
-    EXPECT_EQ(JudgePublisher(installed, Intact(kOtherKey, kMaker + "X", true)),
-              V::RefuseOtherPublisher)
+    EXPECT_EQ(Judge(installed, Intact(kOtherKey, kStranger, true)), V::RefuseOtherPublisher);
+    EXPECT_EQ(Judge(installed, Intact(kOtherKey, kMaker + "X", true)), V::RefuseOtherPublisher)
         << "the whole name, not a part of it";
-    EXPECT_EQ(JudgePublisher(Intact(kKey, "", true), Intact(kOtherKey, "", true)),
-              V::RefuseOtherPublisher)
+    EXPECT_EQ(Judge(Intact(kKey, "", true), Intact(kOtherKey, "", true)), V::RefuseOtherPublisher)
         << "two empty names are no publisher's name";
 }
 
 TEST(PublisherRule, CheckReadsTheDownloadOnlyWhenTheInstallationPinsAKey) {
     FakeSignatures signatures;
-    EXPECT_EQ(CheckPublisher(signatures, "C:\\Lock\\Tessaron.Exe", "C:\\Lock\\x.tmp"), V::Accept);
+    FakeFileSystem files;
+    EXPECT_EQ(CheckPublisher(signatures, files, "C:\\Lock\\Tessaron.Exe", "C:\\Lock\\x.tmp"),
+              V::Accept);
     EXPECT_EQ(signatures.read, std::vector<std::string>{"C:\\Lock\\Tessaron.Exe"});
 
     signatures.read.clear();
     signatures.byPath["C:\\Lock\\Tessaron.Exe"] = Intact(kKey, kMaker, true);
-    EXPECT_EQ(CheckPublisher(signatures, "C:\\Lock\\Tessaron.Exe", "C:\\Lock\\x.tmp"),
+    EXPECT_EQ(CheckPublisher(signatures, files, "C:\\Lock\\Tessaron.Exe", "C:\\Lock\\x.tmp"),
               V::RefuseUnsigned);
     EXPECT_EQ(signatures.read,
               (std::vector<std::string>{"C:\\Lock\\Tessaron.Exe", "C:\\Lock\\x.tmp"}));

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "fakes/FakeFileVersions.h"
 #include "fakes/FakeSignatures.h"
 #include "fakes/FakeSystem.h"
 #include "fakes/FakeWindow.h"
@@ -82,7 +83,10 @@ class ScanTest : public ::testing::Test {
     FakeRegistry registry;
     FakeSystemInfo system;
     FakeSignatures signatures;
-    Platform platform{window, files, processes, registry, shell, system, signatures};
+    FakeFileVersions versions;
+    FakeCommandLock commandLock;
+    Platform platform{window, files,      processes, registry,   shell,
+                      system, signatures, versions,  commandLock};
 };
 
 TEST_F(ScanTest, MakeFileListFindsTheExtensionInAnyCaseThroughSubFolders) {

@@ -11,6 +11,12 @@ void DisableCommandButtons(Window& window) {
     }
 }
 
+bool MayChangeFiles(const ChangingFiles& changing, Window& window, bool chinese) {
+    if (changing.Held()) return true;
+    ShowBox(window, TextId::N9089, chinese);
+    return false;
+}
+
 bool DownloadIntoPlace(CommandSite& site, const std::string& url, const std::string& temp,
                        const std::string& target, Payload payload, const std::string& noticeCode,
                        const std::function<bool()>& approve) {
@@ -20,6 +26,12 @@ bool DownloadIntoPlace(CommandSite& site, const std::string& url, const std::str
         return !refused;
     };
     int errorCode = site.downloader.DownloadOneFile(url, temp);
+    if (errorCode == kDownloadStopped) {
+        // The user stopped it to close the program: nothing of it stays, the
+        // target is untouched, and no box follows.
+        site.platform.files.Remove(temp);
+        return false;
+    }
     if (errorCode == 0) {
         errorCode = FinishDownload(site.platform, temp, target, payload, approve ? asked : nullptr);
     }

@@ -23,13 +23,36 @@ struct CommandSite {
     Downloader& downloader;
 };
 
+// Holds the machine's command lock while a command changes files, and
+// gives it back on every way out. Taken after the command's questions, so
+// that a box left open holds nobody up.
+class ChangingFiles {
+  public:
+    explicit ChangingFiles(CommandLock& lock) : lock_(lock), held_(lock.TryTake()) {}
+    ~ChangingFiles() {
+        if (held_) lock_.Release();
+    }
+    ChangingFiles(const ChangingFiles&) = delete;
+    ChangingFiles& operator=(const ChangingFiles&) = delete;
+    bool Held() const { return held_; }
+
+  private:
+    CommandLock& lock_;
+    bool held_;
+};
+
+// When another copy holds the lock, says so (N9089) and returns false;
+// the command then ends before it has changed anything.
+bool MayChangeFiles(const ChangingFiles& changing, Window& window, bool chinese);
+
 // Install and SDK download: all four buttons, Exit included, stay off until the end.
 void DisableCommandButtons(Window& window);
 
 // Downloads url to temp and puts it in the place of target. On failure shows
 // the command's notice ("System Error <code>, <result>") and returns false.
 // approve, when given, may refuse the download before it takes the target's
-// place; the caller then says why, so no notice follows.
+// place; the caller then says why, so no notice follows. A download the
+// user stopped returns false too, without a notice.
 bool DownloadIntoPlace(CommandSite& site, const std::string& url, const std::string& temp,
                        const std::string& target, Payload payload, const std::string& noticeCode,
                        const std::function<bool()>& approve = nullptr);

@@ -25,6 +25,8 @@ void InstallNewestVersion(CommandSite& site) {
 
     window.SetVisible(Control::Image2, false);
     if (ShowBox(window, TextId::N9078, site.isChinese) == kAnswerCancel) return;
+    const ChangingFiles changing(platform.commandLock);
+    if (!MayChangeFiles(changing, window, site.isChinese)) return;
     DisableCommandButtons(window);
 
     const std::string dir = SetupFolder(platform);

@@ -1,13 +1,21 @@
 // The publisher check between an upgrade's download and its replacement.
 #include "commands/PublisherCheck.h"
 
-#include "window/Messages.h"
-
 namespace pellinor {
 
-PublisherVerdict JudgePublisher(const FileSignature& installed, const FileSignature& downloaded) {
-    // Nothing to hold the download to: the upgrade stays as it always was.
-    if (installed.publicKey.empty()) return PublisherVerdict::Accept;
+PublisherVerdict JudgePublisher(const FileSignature& installed, CertificateTable installedTable,
+                                const FileSignature& downloaded) {
+    if (installed.publicKey.empty()) {
+        switch (installedTable) {
+            case CertificateTable::Absent:
+                // Nothing to hold the download to: the upgrade stays as it always was.
+                return PublisherVerdict::Accept;
+            case CertificateTable::Present:
+                return PublisherVerdict::RefuseInstalledSignerUnknown;
+            case CertificateTable::Unreadable:
+                return PublisherVerdict::RefuseInstalledUnreadable;
+        }
+    }
 
     switch (downloaded.state) {
         case SignatureState::None:
@@ -26,30 +34,16 @@ PublisherVerdict JudgePublisher(const FileSignature& installed, const FileSignat
     return PublisherVerdict::RefuseOtherPublisher;
 }
 
-namespace {
-TextId RefusalText(PublisherVerdict verdict) {
-    switch (verdict) {
-        case PublisherVerdict::RefuseUnsigned:
-            return TextId::N9083;
-        case PublisherVerdict::RefuseBroken:
-            return TextId::N9084;
-        default:
-            return TextId::N9085;
-    }
-}
-}  // namespace
-
-PublisherVerdict CheckPublisher(Signatures& signatures, const std::string& installed,
-                                const std::string& download) {
+PublisherVerdict CheckPublisher(Signatures& signatures, FileSystem& files,
+                                const std::string& installed, const std::string& download) {
     const FileSignature before = signatures.Read(installed);
-    if (before.publicKey.empty()) return PublisherVerdict::Accept;
-    return JudgePublisher(before, signatures.Read(download));
-}
-
-void ShowRefusal(Window& window, PublisherVerdict verdict, bool chinese,
-                 const std::string& folder) {
-    if (verdict == PublisherVerdict::Accept) return;
-    ShowBox(window, RefusalText(verdict), chinese, folder);
+    if (!before.publicKey.empty()) {
+        return JudgePublisher(before, CertificateTable::Present, signatures.Read(download));
+    }
+    const CertificateTable table = files.FileExists(installed)
+                                       ? FindCertificateTable(files, installed)
+                                       : CertificateTable::Absent;
+    return JudgePublisher(before, table, FileSignature{});
 }
 
 }  // namespace pellinor

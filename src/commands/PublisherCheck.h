@@ -4,8 +4,9 @@
 
 #include <string>
 
+#include "commands/CertificateTable.h"
+#include "platform/FileSystem.h"
 #include "platform/Signatures.h"
-#include "platform/Window.h"
 
 namespace pellinor {
 
@@ -14,23 +15,30 @@ enum class PublisherVerdict {
     RefuseUnsigned,        // the installed program is signed, the download not
     RefuseBroken,          // the download's signature does not hold over its bytes
     RefuseOtherPublisher,  // signed, intact, but not by the installed program's publisher
+    // The installed program was signed, but its signer cannot be read: a
+    // damaged signature block, or one the system cannot make sense of.
+    RefuseInstalledSignerUnknown,
+    RefuseInstalledUnreadable,  // the installed program cannot be read at all
 };
 
-// The rule. An installed program without a readable signer pins nothing,
-// and anything that passed the other checks may replace it. Otherwise the
-// installed signer's key is the authority: a download signed with that key
+// The rule. Only an installed program without a certificate table counts
+// as unsigned: it pins nothing, and anything that passed the other checks
+// may replace it. One that has a table but no signer anybody can read
+// refuses every download, since whatever its publisher was, nothing can be
+// held to it; so does one that cannot be read. Otherwise the installed
+// signer's key is the authority: a download signed with that key
 // and intact is accepted, whatever the system thinks of its certificate
 // (unknown root, expired); one signed with another key only when its
 // signer's subject name is the same and the system trusts its chain fully
 // (a renewed certificate).
-PublisherVerdict JudgePublisher(const FileSignature& installed, const FileSignature& downloaded);
+PublisherVerdict JudgePublisher(const FileSignature& installed, CertificateTable installedTable,
+                                const FileSignature& downloaded);
 
 // Reads the signatures of the installed program and of its download and
-// judges them; the download's is read only when the installed one pins a key.
-PublisherVerdict CheckPublisher(Signatures& signatures, const std::string& installed,
-                                const std::string& download);
-
-// The box that says why a download was refused, the folder appended.
-void ShowRefusal(Window& window, PublisherVerdict verdict, bool chinese, const std::string& folder);
+// judges them; the installed program's headers are read only when no
+// signer was found in it, and the download's signature only when the
+// installed one pins a key. A missing installed program pins nothing.
+PublisherVerdict CheckPublisher(Signatures& signatures, FileSystem& files,
+                                const std::string& installed, const std::string& download);
 
 }  // namespace pellinor

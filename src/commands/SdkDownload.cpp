@@ -14,6 +14,8 @@ void DownloadSdk(CommandSite& site) {
     Window& window = platform.window;
 
     window.SetVisible(Control::Image2, false);
+    const ChangingFiles changing(platform.commandLock);
+    if (!MayChangeFiles(changing, window, site.isChinese)) return;
     DisableCommandButtons(window);
 
     const std::string dir = Trim(GetShellFolder(platform.registry, "desktop")) + "\\";

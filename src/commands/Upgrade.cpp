@@ -2,7 +2,7 @@
 // shortcuts, lets the user pick and confirm one, ends the running lock
 // program, downloads the newest Tessaron.Exe and puts it in place.
 #include "commands/CommandSite.h"
-#include "commands/PublisherCheck.h"
+#include "commands/DownloadCheck.h"
 #include "system/Delay.h"
 #include "system/KillTask.h"
 #include "text/TextRules.h"
@@ -50,6 +50,8 @@ void UpgradeInstalledProgram(CommandSite& site) {
 
     if (ShowBox(window, TextId::N9079, chinese, folder) == kAnswerCancel) return;
     if (UnderX86Folder(folder) && ShowBox(window, TextId::N9077, chinese) == kAnswerCancel) return;
+    const ChangingFiles changing(platform.commandLock);
+    if (!MayChangeFiles(changing, window, chinese)) return;
 
     window.SetEnabled(Control::BitBtn1, false);
     window.SetEnabled(Control::BitBtn2, false);
@@ -65,15 +67,16 @@ void UpgradeInstalledProgram(CommandSite& site) {
     KillTask(platform.processes, kExeName);
     Delay(window, platform.system, kEndedProgramGraceMs);
 
-    // A signed lock program is replaced only by its publisher's program.
-    PublisherVerdict verdict = PublisherVerdict::Accept;
-    const auto samePublisher = [&] {
-        verdict = CheckPublisher(platform.signatures, target, temp);
-        return verdict == PublisherVerdict::Accept;
+    // A signed lock program is replaced only by its publisher's program,
+    // and no lock program by an older one or by another program.
+    std::optional<Refusal> refusal;
+    const auto acceptable = [&] {
+        refusal = CheckDownload(platform, target, temp);
+        return !refusal;
     };
-    if (!DownloadIntoPlace(site, url, temp, target, Payload::Executable, "E0056", samePublisher)) {
+    if (!DownloadIntoPlace(site, url, temp, target, Payload::Executable, "E0056", acceptable)) {
         // Said once the download is gone, so nothing of it outlives the box.
-        if (verdict != PublisherVerdict::Accept) ShowRefusal(window, verdict, chinese, folder);
+        if (refusal) ShowRefusal(window, *refusal, chinese, folder);
         // Only Exit: the lock program has been ended, and the user should
         // leave and start it again rather than try once more blindly.
         window.SetEnabled(Control::cmdExit, true);

@@ -40,6 +40,8 @@ ReplaceSite ConsoleReplaceSite(FileSystem& files) {
 // file, then in its place in one step, so file is never a piece of it.
 int WriteInPlace(FetchSite& site, const std::string& body, const std::string& file) {
     const std::string temp = file + kFetchTempSuffix;
+    // The temporary file is made new: what an earlier run left goes first.
+    site.files.Remove(temp);
     try {
         // Whatever stands at the temporary name is removed, not written
         // through: a link there would have its target overwritten.

@@ -19,6 +19,9 @@ class EventSink {
   public:
     virtual ~EventSink() = default;
     virtual void Dispatch(Event event) = 0;
+    // The user asks to close the window (its close box, Alt+F4): false
+    // keeps it open. Asked before the close is requested; never throws.
+    virtual bool CloseQuery() { return true; }
 };
 
 }  // namespace pellinor

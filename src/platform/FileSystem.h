@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/Error.h"
+
 namespace pellinor {
 
 // The system error codes of file operations, numbered as Windows numbers
@@ -18,6 +20,13 @@ enum : uint32_t {
     kErrorSharingViolation = 32,
     kErrorLockViolation = 33,
     kErrorDiskFull = 112,
+};
+
+// WriteFile could not make the file at all: nothing was written, and what
+// is at the path (if anything) is not the caller's to remove.
+class CreateFileError : public Error {
+  public:
+    using Error::Error;
 };
 
 // Identifies a directory across links and junctions: volume plus file index.
@@ -57,8 +66,12 @@ class FileSystem {
     // Missing files are no error; the result says whether a file was removed.
     virtual bool Remove(const std::string& path) = 0;
 
-    // Creates or overwrites path with bytes; throws pellinor::Error on failure,
-    // possibly leaving a piece written (WriteWholeFile removes it).
+    // Creates path as a new file and writes bytes to it. A file already at
+    // path is never opened: another program's file, or a piece another
+    // command left there, must not be written into or taken for ours.
+    // Throws CreateFileError ("Cannot create file ...") when the file was
+    // not made, and pellinor::Error when it was made but could not be
+    // written whole, possibly leaving a piece (WriteWholeFile removes it).
     virtual void WriteFile(const std::string& path, const std::string& bytes) = 0;
 
     // Up to maxBytes from the start of the file; empty when it cannot be read.

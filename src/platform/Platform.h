@@ -1,7 +1,9 @@
 // Everything the logic reaches of the operating system, handed over in one piece.
 #pragma once
 
+#include "platform/CommandLock.h"
 #include "platform/FileSystem.h"
+#include "platform/FileVersions.h"
 #include "platform/Processes.h"
 #include "platform/Registry.h"
 #include "platform/Shell.h"
@@ -19,6 +21,8 @@ struct Platform {
     Shell& shell;
     SystemInfo& system;
     Signatures& signatures;
+    FileVersions& versions;
+    CommandLock& commandLock;
 };
 
 }  // namespace pellinor

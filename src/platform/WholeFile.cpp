@@ -4,11 +4,13 @@
 namespace pellinor {
 
 void WriteWholeFile(FileSystem& files, const std::string& path, const std::string& bytes) {
-    const bool existed = files.FileExists(path);
     try {
         files.WriteFile(path, bytes);
+    } catch (const CreateFileError&) {
+        // Nothing was made: whatever is at the path belongs to someone else.
+        throw;
     } catch (...) {
-        if (!existed) files.Remove(path);
+        files.Remove(path);
         throw;
     }
 }

@@ -12,11 +12,12 @@ namespace pellinor {
 // Message-box style values and answers, in the Windows encoding.
 enum : unsigned {
     kStyleQuestionOkCancel = 289,  // OK, Cancel; question icon; Cancel is the default
+    kStyleQuestionYesNo = 292,     // Yes, No; question icon; No is the default
     kStyleExclamation = 48,
     kStyleInformation = 64,
     kStyleError = 16,
 };
-enum : int { kAnswerOk = 1, kAnswerCancel = 2 };
+enum : int { kAnswerOk = 1, kAnswerCancel = 2, kAnswerYes = 6, kAnswerNo = 7 };
 
 class Window {
   public:

@@ -7,6 +7,7 @@
 
 #include "platform/WholeFile.h"
 #include "transfer/ByteSize.h"
+#include "transfer/RequestBounds.h"
 #include "transfer/UrlEncode.h"
 #include "window/Texts.h"
 
@@ -34,6 +35,11 @@ FetchOutcome FetchOneFile(HttpClient& http, const std::string& url) {
     outcome.encodedUrl = encoded.Text();
     try {
         http.Get(encoded, outcome.response);
+    } catch (const RequestStopped&) {
+        // Never a piece of a file, even one whose body had all arrived
+        // (a stop in a chunked body's trailers): the user said stop.
+        outcome.stopped = true;
+        return outcome;
     } catch (const std::exception& e) {
         outcome.failed = true;
         outcome.error = e.what();
@@ -49,6 +55,7 @@ std::string DownloadErrorText(const FetchOutcome& outcome, const std::string& de
 }
 
 int DownloadResult(const FetchOutcome& outcome) {
+    if (outcome.stopped) return kDownloadStopped;
     if (outcome.whole) return kDownloadOk;
     return outcome.failed ? kDownloadFailed : kDownloadIncomplete;
 }

@@ -11,7 +11,15 @@
 
 namespace pellinor {
 
-enum : int { kDownloadOk = 0, kDownloadIncomplete = -1, kDownloadFailed = -59 };
+// kDownloadStopped: the user stopped the download to close the program. It
+// is never shown, and it is positive so that no notice code and no negated
+// system error number can ever be taken for it.
+enum : int {
+    kDownloadOk = 0,
+    kDownloadIncomplete = -1,
+    kDownloadFailed = -59,
+    kDownloadStopped = 1,
+};
 
 struct DownloadSite {
     Window& window;
@@ -26,6 +34,7 @@ struct FetchOutcome {
     std::string encodedUrl;  // the address as it was sent
     HttpResponse response;   // what arrived, also when the client raised an error
     bool failed = false;     // the client raised an error: the E0059 box
+    bool stopped = false;    // the user stopped it: no box, nothing written
     std::string error;       // its text
     bool whole = false;      // !failed && IsBodyWhole(response): the body may be written
 };
@@ -37,10 +46,12 @@ FetchOutcome FetchOneFile(HttpClient& http, const std::string& url);
 // The text of the E0059 box for a failed fetch meant for dest.
 std::string DownloadErrorText(const FetchOutcome& outcome, const std::string& dest);
 
-// What DownloadOneFile returns for the outcome: 0 whole, -59 failed, else -1.
+// What DownloadOneFile returns for the outcome: 0 whole, kDownloadStopped,
+// -59 failed, else -1.
 int DownloadResult(const FetchOutcome& outcome);
 
-// Returns 0, -1 or -59: 0 only when IsBodyWhole holds for what arrived.
+// Returns 0, -1, -59 or kDownloadStopped: 0 only when IsBodyWhole holds for
+// what arrived. A stopped download shows no box and writes nothing.
 // Errors of the URL encoding and of writing dest propagate. The window shows
 // the last progress the client reported before anything is written or shown.
 int DownloadOneFile(DownloadSite& site, const std::string& url, const std::string& dest);
@@ -49,7 +60,7 @@ int DownloadOneFile(DownloadSite& site, const std::string& url, const std::strin
 class Downloader {
   public:
     virtual ~Downloader() = default;
-    // 0, -1 or -59, as DownloadOneFile below.
+    // 0, -1, -59 or kDownloadStopped, as DownloadOneFile below.
     virtual int DownloadOneFile(const std::string& url, const std::string& dest) = 0;
 };
 

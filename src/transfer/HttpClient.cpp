@@ -10,6 +10,7 @@
 #include "transfer/HttpConnection.h"
 #include "transfer/HttpResponseReader.h"
 #include "transfer/HttpUrl.h"
+#include "transfer/RequestBounds.h"
 #include "transfer/SocketErrors.h"
 #include "transfer/UrlEncode.h"
 
@@ -17,9 +18,6 @@ namespace pellinor {
 namespace {
 
 constexpr int kMaxRequests = 15;
-// A redirect's body without a length on a connection that stays open has no
-// end the client could see; it is read for this long at most.
-constexpr std::chrono::milliseconds kRedirectBodyTimeLimit{4000};
 
 // A response with a Location leads on, whatever its status. A 3xx without
 // one leads nowhere: it is shown with its status line like any failure
@@ -97,6 +95,8 @@ class HttpClient::Impl {
         }
     }
 
+    void Stop() { connection_.Stop(); }
+
   private:
     // One request and its response. True when the response redirects; its
     // body is then thrown away and the buffer left empty.
@@ -110,10 +110,13 @@ class HttpClient::Impl {
         const bool success = !redirect && IsSuccess(head);
         response.body.clear();
         BodyResult body;
+        connection_.Enter(redirect ? ResponsePart::RedirectBody : ResponsePart::Body);
         try {
-            reader.ReadBody(head, success ? &response.body : nullptr, body,
-                            redirect && head.KeepAlive() ? kRedirectBodyTimeLimit
-                                                         : std::chrono::milliseconds{});
+            reader.ReadBody(head, success ? &response.body : nullptr, body);
+        } catch (const RedirectBodyCut&) {
+            // kRedirectBodyTimeLimit passed: the rest of it is not waited for.
+            connection_.Close();
+            return true;
         } catch (...) {
             if (success) Keep(body, response);
             if (!success) response.body.clear();
@@ -153,6 +156,7 @@ class HttpClient::Impl {
             HttpResponseReader reader(connection_, events_);
             try {
                 connection_.Send(request);
+                connection_.Enter(ResponsePart::Head);
                 if (reader.ReadHead(head)) return reader;
             } catch (const Error& e) {
                 connection_.Close();
@@ -179,11 +183,20 @@ HttpClient::HttpClient(HttpEvents events, std::unique_ptr<HttpTransport> transpo
 HttpClient::~HttpClient() = default;
 
 void HttpClient::Get(const HttpUrl& url, HttpResponse& response) {
+    struct Busy {
+        bool& flag;
+        ~Busy() { flag = false; }
+    } busy{busy_};
+    busy_ = true;
     impl_->Get(url, response);
 }
 
 void HttpClient::Get(const std::string& encodedUrl, HttpResponse& response) {
-    impl_->Get(ParseHttpUrl(encodedUrl), response);
+    Get(ParseHttpUrl(encodedUrl), response);
+}
+
+void HttpClient::Stop() {
+    impl_->Stop();
 }
 
 }  // namespace pellinor

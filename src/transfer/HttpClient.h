@@ -60,9 +60,18 @@ class HttpClient {
     // the fuzzing): split into its parts first.
     void Get(const std::string& encodedUrl, HttpResponse& response);
 
+    // True while a GET runs: the request is open, no body has been handed
+    // back yet.
+    bool Busy() const { return busy_; }
+    // Called from inside a window turn of a running GET (the user closes the
+    // window): the GET ends at once with RequestStopped, and so does every
+    // later one, since the program closes after a stop.
+    void Stop();
+
   private:
     class Impl;
     std::unique_ptr<Impl> impl_;
+    bool busy_ = false;
 };
 
 }  // namespace pellinor

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <boost/asio/connect.hpp>
 #include <boost/asio/error.hpp>
+#include <memory>
+#include <vector>
 
 #include "platform/Error.h"
 #include "transfer/SocketErrors.h"
@@ -15,20 +17,52 @@ namespace asio = boost::asio;
 using tcp = asio::ip::tcp;
 
 namespace {
-// The Windows number of a send that the peer never takes.
+// The Windows number of a send that the peer never takes, and of a name
+// lookup that takes too long.
 constexpr int kWsaTimedOut = 10060;
+
+void SystemLookup(asio::io_context& io, const std::string& host, const std::string& port,
+                  LookupDone done) {
+    auto resolver = std::make_shared<tcp::resolver>(io);
+    resolver->async_resolve(host, port,
+                            [resolver, done](const boost::system::error_code& e,
+                                             tcp::resolver::results_type r) { done(e, r); });
+}
+
+// One name lookup on a context of its own. The system's resolver cannot be
+// interrupted, and a context that goes waits for the lookups it started:
+// a lookup given up is therefore left here for good, never destroyed, so
+// that neither the request nor the program's end waits for the system.
+struct Lookup {
+    asio::io_context io;
+    bool done = false;
+    boost::system::error_code result;
+    tcp::resolver::results_type endpoints;
+};
+
+void GiveUp(std::shared_ptr<Lookup> lookup) {
+    // Reachable for as long as the program runs (a leak checker sees no leak).
+    static auto* const givenUp = new std::vector<std::shared_ptr<Lookup>>();
+    lookup->done = true;
+    givenUp->push_back(std::move(lookup));
+}
 }  // namespace
 
 HttpConnection::HttpConnection(std::function<void()> processMessages,
-                               std::chrono::milliseconds silenceLimit)
-    : processMessages_(std::move(processMessages)), silenceLimit_(silenceLimit), socket_(io_) {}
+                               std::chrono::milliseconds silenceLimit, BoundLimits bounds,
+                               NameLookup lookup)
+    : processMessages_(std::move(processMessages)),
+      silenceLimit_(silenceLimit),
+      bounds_(bounds),
+      lookup_(lookup ? std::move(lookup) : NameLookup(SystemLookup)),
+      socket_(io_) {}
 
 HttpConnection::~HttpConnection() {
     Close();
 }
 
 template <typename Cancel>
-bool HttpConnection::Await(const bool& done, Clock::time_point deadline,
+bool HttpConnection::Await(asio::io_context& io, const bool& done, Clock::time_point deadline,
                            std::chrono::milliseconds interval, Cancel cancel) {
     for (;;) {
         const Clock::time_point now = Clock::now();
@@ -38,50 +72,62 @@ bool HttpConnection::Await(const bool& done, Clock::time_point deadline,
                 try {
                     processMessages_();
                 } catch (...) {
-                    Abandon(done, cancel);
+                    Abandon(io, done, cancel);
                     throw;
                 }
+                // A question box may have held the turn for minutes.
+                const Clock::duration held = Clock::now() - now;
+                if (deadline != Clock::time_point::max()) deadline += held;
+                bounds_.Held(held);
+            }
+            if (stopped_) {
+                Abandon(io, done, cancel);
+                throw RequestStopped();
             }
         }
         if (done) return true;
         if (Clock::now() >= deadline) {
-            Abandon(done, cancel);
+            Abandon(io, done, cancel);
             return false;
         }
-        io_.restart();
-        io_.run_until(std::min(deadline, lastPump_ + interval));
+        io.restart();
+        io.run_until(std::min(deadline, lastPump_ + interval));
     }
 }
 
 template <typename Cancel>
-void HttpConnection::Abandon(const bool& done, Cancel cancel) {
+void HttpConnection::Abandon(asio::io_context& io, const bool& done, Cancel cancel) {
     cancel();
     while (!done) {
-        io_.restart();
-        io_.run();
+        io.restart();
+        io.run();
     }
 }
 
 void HttpConnection::Resolve(const std::string& host, const std::string& port,
+                             std::chrono::milliseconds timeout,
                              tcp::resolver::results_type& endpoints) {
-    tcp::resolver resolver(io_);
-    bool done = false;
-    boost::system::error_code result;
-    resolver.async_resolve(host, port,
-                           [&](const boost::system::error_code& e, tcp::resolver::results_type r) {
-                               result = e;
-                               endpoints = std::move(r);
-                               done = true;
-                           });
-    Await(done, Clock::time_point::max(), kConnectPumpInterval, [&] { resolver.cancel(); });
-    if (result) RaiseSocketError(result);
+    auto lookup = std::make_shared<Lookup>();
+    // The handler holds the lookup, so a late answer lands in it harmlessly.
+    lookup_(lookup->io, host, port,
+            [lookup](const boost::system::error_code& e, tcp::resolver::results_type r) {
+                if (lookup->done) return;
+                lookup->result = e;
+                lookup->endpoints = std::move(r);
+                lookup->done = true;
+            });
+    const bool answered = Await(lookup->io, lookup->done, Clock::now() + timeout,
+                                kConnectPumpInterval, [&] { GiveUp(lookup); });
+    if (!answered) throw Error(SocketErrorMessage(kWsaTimedOut));
+    if (lookup->result) RaiseSocketError(lookup->result);
+    endpoints = std::move(lookup->endpoints);
 }
 
 void HttpConnection::Open(const std::string& host, const std::string& port,
                           std::chrono::milliseconds timeout) {
     Close();
     tcp::resolver::results_type endpoints;
-    Resolve(host, port, endpoints);
+    Resolve(host, port, timeout, endpoints);
 
     bool done = false;
     boost::system::error_code result;
@@ -90,7 +136,7 @@ void HttpConnection::Open(const std::string& host, const std::string& port,
                             result = e;
                             done = true;
                         });
-    const bool connected = Await(done, Clock::now() + timeout, kConnectPumpInterval, [&] {
+    const bool connected = Await(io_, done, Clock::now() + timeout, kConnectPumpInterval, [&] {
         boost::system::error_code ignored;
         socket_.close(ignored);
     });
@@ -147,7 +193,7 @@ void HttpConnection::Send(const std::string& bytes) {
                                      taken = n;
                                      done = true;
                                  });
-        if (!Await(done, Clock::now() + silenceLimit_, kReadPumpInterval, closeSocket)) {
+        if (!Await(io_, done, Clock::now() + silenceLimit_, kReadPumpInterval, closeSocket)) {
             Close();
             throw Error(SocketErrorMessage(kWsaTimedOut));
         }
@@ -160,6 +206,14 @@ void HttpConnection::Send(const std::string& bytes) {
 }
 
 size_t HttpConnection::ReadSome(char* data, size_t size, std::chrono::milliseconds limit) {
+    // Data that kept flowing (or was read ahead) may have carried the part
+    // past its bound without a single wait.
+    try {
+        bounds_.Check();
+    } catch (...) {
+        Close();
+        throw;
+    }
     bool done = false;
     size_t received = 0;
     boost::system::error_code result;
@@ -169,14 +223,17 @@ size_t HttpConnection::ReadSome(char* data, size_t size, std::chrono::millisecon
                                 received = n;
                                 done = true;
                             });
+    // Whichever comes first: the caller's limit, the silence limit, the bound.
     const bool limited = limit.count() > 0 && limit < silenceLimit_;
-    const bool arrived =
-        Await(done, Clock::now() + (limited ? limit : silenceLimit_), kReadPumpInterval, [this] {
-            boost::system::error_code ignored;
-            socket_.close(ignored);
-        });
+    const Clock::time_point waited = Clock::now() + (limited ? limit : silenceLimit_);
+    const Clock::time_point bound = bounds_.Deadline();
+    const bool arrived = Await(io_, done, std::min(waited, bound), kReadPumpInterval, [this] {
+        boost::system::error_code ignored;
+        socket_.close(ignored);
+    });
     if (!arrived) {
         Close();
+        if (bound < waited) bounds_.RaiseEnd();
         if (limited) return 0;
         throw Error(kReadTimeout);
     }
@@ -185,6 +242,7 @@ size_t HttpConnection::ReadSome(char* data, size_t size, std::chrono::millisecon
         Close();
         RaiseSocketError(result);
     }
+    bounds_.Received(received);
     return received;
 }
 

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "transfer/HttpTransport.h"
+#include "transfer/RequestBounds.h"
 
 namespace pellinor {
 
@@ -24,20 +25,31 @@ namespace pellinor {
 constexpr std::chrono::milliseconds kConnectPumpInterval{125};
 constexpr std::chrono::milliseconds kReadPumpInterval{50};
 
+// How a name is looked up: the system's resolver unless a test puts a
+// stand-in there. It starts the lookup on io and calls done when it ends.
+using LookupDone = std::function<void(const boost::system::error_code&,
+                                      boost::asio::ip::tcp::resolver::results_type)>;
+using NameLookup = std::function<void(boost::asio::io_context& io, const std::string& host,
+                                      const std::string& port, LookupDone done)>;
+
 class HttpConnection : public HttpTransport {
   public:
-    // silenceLimit: how long an open connection may stay silent (the tests
-    // shorten it; the program keeps kSilenceLimit).
+    // silenceLimit: how long an open connection may stay silent; bounds: the
+    // time bounds of a response's parts; lookup: null for the system's
+    // resolver (the tests shorten the limits and replace the resolver; the
+    // program keeps them all).
     explicit HttpConnection(std::function<void()> processMessages,
-                            std::chrono::milliseconds silenceLimit = kSilenceLimit);
+                            std::chrono::milliseconds silenceLimit = kSilenceLimit,
+                            BoundLimits bounds = BoundLimits(), NameLookup lookup = nullptr);
     ~HttpConnection() override;
     HttpConnection(const HttpConnection&) = delete;
     HttpConnection& operator=(const HttpConnection&) = delete;
 
-    // Resolves host (without a limit of its own: the system resolver keeps
-    // its own) and connects, processing messages every 125 ms throughout;
-    // gives up with "Connect timed out." after timeout. Socket failures
-    // raise their "Socket Error # n" text.
+    // Resolves host and connects, processing messages every 125 ms
+    // throughout; each step has timeout: a lookup that takes longer gives up
+    // with "Socket Error # 10060" (the system's resolver may wait far
+    // longer), a connect with "Connect timed out.". Socket failures raise
+    // their "Socket Error # n" text.
     void Open(const std::string& host, const std::string& port,
               std::chrono::milliseconds timeout = kConnectTimeout) override;
     void Close() override;
@@ -57,28 +69,41 @@ class HttpConnection : public HttpTransport {
     // Waits for at least one byte, processing messages every 250 ms. Returns
     // 0 when the peer closed, or when limit (if not zero) passed without
     // data; the connection is closed then. Raises "Read Timeout" after the
-    // silence limit without a byte.
+    // silence limit without a byte, and the ending of the response's part
+    // once its bound passes (see RequestBounds).
     size_t ReadSome(char* data, size_t size, std::chrono::milliseconds limit = {}) override;
+
+    void Enter(ResponsePart part) override { bounds_.Enter(part); }
+    // Raised from inside the window's turn (the answer to the close box's
+    // question); every wait checks it as soon as the turn returns.
+    void Stop() override { stopped_ = true; }
 
   private:
     using Clock = std::chrono::steady_clock;
 
-    // Runs the pending operation until done is set or deadline passes,
+    // Runs the pending operation on io until done is set or deadline passes,
     // processing messages whenever interval has passed since the last time
     // (also between operations that finish at once, so a steady trickle of
-    // data never starves the window). False when the deadline came first;
-    // the operation is then abandoned. If processing messages throws, the
-    // operation is abandoned too, so no handler outlives its frame.
+    // data never starves the window). The time the window's turns take is
+    // added to the deadline and to the bounds: nothing is read meanwhile.
+    // False when the deadline came first; the operation is then abandoned.
+    // If processing messages throws, or the user stopped the request
+    // (RequestStopped), the operation is abandoned too, so no handler
+    // outlives its frame.
     template <typename Cancel>
-    bool Await(const bool& done, Clock::time_point deadline, std::chrono::milliseconds interval,
-               Cancel cancel);
+    bool Await(boost::asio::io_context& io, const bool& done, Clock::time_point deadline,
+               std::chrono::milliseconds interval, Cancel cancel);
     template <typename Cancel>
-    void Abandon(const bool& done, Cancel cancel);
+    void Abandon(boost::asio::io_context& io, const bool& done, Cancel cancel);
     void Resolve(const std::string& host, const std::string& port,
+                 std::chrono::milliseconds timeout,
                  boost::asio::ip::tcp::resolver::results_type& endpoints);
 
     std::function<void()> processMessages_;
     std::chrono::milliseconds silenceLimit_;
+    RequestBounds bounds_;
+    NameLookup lookup_;
+    bool stopped_ = false;
     Clock::time_point lastPump_{};
     boost::asio::io_context io_;
     boost::asio::ip::tcp::socket socket_;

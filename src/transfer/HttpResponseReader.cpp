@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <boost/asio/buffer.hpp>
 #include <boost/beast/http/error.hpp>
+#include <cctype>
 #include <cstring>
 
 #include "platform/Error.h"
@@ -18,10 +19,11 @@ namespace {
 
 namespace http = boost::beast::http;
 
-// 100 Continue, 102 Processing, 103 Early Hints: the real answer follows.
-// 101 would switch to another protocol, which this client does not speak.
+// "HTTP/1.1 200 ": as much of a status line as tells what it is.
 constexpr size_t kStatusLineLookahead = 13;
 
+// 100 Continue, 102 Processing, 103 Early Hints: the real answer follows.
+// 101 would switch to another protocol, which this client does not speak.
 bool IsInterim(int status) {
     return status >= 100 && status <= 199 && status != 101;
 }
@@ -32,6 +34,15 @@ const char* HeadEnd(const char* data, size_t size) {
     static const char kEnd[] = "\r\n\r\n";
     const char* end = std::search(data, data + size, kEnd, kEnd + 4);
     return end == data + size ? nullptr : end + 4;
+}
+
+// Whether the chunk-size line starting at line is the last chunk's: a size
+// of nothing but zeros, ended by what cannot be a hex digit. A line cut
+// before that end is not known yet.
+bool IsLastChunkLine(const char* line, const char* end) {
+    const char* p = line;
+    while (p < end && *p == '0') ++p;
+    return p > line && p < end && !std::isxdigit(static_cast<unsigned char>(*p));
 }
 
 }  // namespace
@@ -84,7 +95,7 @@ HttpResponseReader::HttpResponseReader(HttpTransport& connection, const HttpEven
 HttpResponseReader::~HttpResponseReader() = default;
 HttpResponseReader::HttpResponseReader(HttpResponseReader&&) noexcept = default;
 
-size_t HttpResponseReader::Fill(size_t size, std::chrono::milliseconds limit) {
+size_t HttpResponseReader::Fill(size_t size) {
     if (pos_ > 0) {
         pending_.erase(0, pos_);
         pos_ = 0;
@@ -93,7 +104,7 @@ size_t HttpResponseReader::Fill(size_t size, std::chrono::milliseconds limit) {
     pending_.resize(base + size);
     size_t n = 0;
     try {
-        n = connection_.ReadSome(&pending_[base], size, limit);
+        n = connection_.ReadSome(&pending_[base], size);
     } catch (...) {
         pending_.resize(base);
         throw;
@@ -103,8 +114,7 @@ size_t HttpResponseReader::Fill(size_t size, std::chrono::milliseconds limit) {
     return n;
 }
 
-size_t HttpResponseReader::ReceiveBody(std::string& body, size_t want, uint64_t expected,
-                                       std::chrono::milliseconds limit) {
+size_t HttpResponseReader::ReceiveBody(std::string& body, size_t want, uint64_t expected) {
     // Straight into the body's storage: the block is not copied again. The
     // room is zero bytes until the data lands; it is taken back on every
     // way out, so the body never holds a byte that did not arrive.
@@ -113,7 +123,7 @@ size_t HttpResponseReader::ReceiveBody(std::string& body, size_t want, uint64_t 
     body.resize(base + want);
     size_t n = 0;
     try {
-        n = connection_.ReadSome(&body[base], want, limit);
+        n = connection_.ReadSome(&body[base], want);
     } catch (...) {
         body.resize(base);
         throw;
@@ -233,6 +243,12 @@ bool HttpResponseReader::PutPending() {
                          : nullptr;
     if (cr && cr + 1 < rest + restSize && cr[1] == '\n' && rest[line] != '0')
         throw Error(kBrokenChunk);
+    // The last chunk's line has come: what follows it, the trailers, is a
+    // header block and takes no longer than one.
+    if (!trailersBegun_ && restSize > line && IsLastChunkLine(rest + line, rest + restSize)) {
+        trailersBegun_ = true;
+        connection_.Enter(ResponsePart::Trailers);
+    }
     if (restSize > bound) throw Error(kHeaderBlockTooLarge);
     return false;
 }
@@ -266,9 +282,7 @@ bool HttpResponseReader::BytesFollow(bool keepAlive) {
     }
 }
 
-void HttpResponseReader::ReadBody(const ResponseHead& head, std::string* sink, BodyResult& result,
-                                  std::chrono::milliseconds timeLimit) {
-    using Clock = std::chrono::steady_clock;
+void HttpResponseReader::ReadBody(const ResponseHead& head, std::string* sink, BodyResult& result) {
     result = BodyResult();
     if (!head.complete) return;
     ReplyParser& parser = *parser_;
@@ -288,7 +302,7 @@ void HttpResponseReader::ReadBody(const ResponseHead& head, std::string* sink, B
         Begin(0);
     }
 
-    const Clock::time_point deadline = Clock::now() + timeLimit;
+    trailersBegun_ = false;
     bool ended = parser.is_done();
     while (!ended) {
         if (pos_ < pending_.size() && PutPending()) {
@@ -302,24 +316,15 @@ void HttpResponseReader::ReadBody(const ResponseHead& head, std::string* sink, B
         // the body grows only by bytes that are body.
         if (sink && pos_ == pending_.size() && left > 0) {
             const size_t want = static_cast<size_t>(std::min<uint64_t>(kReadSize, left));
-            const size_t n = ReceiveBody(*sink, want, expected_, {});
+            const size_t n = ReceiveBody(*sink, want, expected_);
             if (n > 0) {
                 ended = PutInPlace(*sink, n);
                 continue;
             }
         } else {
-            std::chrono::milliseconds limit{};
-            bool timeUp = false;
-            if (timeLimit.count() > 0 && result.framing == BodyFraming::Close) {
-                limit =
-                    std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-                timeUp = limit.count() <= 0;
-                if (timeUp) connection_.Close();
-            }
             size_t want = result.framing == BodyFraming::Chunked ? kWorkBlock : kReadSize;
             if (counted) want = static_cast<size_t>(std::min<uint64_t>(want, left));
-            // The time limit ends such a body as its close would.
-            if (!timeUp && Fill(want, limit) > 0) continue;
+            if (Fill(want) > 0) continue;
         }
         boost::beast::error_code ec;
         parser.put_eof(ec);

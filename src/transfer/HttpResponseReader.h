@@ -85,10 +85,8 @@ class HttpResponseReader : private BodyReceiver {
     // Reads the body into sink (or throws it away when sink is null).
     // A body of more than kMaxBodyBytes, disagreeing lengths, broken chunks
     // and bytes after the body's end raise their own texts; a body kept in
-    // sink is complete only when none of them came. timeLimit, when not
-    // zero, bounds the whole reading of a body that runs up to the close.
-    void ReadBody(const ResponseHead& head, std::string* sink, BodyResult& result,
-                  std::chrono::milliseconds timeLimit = {});
+    // sink is complete only when none of them came.
+    void ReadBody(const ResponseHead& head, std::string* sink, BodyResult& result);
 
     uint64_t BytesReceived() const { return received_; }
 
@@ -96,16 +94,14 @@ class HttpResponseReader : private BodyReceiver {
     bool ReadOneHead(ResponseHead& head);
     // Reads up to size bytes (the head in work-sized pieces: what comes
     // along with it is reported as one piece) onto pending_; 0 when the
-    // peer closed (or limit, when not zero, passed).
-    size_t Fill(size_t size = kWorkBlock, std::chrono::milliseconds limit = {});
+    // peer closed.
+    size_t Fill(size_t size = kWorkBlock);
     void Begin(int64_t workCountMax);
     void Work(uint64_t count);
     // Reports arrived bytes on top of count in work-sized blocks; the new count.
     uint64_t Report(uint64_t count, size_t arrived);
-    // Receives up to want bytes onto the end of body; 0 when the peer closed
-    // (or limit, when not zero, passed).
-    size_t ReceiveBody(std::string& body, size_t want, uint64_t expected,
-                       std::chrono::milliseconds limit);
+    // Receives up to want bytes onto the end of body; 0 when the peer closed.
+    size_t ReceiveBody(std::string& body, size_t want, uint64_t expected);
     // Parses the bytes of pending_ from pos_ on; true once the reply ended.
     bool PutPending();
     // Parses the arrived bytes just received onto the end of body, where
@@ -127,6 +123,7 @@ class HttpResponseReader : private BodyReceiver {
     // put of bytes received straight into it, where its next byte goes.
     std::string* sink_ = nullptr;
     bool inPlace_ = false;
+    bool trailersBegun_ = false;  // the last chunk's line came: trailers are timed
     char* out_ = nullptr;
     uint64_t count_ = 0;      // reported since the last workBegin
     uint64_t chunkLeft_ = 0;  // of the chunk being read

@@ -16,6 +16,16 @@ constexpr std::chrono::milliseconds kConnectTimeout{120000};
 // has already ended) for ever. The same patience as for a connect.
 constexpr std::chrono::milliseconds kSilenceLimit{120000};
 
+// The part of a response being read: each part has its own bound in time
+// beyond the silence limit (see RequestBounds.h).
+enum class ResponsePart {
+    Idle,          // no response is read: only the silence limit holds
+    Head,          // interim responses, the status line and the header lines
+    Body,          // a body that is kept, or an error page's
+    RedirectBody,  // a redirect's body, which is thrown away
+    Trailers,      // the header lines after a chunked body's last chunk
+};
+
 class HttpTransport {
   public:
     virtual ~HttpTransport() = default;
@@ -36,6 +46,13 @@ class HttpTransport {
     // passed without data; the connection is closed then). Raises
     // "Read Timeout" after the silence limit without a byte.
     virtual size_t ReadSome(char* data, size_t size, std::chrono::milliseconds limit = {}) = 0;
+
+    // The response reaches part: the reads from now on are held to its bound.
+    // A transport without a clock of its own (the fuzzing's) ignores it.
+    virtual void Enter(ResponsePart /*part*/) {}
+    // The user asks to stop: the wait under way ends at the window's next
+    // turn with RequestStopped, and so does every later one.
+    virtual void Stop() {}
 };
 
 }  // namespace pellinor

@@ -17,6 +17,7 @@ extern const char* const kUnknownProtocol;             // neither "http" nor "ht
 extern const char* const kReadTimeout;                 // an open connection fell silent
 // What a broken or hostile server can send that no whole file ever comes with.
 extern const char* const kHeaderBlockTooLarge;
+extern const char* const kHeaderBlockTooSlow;  // past kHeadTimeLimit
 extern const char* const kBodyTooLarge;
 extern const char* const kConflictingLengths;
 extern const char* const kBrokenChunk;

@@ -15,7 +15,7 @@ struct BoxEntry {
     bool countInCaption;
 };
 
-constexpr std::array<BoxEntry, 9> kBoxes{{
+constexpr std::array<BoxEntry, 15> kBoxes{{
     {TextId::N9078, "N9078", kStyleQuestionOkCancel, false},
     {TextId::N9081, "N9081", kStyleExclamation, true},
     {TextId::N9080, "N9080", kStyleExclamation, true},
@@ -25,6 +25,12 @@ constexpr std::array<BoxEntry, 9> kBoxes{{
     {TextId::N9083, "N9083", kStyleError, false},
     {TextId::N9084, "N9084", kStyleError, false},
     {TextId::N9085, "N9085", kStyleError, false},
+    {TextId::N9086, "N9086", kStyleError, false},
+    {TextId::N9086Unreadable, "N9086", kStyleError, false},
+    {TextId::N9087, "N9087", kStyleError, false},
+    {TextId::N9088, "N9088", kStyleError, false},
+    {TextId::N9089, "N9089", kStyleExclamation, false},
+    {TextId::N9090, "N9090", kStyleQuestionYesNo, false},
 }};
 
 const BoxEntry* FindBox(TextId id) {
@@ -35,12 +41,34 @@ const BoxEntry* FindBox(TextId id) {
 }
 }  // namespace
 
-int ShowBox(Window& window, TextId box, bool chinese, const std::string& appended, int count) {
+namespace {
+int ShowText(Window& window, TextId box, const std::string& text, int count) {
     const BoxEntry* entry = FindBox(box);
     if (entry == nullptr) return kAnswerCancel;
     std::string caption = entry->caption;
     if (entry->countInCaption) caption += ", " + std::to_string(count);
-    return window.ShowMessageBox(Tr(box, chinese) + appended, caption, entry->style);
+    return window.ShowMessageBox(text, caption, entry->style);
+}
+}  // namespace
+
+int ShowBox(Window& window, TextId box, bool chinese, const std::string& appended, int count) {
+    return ShowText(window, box, Tr(box, chinese) + appended, count);
+}
+
+int ShowFilledBox(Window& window, TextId box, bool chinese, const std::string& first,
+                  const std::string& second, const std::string& appended) {
+    const std::string pattern = Tr(box, chinese);
+    std::string text;
+    for (size_t at = 0; at < pattern.size(); ++at) {
+        const bool mark = pattern[at] == '%' && at + 1 < pattern.size() &&
+                          (pattern[at + 1] == '1' || pattern[at + 1] == '2');
+        if (!mark) {
+            text += pattern[at];
+            continue;
+        }
+        text += pattern[++at] == '1' ? first : second;
+    }
+    return ShowText(window, box, text + appended, 0);
 }
 
 void ShowSystemError(Window& window, const std::string& code, int errorCode) {

@@ -15,6 +15,12 @@ namespace pellinor {
 int ShowBox(Window& window, TextId box, bool chinese, const std::string& appended = std::string(),
             int count = 0);
 
+// The same for a box whose text names two values: its marks "%1" and "%2"
+// are filled with first and second, in one pass over the text, so a value
+// that itself holds a mark is shown as it is.
+int ShowFilledBox(Window& window, TextId box, bool chinese, const std::string& first,
+                  const std::string& second, const std::string& appended);
+
 // The information dialog of a failed command: "System Error E0056, -59".
 void ShowSystemError(Window& window, const std::string& code, int errorCode);
 

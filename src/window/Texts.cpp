@@ -66,6 +66,38 @@ const std::array<TextPair, kTextCount> kTexts{{
      "已保留原来的门锁软件。\n\n门锁软件所在的位置：",
      "The downloaded Tessaron.Exe is not signed by the publisher of the installed one.\n"
      "The installed program was kept.\n\nThe Tessaron-System location: \n"},
+    {T::N9086,
+     "已安装的 Tessaron.Exe 带有数字签名，但读不出它的签名者：签名已损坏，"
+     "或者本电脑无法检查这种签名。因此不能用任何下载的程序替换它。\n"
+     "已保留原来的门锁软件。\n\n门锁软件所在的位置：",
+     "The installed Tessaron.Exe is signed, but its signer cannot be read: the signature is "
+     "damaged, or of a kind this computer cannot check. No download can be checked against it.\n"
+     "The installed program was kept.\n\nThe Tessaron-System location: \n"},
+    {T::N9086Unreadable,
+     "无法读取已安装的 Tessaron.Exe（可能被其他程序占用），无法检查它的数字签名，"
+     "因此不能用下载的程序替换它。\n已保留原来的门锁软件。\n\n门锁软件所在的位置：",
+     "The installed Tessaron.Exe cannot be read (another program may hold it), so its signature "
+     "cannot be checked and no download may replace it.\n"
+     "The installed program was kept.\n\nThe Tessaron-System location: \n"},
+    {T::N9087,
+     "下载的 Tessaron.Exe 是 %1 版，比已安装的 %2 版旧：不能用旧版本替换新版本。\n"
+     "已保留原来的门锁软件。\n\n门锁软件所在的位置：",
+     "The downloaded Tessaron.Exe is version %1, older than the installed version %2, and an "
+     "older release never replaces a newer one.\n"
+     "The installed program was kept.\n\nThe Tessaron-System location: \n"},
+    {T::N9088,
+     "下载的文件是“%1”，不是已安装的“%2”（两者版本信息中的文件名不同）。\n"
+     "已保留原来的门锁软件。\n\n门锁软件所在的位置：",
+     "The downloaded file is \"%1\", not the installed \"%2\" (by the names in their version "
+     "information).\nThe installed program was kept.\n\nThe Tessaron-System location: \n"},
+    {T::N9089,
+     "本电脑上另一个 Pellinor 正在更改文件（可能在另一个用户的会话中）。\n请等它完成后再试。",
+     "Another copy of Pellinor is changing files on this computer, perhaps in another user's "
+     "session.\nPlease try again when it has finished."},
+    {T::N9090,
+     "正在下载，是否停止下载并关闭本程序？\n\n已下载的部分不会保留，原来的门锁软件保持不变。",
+     "A download is running.\nDo you want to stop it and close the program?\n\n"
+     "Nothing of the download is kept, and the installed program stays as it was."},
     {T::DownloadingPrefix, "正在下载门锁软件，请稍等... ", "Downloading file, Please wait... "},
 }};
 }  // namespace

@@ -25,6 +25,17 @@ enum class TextId {
     N9083,  // not signed
     N9084,  // signature broken
     N9085,  // signed by someone else
+    // ... and of any download, when the installed program's own signer
+    // cannot be established: a signature nobody can read, or a file that
+    // cannot be read at all (both N9086).
+    N9086,
+    N9086Unreadable,
+    N9087,  // older than the installed program: "%1" the download's version, "%2" the installed
+    N9088,  // another program: "%1" the download's name, "%2" the installed one's
+    // Another copy of the program is changing files on this machine.
+    N9089,
+    // The close box while a download runs: stop it and close?
+    N9090,
     // The status line while a download runs; ends in one blank.
     DownloadingPrefix,
 };

@@ -3,6 +3,7 @@
 // enumeration and the first match of a pattern. Names outside any ANSI code
 // page prove the UTF-16 boundary.
 #include <algorithm>
+#include <cstdio>
 #include <map>
 
 #include "Fixture.h"
@@ -38,8 +39,15 @@ TEST_F(FileSystemTest, WriteFileThenReadFileGiveTheSameBytes) {
     EXPECT_FALSE(files_.FileExists(folder));
     EXPECT_EQ(files_.ReadFile(folder + "missing", 10), "");
 
-    files_.WriteFile(path, "short");  // overwrite cuts the old content
-    EXPECT_EQ(ReadBytes(path), "short");
+    // A file already there is never opened: not cut, not written into.
+    try {
+        files_.WriteFile(path, "short");
+        ADD_FAILURE() << "an existing file was written";
+    } catch (const CreateFileError& error) {
+        std::printf("over an existing file: %s\n", error.what());
+        EXPECT_EQ(std::string(error.what()).rfind("Cannot create file \"" + path + "\". ", 0), 0u);
+    }
+    EXPECT_EQ(ReadBytes(path), bytes);
 }
 
 TEST_F(FileSystemTest, WriteFileThatCannotCreateSaysWhichFile) {

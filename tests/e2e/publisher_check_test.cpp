@@ -63,6 +63,13 @@ TEST(SignaturesOnWine, TheSystemReadsEachSignedProgramAsItWasMade) {
 
     EXPECT_NE(read["new-cut"].state, SignatureState::Intact);
     EXPECT_FALSE(read["new-cut"].trusted);
+
+    // Its signature block damaged: still a certificate table, no signer.
+    const FileSignature damaged = signatures.Read(SignedPath("old-unreadable"));
+    std::printf("%-14s state %d, WinVerifyTrust 0x%08X, trusted %d\n", "old-unreadable",
+                static_cast<int>(damaged.state), damaged.systemResult, damaged.trusted ? 1 : 0);
+    EXPECT_TRUE(damaged.publicKey.empty()) << "a signer was read from the damaged block";
+    EXPECT_NE(damaged.state, SignatureState::Intact);
 }
 
 class SignedUpgradeTest : public UpgradeScenario {
@@ -126,19 +133,25 @@ TEST_F(SignedUpgradeTest, AnUnsignedInstallationTakesAnyProgramAsBefore) {
 }
 
 TEST_F(SignedUpgradeTest, UnsignedForeignChangedOrCutProgramsAreRefusedAndTheOldOneKept) {
+    // The last: an installation whose signature block was damaged after
+    // signing refuses even the publisher's own program, since nobody can
+    // tell any more whose program it was.
     const struct {
+        const char* installed;
         const char* download;
         TextId refusal;
         const char* code;
         bool chinese;
     } cases[] = {
-        {"new-unsigned", TextId::N9083, "N9083", false},
-        {"new-stranger", TextId::N9085, "N9085", false},
-        {"new-tampered", TextId::N9084, "N9084", true},
-        {"new-cut", TextId::N9084, "N9084", false},
+        {"old-publisher", "new-unsigned", TextId::N9083, "N9083", false},
+        {"old-publisher", "new-stranger", TextId::N9085, "N9085", false},
+        {"old-publisher", "new-tampered", TextId::N9084, "N9084", true},
+        {"old-publisher", "new-cut", TextId::N9084, "N9084", false},
+        {"old-unreadable", "new-publisher", TextId::N9086, "N9086", true},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.download);
+        SCOPED_TRACE(std::string(c.installed) + " <- " + c.download);
+        oldBytes_ = Signed(c.installed);
         const std::string download = Signed(c.download);
         ASSERT_EQ(download.compare(0, 2, "MZ"), 0) << "passes the checks of before";
         UiDriver& ui = Upgrade(c.download, download, c.chinese);

@@ -69,12 +69,15 @@ bool FakeFileSystem::Remove(const std::string& path) {
 
 void FakeFileSystem::WriteFile(const std::string& path, const std::string& bytes) {
     log.push_back("write " + path);
-    if (refuseWrites) throw Error("Cannot create file \"" + path + "\". Access is denied");
+    if (refuseWrites)
+        throw CreateFileError("Cannot create file \"" + path + "\". Access is denied");
     const size_t slash = path.find_last_of('\\');
     if (slash != std::string::npos && !DirectoryExists(path.substr(0, slash + 1))) {
-        throw Error("Cannot create file \"" + path +
-                    "\". The system cannot find the path specified");
+        throw CreateFileError("Cannot create file \"" + path +
+                              "\". The system cannot find the path specified");
     }
+    if (FileExists(path))
+        throw CreateFileError("Cannot create file \"" + path + "\". The file exists");
     if (writeFailsAfter && bytes.size() > *writeFailsAfter) {
         files_[Key(path)] = File{path, bytes.substr(0, *writeFailsAfter), false};
         throw Error("Cannot write file \"" + path + "\". There is not enough space on the disk");

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "fakes/FakeFileSystem.h"
+#include "fakes/FakeFileVersions.h"
 #include "fakes/FakeSignatures.h"
 #include "fakes/FakeSystem.h"
 #include "fakes/FakeWindow.h"
@@ -17,7 +18,10 @@ struct FakePlatform {
     FakeShell shell;
     FakeSystemInfo system;
     FakeSignatures signatures;
-    Platform platform{window, files, processes, registry, shell, system, signatures};
+    FakeFileVersions versions;
+    FakeCommandLock commandLock;
+    Platform platform{window, files,      processes, registry,   shell,
+                      system, signatures, versions,  commandLock};
 
     FakePlatform() { system.ticksPerRead = 50; }  // every wait in the logic ends
 };

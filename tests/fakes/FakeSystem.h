@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/CommandLock.h"
 #include "platform/Processes.h"
 #include "platform/Registry.h"
 #include "platform/Shell.h"
@@ -29,6 +30,22 @@ class FakeSystemInfo : public SystemInfo {
     uint32_t ticks = 0;
     uint32_t ticksPerRead = 0;  // the clock moves on by this at every read
     int tickReads = 0;
+};
+
+// The machine's command lock; heldElsewhere stands for another copy in
+// another session that holds it.
+class FakeCommandLock : public CommandLock {
+  public:
+    bool TryTake() override {
+        if (heldElsewhere || held) return false;
+        held = true;
+        ++taken;
+        return true;
+    }
+    void Release() override { held = false; }
+    bool heldElsewhere = false;
+    bool held = false;
+    int taken = 0;
 };
 
 class FakeRegistry : public Registry {

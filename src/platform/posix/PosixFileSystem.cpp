@@ -199,10 +199,12 @@ bool PosixFileSystem::Remove(const std::string& path) {
 void PosixFileSystem::WriteFile(const std::string& path, const std::string& bytes) {
     const std::string host = HostPath(path);
     auto fail = [&path](int error) {
-        throw Error("Cannot create file \"" + path + "\". " + std::strerror(error));
+        throw Error("Cannot write file \"" + path + "\". " + std::strerror(error));
     };
-    Fd fd(::open(host.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
-    if (fd.get() < 0) fail(errno);
+    Fd fd(::open(host.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
+    if (fd.get() < 0) {
+        throw CreateFileError("Cannot create file \"" + path + "\". " + std::strerror(errno));
+    }
     size_t done = 0;
     while (done < bytes.size()) {
         const ssize_t n = ::write(fd.get(), bytes.data() + done, bytes.size() - done);

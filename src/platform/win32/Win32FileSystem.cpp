@@ -17,8 +17,12 @@ DWORD Attributes(const std::string& path) {
     return ::GetFileAttributesW(Widen(path).c_str());
 }
 
-[[noreturn]] void FailWrite(const std::string& verb, const std::string& path, DWORD error) {
-    throw Error("Cannot " + verb + " file \"" + path + "\". " + SystemErrorText(error));
+std::string FileErrorText(const std::string& verb, const std::string& path, DWORD error) {
+    return "Cannot " + verb + " file \"" + path + "\". " + SystemErrorText(error);
+}
+
+[[noreturn]] void FailWrite(const std::string& path, DWORD error) {
+    throw Error(FileErrorText("write", path, error));
 }
 }  // namespace
 
@@ -93,13 +97,13 @@ bool Win32FileSystem::Remove(const std::string& path) {
 
 void Win32FileSystem::WriteFile(const std::string& path, const std::string& bytes) {
     const std::wstring wide = Widen(path);
-    ScopedHandle file(::CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    ScopedHandle file(::CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) FailWrite("create", path, ::GetLastError());
+    if (!file) throw CreateFileError(FileErrorText("create", path, ::GetLastError()));
     // The caller removes what was made of the file (WriteWholeFile).
     auto fail = [&](DWORD error) {
         file.Close();
-        FailWrite("write", path, error);
+        FailWrite(path, error);
     };
     size_t done = 0;
     while (done < bytes.size()) {
@@ -112,7 +116,7 @@ void Win32FileSystem::WriteFile(const std::string& path, const std::string& byte
         done += written;
     }
     if (!::FlushFileBuffers(file.Get())) fail(::GetLastError());
-    if (!file.Close()) FailWrite("write", path, ::GetLastError());
+    if (!file.Close()) FailWrite(path, ::GetLastError());
 }
 
 std::string Win32FileSystem::ReadFile(const std::string& path, size_t maxBytes) {

@@ -198,6 +198,24 @@ void Win32Window::RequestClose() {
     if (handlerDepth_ == 0) Finish();
 }
 
+void Win32Window::OnCloseBox() {
+    // A second close while the question is open (a posted WM_CLOSE; the
+    // close box itself is disabled with the window) waits for its answer.
+    if (closeQuery_) return;
+    if (sink_ && !finished_) {
+        closeQuery_ = true;
+        bool close = true;
+        try {
+            close = sink_->CloseQuery();
+        } catch (...) {
+            // As before there was a question: the close goes ahead.
+        }
+        closeQuery_ = false;
+        if (!close) return;
+    }
+    RequestClose();
+}
+
 void Win32Window::Finish() {
     if (finished_) return;
     finished_ = true;
@@ -222,7 +240,7 @@ LRESULT CALLBACK Win32Window::ApplicationProc(HWND window, UINT message, WPARAM 
     auto* self = reinterpret_cast<Win32Window*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
     // Closing the application closes the program like the main window's close box.
     if (message == WM_CLOSE && self) {
-        self->RequestClose();
+        self->OnCloseBox();
         return 0;
     }
     return ::DefWindowProcW(window, message, wParam, lParam);
@@ -281,7 +299,7 @@ LRESULT Win32Window::HandleMain(UINT message, WPARAM wParam, LPARAM lParam) {
             LoadIllustration();
             return 0;
         case WM_CLOSE:
-            RequestClose();
+            OnCloseBox();
             return 0;
         case WM_DESTROY:
             ::PostQuitMessage(exitCode_);

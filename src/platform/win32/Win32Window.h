@@ -108,6 +108,9 @@ class Win32Window final : public Window {
     // The close box, Exit and a successful command all end here: at once
     // when no handler runs, else when the outermost handler returns.
     void RequestClose();
+    // The user's close (the close box, Alt+F4, the taskbar): the form is
+    // asked first (a download asks whether to stop), then RequestClose.
+    void OnCloseBox();
     void Finish();
     void ReportEscaped(const char* what);
     void RefreshCursor();
@@ -126,7 +129,8 @@ class Win32Window final : public Window {
     EventSink* sink_ = nullptr;
     int handlerDepth_ = 0;
     bool closeRequested_ = false;
-    int exitCode_ = 0;  // of a quit message that arrived while a handler ran
+    bool closeQuery_ = false;  // the form's close question is open
+    int exitCode_ = 0;         // of a quit message that arrived while a handler ran
     bool finished_ = false;
     bool busy_ = false;
     // While set, a control whose state changes does not paint itself then;
