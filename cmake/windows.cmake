@@ -62,6 +62,8 @@ function(pellinor_app target folder host)
     set_target_properties(${target} PROPERTIES OUTPUT_NAME Pellinor RUNTIME_OUTPUT_DIRECTORY ${folder})
     target_compile_definitions(${target} PRIVATE PELLINOR_DOWNLOAD_HOST="${host}")
     target_link_libraries(${target} PRIVATE pellinor_win32)
+    # Version.h: the version the program writes into its support log.
+    target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR}/assets)
     target_link_options(${target} PRIVATE -municode -mwindows $<$<CONFIG:Release>:-s>)
     pellinor_warnings(${target})
 endfunction()

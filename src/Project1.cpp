@@ -2,6 +2,8 @@
 // Form1 created and shown, and the message loop until the program ends.
 
 #include "Unit1.h"
+#include "Version.h"
+#include "log/LogEvent.h"
 #include "platform/Platform.h"
 #include "platform/win32/FirstCopy.h"
 #include "platform/win32/ScopedHandles.h"
@@ -9,6 +11,7 @@
 #include "platform/win32/Win32CommandLock.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32FileVersions.h"
+#include "platform/win32/Win32LogPlace.h"
 #include "platform/win32/Win32Processes.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Shell.h"
@@ -19,12 +22,25 @@
 
 namespace {
 
+// "Pellinor 1.0.0.0", as the version resource says it.
+std::string ProgramVersion() {
+    return "Pellinor " + std::to_string(PELLINOR_VERSION_MAJOR) + "." +
+           std::to_string(PELLINOR_VERSION_MINOR) + "." + std::to_string(PELLINOR_VERSION_PATCH) +
+           "." + std::to_string(PELLINOR_VERSION_BUILD);
+}
+
 int RunProgram(HINSTANCE instance, int showCommand) {
     using namespace pellinor;
+    Win32FileSystem files;
+    FileLog log(files, LocalTimeNow, SupportLogFolder(LocalAppDataFolder()));
+    const LogScope logging(log);
+    LogEvent("start " + ProgramVersion() + " " + Quoted(ExecutableFilePath()));
+
     // A second start in the session (a double click too many, a second
     // shortcut) shows the copy that runs instead of upgrading beside it.
     const FirstCopy copy;
     if (!copy.IsFirst()) {
+        LogEvent("another copy runs in this session: shown instead");
         FirstCopy::BringToFront();
         return 0;
     }
@@ -37,7 +53,6 @@ int RunProgram(HINSTANCE instance, int showCommand) {
     ::InitCommonControlsEx(&controls);
 
     Win32Window window(instance);
-    Win32FileSystem files;
     Win32Processes processes;
     Win32Registry registry;
     Win32Shell shell([&window] { return window.Handle(); });

@@ -5,6 +5,7 @@
 #include <exception>
 
 #include "commands/CommandSite.h"
+#include "log/LogEvent.h"
 #include "system/ShortcutScan.h"
 #include "text/TextRules.h"
 #include "transfer/Download.h"
@@ -61,6 +62,7 @@ void TForm1::Dispatch(Event event) {
         }
     } catch (const std::exception& error) {
         // The handler has ended and its clean-ups have run; the program goes on.
+        LogEvent("box error report " + Quoted(ErrorReportText(error.what())));
         platform_.window.ShowMessageBox(ErrorReportText(error.what()),
                                         ApplicationTitle(platform_.system.ExecutablePath()),
                                         kStyleError);
@@ -135,16 +137,19 @@ CommandSite TForm1::Site() {
 }
 
 void TForm1::BitBtn1Click() {
+    LogEvent("command install (BitBtn1)");
     CommandSite site = Site();
     InstallNewestVersion(site);
 }
 
 void TForm1::BitBtn2Click() {
+    LogEvent("command upgrade (BitBtn2)");
     CommandSite site = Site();
     UpgradeInstalledProgram(site);
 }
 
 void TForm1::BitBtn3Click() {
+    LogEvent("command SDK download (BitBtn3)");
     CommandSite site = Site();
     DownloadSdk(site);
 }

@@ -224,5 +224,48 @@ TEST_F(FetchToolRuns, WholeCutOffMissingAndLoopingAnswers) {
     EXPECT_EQ(Fetch({}).code, kFetchUsage);
 }
 
+TEST_F(FetchToolRuns, WithLogEveryResponseAndTheOutcomeGoToStandardError) {
+    const std::string body = Pattern(3000);
+    server.SetHandler([body](const std::string& request) {
+        if (RequestTarget(request) == "/old")
+            return ScriptedReply(HttpHead("HTTP/1.1 302 Found",
+                                          {"Location: /new/Tessaron.Exe", "Content-Length: 5"}) +
+                                 "moved");
+        return ScriptedReply(
+            HttpHead("HTTP/1.1 200 OK", {"Content-Length: " + std::to_string(body.size())}) + body);
+    });
+    // The password typed into an address never reaches the log.
+    const std::string typed = "http://alice:s3cret@" + server.Url("/old").substr(7);
+    const ToolRun logged = Fetch({"--log", typed, file});
+    EXPECT_EQ(logged.code, kFetchWhole) << logged.err;
+    const std::string lines[] = {
+        " download begins url=" + server.Url("/old") + "\n",
+        " response url=" + server.Url("/old") +
+            " status=\"HTTP/1.1 302 Found\" framing=length announced=5 received=5 complete=yes\n",
+        " response url=" + server.Url("/new/Tessaron.Exe") +
+            " status=\"HTTP/1.1 200 OK\" framing=length announced=3000 received=3000 "
+            "complete=yes\n",
+        " download url=" + server.Url("/new/Tessaron.Exe") +
+            " status=\"HTTP/1.1 200 OK\" framing=length announced=3000 bytes=3000 whole=yes\n",
+        " replace \"C:\\out\\Tessaron.Exe.tmp\" -> \"C:\\out\\Tessaron.Exe\" attempts=1 "
+        "result=0\n",
+    };
+    size_t at = 0;
+    for (const std::string& line : lines) {
+        const size_t found = logged.err.find(line, at);
+        ASSERT_NE(found, std::string::npos) << line << "in:\n" << logged.err;
+        at = found + line.size();
+    }
+    EXPECT_EQ(logged.err.find("s3cret"), std::string::npos);
+    // Each line begins with its time: "2026-12-07 17:40:13.123 +01:00".
+    EXPECT_EQ(logged.err.find(" download begins"), 30u) << logged.err;
+
+    const ToolRun quiet = Fetch({server.Url("/old")});
+    EXPECT_EQ(quiet.code, kFetchWhole);
+    EXPECT_EQ(quiet.err.find("response url="), std::string::npos) << quiet.err;
+    EXPECT_TRUE(ParseFetchArguments({"--log", "http://h/a"}).log);
+    EXPECT_FALSE(ParseFetchArguments({"http://h/a"}).log);
+}
+
 }  // namespace
 }  // namespace pellinor

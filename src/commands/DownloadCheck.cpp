@@ -3,11 +3,18 @@
 
 #include "commands/PublisherCheck.h"
 #include "commands/VersionCheck.h"
+#include "log/LogEvent.h"
 #include "window/Messages.h"
 
 namespace pellinor {
 
 namespace {
+std::string VersionForLog(const FileVersion& version) {
+    if (!version.present) return "none";
+    return (version.number ? VersionText(*version.number) : std::string("no number")) +
+           " name=" + Quoted(version.name);
+}
+
 std::optional<Refusal> PublisherRefusal(PublisherVerdict verdict) {
     switch (verdict) {
         case PublisherVerdict::Accept:
@@ -36,7 +43,10 @@ std::optional<Refusal> CheckDownload(Platform& platform, const std::string& inst
 
     const FileVersion before = platform.versions.Read(installed);
     const FileVersion after = platform.versions.Read(download);
-    switch (JudgeVersions(before, after)) {
+    const VersionVerdict verdict = JudgeVersions(before, after);
+    LogEvent("version installed: " + VersionForLog(before) + "; download: " + VersionForLog(after) +
+             "; " + (verdict == VersionVerdict::Accept ? "accept" : "refuse"));
+    switch (verdict) {
         case VersionVerdict::Accept:
             return std::nullopt;
         case VersionVerdict::RefuseOtherProgram:

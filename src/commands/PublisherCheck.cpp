@@ -1,7 +1,61 @@
 // The publisher check between an upgrade's download and its replacement.
 #include "commands/PublisherCheck.h"
 
+#include <cstdio>
+
+#include "log/LogEvent.h"
+
 namespace pellinor {
+
+namespace {
+
+const char* StateName(SignatureState state) {
+    switch (state) {
+        case SignatureState::None:
+            return "none";
+        case SignatureState::Broken:
+            return "broken";
+        case SignatureState::Intact:
+            return "intact";
+    }
+    return "?";
+}
+
+// The system's verdict code and who signed, as support compares them.
+std::string SignatureForLog(const FileSignature& signature) {
+    char result[16];
+    std::snprintf(result, sizeof result, "0x%08X", static_cast<unsigned>(signature.systemResult));
+    return std::string("signature=") + StateName(signature.state) + " result=" + result +
+           " trusted=" + YesNo(signature.trusted) + " subject=" + Quoted(signature.subject);
+}
+
+PublisherVerdict Logged(PublisherVerdict verdict) {
+    const char* name = "?";
+    switch (verdict) {
+        case PublisherVerdict::Accept:
+            name = "accept";
+            break;
+        case PublisherVerdict::RefuseUnsigned:
+            name = "refuse: the download is not signed";
+            break;
+        case PublisherVerdict::RefuseBroken:
+            name = "refuse: the download's signature does not hold";
+            break;
+        case PublisherVerdict::RefuseOtherPublisher:
+            name = "refuse: another publisher";
+            break;
+        case PublisherVerdict::RefuseInstalledSignerUnknown:
+            name = "refuse: the installed program's signer cannot be read";
+            break;
+        case PublisherVerdict::RefuseInstalledUnreadable:
+            name = "refuse: the installed program cannot be read";
+            break;
+    }
+    LogEvent(std::string("publisher check: ") + name);
+    return verdict;
+}
+
+}  // namespace
 
 PublisherVerdict JudgePublisher(const FileSignature& installed, CertificateTable installedTable,
                                 const FileSignature& downloaded) {
@@ -37,13 +91,16 @@ PublisherVerdict JudgePublisher(const FileSignature& installed, CertificateTable
 PublisherVerdict CheckPublisher(Signatures& signatures, FileSystem& files,
                                 const std::string& installed, const std::string& download) {
     const FileSignature before = signatures.Read(installed);
+    LogEvent("publisher installed: " + SignatureForLog(before));
     if (!before.publicKey.empty()) {
-        return JudgePublisher(before, CertificateTable::Present, signatures.Read(download));
+        const FileSignature after = signatures.Read(download);
+        LogEvent("publisher download: " + SignatureForLog(after));
+        return Logged(JudgePublisher(before, CertificateTable::Present, after));
     }
     const CertificateTable table = files.FileExists(installed)
                                        ? FindCertificateTable(files, installed)
                                        : CertificateTable::Absent;
-    return JudgePublisher(before, table, FileSignature{});
+    return Logged(JudgePublisher(before, table, FileSignature{}));
 }
 
 }  // namespace pellinor

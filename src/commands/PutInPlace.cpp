@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "commands/FileDigest.h"
+#include "log/LogEvent.h"
 #include "system/Delay.h"
 
 namespace pellinor {
@@ -25,13 +26,19 @@ ReplaceSite WindowReplaceSite(Platform& platform) {
 
 uint32_t PutInPlace(const ReplaceSite& site, const std::string& temp, const std::string& target) {
     FileSystem& files = site.files;
-    if (files.FileExists(target) && files.IsReadOnly(target)) return kErrorAccessDenied;
+    if (files.FileExists(target) && files.IsReadOnly(target)) {
+        LogEvent("replace " + Quoted(target) + " refused: read-only, result=5");
+        return kErrorAccessDenied;
+    }
 
     const uint32_t start = site.tickCount();
-    for (;;) {
+    for (int attempts = 1;; ++attempts) {
         const uint32_t error = files.Replace(temp, target);
-        if (error == 0 || !WorthRetrying(error)) return error;
-        if (site.tickCount() - start >= kReplaceRetryMs) return error;
+        if (error == 0 || !WorthRetrying(error) || site.tickCount() - start >= kReplaceRetryMs) {
+            LogEvent("replace " + Quoted(temp) + " -> " + Quoted(target) +
+                     " attempts=" + std::to_string(attempts) + " result=" + std::to_string(error));
+            return error;
+        }
         site.pause(kReplaceRetryPauseMs);
     }
 }
@@ -50,8 +57,10 @@ int FinishDownload(const ReplaceSite& site, const std::string& temp, const std::
     // A hotel network's login or error page can arrive with status 200; it
     // must never take the place of the lock program. Its first two bytes
     // tell, so only they are read.
-    if ((payload == Payload::Executable && !LooksLikeExecutable(files.ReadFile(temp, 2))) ||
-        (approve && !approve())) {
+    const bool program =
+        payload != Payload::Executable || LooksLikeExecutable(files.ReadFile(temp, 2));
+    if (!program) LogEvent("download refused: it does not begin as a Windows program does");
+    if (!program || (approve && !approve())) {
         files.Remove(temp);
         return -1;
     }
@@ -60,8 +69,10 @@ int FinishDownload(const ReplaceSite& site, const std::string& temp, const std::
     const std::optional<FileDigest> written = DigestFile(files, temp);
     const uint32_t error = PutInPlace(site, temp, target);
     if (error != 0) return -static_cast<int>(error);
-    if (!written || DigestFile(files, target) != written)
+    if (!written || DigestFile(files, target) != written) {
+        LogEvent("replace check: " + Quoted(target) + " does not hold the download, result=29");
         return -static_cast<int>(kErrorWriteFault);
+    }
     return 0;
 }
 

@@ -3,6 +3,7 @@
 // program, downloads the newest Tessaron.Exe and puts it in place.
 #include "commands/CommandSite.h"
 #include "commands/DownloadCheck.h"
+#include "log/LogEvent.h"
 #include "system/Delay.h"
 #include "system/KillTask.h"
 #include "text/TextRules.h"
@@ -34,6 +35,9 @@ void UpgradeInstalledProgram(CommandSite& site) {
     window.SetVisible(Control::Image2, false);
     if (window.ListCount() == 0) site.scanDesktops();
     const bool chinese = site.isChinese;
+    std::string found = "installations found=" + std::to_string(window.ListCount());
+    for (int i = 0; i < window.ListCount(); ++i) found += " " + Quoted(window.ListItem(i));
+    LogEvent(found);
 
     if (window.ListCount() == 0) {
         ShowBox(window, TextId::N9081, chinese, "", 0);
@@ -50,6 +54,7 @@ void UpgradeInstalledProgram(CommandSite& site) {
 
     if (ShowBox(window, TextId::N9079, chinese, folder) == kAnswerCancel) return;
     if (UnderX86Folder(folder) && ShowBox(window, TextId::N9077, chinese) == kAnswerCancel) return;
+    LogEvent("installation chosen " + Quoted(folder));
     const ChangingFiles changing(platform.commandLock);
     if (!MayChangeFiles(changing, window, chinese)) return;
 

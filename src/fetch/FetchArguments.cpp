@@ -19,6 +19,10 @@ FetchArguments ParseFetchArguments(const std::vector<std::string>& arguments) {
             parsed.help = true;
             return parsed;
         }
+        if (argument == "--log") {
+            parsed.log = true;
+            continue;
+        }
         // No address or file name the tool is meant for starts with "--";
         // such a word is a mistyped option, not a file to create.
         if (argument.rfind("--", 0) == 0) throw UsageError("unknown option " + argument);
@@ -35,7 +39,7 @@ FetchArguments ParseFetchArguments(const std::vector<std::string>& arguments) {
 }
 
 std::string FetchUsage() {
-    return "Usage: pellinor-fetch URL [FILE]\n"
+    return "Usage: pellinor-fetch [--log] URL [FILE]\n"
            "\n"
            "Downloads URL with the HTTP client of Pellinor.exe (the same encoding of the\n"
            "address, redirects, cookies, limits and completeness rule) and says what\n"
@@ -47,6 +51,9 @@ std::string FetchUsage() {
            "With FILE, a whole body is written to FILE.tmp beside FILE and then put in\n"
            "the place of FILE in one step, as the upgrade does; a body that is not whole\n"
            "is never written. Without FILE nothing is written.\n"
+           "\n"
+           "With --log, standard error also gets the lines Pellinor.exe writes into its\n"
+           "support log about a download: each response (redirects too) and the outcome.\n"
            "\n"
            "Exit codes:\n"
            "  0  the body is whole (and was written to FILE, if one was named); an error\n"

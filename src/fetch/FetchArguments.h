@@ -28,6 +28,7 @@ struct FetchArguments {
     bool help = false;
     std::string url;
     std::string file;  // empty: nothing is written
+    bool log = false;  // --log: the support log's lines on standard error too
 };
 
 // The arguments after the program's name. Throws UsageError.

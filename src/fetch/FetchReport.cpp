@@ -49,20 +49,6 @@ void ProgressLines::Work(int32_t workCount, Clock::time_point now) {
     anyLine_ = true;
 }
 
-std::string FramingName(BodyFraming framing) {
-    switch (framing) {
-        case BodyFraming::Length:
-            return "length";
-        case BodyFraming::Chunked:
-            return "chunked";
-        case BodyFraming::Close:
-            return "close";
-        case BodyFraming::None:
-            break;
-    }
-    return "none";
-}
-
 std::string SummaryLine(const FetchOutcome& outcome, std::chrono::nanoseconds taken) {
     const HttpResponse& r = outcome.response;
     char seconds[32];

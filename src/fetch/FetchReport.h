@@ -8,6 +8,7 @@
 #include <string>
 
 #include "transfer/Download.h"
+#include "transfer/TransferLog.h"
 
 namespace pellinor {
 
@@ -33,9 +34,6 @@ class ProgressLines {
     Clock::time_point lastLine_{};
     bool anyLine_ = false;
 };
-
-// "length", "chunked", "close" or "none".
-std::string FramingName(BodyFraming framing);
 
 // One line without its line end: the final address, the status line, the
 // framing, the bytes announced and received, whether the body is whole and

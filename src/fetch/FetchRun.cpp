@@ -10,6 +10,7 @@
 #include "commands/PutInPlace.h"
 #include "fetch/FetchArguments.h"
 #include "fetch/FetchReport.h"
+#include "log/LogEvent.h"
 #include "platform/Error.h"
 #include "platform/WholeFile.h"
 #include "transfer/Download.h"
@@ -79,6 +80,11 @@ int RunFetch(const std::vector<std::string>& arguments, FetchSite& site) {
     }
     const std::string file =
         parsed.file.empty() || !site.localPath ? parsed.file : site.localPath(parsed.file);
+
+    // The same lines as the program's support log, on standard error.
+    LineLog lines(LocalTimeNow, site.err);
+    NoLog none;
+    const LogScope logging(parsed.log ? static_cast<Log&>(lines) : none);
 
     ProgressLines progress(site.err);
     HttpClient http(HttpEvents{

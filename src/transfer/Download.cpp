@@ -5,9 +5,12 @@
 
 #include <exception>
 
+#include "log/LogEvent.h"
+#include "log/LogLine.h"
 #include "platform/WholeFile.h"
 #include "transfer/ByteSize.h"
 #include "transfer/RequestBounds.h"
+#include "transfer/TransferLog.h"
 #include "transfer/UrlEncode.h"
 #include "window/Texts.h"
 
@@ -33,12 +36,14 @@ FetchOutcome FetchOneFile(HttpClient& http, const std::string& url) {
     FetchOutcome outcome;
     const HttpUrl encoded = EncodeUrl(url);
     outcome.encodedUrl = encoded.Text();
+    LogEvent("download begins url=" + AddressForLog(outcome.encodedUrl));
     try {
         http.Get(encoded, outcome.response);
     } catch (const RequestStopped&) {
         // Never a piece of a file, even one whose body had all arrived
         // (a stop in a chunked body's trailers): the user said stop.
         outcome.stopped = true;
+        LogEvent(DownloadLogLine(outcome));
         return outcome;
     } catch (const std::exception& e) {
         outcome.failed = true;
@@ -47,6 +52,7 @@ FetchOutcome FetchOneFile(HttpClient& http, const std::string& url) {
     // A failure box and a success never come together: an error anywhere
     // in the reply, past the body's end too, leaves nothing written.
     outcome.whole = !outcome.failed && IsBodyWhole(outcome.response);
+    LogEvent(DownloadLogLine(outcome));
     return outcome;
 }
 
@@ -68,6 +74,7 @@ int DownloadOneFile(DownloadSite& site, const std::string& url, const std::strin
     // shows the final state before a box or the disk can hold it up.
     site.repaints.Flush(site.window);
     if (outcome.failed) {
+        LogEvent("box E0059");
         site.window.ShowMessageBox(DownloadErrorText(outcome, dest), "E0059", kStyleError);
     }
     if (outcome.whole) WriteWholeFile(site.files, dest, outcome.response.body);

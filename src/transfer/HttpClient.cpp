@@ -4,6 +4,7 @@
 
 #include <ctime>
 
+#include "log/LogEvent.h"
 #include "platform/Error.h"
 #include "text/TextRules.h"
 #include "transfer/Cookies.h"
@@ -12,6 +13,7 @@
 #include "transfer/HttpUrl.h"
 #include "transfer/RequestBounds.h"
 #include "transfer/SocketErrors.h"
+#include "transfer/TransferLog.h"
 #include "transfer/UrlEncode.h"
 
 namespace pellinor {
@@ -110,19 +112,27 @@ class HttpClient::Impl {
         const bool success = !redirect && IsSuccess(head);
         response.body.clear();
         BodyResult body;
+        // Every response in the support log, a redirect's and a failed one's too.
+        const auto logResponse = [&] {
+            LogEvent(ResponseLogLine(url.Text(), head.statusLine, body.framing, body.announced,
+                                     reader.BodyBytesRead(), body.complete));
+        };
         connection_.Enter(redirect ? ResponsePart::RedirectBody : ResponsePart::Body);
         try {
             reader.ReadBody(head, success ? &response.body : nullptr, body);
         } catch (const RedirectBodyCut&) {
             // kRedirectBodyTimeLimit passed: the rest of it is not waited for.
+            logResponse();
             connection_.Close();
             return true;
         } catch (...) {
+            logResponse();
             if (success) Keep(body, response);
             if (!success) response.body.clear();
             connection_.Close();
             throw;
         }
+        logResponse();
         if (!body.reusable) connection_.Close();
         if (success) {
             Keep(body, response);

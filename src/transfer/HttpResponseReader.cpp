@@ -213,6 +213,7 @@ void HttpResponseReader::BodyBytes(const char* data, size_t size) {
         AppendBody(*sink_, data, size, expected_);
     }
     chunkLeft_ -= std::min<uint64_t>(chunkLeft_, size);
+    bodyBytes_ += size;
     count_ = Report(count_, size);
 }
 
@@ -291,6 +292,7 @@ void HttpResponseReader::ReadBody(const ResponseHead& head, std::string* sink, B
     result.framing = parser.Framing();
     sink_ = sink;
     count_ = 0;
+    bodyBytes_ = 0;
     chunkLeft_ = 0;
     expected_ = 0;
     const bool counted = result.framing == BodyFraming::Length;

@@ -89,6 +89,8 @@ class HttpResponseReader : private BodyReceiver {
     void ReadBody(const ResponseHead& head, std::string* sink, BodyResult& result);
 
     uint64_t BytesReceived() const { return received_; }
+    // The body's bytes the last ReadBody took, kept or thrown away (for the log).
+    uint64_t BodyBytesRead() const { return bodyBytes_; }
 
   private:
     bool ReadOneHead(ResponseHead& head);
@@ -117,6 +119,7 @@ class HttpResponseReader : private BodyReceiver {
     std::unique_ptr<ReplyParser> parser_;  // of the reply being read
     std::string pending_;                  // bytes read, not parsed yet, from pos_ on
     size_t pos_ = 0;
+    uint64_t bodyBytes_ = 0;
     uint64_t received_ = 0;
     size_t headBytes_ = 0;  // of the block being read, interim answers included
     // The body's reading: where it goes (null: thrown away), and during a

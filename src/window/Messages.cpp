@@ -3,6 +3,7 @@
 
 #include <array>
 
+#include "log/LogEvent.h"
 #include "text/TextRules.h"
 
 namespace pellinor {
@@ -47,7 +48,14 @@ int ShowText(Window& window, TextId box, const std::string& text, int count) {
     if (entry == nullptr) return kAnswerCancel;
     std::string caption = entry->caption;
     if (entry->countInCaption) caption += ", " + std::to_string(count);
-    return window.ShowMessageBox(text, caption, entry->style);
+    // Written before the box shows: a program ended while it waits for an
+    // answer still leaves the box it showed in the log.
+    LogEvent("box " + caption);
+    const int answer = window.ShowMessageBox(text, caption, entry->style);
+    if (entry->style == kStyleQuestionOkCancel || entry->style == kStyleQuestionYesNo) {
+        LogEvent("box " + caption + " answered " + std::to_string(answer));
+    }
+    return answer;
 }
 }  // namespace
 
@@ -72,7 +80,9 @@ int ShowFilledBox(Window& window, TextId box, bool chinese, const std::string& f
 }
 
 void ShowSystemError(Window& window, const std::string& code, int errorCode) {
-    window.ShowMessage("System Error " + code + ", " + std::to_string(errorCode));
+    const std::string text = "System Error " + code + ", " + std::to_string(errorCode);
+    LogEvent("box " + Quoted(text));
+    window.ShowMessage(text);
 }
 
 std::string ApplicationTitle(const std::string& exePath) {

@@ -1,0 +1,75 @@
+// What the upgrade tells the support log, step by step, through fakes: the
+// installations, the boxes, the checks with their codes and the replacement.
+#include <gtest/gtest.h>
+
+#include "commands/CommandSite.h"
+#include "fakes/FakeDownloader.h"
+#include "fakes/FakePlatform.h"
+#include "log/LogEvent.h"
+
+namespace pellinor {
+namespace {
+
+class RecordingLog : public Log {
+  public:
+    void Write(const std::string& event) noexcept override { lines.push_back(event); }
+    std::vector<std::string> lines;
+};
+
+TEST(SupportLogLines, TheUpgradeTellsEveryStepInItsOrder) {
+    const struct {
+        const char* what;
+        int downloadResult;
+        std::deque<uint32_t> replaceFailures;
+        std::vector<std::string> expected;  // in this order, others between them
+    } rows[] = {
+        {"upgraded after one retry",
+         0,
+         {32},
+         {"installations found=2 \"C:\\Lock\\\" \"D:\\Lock\\\"", "box N9079",
+          "box N9079 answered 1", "installation chosen \"C:\\Lock\\\"",
+          "publisher installed: signature=none result=0x00000000 trusted=no subject=\"\"",
+          "publisher check: accept", "version installed: none; download: none; accept",
+          "replace \"C:\\Lock\\TessaronEng.tmp\" -> \"C:\\Lock\\Tessaron.Exe\" attempts=2 result=0",
+          "box N9082"}},
+        {"download failed",
+         -59,
+         {},
+         {"installation chosen \"C:\\Lock\\\"", "box \"System Error E0056, -59\""}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        FakePlatform fake;
+        fake.files.AddFolder("C:\\Lock\\");
+        fake.files.AddFile("C:\\Lock\\Tessaron.Exe", "MZ old");
+        fake.files.replaceFailures = row.replaceFailures;
+        FakeDownloader downloader{[&](const std::string&, const std::string& dest) {
+            if (row.downloadResult == 0) fake.files.WriteFile(dest, "MZ new");
+            return row.downloadResult;
+        }};
+        const bool chinese = false;
+        CommandSite site{fake.platform, chinese,
+                         [&] {
+                             fake.window.ListAppend("C:\\Lock\\");
+                             fake.window.ListAppend("D:\\Lock\\");
+                             fake.window.ListSelect(0);
+                         },
+                         downloader};
+        RecordingLog log;
+        {
+            const LogScope logging(log);
+            UpgradeInstalledProgram(site);
+        }
+        size_t at = 0;
+        for (const std::string& line : row.expected) {
+            while (at < log.lines.size() && log.lines[at] != line) ++at;
+            ASSERT_LT(at, log.lines.size()) << "missing or out of order: " << line;
+        }
+        EXPECT_EQ(log.lines.back(), row.expected.back());
+    }
+    // Outside a scope the events go nowhere, and nothing fails.
+    EXPECT_NO_THROW(LogEvent("nobody listens"));
+}
+
+}  // namespace
+}  // namespace pellinor
