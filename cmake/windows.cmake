@@ -18,7 +18,7 @@ include_directories(SYSTEM ${PELLINOR_THIRD_PARTY})
 add_link_options(-static -static-libgcc -static-libstdc++)
 
 set(PELLINOR_WIN32_LIBS ws2_32 mswsock comctl32 ole32 oleaut32 uuid shell32 gdi32 user32 advapi32
-                       wintrust crypt32)
+                       wintrust crypt32 winhttp)
 
 # The download host is compiled into each program (see pellinor_app), so the
 # logic is built once for all of them.

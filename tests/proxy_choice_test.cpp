@@ -19,7 +19,7 @@ class FakeProxyConfig : public ProxyConfig {
 
     ProxySettings UserSettings() override { return settings; }
     bool AutomaticProxy(const std::string&, bool detect, const std::string& scriptUrl,
-                        std::string& proxy) override {
+                        std::string& proxy, const std::function<void()>&) override {
         if (!detect) askedScript = scriptUrl;
         const char* answer = detect ? detected : scripted;
         if (answer == nullptr) return false;

@@ -3,6 +3,7 @@
 // decides with them in transfer/ProxyChoice; the Windows body asks WinHTTP.
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace pellinor {
@@ -23,10 +24,11 @@ class ProxyConfig {
     virtual ProxySettings UserSettings() = 0;
     // Runs the automatic configuration for url: detection when detect is
     // set, else the script at scriptUrl. True with the answer in proxy
-    // ("host:port", or empty for a direct connection); false when the
-    // detection or the script gave no answer.
+    // ("host:port", or a list of them, or empty for a direct connection);
+    // false when the detection or the script gave no answer. waiting, when
+    // set, gives the window its turns while the system works.
     virtual bool AutomaticProxy(const std::string& url, bool detect, const std::string& scriptUrl,
-                                std::string& proxy) = 0;
+                                std::string& proxy, const std::function<void()>& waiting) = 0;
 };
 
 }  // namespace pellinor

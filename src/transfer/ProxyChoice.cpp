@@ -134,15 +134,18 @@ bool IsBypassed(const std::string& bypassList, const HttpUrl& url) {
     return false;
 }
 
-ProxyEndpoint ChooseProxy(ProxyConfig& config, const HttpUrl& url) {
+ProxyEndpoint ChooseProxy(ProxyConfig& config, const HttpUrl& url,
+                          const std::function<void()>& waiting) {
     const ProxySettings settings = config.UserSettings();
     const std::string address = url.Text();
     std::string answer;
-    if (settings.autoDetect && config.AutomaticProxy(address, true, "", answer)) {
+    // The first of a script's list: a second proxy is a fallback for when
+    // the first cannot be reached, and the user's error names the first.
+    if (settings.autoDetect && config.AutomaticProxy(address, true, "", answer, waiting)) {
         return ParseProxyAddress(Entries(answer).empty() ? "" : Entries(answer).front());
     }
     if (!settings.autoConfigUrl.empty() &&
-        config.AutomaticProxy(address, false, settings.autoConfigUrl, answer)) {
+        config.AutomaticProxy(address, false, settings.autoConfigUrl, answer, waiting)) {
         return ParseProxyAddress(Entries(answer).empty() ? "" : Entries(answer).front());
     }
     if (settings.proxyServer.empty() || IsBypassed(settings.proxyBypass, url)) return {};

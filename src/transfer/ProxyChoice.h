@@ -38,7 +38,9 @@ bool IsBypassed(const std::string& bypassList, const HttpUrl& url);
 // The decision: automatic detection, then the configuration script, each
 // as far as it is switched on and gives an answer; when neither does, the
 // fixed proxy unless the address is on the bypass list; else direct.
-// Loopback addresses are bypassed only when the list says so.
-ProxyEndpoint ChooseProxy(ProxyConfig& config, const HttpUrl& url);
+// Loopback addresses are bypassed only when the list says so. waiting
+// gives the window its turns while a script or detection runs.
+ProxyEndpoint ChooseProxy(ProxyConfig& config, const HttpUrl& url,
+                          const std::function<void()>& waiting = {});
 
 }  // namespace pellinor
