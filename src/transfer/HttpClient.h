@@ -11,10 +11,17 @@
 
 namespace pellinor {
 
+struct ProxyCredentials;
+struct ProxyEndpoint;
+
 struct HttpEvents {
     std::function<void(int32_t workCountMax)> workBegin;  // before each body (or chunk)
     std::function<void(int32_t workCount)> work;          // bytes since the last workBegin
     std::function<void()> processMessages;                // keeps the window alive while waiting
+    // A proxy ("host:port") asks for a Basic sign-in: true with the user's
+    // answer, false when the user declines. None: the 407 ends the GET.
+    std::function<bool(const std::string& proxy, ProxyCredentials& credentials)>
+        askProxyCredentials;
 };
 
 class HttpTransport;
@@ -35,6 +42,7 @@ struct HttpResponse {
     BodyFraming framing = BodyFraming::None;
     uint64_t announced = 0;  // the "Content-Length", or the size of the last chunk with data
     bool complete = false;   // the body's end arrived: its length, its last chunk, or the close
+    std::string proxy;       // "host:port" of the proxy of the last request, or "direct"
 };
 
 // Whether the body is a whole file that may be written: the one rule that
@@ -59,6 +67,10 @@ class HttpClient {
     // The same for an address already written in its encoded form (tests,
     // the fuzzing): split into its parts first.
     void Get(const std::string& encodedUrl, HttpResponse& response);
+
+    // Decides the proxy for each address requested, a redirect's target
+    // included; without one every request goes direct.
+    void SetProxyChooser(std::function<ProxyEndpoint(const HttpUrl& url)> chooser);
 
   private:
     class Impl;
