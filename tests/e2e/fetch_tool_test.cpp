@@ -86,7 +86,7 @@ TEST_F(FetchToolTest, AWholeFileIsWrittenAndSummedUp) {
     const std::string size = std::to_string(body.size());
     const std::string summary = "url=" + url +
                                 " status=\"HTTP/1.1 200 OK\" framing=length announced=" + size +
-                                " bytes=" + size + " whole=yes time=";
+                                " bytes=" + size + " whole=yes proxy=direct time=";
     EXPECT_EQ(run.out.rfind(summary, 0), 0u) << run.out;
     EXPECT_EQ(run.out.find('\n'), run.out.size() - 1) << "one line: " << run.out;
     EXPECT_EQ(run.err.rfind("begin: " + size + " bytes announced\n", 0), 0u) << run.err;
