@@ -7,6 +7,7 @@
 #include "platform/win32/Utf.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Processes.h"
+#include "platform/win32/Win32ProxyConfig.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32Signatures.h"
@@ -38,7 +39,9 @@ int RunProgram(HINSTANCE instance, int showCommand) {
     // The window and its controls exist before FormCreate runs, as the form
     // is created from its stored layout first.
     window.Create();
+    Win32ProxyConfig proxies;
     TForm1 form(platform);
+    form.UseProxySettings(proxies);
     window.SetSink(&form);
     window.Fire(Event::FormCreate);
     window.Show(showCommand);

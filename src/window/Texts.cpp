@@ -66,6 +66,13 @@ const std::array<TextPair, kTextCount> kTexts{{
      "已保留原来的门锁软件。\n\n门锁软件所在的位置：",
      "The downloaded Tessaron.Exe is not signed by the publisher of the installed one.\n"
      "The installed program was kept.\n\nThe Tessaron-System location: \n"},
+    {T::ProxySignInCaption, "代理服务器登录", "Proxy sign-in"},
+    {T::ProxySignInPrompt, "代理服务器要求登录，请输入用户名和密码：\n",
+     "The proxy server asks for a user name and password:\n"},
+    {T::ProxySignInUser, "用户名：", "User name:"},
+    {T::ProxySignInPassword, "密码：", "Password:"},
+    {T::ProxySignInOk, "确定", "OK"},
+    {T::ProxySignInCancel, "取消", "Cancel"},
     {T::DownloadingPrefix, "正在下载门锁软件，请稍等... ", "Downloading file, Please wait... "},
 }};
 }  // namespace

@@ -25,6 +25,14 @@ enum class TextId {
     N9083,  // not signed
     N9084,  // signature broken
     N9085,  // signed by someone else
+    // The box that asks for a proxy's sign-in; the prompt is followed by
+    // the proxy's "host:port".
+    ProxySignInCaption,
+    ProxySignInPrompt,
+    ProxySignInUser,
+    ProxySignInPassword,
+    ProxySignInOk,
+    ProxySignInCancel,
     // The status line while a download runs; ends in one blank.
     DownloadingPrefix,
 };
