@@ -9,7 +9,8 @@
 namespace pellinor {
 namespace {
 
-constexpr WORD kPromptId = 100;
+// The prompt has the id of a message box's text, so that whatever reads boxes reads it.
+constexpr WORD kPromptId = 0xFFFF;
 constexpr WORD kUserLabelId = 101;
 constexpr WORD kPasswordLabelId = 103;
 constexpr WORD kStaticClass = 0x0082;
