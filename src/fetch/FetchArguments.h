@@ -27,7 +27,9 @@ class UsageError : public std::runtime_error {
 struct FetchArguments {
     bool help = false;
     std::string url;
-    std::string file;  // empty: nothing is written
+    std::string file;      // empty: nothing is written
+    std::string proxy;     // --proxy host:port: this proxy for every request
+    bool noProxy = false;  // --no-proxy: direct, whatever the user's settings say
 };
 
 // The arguments after the program's name. Throws UsageError.
