@@ -35,7 +35,7 @@ add_compile_options("$<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${CMAKE_SOURC
                     "$<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${CMAKE_BINARY_DIR}/=build/>")
 
 set(PELLINOR_WIN32_LIBS ws2_32 mswsock comctl32 ole32 oleaut32 uuid shell32 gdi32 user32 advapi32
-                       wintrust crypt32 version)
+                       wintrust crypt32 version winhttp)
 
 # The download host is compiled into each program (see pellinor_app), so the
 # logic is built once for all of them.
@@ -166,16 +166,29 @@ if(PELLINOR_WINE_TESTS)
     # program's stand-in, signed with keys made afresh by this step before
     # them (osslsigncode, openssl), so that no key or signed file is kept.
     set(PELLINOR_SIGNED_TESTS "SignedUpgradeTest.*:SignaturesOnWine.*")
+    # The proxy tests go through a squid of their own (tests/e2e/squid-rig),
+    # started before them and stopped after them by its process id.
+    set(PELLINOR_PROXY_TESTS "ProxyUpgradeTest.*:FetchThroughProxy.*")
+    add_test(NAME e2e_squid_start
+             COMMAND ${CMAKE_SOURCE_DIR}/tests/e2e/squid-rig start ${CMAKE_BINARY_DIR}/squid)
+    add_test(NAME e2e_squid_stop
+             COMMAND ${CMAKE_SOURCE_DIR}/tests/e2e/squid-rig stop ${CMAKE_BINARY_DIR}/squid)
+    set_tests_properties(e2e_squid_start PROPERTIES FIXTURES_SETUP squid LABELS wine)
+    set_tests_properties(e2e_squid_stop PROPERTIES FIXTURES_CLEANUP squid LABELS wine)
     add_test(NAME e2e_signed_fixtures
              COMMAND ${CMAKE_SOURCE_DIR}/tests/e2e/sign-fixtures $<TARGET_FILE:tessaron>
                      ${CMAKE_BINARY_DIR}/bin/signed)
     set_tests_properties(e2e_signed_fixtures PROPERTIES FIXTURES_SETUP signed_programs
                          LABELS wine)
     gtest_discover_tests(e2e_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
-                         TEST_FILTER "*-${PELLINOR_SIGNED_TESTS}"
+                         TEST_FILTER "*-${PELLINOR_SIGNED_TESTS}:${PELLINOR_PROXY_TESTS}"
                          PROPERTIES LABELS wine TIMEOUT 180 RUN_SERIAL TRUE)
     gtest_discover_tests(e2e_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
                          TEST_FILTER "${PELLINOR_SIGNED_TESTS}"
                          PROPERTIES LABELS wine TIMEOUT 180 RUN_SERIAL TRUE
                                     FIXTURES_REQUIRED signed_programs)
+    gtest_discover_tests(e2e_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
+                         TEST_FILTER "${PELLINOR_PROXY_TESTS}"
+                         PROPERTIES LABELS wine TIMEOUT 180 RUN_SERIAL TRUE
+                                    FIXTURES_REQUIRED squid)
 endif()

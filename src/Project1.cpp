@@ -13,6 +13,7 @@
 #include "platform/win32/Win32FileVersions.h"
 #include "platform/win32/Win32LogPlace.h"
 #include "platform/win32/Win32Processes.h"
+#include "platform/win32/Win32ProxyConfig.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32Signatures.h"
@@ -67,7 +68,9 @@ int RunProgram(HINSTANCE instance, int showCommand) {
     // is created from its stored layout first.
     window.Create();
     FirstCopy::MarkWindow(window.Handle());
+    Win32ProxyConfig proxies;
     TForm1 form(platform);
+    form.UseProxySettings(proxies);
     window.SetSink(&form);
     window.Fire(Event::FormCreate);
     window.Show(showCommand);

@@ -9,8 +9,10 @@
 #include "system/ShortcutScan.h"
 #include "text/TextRules.h"
 #include "transfer/Download.h"
+#include "transfer/ProxyChoice.h"
 #include "window/Language.h"
 #include "window/Messages.h"
+#include "window/Texts.h"
 
 namespace pellinor {
 
@@ -26,8 +28,26 @@ TForm1::TForm1(Platform& platform)
       repaints_(platform.system),
       IdHTTP1(HttpEvents{[this](int32_t max) { IdHTTP1WorkBegin(max); },
                          [this](int32_t count) { IdHTTP1Work(count); },
-                         [this] { platform_.window.ProcessMessages(); }}),
+                         [this] { platform_.window.ProcessMessages(); },
+                         [this](const std::string& proxy, ProxyCredentials& credentials) {
+                             return IdHTTP1ProxySignIn(proxy, credentials);
+                         }}),
       downloader_(DownloadSite{platform.window, platform.files, IdHTTP1, repaints_}) {}
+
+void TForm1::UseProxySettings(ProxyConfig& proxies) {
+    IdHTTP1.SetProxyChooser([this, &proxies](const HttpUrl& url) {
+        return ChooseProxy(proxies, url, [this] { platform_.window.ProcessMessages(); });
+    });
+}
+
+bool TForm1::IdHTTP1ProxySignIn(const std::string& proxy, ProxyCredentials& credentials) {
+    const CredentialsRequest request{
+        Tr(TextId::ProxySignInCaption, IsChinese), Tr(TextId::ProxySignInPrompt, IsChinese) + proxy,
+        Tr(TextId::ProxySignInUser, IsChinese),    Tr(TextId::ProxySignInPassword, IsChinese),
+        Tr(TextId::ProxySignInOk, IsChinese),      Tr(TextId::ProxySignInCancel, IsChinese),
+    };
+    return platform_.window.AskCredentials(request, credentials.user, credentials.password);
+}
 
 void TForm1::Dispatch(Event event) {
     try {

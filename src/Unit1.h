@@ -9,9 +9,11 @@
 #include "commands/CommandSite.h"
 #include "platform/Events.h"
 #include "platform/Platform.h"
+#include "platform/ProxyConfig.h"
 #include "transfer/Download.h"
 #include "transfer/DownloadBase.h"
 #include "transfer/HttpClient.h"
+#include "transfer/ProxyAuth.h"
 #include "window/RepaintThrottle.h"
 
 namespace pellinor {
@@ -48,6 +50,11 @@ class TForm1 : public EventSink {
 
     void IdHTTP1WorkBegin(int32_t workCountMax);
     void IdHTTP1Work(int32_t workCount);
+    // A proxy asks for a sign-in: the box, in the current language.
+    bool IdHTTP1ProxySignIn(const std::string& proxy, ProxyCredentials& credentials);
+    // Requests go through the proxies the user's settings choose; without
+    // this call, every request goes direct.
+    void UseProxySettings(ProxyConfig& proxies);
 
     int DownloadOneFile(const std::string& url, const std::string& dest);
 

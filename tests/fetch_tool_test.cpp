@@ -39,6 +39,14 @@ TEST(FetchToolArguments, AnAddressAndAnOptionalFile) {
     EXPECT_THROW(ParseFetchArguments({"--verbose", "http://h/a"}), UsageError);
     EXPECT_THROW(ParseFetchArguments({"http://h/a", ""}), UsageError);
 
+    const FetchArguments proxied = ParseFetchArguments({"--proxy", "p.hotel:3128", "http://h/a"});
+    EXPECT_EQ(proxied.proxy, "p.hotel:3128");
+    EXPECT_EQ(proxied.url, "http://h/a");
+    EXPECT_TRUE(ParseFetchArguments({"http://h/a", "--no-proxy"}).noProxy);
+    EXPECT_THROW(ParseFetchArguments({"http://h/a", "--proxy"}), UsageError);
+    EXPECT_THROW(ParseFetchArguments({"--proxy", "p:99999", "http://h/a"}), UsageError);
+    EXPECT_THROW(ParseFetchArguments({"--proxy", "p:1", "--no-proxy", "http://h/a"}), UsageError);
+
     EXPECT_EQ(FetchExitCode(kDownloadOk), kFetchWhole);
     EXPECT_EQ(FetchExitCode(kDownloadIncomplete), kFetchNotWhole);
     EXPECT_EQ(FetchExitCode(kDownloadFailed), kFetchFailed);
@@ -70,16 +78,17 @@ TEST(FetchToolReport, TheSummaryLineNamesEveryFact) {
     outcome.encodedUrl = "http://h/a%20b";
     EXPECT_EQ(SummaryLine(outcome, milliseconds(1500)),
               "url=http://h/a%20b status=\"\" framing=none announced=0 bytes=0 whole=no "
-              "time=1.500s");
+              "proxy=direct time=1.500s");
     outcome.response.url = "http://h/c";
     outcome.response.statusLine = "HTTP/1.1 200 \"O\\K\"\x1b";
     outcome.response.framing = BodyFraming::Chunked;
     outcome.response.announced = 2048;
     outcome.response.body = std::string(3000, 'x');
     outcome.whole = true;
+    outcome.response.proxy = "127.0.0.1:3128";
     EXPECT_EQ(SummaryLine(outcome, milliseconds(2)),
               "url=http://h/c status=\"HTTP/1.1 200 \\x22O\\x5CK\\x22\\x1B\" framing=chunked "
-              "announced=2048 bytes=3000 whole=yes time=0.002s");
+              "announced=2048 bytes=3000 whole=yes proxy=127.0.0.1:3128 time=0.002s");
     EXPECT_EQ(FramingName(BodyFraming::Length), "length");
     EXPECT_EQ(FramingName(BodyFraming::Close), "close");
 }
@@ -148,7 +157,7 @@ TEST_F(FetchToolRuns, WholeCutOffMissingAndLoopingAnswers) {
     EXPECT_EQ(whole.code, kFetchWhole) << whole.err;
     EXPECT_EQ(Summary(whole).rfind("url=" + wholeUrl +
                                        " status=\"HTTP/1.1 200 OK\" framing=length "
-                                       "announced=5000 bytes=5000 whole=yes time=",
+                                       "announced=5000 bytes=5000 whole=yes proxy=direct time=",
                                    0),
               0u)
         << whole.out;
@@ -241,10 +250,11 @@ TEST_F(FetchToolRuns, WithLogEveryResponseAndTheOutcomeGoToStandardError) {
     const std::string lines[] = {
         " download begins url=" + server.Url("/old") + "\n",
         " response url=" + server.Url("/old") +
-            " status=\"HTTP/1.1 302 Found\" framing=length announced=5 received=5 complete=yes\n",
+            " status=\"HTTP/1.1 302 Found\" framing=length announced=5 received=5 complete=yes "
+            "proxy=direct\n",
         " response url=" + server.Url("/new/Tessaron.Exe") +
             " status=\"HTTP/1.1 200 OK\" framing=length announced=3000 received=3000 "
-            "complete=yes\n",
+            "complete=yes proxy=direct\n",
         " download url=" + server.Url("/new/Tessaron.Exe") +
             " status=\"HTTP/1.1 200 OK\" framing=length announced=3000 bytes=3000 whole=yes\n",
         " replace \"C:\\out\\Tessaron.Exe.tmp\" -> \"C:\\out\\Tessaron.Exe\" attempts=1 "

@@ -2,6 +2,7 @@
 #include "fetch/FetchArguments.h"
 
 #include "transfer/Download.h"
+#include "transfer/ProxyChoice.h"
 
 namespace pellinor {
 
@@ -14,7 +15,8 @@ bool AsksForHelp(const std::string& argument) {
 FetchArguments ParseFetchArguments(const std::vector<std::string>& arguments) {
     FetchArguments parsed;
     std::vector<std::string> positional;
-    for (const std::string& argument : arguments) {
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
         if (AsksForHelp(argument)) {
             parsed.help = true;
             return parsed;
@@ -23,10 +25,25 @@ FetchArguments ParseFetchArguments(const std::vector<std::string>& arguments) {
             parsed.log = true;
             continue;
         }
+        if (argument == "--no-proxy") {
+            parsed.noProxy = true;
+            continue;
+        }
+        if (argument == "--proxy") {
+            if (i + 1 == arguments.size()) throw UsageError("--proxy needs host:port");
+            parsed.proxy = arguments[++i];
+            if (ParseProxyAddress(parsed.proxy).Direct()) {
+                throw UsageError("--proxy " + parsed.proxy + " names no host:port");
+            }
+            continue;
+        }
         // No address or file name the tool is meant for starts with "--";
         // such a word is a mistyped option, not a file to create.
         if (argument.rfind("--", 0) == 0) throw UsageError("unknown option " + argument);
         positional.push_back(argument);
+    }
+    if (parsed.noProxy && !parsed.proxy.empty()) {
+        throw UsageError("--proxy and --no-proxy exclude each other");
     }
     if (positional.empty()) throw UsageError("no address given");
     if (positional.size() > 2) throw UsageError("too many arguments");
@@ -39,14 +56,19 @@ FetchArguments ParseFetchArguments(const std::vector<std::string>& arguments) {
 }
 
 std::string FetchUsage() {
-    return "Usage: pellinor-fetch [--log] URL [FILE]\n"
+    return "Usage: pellinor-fetch [--proxy HOST:PORT | --no-proxy] [--log] URL [FILE]\n"
            "\n"
            "Downloads URL with the HTTP client of Pellinor.exe (the same encoding of the\n"
            "address, redirects, cookies, limits and completeness rule) and says what\n"
            "happened. Progress goes to standard error. The last line, on standard output,\n"
            "sums up: the final address, the status line, how the body was delimited\n"
            "(length, chunked, close, none), the bytes announced and received, whether the\n"
-           "body counts as a whole file, and the time taken.\n"
+           "body counts as a whole file, the proxy of the final request (proxy=HOST:PORT,\n"
+           "or proxy=direct) and the time taken.\n"
+           "\n"
+           "Requests go through the proxy that the user's Internet Options name for each\n"
+           "address, as in Pellinor.exe. --proxy HOST:PORT sends every request through\n"
+           "that proxy instead; --no-proxy connects directly.\n"
            "\n"
            "With FILE, a whole body is written to FILE.tmp beside FILE and then put in\n"
            "the place of FILE in one step, as the upgrade does; a body that is not whole\n"

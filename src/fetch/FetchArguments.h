@@ -27,8 +27,10 @@ class UsageError : public std::runtime_error {
 struct FetchArguments {
     bool help = false;
     std::string url;
-    std::string file;  // empty: nothing is written
-    bool log = false;  // --log: the support log's lines on standard error too
+    std::string file;      // empty: nothing is written
+    std::string proxy;     // --proxy host:port: this proxy for every request
+    bool noProxy = false;  // --no-proxy: direct, whatever the user's settings say
+    bool log = false;      // --log: the support log's lines on standard error too
 };
 
 // The arguments after the program's name. Throws UsageError.

@@ -5,9 +5,11 @@
 
 #include "fetch/FetchRun.h"
 #include "platform/win32/ConsoleTool.h"
+#include "platform/win32/Win32ProxyConfig.h"
 
 int wmain(int argc, wchar_t** argv) {
     const std::unique_ptr<pellinor::FileSystem> files = pellinor::NewWin32FileSystem();
+    pellinor::Win32ProxyConfig proxies;
     pellinor::FetchSite site{
         *files,
         [](const std::string& text) {
@@ -17,6 +19,7 @@ int wmain(int argc, wchar_t** argv) {
             pellinor::WriteConsoleText(pellinor::ConsoleStream::Error, text);
         },
         nullptr,  // the file system takes paths as typed
+        &proxies,
     };
     return pellinor::RunFetch(pellinor::Utf8Arguments(argc, argv), site);
 }

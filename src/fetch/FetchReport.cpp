@@ -57,7 +57,9 @@ std::string SummaryLine(const FetchOutcome& outcome, std::chrono::nanoseconds ta
     const std::string& url = r.url.empty() ? outcome.encodedUrl : r.url;
     return "url=" + url + " status=" + Quoted(r.statusLine) + " framing=" + FramingName(r.framing) +
            " announced=" + std::to_string(r.announced) + " bytes=" + std::to_string(r.body.size()) +
-           " whole=" + (outcome.whole ? "yes" : "no") + " time=" + seconds + "s";
+           " whole=" + (outcome.whole ? "yes" : "no") +
+           " proxy=" + (r.proxy.empty() ? std::string("direct") : r.proxy) + " time=" + seconds +
+           "s";
 }
 
 }  // namespace pellinor

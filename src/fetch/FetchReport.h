@@ -36,8 +36,8 @@ class ProgressLines {
 };
 
 // One line without its line end: the final address, the status line, the
-// framing, the bytes announced and received, whether the body is whole and
-// the time taken.
+// framing, the bytes announced and received, whether the body is whole,
+// the proxy of the last request ("direct" without one) and the time taken.
 std::string SummaryLine(const FetchOutcome& outcome, std::chrono::nanoseconds taken);
 
 }  // namespace pellinor

@@ -14,6 +14,7 @@
 #include "platform/Error.h"
 #include "platform/WholeFile.h"
 #include "transfer/Download.h"
+#include "transfer/ProxyChoice.h"
 
 namespace pellinor {
 
@@ -92,6 +93,14 @@ int RunFetch(const std::vector<std::string>& arguments, FetchSite& site) {
         [&progress](int32_t count) { progress.Work(count, Clock::now()); },
         nullptr,  // no window to keep alive
     });
+    // Support staff may rule out the user's settings either way.
+    if (!parsed.proxy.empty()) {
+        const ProxyEndpoint fixed = ParseProxyAddress(parsed.proxy);
+        http.SetProxyChooser([fixed](const HttpUrl&) { return fixed; });
+    } else if (!parsed.noProxy && site.proxies != nullptr) {
+        ProxyConfig& proxies = *site.proxies;
+        http.SetProxyChooser([&proxies](const HttpUrl& url) { return ChooseProxy(proxies, url); });
+    }
     const Clock::time_point start = Clock::now();
     FetchOutcome outcome;
     try {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/FileSystem.h"
+#include "platform/ProxyConfig.h"
 
 namespace pellinor {
 
@@ -19,6 +20,8 @@ struct FetchSite {
     std::function<void(const std::string&)> err;  // standard error: progress and errors
     // The file system's name for FILE as typed; none: the same text.
     std::function<std::string(const std::string&)> localPath;
+    // The user's proxy settings; none: direct unless --proxy names one.
+    ProxyConfig* proxies = nullptr;
 };
 
 // arguments: those after the program's name, UTF-8. Returns a FetchExit.

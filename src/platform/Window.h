@@ -19,6 +19,16 @@ enum : unsigned {
 };
 enum : int { kAnswerOk = 1, kAnswerCancel = 2, kAnswerYes = 6, kAnswerNo = 7 };
 
+// The texts of the sign-in box, in the current language.
+struct CredentialsRequest {
+    std::string caption;
+    std::string prompt;  // names who asks
+    std::string userLabel;
+    std::string passwordLabel;
+    std::string ok;
+    std::string cancel;
+};
+
 class Window {
   public:
     virtual ~Window() = default;
@@ -48,6 +58,10 @@ class Window {
     virtual int ShowMessageBox(const std::string& text, const std::string& caption,
                                unsigned style) = 0;
     virtual void ShowMessage(const std::string& text) = 0;
+    // A modal box asking for a user name and a password (typed hidden).
+    // False when the user cancels; the answer is never kept or shown.
+    virtual bool AskCredentials(const CredentialsRequest& request, std::string& user,
+                                std::string& password) = 0;
 
     // Runs every pending window message, nested handlers included, and returns.
     virtual void ProcessMessages() = 0;

@@ -3,6 +3,7 @@
 #include "transfer/HttpClient.h"
 
 #include <ctime>
+#include <map>
 
 #include "log/LogEvent.h"
 #include "platform/Error.h"
@@ -11,6 +12,8 @@
 #include "transfer/HttpConnection.h"
 #include "transfer/HttpResponseReader.h"
 #include "transfer/HttpUrl.h"
+#include "transfer/ProxyAuth.h"
+#include "transfer/ProxyChoice.h"
 #include "transfer/RequestBounds.h"
 #include "transfer/SocketErrors.h"
 #include "transfer/TransferLog.h"
@@ -59,16 +62,31 @@ std::string Printable(const std::string& location) {
 // The header lines in the order servers have always seen from this program
 // (some log or filter on it): Content-Type, Host, Accept, User-Agent, then
 // Cookie. No Connection header: HTTP/1.1 keeps the connection by default.
-std::string RequestBytes(const HttpUrl& url, const std::string& cookies) {
-    std::string r = "GET " + url.Target() + " HTTP/1.1\r\n";
+// Through a proxy the request line names the whole address (RFC 9112 3.2.2)
+// and a sign-in, once given, follows the other lines.
+std::string RequestBytes(const HttpUrl& url, const std::string& cookies, bool viaProxy,
+                         const std::string& proxyAuthorization) {
+    const std::string target =
+        viaProxy ? "http://" + url.HostHeader() + url.Target() : url.Target();
+    std::string r = "GET " + target + " HTTP/1.1\r\n";
     r += "Content-Type: text/html\r\n";
     r += "Host: " + url.HostHeader() + "\r\n";
     r += "Accept: text/html, */*\r\n";
     r += "User-Agent: Mozilla/3.0 (compatible; Indy Library)\r\n";
     if (!cookies.empty()) r += "Cookie: " + cookies + "\r\n";
+    if (!proxyAuthorization.empty()) r += "Proxy-Authorization: " + proxyAuthorization + "\r\n";
     r += "\r\n";
     return r;
 }
+
+// The user's error names the proxy when it is the proxy that cannot be
+// reached: the download's own server may be perfectly well.
+[[noreturn]] void RaiseForProxy(const Error& e, const ProxyEndpoint& proxy) {
+    throw Error(std::string(e.what()) + "\r\nProxy: " + proxy.Text());
+}
+
+// What one exchange asks of the loop in Get.
+enum class Next { Done, Redirect, SignIn };
 
 }  // namespace
 
@@ -85,46 +103,70 @@ class HttpClient::Impl {
 
     void Get(HttpUrl url, HttpResponse& response) {
         response = HttpResponse();
+        bool decided = false;
+        ProxyEndpoint proxy;
         for (int requests = 1;; ++requests) {
             response.url = url.Text();
             CheckProtocol(url);
+            // Once for each address: a redirect may lead where the user's
+            // settings choose another way.
+            if (!decided) proxy = chooser_ ? chooser_(url) : ProxyEndpoint();
+            decided = true;
+            response.proxy = proxy.Text();
             ResponseHead head;
-            const bool redirect = Request(url, response, head);
-            if (!redirect) return;
+            const Next next = Request(url, proxy, response, head);
+            if (next == Next::Done) return;
             // The limit reached: the GET ends quietly with nothing.
             if (requests >= kMaxRequests) return;
-            url = ResolveLocation(url, Printable(head.Header("Location")));
+            if (next == Next::Redirect) {
+                url = ResolveLocation(url, Printable(head.Header("Location")));
+                decided = false;
+            }
         }
     }
 
     void Stop() { connection_.Stop(); }
 
+    std::function<ProxyEndpoint(const HttpUrl&)> chooser_;
+
   private:
-    // One request and its response. True when the response redirects; its
-    // body is then thrown away and the buffer left empty.
-    bool Request(const HttpUrl& url, HttpResponse& response, ResponseHead& head) {
+    // One request and its response. A redirect's body, and that of a
+    // proxy's 407 the user signs in to, is thrown away and the buffer left
+    // empty.
+    Next Request(const HttpUrl& url, const ProxyEndpoint& proxy, HttpResponse& response,
+                 ResponseHead& head) {
         cookies_.DropExpired(std::time(nullptr));
-        const std::string request = RequestBytes(url, cookies_.HeaderFor(url));
-        HttpResponseReader reader = Exchange(url, request, head);
+        const auto signIn = signIns_.find(proxy.Text());
+        const bool signedIn = !proxy.Direct() && signIn != signIns_.end();
+        const std::string request =
+            RequestBytes(url, cookies_.HeaderFor(url), !proxy.Direct(),
+                         signedIn ? BasicAuthorization(signIn->second) : std::string());
+        HttpResponseReader reader = Exchange(url, proxy, request, head);
         response.statusLine = head.statusLine;
         cookies_.StoreAll(head.Headers("Set-Cookie"), url, std::time(nullptr));
-        const bool redirect = IsRedirect(head);
+        // A 407 comes from the proxy, never from the server behind it.
+        const bool proxyAsks = !proxy.Direct() && head.status == 407;
+        const bool redirect = !proxyAsks && IsRedirect(head);
         const bool success = !redirect && IsSuccess(head);
         response.body.clear();
         BodyResult body;
-        // Every response in the support log, a redirect's and a failed one's too.
+        // Every response in the support log: a redirect's, a proxy's and a failed one's too.
         const auto logResponse = [&] {
             LogEvent(ResponseLogLine(url.Text(), head.statusLine, body.framing, body.announced,
-                                     reader.BodyBytesRead(), body.complete));
+                                     reader.BodyBytesRead(), body.complete) +
+                     " proxy=" + (proxy.Direct() ? std::string("direct") : proxy.Text()));
         };
-        connection_.Enter(redirect ? ResponsePart::RedirectBody : ResponsePart::Body);
+        // A body that is only thrown away (a redirect's, a proxy's 407) is
+        // bounded in total time; the file's own body by its rate.
+        const bool thrownAway = redirect || proxyAsks;
+        connection_.Enter(thrownAway ? ResponsePart::RedirectBody : ResponsePart::Body);
+        bool cut = false;
         try {
             reader.ReadBody(head, success ? &response.body : nullptr, body);
         } catch (const RedirectBodyCut&) {
-            // kRedirectBodyTimeLimit passed: the rest of it is not waited for.
-            logResponse();
-            connection_.Close();
-            return true;
+            // kRedirectBodyTimeLimit passed: the rest of a body that is only
+            // thrown away is not waited for.
+            cut = true;
         } catch (...) {
             logResponse();
             if (success) Keep(body, response);
@@ -133,14 +175,34 @@ class HttpClient::Impl {
             throw;
         }
         logResponse();
-        if (!body.reusable) connection_.Close();
+        if (cut || !body.reusable) connection_.Close();
         if (success) {
             Keep(body, response);
-            return false;
+            return Next::Done;
         }
         response.body.clear();
-        if (redirect) return true;
+        if (redirect) return Next::Redirect;
+        if (proxyAsks && SignIn(proxy, head, signedIn)) return Next::SignIn;
         throw Error(head.statusLine);
+    }
+
+    // Asks the user for the proxy's Basic sign-in; kept in memory for the
+    // rest of the run. A sign-in the proxy refused is forgotten, and the
+    // 407 ends the GET, as any other status does: asking again and again
+    // would hold the upgrade in a loop of boxes.
+    bool SignIn(const ProxyEndpoint& proxy, const ResponseHead& head, bool refused) {
+        if (refused) {
+            signIns_.erase(proxy.Text());
+            return false;
+        }
+        if (!events_.askProxyCredentials || !OffersBasic(head.Headers("Proxy-Authenticate"))) {
+            return false;
+        }
+        ProxyCredentials credentials;
+        if (!events_.askProxyCredentials(proxy.Text(), credentials)) return false;
+        if (!UsableCredentials(credentials)) return false;
+        signIns_[proxy.Text()] = credentials;
+        return true;
     }
 
     // What the caller needs to judge the final body.
@@ -153,16 +215,26 @@ class HttpClient::Impl {
     // Sends the request and reads the response's head, over the kept
     // connection when it still serves the same host and port. A kept
     // connection that the server dropped meanwhile, before any byte of the
-    // reply, is replaced once.
-    HttpResponseReader Exchange(const HttpUrl& url, const std::string& request,
-                                ResponseHead& head) {
-        const std::string peer = url.host + ":" + url.PortOrDefault();
+    // reply, is replaced once. Through a proxy, the connection to the proxy
+    // is kept for every address it carries.
+    HttpResponseReader Exchange(const HttpUrl& url, const ProxyEndpoint& proxy,
+                                const std::string& request, ResponseHead& head) {
+        const std::string host = proxy.Direct() ? url.host : proxy.host;
+        const std::string port = proxy.Direct() ? url.PortOrDefault() : proxy.port;
+        const std::string peer = host + ":" + port;
         for (;;) {
             // After a replacement the connection is a fresh one, so this
             // retries at most once.
             const bool reused =
                 connection_.IsOpen() && connection_.Peer() == peer && connection_.Reusable();
-            if (!reused) connection_.Open(url.host, url.PortOrDefault());
+            if (!reused) {
+                try {
+                    connection_.Open(host, port);
+                } catch (const Error& e) {
+                    if (proxy.Direct()) throw;
+                    RaiseForProxy(e, proxy);
+                }
+            }
             HttpResponseReader reader(connection_, events_);
             try {
                 connection_.Send(request);
@@ -180,6 +252,8 @@ class HttpClient::Impl {
 
     HttpEvents events_;
     CookieJar cookies_;
+    // The sign-ins the user gave, by proxy; in memory only, for this run.
+    std::map<std::string, ProxyCredentials> signIns_;
     std::unique_ptr<HttpTransport> owned_;
     HttpTransport& connection_;
 };
@@ -207,6 +281,10 @@ void HttpClient::Get(const std::string& encodedUrl, HttpResponse& response) {
 
 void HttpClient::Stop() {
     impl_->Stop();
+}
+
+void HttpClient::SetProxyChooser(std::function<ProxyEndpoint(const HttpUrl& url)> chooser) {
+    impl_->chooser_ = std::move(chooser);
 }
 
 }  // namespace pellinor

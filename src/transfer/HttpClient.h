@@ -11,10 +11,17 @@
 
 namespace pellinor {
 
+struct ProxyCredentials;
+struct ProxyEndpoint;
+
 struct HttpEvents {
     std::function<void(int32_t workCountMax)> workBegin;  // before each body (or chunk)
     std::function<void(int32_t workCount)> work;          // bytes since the last workBegin
     std::function<void()> processMessages;                // keeps the window alive while waiting
+    // A proxy ("host:port") asks for a Basic sign-in: true with the user's
+    // answer, false when the user declines. None: the 407 ends the GET.
+    std::function<bool(const std::string& proxy, ProxyCredentials& credentials)>
+        askProxyCredentials;
 };
 
 class HttpTransport;
@@ -35,6 +42,7 @@ struct HttpResponse {
     BodyFraming framing = BodyFraming::None;
     uint64_t announced = 0;  // the "Content-Length", or the sum of the chunk sizes
     bool complete = false;   // the body's end arrived: its length, its last chunk, or the close
+    std::string proxy;       // "host:port" of the proxy of the last request, or "direct"
 };
 
 // Whether the body is a whole file that may be written: the one rule that
@@ -67,6 +75,9 @@ class HttpClient {
     // window): the GET ends at once with RequestStopped, and so does every
     // later one, since the program closes after a stop.
     void Stop();
+    // Decides the proxy for each address requested, a redirect's target
+    // included; without one every request goes direct.
+    void SetProxyChooser(std::function<ProxyEndpoint(const HttpUrl& url)> chooser);
 
   private:
     class Impl;

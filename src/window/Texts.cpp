@@ -98,6 +98,13 @@ const std::array<TextPair, kTextCount> kTexts{{
      "正在下载，是否停止下载并关闭本程序？\n\n已下载的部分不会保留，原来的门锁软件保持不变。",
      "A download is running.\nDo you want to stop it and close the program?\n\n"
      "Nothing of the download is kept, and the installed program stays as it was."},
+    {T::ProxySignInCaption, "代理服务器登录", "Proxy sign-in"},
+    {T::ProxySignInPrompt, "代理服务器要求登录，请输入用户名和密码：\n",
+     "The proxy server asks for a user name and password:\n"},
+    {T::ProxySignInUser, "用户名：", "User name:"},
+    {T::ProxySignInPassword, "密码：", "Password:"},
+    {T::ProxySignInOk, "确定", "OK"},
+    {T::ProxySignInCancel, "取消", "Cancel"},
     {T::DownloadingPrefix, "正在下载门锁软件，请稍等... ", "Downloading file, Please wait... "},
 }};
 }  // namespace

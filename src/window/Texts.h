@@ -36,6 +36,14 @@ enum class TextId {
     N9089,
     // The close box while a download runs: stop it and close?
     N9090,
+    // The box that asks for a proxy's sign-in; the prompt is followed by
+    // the proxy's "host:port".
+    ProxySignInCaption,
+    ProxySignInPrompt,
+    ProxySignInUser,
+    ProxySignInPassword,
+    ProxySignInOk,
+    ProxySignInCancel,
     // The status line while a download runs; ends in one blank.
     DownloadingPrefix,
 };

@@ -47,6 +47,9 @@ class QueueWindow : public Window {
     void SetBusyCursor(bool) override {}
     int ShowMessageBox(const std::string&, const std::string&, unsigned) override { return 1; }
     void ShowMessage(const std::string&) override {}
+    bool AskCredentials(const CredentialsRequest&, std::string&, std::string&) override {
+        return false;
+    }
     void Close() override {}
     void Terminate() override {}
 

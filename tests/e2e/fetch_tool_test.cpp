@@ -1,10 +1,12 @@
 // The support tool pellinor-fetch.exe as a technician runs it: a console
 // program downloading from a server on 127.0.0.1 into a folder whose name
 // is not ASCII, with its standard streams going to files.
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "Fixture.h"
+#include "ProxyRig.h"
 #include "platform/win32/Utf.h"
 #include "support/ScriptedHttpServer.h"
 
@@ -86,13 +88,48 @@ TEST_F(FetchToolTest, AWholeFileIsWrittenAndSummedUp) {
     const std::string size = std::to_string(body.size());
     const std::string summary = "url=" + url +
                                 " status=\"HTTP/1.1 200 OK\" framing=length announced=" + size +
-                                " bytes=" + size + " whole=yes time=";
+                                " bytes=" + size + " whole=yes proxy=direct time=";
     EXPECT_EQ(run.out.rfind(summary, 0), 0u) << run.out;
     EXPECT_EQ(run.out.find('\n'), run.out.size() - 1) << "one line: " << run.out;
     EXPECT_EQ(run.err.rfind("begin: " + size + " bytes announced\n", 0), 0u) << run.err;
     EXPECT_EQ(ReadBytes(file), body);
     EXPECT_FALSE(PathExists(file + ".tmp"));
     EXPECT_EQ(server.Requests().size(), 1u);
+}
+
+// Support staff's two switches: the user's settings name squid, --no-proxy
+// goes direct anyway; --proxy names squid whatever the settings say.
+class FetchThroughProxy : public WineTest {};
+
+TEST_F(FetchThroughProxy, TheUsersProxyNoProxyAndProxy) {
+    Squid squid;
+    ASSERT_TRUE(squid.Running());
+    ScriptedHttpServer server;
+    server.SetHandler([](const std::string&) {
+        return ScriptedReply(HttpHead("HTTP/1.1 200 OK", {"Content-Length: 5"}) + "small");
+    });
+    const std::string url = server.Url("/fetch/Tessaron.Exe");
+    struct Case {
+        std::vector<std::string> arguments;
+        bool settings;      // the user's settings name squid
+        std::string proxy;  // in the summary line
+        size_t seen;        // requests squid saw so far
+    };
+    const std::vector<Case> cases = {
+        {{url}, true, squid.Open(), 1},
+        {{"--no-proxy", url}, true, "direct", 1},
+        {{"--proxy", squid.Open(), url}, false, squid.Open(), 2},
+    };
+    for (const Case& c : cases) {
+        std::optional<UserProxySettings> settings;
+        if (c.settings) settings.emplace(kProxyDirect | kProxyFixed, squid.Open(), "", "");
+        const ConsoleRun run =
+            RunConsoleProgram(ProgramPath("pellinor-fetch"), c.arguments, TempFolder());
+        ASSERT_TRUE(run.ended);
+        EXPECT_EQ(run.exitCode, 1u) << "5 bytes are not a whole program: " << run.err;
+        EXPECT_NE(run.out.find(" proxy=" + c.proxy + " time="), std::string::npos) << run.out;
+        EXPECT_EQ(squid.Seen("/fetch/Tessaron.Exe").size(), c.seen) << run.out;
+    }
 }
 
 }  // namespace

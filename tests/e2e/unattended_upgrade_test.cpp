@@ -1,8 +1,12 @@
 // Pellinor.exe /upgrade under Wine: the upgrade without a window or a box,
 // its exit code, what it leaves in the installation, and its support log.
-#include <shlobj.h>
-
+// clang-format off
 #include "UpgradeScenario.h"
+#include <shlobj.h>
+// clang-format on
+
+#include <algorithm>
+#include <cstdio>
 
 namespace pellinor::e2e {
 namespace {
@@ -23,28 +27,30 @@ std::vector<std::string> Lines(const std::string& text) {
     return lines;
 }
 
+struct WindowSearch {
+    DWORD processId;
+    int visible;
+};
+
+BOOL CALLBACK CountVisible(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<WindowSearch*>(param);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    if (owner == search->processId && ::IsWindowVisible(window)) ++search->visible;
+    return TRUE;
+}
+
 // The visible top-level windows of a process: its main window, a box.
 int VisibleWindows(DWORD processId) {
-    struct Search {
-        DWORD id;
-        int count;
-    } search{processId, 0};
-    ::EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(param);
-            DWORD owner = 0;
-            ::GetWindowThreadProcessId(window, &owner);
-            if (owner == s->id && ::IsWindowVisible(window)) ++s->count;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.count;
+    WindowSearch search{processId, 0};
+    ::EnumWindows(CountVisible, reinterpret_cast<LPARAM>(&search));
+    return search.visible;
 }
 
 struct UnattendedRun {
     bool ended = false;
     DWORD exitCode = STILL_ACTIVE;
-    int windowsSeen = 0;            // the most visible windows at one look
+    int windowsSeen = 0;           // the most visible windows at one look
     std::vector<std::string> log;  // the lines this run wrote
 
     bool Logged(const std::string& piece) const {
@@ -144,8 +150,11 @@ TEST_F(UnattendedUpgradeTest, WhatCannotGoOnEndsWithItsCodeAndChangesNothing) {
 
 TEST_F(UnattendedUpgradeTest, AFailedDownloadIsLoggedRequestByRequest) {
     const std::string folder = Install("Lock");
-    Serve([] { return ScriptedReply(HttpHead("HTTP/1.1 404 Not Found", {"Content-Length: 9"}) + "not here"
-                                    "!"); });
+    Serve([] {
+        return ScriptedReply(HttpHead("HTTP/1.1 404 Not Found", {"Content-Length: 9"}) +
+                             "not here"
+                             "!");
+    });
     const UnattendedRun run = RunUnattended(Upgrade());
     ASSERT_TRUE(run.ended);
     EXPECT_EQ(run.exitCode, 11u) << run.Describe();

@@ -87,6 +87,15 @@ void FakeWindow::ShowMessage(const std::string& text) {
     if (onBox) onBox(boxes.back());
 }
 
+bool FakeWindow::AskCredentials(const CredentialsRequest& request, std::string& user,
+                                std::string& password) {
+    credentialRequests.push_back(request);
+    if (!credentialsAnswer) return false;
+    user = credentialsAnswer->first;
+    password = credentialsAnswer->second;
+    return true;
+}
+
 void FakeWindow::ProcessMessages() {
     ++processMessagesCalls;
     if (onProcessMessages) onProcessMessages();

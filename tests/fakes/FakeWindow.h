@@ -6,7 +6,9 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/Window.h"
@@ -43,6 +45,8 @@ class FakeWindow : public Window {
     int ShowMessageBox(const std::string& text, const std::string& caption,
                        unsigned style) override;
     void ShowMessage(const std::string& text) override;
+    bool AskCredentials(const CredentialsRequest& request, std::string& user,
+                        std::string& password) override;
     void ProcessMessages() override;
     void WaitForMessage(uint32_t timeoutMs) override;
     void Close() override;
@@ -58,6 +62,9 @@ class FakeWindow : public Window {
     std::vector<ShownBox> boxes;
     // Runs while each box is open, after it was recorded.
     std::function<void(const ShownBox&)> onBox;
+    // Every sign-in box shown, and the answer all of them get (none: Cancel).
+    std::vector<CredentialsRequest> credentialRequests;
+    std::optional<std::pair<std::string, std::string>> credentialsAnswer;
     // Runs inside every ProcessMessages call (a nested event, say).
     std::function<void()> onProcessMessages;
     // Runs inside every WaitForMessage call, with its timeout.

@@ -1,5 +1,6 @@
 // Message boxes and the information dialog: owned by the hidden application
 // window and modal for the whole program.
+#include "platform/win32/CredentialsDialog.h"
 #include "platform/win32/InfoDialog.h"
 #include "platform/win32/Utf.h"
 #include "platform/win32/Win32Window.h"
@@ -52,6 +53,14 @@ void Win32Window::ShowMessage(const std::string& text) {
     request.openDialog = &infoDialog_;
     ModalScope modal(*this);
     ShowInfoDialog(instance_, application_, request);
+}
+
+bool Win32Window::AskCredentials(const CredentialsRequest& request, std::string& user,
+                                 std::string& password) {
+    // A program asked to close does not wait for a sign-in.
+    if (closeRequested_) return false;
+    ModalScope modal(*this);
+    return ShowCredentialsDialog(instance_, application_, request, user, password);
 }
 
 }  // namespace pellinor

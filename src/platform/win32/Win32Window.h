@@ -55,6 +55,8 @@ class Win32Window final : public Window {
     int ShowMessageBox(const std::string& text, const std::string& caption,
                        unsigned style) override;
     void ShowMessage(const std::string& text) override;
+    bool AskCredentials(const CredentialsRequest& request, std::string& user,
+                        std::string& password) override;
     void ProcessMessages() override;
     void WaitForMessage(uint32_t timeoutMs) override;
     void Close() override;

@@ -1,0 +1,106 @@
+// WinHttpGetIEProxyConfigForCurrentUser for the settings, and
+// WinHttpGetProxyForUrl on a thread of its own for a script or detection,
+// so that the window keeps its turns while the system fetches and runs it.
+#include "platform/win32/Win32ProxyConfig.h"
+
+#include <memory>
+
+#include "platform/win32/Utf.h"
+#include "platform/win32/WindowsHeaders.h"
+// clang-format off
+#include <winhttp.h>
+// clang-format on
+
+namespace pellinor {
+namespace {
+
+// How often the window gets a turn while the system works out a proxy.
+constexpr DWORD kWaitSliceMs = 50;
+
+// A string WinHTTP allocated for the caller, freed with GlobalFree.
+std::string TakeGlobalString(LPWSTR text) {
+    if (text == nullptr) return std::string();
+    std::string result = Narrow(text);
+    ::GlobalFree(text);
+    return result;
+}
+
+// What the worker thread needs and leaves behind; shared with it, so that
+// a worker the window stopped waiting for still writes into live memory.
+struct AutomaticJob {
+    std::wstring url;
+    std::wstring scriptUrl;
+    bool detect = false;
+    bool answered = false;
+    std::wstring proxy;
+};
+
+DWORD WINAPI RunAutomaticJob(void* parameter) {
+    std::unique_ptr<std::shared_ptr<AutomaticJob>> owner(
+        static_cast<std::shared_ptr<AutomaticJob>*>(parameter));
+    AutomaticJob& job = **owner;
+    HINTERNET session = ::WinHttpOpen(L"Pellinor", WINHTTP_ACCESS_TYPE_NO_PROXY,
+                                      WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0);
+    if (session == nullptr) return 0;
+    WINHTTP_AUTOPROXY_OPTIONS options{};
+    if (job.detect) {
+        options.dwFlags = WINHTTP_AUTOPROXY_AUTO_DETECT;
+        options.dwAutoDetectFlags = WINHTTP_AUTO_DETECT_TYPE_DHCP | WINHTTP_AUTO_DETECT_TYPE_DNS_A;
+    } else {
+        options.dwFlags = WINHTTP_AUTOPROXY_CONFIG_URL;
+        options.lpszAutoConfigUrl = job.scriptUrl.c_str();
+    }
+    WINHTTP_PROXY_INFO info{};
+    if (::WinHttpGetProxyForUrl(session, job.url.c_str(), &options, &info)) {
+        const bool named = info.dwAccessType == WINHTTP_ACCESS_TYPE_NAMED_PROXY;
+        if (named && info.lpszProxy != nullptr) job.proxy = info.lpszProxy;
+        if (info.lpszProxy != nullptr) ::GlobalFree(info.lpszProxy);
+        if (info.lpszProxyBypass != nullptr) ::GlobalFree(info.lpszProxyBypass);
+        job.answered = true;
+    }
+    ::WinHttpCloseHandle(session);
+    return 0;
+}
+
+}  // namespace
+
+ProxySettings Win32ProxyConfig::UserSettings() {
+    WINHTTP_CURRENT_USER_IE_PROXY_CONFIG config{};
+    ProxySettings settings;
+    if (!::WinHttpGetIEProxyConfigForCurrentUser(&config)) return settings;
+    settings.autoDetect = config.fAutoDetect != FALSE;
+    settings.autoConfigUrl = TakeGlobalString(config.lpszAutoConfigUrl);
+    settings.proxyServer = TakeGlobalString(config.lpszProxy);
+    settings.proxyBypass = TakeGlobalString(config.lpszProxyBypass);
+    return settings;
+}
+
+bool Win32ProxyConfig::AutomaticProxy(const std::string& url, bool detect,
+                                      const std::string& scriptUrl, std::string& proxy,
+                                      const std::function<void()>& waiting) {
+    if (detect && detectionFailed_) return false;
+    auto job = std::make_shared<AutomaticJob>();
+    job->url = Widen(url);
+    job->scriptUrl = Widen(scriptUrl);
+    job->detect = detect;
+    auto* parameter = new std::shared_ptr<AutomaticJob>(job);
+    HANDLE thread = ::CreateThread(nullptr, 0, RunAutomaticJob, parameter, 0, nullptr);
+    if (thread == nullptr) {
+        delete parameter;
+        return false;
+    }
+    const ULONGLONG deadline = ::GetTickCount64() + kAutomaticProxyTimeLimit.count();
+    bool finished = false;
+    while (!finished && ::GetTickCount64() < deadline) {
+        finished = ::WaitForSingleObject(thread, kWaitSliceMs) == WAIT_OBJECT_0;
+        if (!finished && waiting) waiting();
+    }
+    ::CloseHandle(thread);
+    // A worker still running is left to end on its own; its answer is lost.
+    const bool answered = finished && job->answered;
+    if (detect && !answered) detectionFailed_ = true;
+    if (answered) proxy = Narrow(job->proxy);
+    return answered;
+}
+
+}  // namespace pellinor
