@@ -27,7 +27,7 @@ TEST(SupportLogLines, TheUpgradeTellsEveryStepInItsOrder) {
          0,
          {32},
          {"installations found=2 \"C:\\Lock\\\" \"D:\\Lock\\\"", "box N9079",
-          "box N9079 answered 1", "installation chosen \"C:\\Lock\\\"",
+          "box N9079 answered OK", "installation chosen \"C:\\Lock\\\"",
           "publisher installed: signature=none result=0x00000000 trusted=no subject=\"\"",
           "publisher check: accept", "version installed: none; download: none; accept",
           "replace \"C:\\Lock\\TessaronEng.tmp\" -> \"C:\\Lock\\Tessaron.Exe\" attempts=2 result=0",

@@ -1,6 +1,7 @@
 // Ending the running copies of a program by its image name.
 #include "system/KillTask.h"
 
+#include "log/LogEvent.h"
 #include "text/TextRules.h"
 
 namespace pellinor {
@@ -12,7 +13,9 @@ void KillTask(Processes& processes, const std::string& imageName) {
             UpperAscii(entry.exeFile) == wanted) {
             // A process that will not end (another user's, say) must not
             // keep the others alive, so a refusal is passed over.
-            processes.Terminate(entry.id);
+            const bool ended = processes.Terminate(entry.id);
+            LogEvent("end " + imageName + " process " + std::to_string(entry.id) + ": " +
+                     (ended ? "ended" : "refused"));
         }
     }
 }

@@ -43,6 +43,20 @@ const BoxEntry* FindBox(TextId id) {
 }  // namespace
 
 namespace {
+std::string AnswerName(int answer) {
+    switch (answer) {
+        case kAnswerOk:
+            return "OK";
+        case kAnswerCancel:
+            return "Cancel";
+        case kAnswerYes:
+            return "Yes";
+        case kAnswerNo:
+            return "No";
+    }
+    return std::to_string(answer);
+}
+
 int ShowText(Window& window, TextId box, const std::string& text, int count) {
     const BoxEntry* entry = FindBox(box);
     if (entry == nullptr) return kAnswerCancel;
@@ -53,7 +67,7 @@ int ShowText(Window& window, TextId box, const std::string& text, int count) {
     LogEvent("box " + caption);
     const int answer = window.ShowMessageBox(text, caption, entry->style);
     if (entry->style == kStyleQuestionOkCancel || entry->style == kStyleQuestionYesNo) {
-        LogEvent("box " + caption + " answered " + std::to_string(answer));
+        LogEvent("box " + caption + " answered " + AnswerName(answer));
     }
     return answer;
 }
