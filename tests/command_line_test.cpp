@@ -2,10 +2,12 @@
 // and their values, and the exit codes deployment tools read.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "unattended/Choice.h"
 #include "unattended/CommandLine.h"
 #include "unattended/ExitCodes.h"
 
@@ -126,6 +128,31 @@ TEST(CommandLine, ExitCodesFollowTheInstallersConventionAndDiffer) {
     }
     EXPECT_EQ(numbers.size(), std::size(all));
     EXPECT_EQ(texts.size(), std::size(all));
+}
+
+TEST(CommandLine, TheInstallationIsTheOneFoundOrTheOneNamed) {
+    const std::vector<std::string> two{" C:\\Hotel Lock\\", " D:\\Lock\\"};
+    const struct {
+        std::vector<std::string> found;
+        const char* named;
+        const char* folder;  // empty: none is taken
+        std::optional<ExitCode> ended;
+    } rows[] = {
+        {{}, "", "", ExitCode::NothingFound},
+        {{}, "C:\\Lock\\", "", ExitCode::NothingFound},
+        {{" C:\\Lock\\"}, "", "C:\\Lock\\", std::nullopt},
+        {{" C:\\Lock\\"}, "c:\\LOCK\\", "C:\\Lock\\", std::nullopt},
+        {{" C:\\Lock\\"}, "C:\\Other\\", "", ExitCode::NothingFound},
+        {two, "", "", ExitCode::SeveralFound},
+        {two, "D:\\Lock\\", "D:\\Lock\\", std::nullopt},
+        {two, "c:\\hotel lock\\", "C:\\Hotel Lock\\", std::nullopt},
+        {two, "C:\\Hotel\\", "", ExitCode::NothingFound},  // a part of a folder is not it
+    };
+    for (const auto& row : rows) {
+        const InstallationChoice choice = ChooseInstallation(row.found, row.named);
+        EXPECT_EQ(choice.folder, row.folder) << row.named;
+        EXPECT_EQ(choice.ended, row.ended) << row.named;
+    }
 }
 
 }  // namespace

@@ -1,0 +1,24 @@
+// Which installation the upgrade without a window takes: the one found, or
+// among several the one the command line names. No one is there to ask.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "unattended/ExitCodes.h"
+
+namespace pellinor {
+
+struct InstallationChoice {
+    std::string folder;             // the installation to upgrade, ending in "\"
+    std::optional<ExitCode> ended;  // set when the run ends here instead
+};
+
+// found: the folders the scan lists (as the window lists them); named: the
+// /folder value (ending in "\") or empty. Folders are compared without
+// regard to ASCII case, as Windows compares names.
+InstallationChoice ChooseInstallation(const std::vector<std::string>& found,
+                                      const std::string& named);
+
+}  // namespace pellinor
