@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "text/TextRules.h"
 #include "unattended/Choice.h"
 #include "unattended/CommandLine.h"
 #include "unattended/ExitCodes.h"
@@ -147,11 +148,18 @@ TEST(CommandLine, TheInstallationIsTheOneFoundOrTheOneNamed) {
         {two, "D:\\Lock\\", "D:\\Lock\\", std::nullopt},
         {two, "c:\\hotel lock\\", "C:\\Hotel Lock\\", std::nullopt},
         {two, "C:\\Hotel\\", "", ExitCode::NothingFound},  // a part of a folder is not it
+        // One folder that two desktops lead to is one installation.
+        {{" C:\\Lock\\", "c:\\lock\\"}, "", "C:\\Lock\\", std::nullopt},
+        {{" C:\\Lock\\", "D:\\Lock\\", "c:\\lock\\"}, "c:\\lock\\", "C:\\Lock\\", std::nullopt},
     };
     for (const auto& row : rows) {
         const InstallationChoice choice = ChooseInstallation(row.found, row.named);
         EXPECT_EQ(choice.folder, row.folder) << row.named;
         EXPECT_EQ(choice.ended, row.ended) << row.named;
+        if (!row.ended) {
+            ASSERT_GE(choice.index, 0);
+            EXPECT_TRUE(SameTextAscii(Trim(row.found[choice.index]), row.folder));
+        }
     }
 }
 

@@ -8,22 +8,26 @@ namespace pellinor {
 InstallationChoice ChooseInstallation(const std::vector<std::string>& found,
                                       const std::string& named) {
     InstallationChoice choice;
-    if (named.empty()) {
-        if (found.empty()) choice.ended = ExitCode::NothingFound;
-        if (found.size() > 1) choice.ended = ExitCode::SeveralFound;
-        if (found.size() == 1) choice.folder = Trim(found[0]);
-        return choice;
-    }
-    // Only a folder the scan found: /folder names which, never where. A
-    // folder no shortcut leads to is not known to hold the lock program.
-    for (const std::string& item : found) {
-        const std::string folder = Trim(item);
-        if (SameTextAscii(WithTrailingBackslash(folder), named)) {
+    int distinct = 0;
+    for (size_t i = 0; i < found.size(); ++i) {
+        const std::string folder = WithTrailingBackslash(Trim(found[i]));
+        // Only a folder the scan found: /folder names which, never where. A
+        // folder no shortcut leads to is not known to hold the lock program.
+        const bool wanted = named.empty() || SameTextAscii(folder, named);
+        const bool again = choice.index >= 0 && SameTextAscii(folder, choice.folder);
+        if (!wanted || again) continue;
+        ++distinct;
+        if (choice.index < 0) {
             choice.folder = folder;
-            return choice;
+            choice.index = static_cast<int>(i);
         }
     }
-    choice.ended = ExitCode::NothingFound;
+    if (distinct == 0) choice.ended = ExitCode::NothingFound;
+    if (distinct > 1) choice.ended = ExitCode::SeveralFound;
+    if (choice.ended) {
+        choice.folder.clear();
+        choice.index = -1;
+    }
     return choice;
 }
 

@@ -12,12 +12,14 @@ namespace pellinor {
 
 struct InstallationChoice {
     std::string folder;             // the installation to upgrade, ending in "\"
+    int index = -1;                 // its first place among those found
     std::optional<ExitCode> ended;  // set when the run ends here instead
 };
 
 // found: the folders the scan lists (as the window lists them); named: the
 // /folder value (ending in "\") or empty. Folders are compared without
-// regard to ASCII case, as Windows compares names.
+// regard to ASCII case, as Windows compares names; one folder that
+// shortcuts on two desktops lead to is one installation.
 InstallationChoice ChooseInstallation(const std::vector<std::string>& found,
                                       const std::string& named);
 
