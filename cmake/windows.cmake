@@ -165,7 +165,7 @@ if(PELLINOR_WINE_TESTS)
     # The publisher-check tests upgrade to signed copies of the lock
     # program's stand-in, signed with keys made afresh by this step before
     # them (osslsigncode, openssl), so that no key or signed file is kept.
-    set(PELLINOR_SIGNED_TESTS "SignedUpgradeTest.*:SignaturesOnWine.*")
+    set(PELLINOR_SIGNED_TESTS "SignedUpgradeTest.*:SignaturesOnWine.*:UnattendedSignedTest.*")
     # The proxy tests go through a squid of their own (tests/e2e/squid-rig),
     # started before them and stopped after them by its process id.
     set(PELLINOR_PROXY_TESTS "ProxyUpgradeTest.*:FetchThroughProxy.*")

@@ -20,6 +20,8 @@
 #include "platform/win32/Win32SystemInfo.h"
 #include "platform/win32/Win32Window.h"
 #include "platform/win32/WindowsHeaders.h"
+#include "unattended/CommandLine.h"
+#include "unattended/UnattendedUpgrade.h"
 
 namespace {
 
@@ -30,12 +32,69 @@ std::string ProgramVersion() {
            "." + std::to_string(PELLINOR_VERSION_BUILD);
 }
 
-int RunProgram(HINSTANCE instance, int showCommand) {
+// The system's services, the same for the window and the upgrade without one.
+struct Services {
+    explicit Services(pellinor::Win32FileSystem& fileSystem) : files(fileSystem) {}
+    pellinor::Win32FileSystem& files;
+    pellinor::Win32Processes processes;
+    pellinor::Win32Registry registry;
+    pellinor::Win32SystemInfo system;
+    pellinor::Win32Signatures signatures;
+    pellinor::Win32FileVersions versions;
+    pellinor::Win32CommandLock commandLock;
+    pellinor::Win32ProxyConfig proxies;
+};
+
+// Runs the thread's pending messages: COM's, while no window is there.
+void PumpThreadMessages() {
+    MSG message;
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&message);
+        ::DispatchMessageW(&message);
+    }
+}
+
+// Pellinor.exe /upgrade: no window is made and no box is shown; the exit
+// code says how it ended, and so does the log's last line.
+int RunWithoutWindow(const pellinor::CommandLine& request, pellinor::Win32FileSystem& files) {
+    using namespace pellinor;
+    try {
+        ComApartment com;
+        Services services{files};
+        UnattendedWindow window(PumpThreadMessages, [](uint32_t ms) {
+            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, ms, QS_ALLINPUT);
+            PumpThreadMessages();
+        });
+        Win32Shell shell([] { return static_cast<HWND>(nullptr); });
+        Platform platform{
+            window,          services.files,      services.processes, services.registry,   shell,
+            services.system, services.signatures, services.versions,  services.commandLock};
+        TForm1 form(platform);
+        form.UseProxySettings(services.proxies);
+        return EndWith(RunUnattendedUpgrade(form, window, request));
+    } catch (const std::exception& error) {
+        LogEvent("failed: " + Quoted(error.what()));
+        return EndWith(ExitCode::Unexpected);
+    }
+}
+
+int RunProgram(HINSTANCE instance, const std::string& arguments, int showCommand) {
     using namespace pellinor;
     Win32FileSystem files;
     FileLog log(files, LocalTimeNow, SupportLogFolder(LocalAppDataFolder()));
     const LogScope logging(log);
-    LogEvent("start " + ProgramVersion() + " " + Quoted(ExecutableFilePath()));
+    LogEvent("start " + ProgramVersion() + " " + Quoted(ExecutableFilePath()) +
+             (arguments.empty() ? std::string() : " " + Quoted(arguments)));
+
+    // Without a command line the program is the window, as it always was.
+    const ParsedCommandLine parsed = ParseCommandLine(SplitCommandLine(arguments));
+    if (!parsed.problem.empty()) {
+        // No window either: a deployment tool waits for the program's end,
+        // and nobody would be there to close a window.
+        LogEvent("command line refused: " + parsed.problem);
+        return EndWith(ExitCode::BadCommandLine);
+    }
+    if (parsed.request.upgrade) return RunWithoutWindow(parsed.request, files);
 
     // A second start in the session (a double click too many, a second
     // shortcut) shows the copy that runs instead of upgrading beside it.
@@ -53,24 +112,19 @@ int RunProgram(HINSTANCE instance, int showCommand) {
         ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES;
     ::InitCommonControlsEx(&controls);
 
+    Services services{files};
     Win32Window window(instance);
-    Win32Processes processes;
-    Win32Registry registry;
     Win32Shell shell([&window] { return window.Handle(); });
-    Win32SystemInfo system;
-    Win32Signatures signatures;
-    Win32FileVersions versions;
-    Win32CommandLock commandLock;
-    Platform platform{window, files,      processes, registry,   shell,
-                      system, signatures, versions,  commandLock};
+    Platform platform{
+        window,          services.files,      services.processes, services.registry,   shell,
+        services.system, services.signatures, services.versions,  services.commandLock};
 
     // The window and its controls exist before FormCreate runs, as the form
     // is created from its stored layout first.
     window.Create();
     FirstCopy::MarkWindow(window.Handle());
-    Win32ProxyConfig proxies;
     TForm1 form(platform);
-    form.UseProxySettings(proxies);
+    form.UseProxySettings(services.proxies);
     window.SetSink(&form);
     window.Fire(Event::FormCreate);
     window.Show(showCommand);
@@ -83,9 +137,10 @@ int RunProgram(HINSTANCE instance, int showCommand) {
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int showCommand) {
     try {
-        return RunProgram(instance, showCommand);
+        return RunProgram(instance, commandLine ? pellinor::Narrow(commandLine) : std::string(),
+                          showCommand);
     } catch (const std::exception& error) {
         // Only start-up can get here (a window the system refused to make):
         // every handler's errors are reported where they happen.

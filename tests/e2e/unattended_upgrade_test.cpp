@@ -110,6 +110,7 @@ TEST_F(UnattendedUpgradeTest, OneInstallationIsUpgradedWithoutAWindowOrABox) {
     EXPECT_NE(run.log.back().find("exit 0"), std::string::npos) << run.Describe();
     EXPECT_TRUE(run.Logged(folder)) << run.Describe();
     EXPECT_TRUE(run.Logged("HTTP/1.1 200 OK")) << run.Describe();
+    std::printf("%s\n", run.Describe().c_str());  // the README's sample
 }
 
 TEST_F(UnattendedUpgradeTest, WhatCannotGoOnEndsWithItsCodeAndChangesNothing) {
@@ -163,9 +164,41 @@ TEST_F(UnattendedUpgradeTest, AFailedDownloadIsLoggedRequestByRequest) {
     EXPECT_EQ(FilesIn(folder), std::vector<std::string>{"Tessaron.Exe"});
     EXPECT_TRUE(run.Logged(server_.Url("/V9/02/Tessaron.Exe"))) << run.Describe();
     EXPECT_TRUE(run.Logged("status=\"HTTP/1.1 404 Not Found\"")) << run.Describe();
-    EXPECT_TRUE(run.Logged("framing=length announced=9 bytes=9 whole=no")) << run.Describe();
+    EXPECT_TRUE(run.Logged("framing=length announced=9 received=9 complete=yes")) << run.Describe();
+    EXPECT_TRUE(run.Logged("whole=no error=\"HTTP/1.1 404 Not Found\"")) << run.Describe();
     EXPECT_NE(run.log.back().find("exit 11"), std::string::npos) << run.Describe();
     std::printf("%s\n", run.Describe().c_str());  // the README's sample
+}
+
+// Only a publisher's program replaces the publisher's program, also here:
+// the signed programs ctest makes before these tests (tests/e2e/sign-fixtures).
+class UnattendedSignedTest : public UnattendedUpgradeTest {
+  protected:
+    static std::string Signed(const std::string& name) {
+        return ReadBytes(ExeFolder() + "signed\\" + name + ".exe");
+    }
+};
+
+TEST_F(UnattendedSignedTest, AnotherPublishersProgramIsRefusedWithItsCode) {
+    oldBytes_ = Signed("old-publisher");
+    const std::string download = Signed("new-stranger");
+    ASSERT_FALSE(oldBytes_.empty() || download.empty()) << "run the tests through ctest";
+    const std::string folder = Install("Lock");
+    Serve([download] {
+        return ScriptedReply(
+            HttpHead("HTTP/1.1 200 OK", {"Content-Length: " + std::to_string(download.size())}) +
+            download);
+    });
+    const UnattendedRun run = RunUnattended(Upgrade());
+    ASSERT_TRUE(run.ended);
+    EXPECT_EQ(run.exitCode, 12u) << run.Describe();
+    EXPECT_EQ(run.windowsSeen, 0);
+    EXPECT_TRUE(Old(folder)) << "not the old program";
+    EXPECT_EQ(FilesIn(folder), std::vector<std::string>{"Tessaron.Exe"});
+    EXPECT_TRUE(run.Logged("publisher installed: signature=intact")) << run.Describe();
+    EXPECT_TRUE(run.Logged("subject=\"CN=Someone Else")) << run.Describe();
+    EXPECT_TRUE(run.Logged("publisher check: refuse: another publisher")) << run.Describe();
+    EXPECT_NE(run.log.back().find("exit 12"), std::string::npos) << run.Describe();
 }
 
 }  // namespace
