@@ -122,6 +122,9 @@ int RunProgram(HINSTANCE instance, const std::string& arguments, int showCommand
     // The window and its controls exist before FormCreate runs, as the form
     // is created from its stored layout first.
     window.Create();
+    // Where support finds what happened: a hint on the status bar, which
+    // keeps its own text (the language switch).
+    window.SetStatusBarHint(log.Path());
     FirstCopy::MarkWindow(window.Handle());
     TForm1 form(platform);
     form.UseProxySettings(services.proxies);

@@ -125,6 +125,27 @@ void Win32Window::CreateControls() {
     }
 }
 
+void Win32Window::SetStatusBarHint(const std::string& text) {
+    HWND bar = Get(Control::StatusBar1);
+    if (!main_ || !bar || text.empty()) return;
+    // Owned by the main window, which destroys it with itself.
+    HWND tip =
+        ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                          WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                          CW_USEDEFAULT, CW_USEDEFAULT, main_, nullptr, instance_, nullptr);
+    if (!tip) return;
+    std::wstring wide = Widen(text);
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = main_;
+    tool.uId = reinterpret_cast<UINT_PTR>(bar);
+    tool.lpszText = wide.data();  // copied by the control
+    ::SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    // A long path on one line rather than cut.
+    ::SendMessageW(tip, TTM_SETMAXTIPWIDTH, 0, 900);
+}
+
 void Win32Window::Show(int showCommand) {
     if (!main_ || finished_) return;
     RECT frame{};

@@ -36,6 +36,9 @@ class Win32Window final : public Window {
     int Run();
 
     HWND Handle() const { return main_; }
+    // The hint that shows while the mouse rests on the status bar (the
+    // support log's place); empty text: none.
+    void SetStatusBarHint(const std::string& text);
 
     // Window
     void SetText(Control control, const std::string& text) override;
