@@ -132,6 +132,9 @@ TEST_F(ProxyUpgradeTest, AWrongPasswordEndsWithThe407AndAProxyDownIsNamed) {
         ASSERT_EQ(seen.size(), 2u);
         EXPECT_NE(seen[0].find(kAsks407), std::string::npos) << seen[0];
         EXPECT_NE(seen[1].find(kAsks407), std::string::npos) << seen[1];
+        // Only one copy runs at a time: this one goes before the next starts.
+        ui.Click(Control::cmdExit);
+        ASSERT_TRUE(ui.WaitForExit());
         RemoveTree(folder);
     }
     {
