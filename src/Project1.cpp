@@ -4,6 +4,7 @@
 #include "Unit1.h"
 #include "Version.h"
 #include "log/LogEvent.h"
+#include "log/LogLine.h"
 #include "platform/Platform.h"
 #include "platform/win32/FirstCopy.h"
 #include "platform/win32/ScopedHandles.h"
@@ -83,8 +84,12 @@ int RunProgram(HINSTANCE instance, const std::string& arguments, int showCommand
     Win32FileSystem files;
     FileLog log(files, LocalTimeNow, SupportLogFolder(LocalAppDataFolder()));
     const LogScope logging(log);
-    LogEvent("start " + ProgramVersion() + " " + Quoted(ExecutableFilePath()) +
-             (arguments.empty() ? std::string() : " " + Quoted(arguments)));
+    // The arguments as the program reads them; an address's password left out.
+    std::string started = "start " + ProgramVersion() + " " + Quoted(ExecutableFilePath());
+    for (const std::string& argument : SplitCommandLine(arguments)) {
+        started += " " + Quoted(AddressForLog(argument));
+    }
+    LogEvent(started);
 
     // Without a command line the program is the window, as it always was.
     const ParsedCommandLine parsed = ParseCommandLine(SplitCommandLine(arguments));

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "fakes/FakeFileSystem.h"
+#include "log/LogEvent.h"
 #include "log/LogLine.h"
 #include "log/SupportLog.h"
 
@@ -72,6 +73,9 @@ TEST(SupportLogLine, AnEventIsOneLineOfUtf8WithoutSecrets) {
         {"not an address", "not an address"},
     };
     for (const auto& row : addresses) EXPECT_EQ(AddressForLog(row.url), row.logged);
+    // A quote inside a quoted field cannot end it early.
+    EXPECT_EQ(Quoted("HTTP/1.1 200 \"OK\""), "\"HTTP/1.1 200 \\x22OK\\x22\"");
+    EXPECT_EQ(Quoted(""), "\"\"");
 }
 
 class FileLogTest : public ::testing::Test {
