@@ -3,9 +3,14 @@
 // written for the test and put back after it. In each case the folder holds
 // the new program or the old one untouched, and squid's access log shows
 // exactly the requests that should have passed through it.
+// clang-format off
 #include "ProxyRig.h"
 #include "UpgradeScenario.h"
+#include <shlobj.h>
+// clang-format on
+
 #include "platform/win32/CredentialsDialog.h"
+#include "platform/win32/Utf.h"
 
 namespace pellinor::e2e {
 namespace {
@@ -110,6 +115,12 @@ TEST_F(ProxyUpgradeTest, BasicSignInThroughTheBox) {
     EXPECT_NE(seen[1].find(std::string(kPassed) + " " + Download() + " " + squid_.User()),
               std::string::npos)
         << seen[1];
+    // The support log tells of the 407 and never of the sign-in.
+    wchar_t local[MAX_PATH] = {};
+    ::SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, local);
+    const std::string log = ReadBytes(Narrow(local) + "\\Pellinor\\Pellinor.log");
+    EXPECT_NE(log.find("status=\"HTTP/1.1 407 "), std::string::npos);
+    EXPECT_EQ(log.find(squid_.Password()), std::string::npos) << "a password in the log";
 }
 
 TEST_F(ProxyUpgradeTest, AWrongPasswordEndsWithThe407AndAProxyDownIsNamed) {
