@@ -142,6 +142,17 @@ TEST_F(UnattendedUpgradeTest, WhatCannotGoOnEndsWithItsCodeAndChangesNothing) {
     }
     EXPECT_TRUE(server_.Requests().empty()) << "nothing was downloaded";
 
+    // Another copy changing files on this PC (its machine-wide lock held
+    // here): 1618, which deployment tools retry later.
+    const HANDLE lock = ::CreateMutexW(nullptr, TRUE, L"Global\\Pellinor.ChangingFiles");
+    ASSERT_NE(lock, nullptr);
+    const UnattendedRun busy = RunUnattended(Upgrade(b));
+    ::ReleaseMutex(lock);
+    ::CloseHandle(lock);
+    EXPECT_EQ(busy.exitCode, 1618u) << busy.Describe();
+    EXPECT_TRUE(Old(a) && Old(b));
+    EXPECT_TRUE(server_.Requests().empty()) << "nothing was downloaded";
+
     // Named, one of the two is upgraded and the other left alone.
     const UnattendedRun run = RunUnattended(Upgrade(b));
     EXPECT_EQ(run.exitCode, 0u) << run.Describe();
