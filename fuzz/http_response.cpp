@@ -89,7 +89,8 @@ void CheckErrorText(const std::string& text, const ReferenceResponse& final) {
                text == kUnknownProtocol || text == "Protocol field is empty" ||
                text == "Host field is empty" || text == kHeaderBlockTooLarge ||
                text == kBodyTooLarge || text == kConflictingLengths || text == kBrokenChunk ||
-               text == SocketErrorMessage(10054) || text == SocketErrorMessage(10061));
+               text == kFoldedFieldTooLong || text == SocketErrorMessage(10054) ||
+               text == SocketErrorMessage(10061));
 }
 
 void CheckExchanges(const ScriptedTransport& t) {

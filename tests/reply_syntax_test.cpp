@@ -11,6 +11,7 @@
 #include "support/ScriptedHttpServer.h"
 #include "transfer/Download.h"
 #include "transfer/HttpConnection.h"
+#include "transfer/ReplyParser.h"
 #include "transfer/SocketErrors.h"
 
 namespace pellinor {
@@ -102,6 +103,12 @@ TEST(ReplySyntaxAndVerdicts, OnlyAReplyReadByTheBookGivesAWholeFile) {
          BrokenReplyText(kBrokenFieldName)},
         {"a blank inside a name", closing(with("Content Length: 1536\r\n")), -59,
          BrokenReplyText(kBrokenFieldName)},
+        // a field folded onto more lines is joined, up to its bound
+        {"a folded field at its bound",
+         closing(with(length + "X: " + Letters(kLongestFoldedField - 2) + "\r\n y\r\n")), 0, ""},
+        {"a folded field past its bound",
+         closing(with(length + "X: " + Letters(kLongestFoldedField - 1) + "\r\n y\r\n")), -59,
+         kFoldedFieldTooLong},
         // a length is digits only, and past the bound is the bound's text
         {"a signed length", closing(with("Content-Length: +1536\r\n")), -59,
          BrokenReplyText("Content-Length: +1536")},

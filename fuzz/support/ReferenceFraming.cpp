@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "transfer/ReplyParser.h"
 #include "transfer/SocketErrors.h"
 
 namespace pellinor::fuzz {
@@ -178,6 +179,9 @@ bool ReadFields(const std::string& b, size_t pos, size_t end, FieldState& st, Re
         const std::string name = b.substr(pos, p - pos);
         ++p;
         std::string value;
+        // Once a value with something in it folds onto another line, it is
+        // joined in a buffer of kLongestFoldedField bytes.
+        bool joined = false;
         for (;;) {
             while (b[p] == ' ' || b[p] == '\t') ++p;
             const size_t start = p;
@@ -187,7 +191,11 @@ bool ReadFields(const std::string& b, size_t pos, size_t end, FieldState& st, Re
             const std::string part = Ows(b.substr(start, p - start));
             if (!part.empty()) value += (value.empty() ? "" : " ") + part;
             p += 2;
-            if (b[p] != ' ' && b[p] != '\t') break;  // obs-fold goes on
+            const bool folds = b[p] == ' ' || b[p] == '\t';  // obs-fold goes on
+            joined = joined || (folds && !value.empty());
+            if (joined && value.size() > kLongestFoldedField)
+                return r.error = kFoldedFieldTooLong, false;
+            if (!folds) break;
             ++p;
         }
         if (!TakeField(name, value, st, r, trailers)) return false;

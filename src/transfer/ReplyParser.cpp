@@ -39,7 +39,10 @@ const ErrorEntry kErrorTexts[] = {
     {http::error::bad_chunk, kBrokenChunk, false},
     {http::error::bad_chunk_extension, kBrokenChunk, false},
     {http::error::body_limit, kBodyTooLarge, false},
-    {http::error::header_limit, kHeaderBlockTooLarge, false},
+    // The reader never shows Beast more of a head than kMaxHeadBytes, under
+    // Beast's own header limit: its limit is then only ever that of the
+    // buffer in which it joins a field folded over several lines.
+    {http::error::header_limit, kFoldedFieldTooLong, false},
 };
 
 bool IsTokenByte(char c) {

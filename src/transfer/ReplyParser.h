@@ -14,6 +14,11 @@
 
 namespace pellinor {
 
+// The longest value of a field folded over several lines: Beast joins such
+// a value in a buffer of this size and refuses one that does not fit. No
+// real server folds at all any more, let alone a value of kilobytes.
+constexpr size_t kLongestFoldedField = boost::beast::http::detail::basic_parser_base::max_obs_fold;
+
 struct ResponseHead;
 
 // Where the parser hands a body.

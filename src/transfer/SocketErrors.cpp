@@ -19,6 +19,7 @@ const char* const kHeaderBlockTooSlow = "The server took more than 60 s over a h
 const char* const kBodyTooLarge = "The server sent or announced more than 256 MB.";
 const char* const kConflictingLengths = "The server announced two different lengths.";
 const char* const kBrokenChunk = "The server broke the chunked transfer.";
+const char* const kFoldedFieldTooLong = "The server sent a folded header field of more than 4 KB.";
 const char* const kMoreThanAnnounced = "The server sent more bytes than it announced.";
 const char* const kBrokenReply = "The server sent a reply that breaks HTTP/1.1: ";
 const char* const kBrokenStatusLine = "the status line";

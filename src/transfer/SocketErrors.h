@@ -21,6 +21,8 @@ extern const char* const kHeaderBlockTooSlow;  // past kHeadTimeLimit
 extern const char* const kBodyTooLarge;
 extern const char* const kConflictingLengths;
 extern const char* const kBrokenChunk;
+// A field folded over several lines to more than kLongestFoldedField.
+extern const char* const kFoldedFieldTooLong;
 // Bytes after a reply's end, by its length or its last chunk: the
 // announcement lied, and what arrived cannot be taken for the whole.
 extern const char* const kMoreThanAnnounced;
