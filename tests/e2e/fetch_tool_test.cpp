@@ -35,8 +35,12 @@ HANDLE InheritableFile(const std::string& path) {
 ConsoleRun RunConsoleProgram(const std::string& exe, const std::vector<std::string>& arguments,
                              const std::string& folder) {
     ConsoleRun run;
-    const HANDLE out = InheritableFile(folder + "stdout.txt");
-    const HANDLE err = InheritableFile(folder + "stderr.txt");
+    // Files of their own for every run: Wine's console host of the run
+    // before may hold that run's files for a moment after it ended.
+    static int runs = 0;
+    const std::string name = std::to_string(++runs);
+    const HANDLE out = InheritableFile(folder + "stdout-" + name + ".txt");
+    const HANDLE err = InheritableFile(folder + "stderr-" + name + ".txt");
     std::string commandLine = QuoteArgument(exe);
     for (const std::string& argument : arguments) commandLine += " " + QuoteArgument(argument);
     std::wstring command = Widen(commandLine);
@@ -59,8 +63,8 @@ ConsoleRun RunConsoleProgram(const std::string& exe, const std::vector<std::stri
     ::GetExitCodeProcess(info.hProcess, &run.exitCode);
     ::CloseHandle(info.hThread);
     ::CloseHandle(info.hProcess);
-    run.out = ReadBytes(folder + "stdout.txt");
-    run.err = ReadBytes(folder + "stderr.txt");
+    run.out = ReadBytes(folder + "stdout-" + name + ".txt");
+    run.err = ReadBytes(folder + "stderr-" + name + ".txt");
     return run;
 }
 
