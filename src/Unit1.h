@@ -7,14 +7,15 @@
 #include <vector>
 
 #include "commands/CommandSite.h"
-#include "platform/Events.h"
-#include "platform/Platform.h"
 #include "platform/ProxyConfig.h"
+#include "system/Platform.h"
 #include "transfer/Download.h"
 #include "transfer/DownloadBase.h"
 #include "transfer/HttpClient.h"
 #include "transfer/ProxyAuth.h"
+#include "window/Events.h"
 #include "window/RepaintThrottle.h"
+#include "window/WindowDownload.h"
 
 namespace pellinor {
 

@@ -12,6 +12,7 @@
 #include "transfer/Download.h"
 #include "transfer/HttpConnection.h"
 #include "transfer/SocketErrors.h"
+#include "window/WindowDownload.h"
 
 namespace pellinor {
 namespace {

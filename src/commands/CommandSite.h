@@ -7,7 +7,7 @@
 #include <string>
 
 #include "commands/PutInPlace.h"
-#include "platform/Platform.h"
+#include "system/Platform.h"
 #include "transfer/Download.h"
 
 namespace pellinor {

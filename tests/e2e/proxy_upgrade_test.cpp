@@ -5,7 +5,7 @@
 // exactly the requests that should have passed through it.
 #include "ProxyRig.h"
 #include "UpgradeScenario.h"
-#include "platform/win32/CredentialsDialog.h"
+#include "window/win32/CredentialsDialog.h"
 
 namespace pellinor::e2e {
 namespace {

@@ -1,5 +1,5 @@
 // The sign-in box, laid out in dialog units in the system's dialog font.
-#include "platform/win32/CredentialsDialog.h"
+#include "window/win32/CredentialsDialog.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
 // The information dialog, made from a template in memory and laid out in
 // pixels around its text once the text's size is known.
-#include "platform/win32/InfoDialog.h"
+#include "window/win32/InfoDialog.h"
 
 #include <algorithm>
 #include <vector>
