@@ -1,5 +1,5 @@
-// What the three commands work with: the platform, the window's scan and
-// download, and the live UI-language flag.
+// What the three commands work with: the platform, the desktop scan, the
+// window's download, and the live UI-language flag.
 #pragma once
 
 #include <cstdint>
