@@ -53,7 +53,10 @@ ConsoleRun RunConsoleProgram(const std::string& exe, const std::vector<std::stri
                          CREATE_NO_WINDOW, nullptr, Widen(folder).c_str(), &startup, &info);
     if (out != INVALID_HANDLE_VALUE) ::CloseHandle(out);
     if (err != INVALID_HANDLE_VALUE) ::CloseHandle(err);
-    if (!started) return run;
+    if (!started) {
+        run.err = "not started: error " + std::to_string(::GetLastError());
+        return run;
+    }
     run.ended = ::WaitForSingleObject(info.hProcess, kToolRunLimitMs) == WAIT_OBJECT_0;
     if (!run.ended) ::TerminateProcess(info.hProcess, 1);
     ::GetExitCodeProcess(info.hProcess, &run.exitCode);
@@ -125,7 +128,7 @@ TEST_F(FetchThroughProxy, TheUsersProxyNoProxyAndProxy) {
         if (c.settings) settings.emplace(kProxyDirect | kProxyFixed, squid.Open(), "", "");
         const ConsoleRun run =
             RunConsoleProgram(ProgramPath("pellinor-fetch"), c.arguments, TempFolder());
-        ASSERT_TRUE(run.ended);
+        ASSERT_TRUE(run.ended) << run.err;
         EXPECT_EQ(run.exitCode, 1u) << "5 bytes are not a whole program: " << run.err;
         EXPECT_NE(run.out.find(" proxy=" + c.proxy + " time="), std::string::npos) << run.out;
         EXPECT_EQ(squid.Seen("/fetch/Tessaron.Exe").size(), c.seen) << run.out;
