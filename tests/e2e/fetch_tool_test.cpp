@@ -54,7 +54,10 @@ ConsoleRun RunConsoleProgram(const std::string& exe, const std::vector<std::stri
     if (out != INVALID_HANDLE_VALUE) ::CloseHandle(out);
     if (err != INVALID_HANDLE_VALUE) ::CloseHandle(err);
     if (!started) {
-        run.err = "not started: error " + std::to_string(::GetLastError());
+        run.err = std::string(out == INVALID_HANDLE_VALUE || err == INVALID_HANDLE_VALUE
+                                  ? "no output file"
+                                  : "not started") +
+                  ": error " + std::to_string(::GetLastError());
         return run;
     }
     run.ended = ::WaitForSingleObject(info.hProcess, kToolRunLimitMs) == WAIT_OBJECT_0;
