@@ -2,8 +2,6 @@
 // Form1 created and shown, and the message loop until the program ends.
 
 #include "Unit1.h"
-#include "platform/Platform.h"
-#include "platform/win32/FirstCopy.h"
 #include "platform/win32/ScopedHandles.h"
 #include "platform/win32/Utf.h"
 #include "platform/win32/Win32CommandLock.h"
@@ -15,8 +13,10 @@
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32Signatures.h"
 #include "platform/win32/Win32SystemInfo.h"
-#include "platform/win32/Win32Window.h"
 #include "platform/win32/WindowsHeaders.h"
+#include "system/Platform.h"
+#include "window/win32/FirstCopy.h"
+#include "window/win32/Win32Window.h"
 
 namespace {
 

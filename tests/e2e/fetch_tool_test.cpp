@@ -55,9 +55,16 @@ ConsoleRun RunConsoleProgram(const std::string& exe, const std::vector<std::stri
         out != INVALID_HANDLE_VALUE && err != INVALID_HANDLE_VALUE &&
         ::CreateProcessW(Widen(exe).c_str(), command.data(), nullptr, nullptr, TRUE,
                          CREATE_NO_WINDOW, nullptr, Widen(folder).c_str(), &startup, &info);
+    const DWORD error = ::GetLastError();  // of the open or the start that failed
     if (out != INVALID_HANDLE_VALUE) ::CloseHandle(out);
     if (err != INVALID_HANDLE_VALUE) ::CloseHandle(err);
-    if (!started) return run;
+    if (!started) {
+        run.err = std::string(out == INVALID_HANDLE_VALUE || err == INVALID_HANDLE_VALUE
+                                  ? "no output file"
+                                  : "not started") +
+                  ": error " + std::to_string(error);
+        return run;
+    }
     run.ended = ::WaitForSingleObject(info.hProcess, kToolRunLimitMs) == WAIT_OBJECT_0;
     if (!run.ended) ::TerminateProcess(info.hProcess, 1);
     ::GetExitCodeProcess(info.hProcess, &run.exitCode);
@@ -129,7 +136,7 @@ TEST_F(FetchThroughProxy, TheUsersProxyNoProxyAndProxy) {
         if (c.settings) settings.emplace(kProxyDirect | kProxyFixed, squid.Open(), "", "");
         const ConsoleRun run =
             RunConsoleProgram(ProgramPath("pellinor-fetch"), c.arguments, TempFolder());
-        ASSERT_TRUE(run.ended);
+        ASSERT_TRUE(run.ended) << run.err;
         EXPECT_EQ(run.exitCode, 1u) << "5 bytes are not a whole program: " << run.err;
         EXPECT_NE(run.out.find(" proxy=" + c.proxy + " time="), std::string::npos) << run.out;
         EXPECT_EQ(squid.Seen("/fetch/Tessaron.Exe").size(), c.seen) << run.out;
