@@ -20,6 +20,7 @@
 #include "platform/posix/PosixFileSystem.h"
 #include "support/ScriptedHttpServer.h"
 #include "transfer/Download.h"
+#include "window/WindowDownload.h"
 
 using namespace pellinor;
 using Clock = std::chrono::steady_clock;

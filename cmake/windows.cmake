@@ -46,7 +46,7 @@ target_link_libraries(pellinor_logic PUBLIC ${PELLINOR_WIN32_LIBS})
 pellinor_warnings(pellinor_logic)
 
 # The real platform: the window and the system services.
-file(GLOB PELLINOR_WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp)
+file(GLOB PELLINOR_WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp src/window/win32/*.cpp)
 add_library(pellinor_win32 STATIC ${PELLINOR_WIN32_SOURCES})
 target_link_libraries(pellinor_win32 PUBLIC pellinor_logic)
 pellinor_warnings(pellinor_win32)

@@ -25,6 +25,7 @@
 #include "transfer/Download.h"
 #include "transfer/HttpClient.h"
 #include "transfer/SocketErrors.h"
+#include "window/WindowDownload.h"
 
 using namespace pellinor;
 using namespace pellinor::fuzz;

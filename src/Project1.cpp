@@ -5,8 +5,6 @@
 #include "Version.h"
 #include "log/LogEvent.h"
 #include "log/LogLine.h"
-#include "platform/Platform.h"
-#include "platform/win32/FirstCopy.h"
 #include "platform/win32/ScopedHandles.h"
 #include "platform/win32/Utf.h"
 #include "platform/win32/Win32CommandLock.h"
@@ -19,10 +17,12 @@
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32Signatures.h"
 #include "platform/win32/Win32SystemInfo.h"
-#include "platform/win32/Win32Window.h"
 #include "platform/win32/WindowsHeaders.h"
+#include "system/Platform.h"
 #include "unattended/CommandLine.h"
 #include "unattended/UnattendedUpgrade.h"
+#include "window/win32/FirstCopy.h"
+#include "window/win32/Win32Window.h"
 
 namespace {
 
@@ -72,7 +72,7 @@ int RunWithoutWindow(const pellinor::CommandLine& request, pellinor::Win32FileSy
             services.system, services.signatures, services.versions,  services.commandLock};
         TForm1 form(platform);
         form.UseProxySettings(services.proxies);
-        return EndWith(RunUnattendedUpgrade(form, window, request));
+        return EndWith(RunUnattendedUpgrade(form, platform, window, request));
     } catch (const std::exception& error) {
         LogEvent("failed: " + Quoted(error.what()));
         return EndWith(ExitCode::Unexpected);

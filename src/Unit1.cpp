@@ -153,7 +153,8 @@ void TForm1::FormSettingChange() {
 }
 
 CommandSite TForm1::Site() {
-    return CommandSite{platform_, IsChinese, [this] { GetTessaronExePath(); }, downloader_};
+    return CommandSite{platform_, IsChinese, [this] { GetTessaronExePath(platform_); },
+                       downloader_};
 }
 
 void TForm1::BitBtn1Click() {
@@ -180,22 +181,6 @@ void TForm1::IdHTTP1WorkBegin(int32_t workCountMax) {
 
 void TForm1::IdHTTP1Work(int32_t workCount) {
     ShowWork(platform_.window, repaints_, FileSize, workCount, IsChinese, decimalSeparator_);
-}
-
-int TForm1::DownloadOneFile(const std::string& url, const std::string& dest) {
-    return downloader_.DownloadOneFile(url, dest);
-}
-
-void TForm1::GetTessaronExePath() {
-    pellinor::GetTessaronExePath(platform_);
-}
-
-std::vector<std::string> TForm1::MakeFileList(const std::string& folder, const std::string& ext) {
-    return pellinor::MakeFileList(platform_.files, platform_.window, folder, ext);
-}
-
-std::string TForm1::getexefromlink(const std::string& linkFile) {
-    return pellinor::getexefromlink(platform_.shell, linkFile);
 }
 
 }  // namespace pellinor

@@ -4,17 +4,17 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
 #include "commands/CommandSite.h"
-#include "platform/Events.h"
-#include "platform/Platform.h"
 #include "platform/ProxyConfig.h"
+#include "system/Platform.h"
 #include "transfer/Download.h"
 #include "transfer/DownloadBase.h"
 #include "transfer/HttpClient.h"
 #include "transfer/ProxyAuth.h"
+#include "window/Events.h"
 #include "window/RepaintThrottle.h"
+#include "window/WindowDownload.h"
 
 namespace pellinor {
 
@@ -55,12 +55,6 @@ class TForm1 : public EventSink {
     // Requests go through the proxies the user's settings choose; without
     // this call, every request goes direct.
     void UseProxySettings(ProxyConfig& proxies);
-
-    int DownloadOneFile(const std::string& url, const std::string& dest);
-
-    void GetTessaronExePath();
-    std::vector<std::string> MakeFileList(const std::string& folder, const std::string& ext);
-    std::string getexefromlink(const std::string& linkFile);
 
     // The size announced by the latest work-begins event.
     int64_t FileSize = 0;

@@ -1,5 +1,5 @@
 // The byte counts of the status line.
-#include "transfer/ByteSize.h"
+#include "window/ByteSize.h"
 
 #include <gtest/gtest.h>
 

@@ -6,6 +6,7 @@
 #include "fakes/FakeWindow.h"
 #include "transfer/Download.h"
 #include "window/RepaintThrottle.h"
+#include "window/WindowDownload.h"
 
 namespace pellinor {
 namespace {

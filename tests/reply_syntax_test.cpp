@@ -13,6 +13,7 @@
 #include "transfer/HttpConnection.h"
 #include "transfer/ReplyParser.h"
 #include "transfer/SocketErrors.h"
+#include "window/WindowDownload.h"
 
 namespace pellinor {
 namespace {

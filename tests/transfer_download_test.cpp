@@ -13,6 +13,7 @@
 #include "transfer/Download.h"
 #include "transfer/HttpResponseReader.h"
 #include "transfer/SocketErrors.h"
+#include "window/WindowDownload.h"
 
 namespace pellinor {
 namespace {

@@ -1,5 +1,5 @@
-// What the three commands work with: the platform, the window's scan and
-// download, and the live UI-language flag.
+// What the three commands work with: the platform, the desktop scan, the
+// window's download, and the live UI-language flag.
 #pragma once
 
 #include <cstdint>
@@ -7,7 +7,7 @@
 #include <string>
 
 #include "commands/PutInPlace.h"
-#include "platform/Platform.h"
+#include "system/Platform.h"
 #include "transfer/Download.h"
 
 namespace pellinor {

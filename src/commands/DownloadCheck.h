@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/Platform.h"
+#include "system/Platform.h"
 #include "window/Texts.h"
 
 namespace pellinor {

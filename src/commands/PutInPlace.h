@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "platform/Platform.h"
+#include "system/Platform.h"
 
 namespace pellinor {
 

@@ -9,6 +9,7 @@
 #include "text/TextRules.h"
 #include "transfer/DownloadBase.h"
 #include "window/Messages.h"
+#include "window/WindowDownload.h"
 
 namespace pellinor {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Platform.h"
+#include "system/Platform.h"
 
 namespace pellinor {
 

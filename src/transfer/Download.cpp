@@ -1,37 +1,16 @@
-// DownloadOneFile, the fetch it shares with the support tool, and the
-// progress handlers: the body is fetched into memory and reaches the disk
-// only when the whole of it arrived.
+// The fetch the window's download shares with the support tool: the body
+// is fetched into memory and judged whole before anything may write it.
 #include "transfer/Download.h"
 
 #include <exception>
 
 #include "log/LogEvent.h"
 #include "log/LogLine.h"
-#include "platform/WholeFile.h"
-#include "transfer/ByteSize.h"
 #include "transfer/RequestBounds.h"
 #include "transfer/TransferLog.h"
 #include "transfer/UrlEncode.h"
-#include "window/Texts.h"
 
 namespace pellinor {
-namespace {
-
-// The hourglass for the whole download, taken back on every way out,
-// an error that propagates included.
-class BusyCursor {
-  public:
-    explicit BusyCursor(Window& window) : window_(window) { window_.SetBusyCursor(true); }
-    ~BusyCursor() { window_.SetBusyCursor(false); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-
-  private:
-    Window& window_;
-};
-
-}  // namespace
-
 FetchOutcome FetchOneFile(HttpClient& http, const std::string& url) {
     FetchOutcome outcome;
     const HttpUrl encoded = EncodeUrl(url);
@@ -64,39 +43,6 @@ int DownloadResult(const FetchOutcome& outcome) {
     if (outcome.stopped) return kDownloadStopped;
     if (outcome.whole) return kDownloadOk;
     return outcome.failed ? kDownloadFailed : kDownloadIncomplete;
-}
-
-int DownloadOneFile(DownloadSite& site, const std::string& url, const std::string& dest) {
-    BusyCursor busy(site.window);
-    site.window.SetText(Control::Label3, dest);
-    const FetchOutcome outcome = FetchOneFile(site.http, url);
-    // The progress events may have left their last repaint out: the window
-    // shows the final state before a box or the disk can hold it up.
-    site.repaints.Flush(site.window);
-    if (outcome.failed) {
-        LogEvent("box E0059");
-        site.window.ShowMessageBox(DownloadErrorText(outcome, dest), "E0059", kStyleError);
-    }
-    if (outcome.whole) WriteWholeFile(site.files, dest, outcome.response.body);
-    return DownloadResult(outcome);
-}
-
-void ShowWorkBegin(Window& window, RepaintThrottle& repaints, int64_t& fileSize,
-                   int32_t workCountMax) {
-    window.SetProgressPosition(0);
-    window.SetProgressMax(workCountMax);
-    fileSize = workCountMax;
-    repaints.Repaint(window);
-}
-
-void ShowWork(Window& window, RepaintThrottle& repaints, int64_t fileSize, int32_t workCount,
-              bool chinese, const std::string& decimalSeparator) {
-    const auto announced = static_cast<int32_t>(static_cast<uint32_t>(fileSize & 0xFFFFFFFF));
-    window.SetText(Control::Label1, Tr(TextId::DownloadingPrefix, chinese) +
-                                        FormatByteSize(workCount, decimalSeparator) + "/" +
-                                        FormatByteSize(announced, decimalSeparator));
-    window.SetProgressPosition(workCount);
-    repaints.Repaint(window);
 }
 
 }  // namespace pellinor

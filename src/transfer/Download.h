@@ -1,13 +1,10 @@
-// One download into a local file, written only when the whole body arrived.
+// One address fetched and judged: whether its body may be written.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
-#include "platform/FileSystem.h"
-#include "platform/Window.h"
 #include "transfer/HttpClient.h"
-#include "window/RepaintThrottle.h"
 
 namespace pellinor {
 
@@ -19,13 +16,6 @@ enum : int {
     kDownloadIncomplete = -1,
     kDownloadFailed = -59,
     kDownloadStopped = 1,
-};
-
-struct DownloadSite {
-    Window& window;
-    FileSystem& files;
-    HttpClient& http;
-    RepaintThrottle& repaints;  // the one the progress handlers paint through
 };
 
 // What one GET of a typed address brought, before anything is written:
@@ -50,38 +40,12 @@ std::string DownloadErrorText(const FetchOutcome& outcome, const std::string& de
 // -59 failed, else -1.
 int DownloadResult(const FetchOutcome& outcome);
 
-// Returns 0, -1, -59 or kDownloadStopped: 0 only when IsBodyWhole holds for
-// what arrived. A stopped download shows no box and writes nothing.
-// Errors of the URL encoding and of writing dest propagate. The window shows
-// the last progress the client reported before anything is written or shown.
-int DownloadOneFile(DownloadSite& site, const std::string& url, const std::string& dest);
-
 // What the commands download with: one address into one local file.
 class Downloader {
   public:
     virtual ~Downloader() = default;
-    // 0, -1, -59 or kDownloadStopped, as DownloadOneFile below.
+    // 0, -1, -59 or kDownloadStopped, as DownloadResult above.
     virtual int DownloadOneFile(const std::string& url, const std::string& dest) = 0;
 };
-
-// The window's downloader: the progress on its controls, a failure in its
-// E0059 box.
-class WindowDownloader : public Downloader {
-  public:
-    explicit WindowDownloader(DownloadSite site) : site_(site) {}
-    int DownloadOneFile(const std::string& url, const std::string& dest) override {
-        return pellinor::DownloadOneFile(site_, url, dest);
-    }
-
-  private:
-    DownloadSite site_;
-};
-
-// The progress handlers: every event moves ProgressBar1 and writes the
-// status line; the window is painted through repaints.
-void ShowWorkBegin(Window& window, RepaintThrottle& repaints, int64_t& fileSize,
-                   int32_t workCountMax);
-void ShowWork(Window& window, RepaintThrottle& repaints, int64_t fileSize, int32_t workCount,
-              bool chinese, const std::string& decimalSeparator);
 
 }  // namespace pellinor

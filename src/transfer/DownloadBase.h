@@ -4,17 +4,11 @@
 
 #include <string>
 
-#include "platform/Window.h"
-
 namespace pellinor {
 
 // "http://" + host + "/V9/02/": file names are appended without a separator.
 std::string DefaultDownloadBase();
 // "http://" + host: the SDK archives' names are appended with their "/".
 std::string DefaultServerRoot();
-
-// Edit1 holds the base the downloads use, as the user may have typed it;
-// a blank one is given the default before it is shown or used.
-void FillBlankDownloadBase(Window& window);
 
 }  // namespace pellinor

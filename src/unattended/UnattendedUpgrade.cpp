@@ -6,6 +6,7 @@
 
 #include "log/LogEvent.h"
 #include "log/LogLine.h"
+#include "system/ShortcutScan.h"
 #include "transfer/Download.h"
 #include "unattended/Choice.h"
 
@@ -65,14 +66,15 @@ ExitCode OutcomeOfBoxes(const std::vector<WithheldBox>& boxes) {
     return code;
 }
 
-ExitCode RunUnattendedUpgrade(TForm1& form, UnattendedWindow& window, const CommandLine& request) {
+ExitCode RunUnattendedUpgrade(TForm1& form, Platform& platform, UnattendedWindow& window,
+                              const CommandLine& request) {
     LogEvent("upgrade without a window: folder=" +
              (request.folder.empty() ? std::string("(the one found)") : Quoted(request.folder)) +
              " base=" +
              (request.base.empty() ? std::string("(built in)") : AddressForLog(request.base)));
     form.FormCreate();
     window.SetText(Control::Edit1, request.base);
-    form.GetTessaronExePath();
+    GetTessaronExePath(platform);
 
     std::vector<std::string> found;
     for (int i = 0; i < window.ListCount(); ++i) found.push_back(window.ListItem(i));

@@ -19,8 +19,9 @@ ExitCode OutcomeOfBoxes(const std::vector<WithheldBox>& boxes);
 
 // Scans the desktops as the window does, takes the installation (see
 // ChooseInstallation), sets the base and runs the window's upgrade handler
-// on form, whose platform's window is window.
-ExitCode RunUnattendedUpgrade(TForm1& form, UnattendedWindow& window, const CommandLine& request);
+// on form, made on platform, whose window is window.
+ExitCode RunUnattendedUpgrade(TForm1& form, Platform& platform, UnattendedWindow& window,
+                              const CommandLine& request);
 
 // Writes the log's last line, "exit 0 (upgraded)", and gives the number.
 int EndWith(ExitCode code);

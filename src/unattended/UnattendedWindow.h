@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Window.h"
+#include "window/Window.h"
 
 namespace pellinor {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/Window.h"
+#include "window/Window.h"
 
 namespace pellinor {
 

@@ -6,7 +6,7 @@
 #include <array>
 #include <cstdint>
 
-#include "platform/Controls.h"
+#include "window/Controls.h"
 
 namespace pellinor {
 

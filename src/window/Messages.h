@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "platform/Window.h"
 #include "window/Texts.h"
+#include "window/Window.h"
 
 namespace pellinor {
 

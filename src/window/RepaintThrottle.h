@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "platform/SystemInfo.h"
-#include "platform/Window.h"
+#include "window/Window.h"
 
 namespace pellinor {
 

@@ -35,8 +35,12 @@ HANDLE InheritableFile(const std::string& path) {
 ConsoleRun RunConsoleProgram(const std::string& exe, const std::vector<std::string>& arguments,
                              const std::string& folder) {
     ConsoleRun run;
-    const HANDLE out = InheritableFile(folder + "stdout.txt");
-    const HANDLE err = InheritableFile(folder + "stderr.txt");
+    // Files of their own for every run: Wine's console host of the run
+    // before may hold that run's files for a moment after it ended.
+    static int runs = 0;
+    const std::string name = std::to_string(++runs);
+    const HANDLE out = InheritableFile(folder + "stdout-" + name + ".txt");
+    const HANDLE err = InheritableFile(folder + "stderr-" + name + ".txt");
     std::string commandLine = QuoteArgument(exe);
     for (const std::string& argument : arguments) commandLine += " " + QuoteArgument(argument);
     std::wstring command = Widen(commandLine);
@@ -51,16 +55,23 @@ ConsoleRun RunConsoleProgram(const std::string& exe, const std::vector<std::stri
         out != INVALID_HANDLE_VALUE && err != INVALID_HANDLE_VALUE &&
         ::CreateProcessW(Widen(exe).c_str(), command.data(), nullptr, nullptr, TRUE,
                          CREATE_NO_WINDOW, nullptr, Widen(folder).c_str(), &startup, &info);
+    const DWORD error = ::GetLastError();  // of the open or the start that failed
     if (out != INVALID_HANDLE_VALUE) ::CloseHandle(out);
     if (err != INVALID_HANDLE_VALUE) ::CloseHandle(err);
-    if (!started) return run;
+    if (!started) {
+        run.err = std::string(out == INVALID_HANDLE_VALUE || err == INVALID_HANDLE_VALUE
+                                  ? "no output file"
+                                  : "not started") +
+                  ": error " + std::to_string(error);
+        return run;
+    }
     run.ended = ::WaitForSingleObject(info.hProcess, kToolRunLimitMs) == WAIT_OBJECT_0;
     if (!run.ended) ::TerminateProcess(info.hProcess, 1);
     ::GetExitCodeProcess(info.hProcess, &run.exitCode);
     ::CloseHandle(info.hThread);
     ::CloseHandle(info.hProcess);
-    run.out = ReadBytes(folder + "stdout.txt");
-    run.err = ReadBytes(folder + "stderr.txt");
+    run.out = ReadBytes(folder + "stdout-" + name + ".txt");
+    run.err = ReadBytes(folder + "stderr-" + name + ".txt");
     return run;
 }
 
@@ -125,7 +136,7 @@ TEST_F(FetchThroughProxy, TheUsersProxyNoProxyAndProxy) {
         if (c.settings) settings.emplace(kProxyDirect | kProxyFixed, squid.Open(), "", "");
         const ConsoleRun run =
             RunConsoleProgram(ProgramPath("pellinor-fetch"), c.arguments, TempFolder());
-        ASSERT_TRUE(run.ended);
+        ASSERT_TRUE(run.ended) << run.err;
         EXPECT_EQ(run.exitCode, 1u) << "5 bytes are not a whole program: " << run.err;
         EXPECT_NE(run.out.find(" proxy=" + c.proxy + " time="), std::string::npos) << run.out;
         EXPECT_EQ(squid.Seen("/fetch/Tessaron.Exe").size(), c.seen) << run.out;

@@ -9,8 +9,8 @@
 #include <shlobj.h>
 // clang-format on
 
-#include "platform/win32/CredentialsDialog.h"
 #include "platform/win32/Utf.h"
+#include "window/win32/CredentialsDialog.h"
 
 namespace pellinor::e2e {
 namespace {
@@ -143,7 +143,8 @@ TEST_F(ProxyUpgradeTest, AWrongPasswordEndsWithThe407AndAProxyDownIsNamed) {
         ASSERT_EQ(seen.size(), 2u);
         EXPECT_NE(seen[0].find(kAsks407), std::string::npos) << seen[0];
         EXPECT_NE(seen[1].find(kAsks407), std::string::npos) << seen[1];
-        // Only one copy runs at a time: this one goes before the next starts.
+        // One copy of the program per session: this one leaves before the
+        // next one starts, or the next would only bring it to the front.
         ui.Click(Control::cmdExit);
         ASSERT_TRUE(ui.WaitForExit());
         RemoveTree(folder);

@@ -6,7 +6,7 @@
 #include "fakes/FakeSignatures.h"
 #include "fakes/FakeSystem.h"
 #include "fakes/FakeWindow.h"
-#include "platform/Platform.h"
+#include "system/Platform.h"
 
 namespace pellinor {
 

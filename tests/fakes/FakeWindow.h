@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/Window.h"
+#include "window/Window.h"
 
 namespace pellinor {
 

@@ -14,7 +14,7 @@
 #include "driver/ChildProcess.h"
 #include "driver/MessageBoxes.h"
 #include "driver/Wait.h"
-#include "platform/Controls.h"
+#include "window/Controls.h"
 
 namespace pellinor::e2e {
 

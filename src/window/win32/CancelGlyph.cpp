@@ -1,6 +1,6 @@
 // Draws the cancel cross pixel by pixel, so it looks the same on every system
 // and needs no bitmap resource.
-#include "platform/win32/CancelGlyph.h"
+#include "window/win32/CancelGlyph.h"
 
 #include <cmath>
 #include <cstdint>

@@ -6,11 +6,11 @@
 #include <array>
 #include <string>
 
-#include "platform/Events.h"
-#include "platform/Window.h"
-#include "platform/win32/Fonts.h"
 #include "platform/win32/ScopedHandles.h"
 #include "platform/win32/WindowsHeaders.h"
+#include "window/Events.h"
+#include "window/Window.h"
+#include "window/win32/Fonts.h"
 
 namespace pellinor {
 

@@ -1,5 +1,5 @@
 // Byte counts in KB up to 1000 KB and in MB with two decimals above.
-#include "transfer/ByteSize.h"
+#include "window/ByteSize.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,5 +1,5 @@
 // Fonts of the main window's controls.
-#include "platform/win32/Fonts.h"
+#include "window/win32/Fonts.h"
 
 #include "platform/win32/Utf.h"
 #include "window/Layout.h"

@@ -1,21 +1,21 @@
 // The main window's life: creation from the layout table, its window
 // procedure, the handlers it runs and how the program ends.
-#include "platform/win32/Win32Window.h"
+#include "window/win32/Win32Window.h"
 
 #include <exception>
 #include <optional>
 #include <vector>
 
 #include "platform/Error.h"
-#include "platform/win32/CancelGlyph.h"
-#include "platform/win32/Controls.h"
-#include "platform/win32/JpegImage.h"
-#include "platform/win32/Painting.h"
-#include "platform/win32/Resources.h"
 #include "platform/win32/Utf.h"
 #include "platform/win32/Win32SystemInfo.h"
 #include "window/Layout.h"
 #include "window/Messages.h"
+#include "window/win32/CancelGlyph.h"
+#include "window/win32/Controls.h"
+#include "window/win32/JpegImage.h"
+#include "window/win32/Painting.h"
+#include "window/win32/Resources.h"
 
 namespace pellinor {
 

@@ -1,11 +1,11 @@
 // The information dialog, made from a template in memory and laid out in
 // pixels around its text once the text's size is known.
-#include "platform/win32/InfoDialog.h"
+#include "window/win32/InfoDialog.h"
 
 #include <algorithm>
-#include <vector>
 
 #include "platform/win32/ScopedHandles.h"
+#include "window/win32/DialogTemplate.h"
 
 namespace pellinor {
 
@@ -14,38 +14,6 @@ namespace {
 constexpr WORD kTextId = 0xFFFF;  // the id a message box gives its text
 constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
 constexpr DWORD kDialogExStyle = WS_EX_DLGMODALFRAME;  // and so no icon in the caption
-
-// A dialog template: WORD-aligned fields, each item on a DWORD boundary.
-class TemplateWriter {
-  public:
-    void Word(WORD value) { words_.push_back(value); }
-    void Dword(DWORD value) {
-        Word(LOWORD(value));
-        Word(HIWORD(value));
-    }
-    void String(const std::wstring& text) {
-        words_.insert(words_.end(), text.begin(), text.end());
-        Word(0);
-    }
-    void AlignDword() {
-        if (words_.size() % 2 != 0) Word(0);
-    }
-    void Item(DWORD style, WORD id, WORD classAtom, const std::wstring& text) {
-        AlignDword();
-        Dword(style);
-        Dword(0);                             // extended style
-        for (int i = 0; i < 4; ++i) Word(0);  // place: set in pixels later
-        Word(id);
-        Word(0xFFFF);
-        Word(classAtom);
-        String(text);
-        Word(0);  // no creation data
-    }
-    const DLGTEMPLATE* Get() const { return reinterpret_cast<const DLGTEMPLATE*>(words_.data()); }
-
-  private:
-    std::vector<WORD> words_;
-};
 
 struct DialogState {
     const InfoDialogRequest* request = nullptr;
@@ -163,18 +131,12 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
 }  // namespace
 
 void ShowInfoDialog(HINSTANCE instance, HWND owner, const InfoDialogRequest& request) {
-    TemplateWriter writer;
-    writer.Dword(kDialogStyle);
-    writer.Dword(kDialogExStyle);
-    writer.Word(2);                              // items: the text and OK
-    for (int i = 0; i < 4; ++i) writer.Word(0);  // place: set in pixels once the text is measured
-    writer.Word(0);                              // no menu
-    writer.Word(0);                              // the dialog class, "#32770"
-    writer.String(request.caption);
-    writer.Item(WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, kTextId, 0x0082,
-                request.text);  // static
-    writer.Item(WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK, 0x0080,
-                L"OK");  // button
+    // Placed in pixels once the text is measured: no place and size here.
+    DialogTemplate writer(kDialogStyle, kDialogExStyle, 2, 0, 0, request.caption);
+    writer.Item(WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0, 0, 0, 0, kTextId, kStaticAtom,
+                request.text);
+    writer.Item(WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 0, 0, 0, IDOK,
+                kButtonAtom, L"OK");
 
     DialogState state;
     state.request = &request;

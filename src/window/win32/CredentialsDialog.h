@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "platform/Window.h"
 #include "platform/win32/WindowsHeaders.h"
+#include "window/Window.h"
 
 namespace pellinor {
 

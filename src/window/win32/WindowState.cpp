@@ -2,9 +2,9 @@
 // the progress bar, repainting and the busy cursor.
 
 #include "platform/Error.h"
-#include "platform/win32/Controls.h"
 #include "platform/win32/Utf.h"
-#include "platform/win32/Win32Window.h"
+#include "window/win32/Controls.h"
+#include "window/win32/Win32Window.h"
 
 namespace pellinor {
 

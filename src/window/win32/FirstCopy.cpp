@@ -1,9 +1,9 @@
 // The session's one copy of the program: a named mutex in the session's
 // namespace, and a mark on the main window for the second copy to find.
-#include "platform/win32/FirstCopy.h"
+#include "window/win32/FirstCopy.h"
 
-#include "platform/Controls.h"
 #include "platform/win32/Utf.h"
+#include "window/Controls.h"
 
 namespace pellinor {
 

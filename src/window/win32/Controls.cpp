@@ -1,5 +1,5 @@
 // Creates each control of the layout table as a real child window.
-#include "platform/win32/Controls.h"
+#include "window/win32/Controls.h"
 
 #include <string>
 

@@ -9,7 +9,7 @@
 #include "platform/Shell.h"
 #include "platform/Signatures.h"
 #include "platform/SystemInfo.h"
-#include "platform/Window.h"
+#include "window/Window.h"
 
 namespace pellinor {
 

@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
-#include "platform/Events.h"
 #include "platform/win32/WindowsHeaders.h"
+#include "window/Events.h"
 #include "window/Layout.h"
 
 namespace pellinor {

@@ -2,9 +2,9 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/win32/Controls.h"
-#include "platform/win32/Win32Window.h"
 #include "window/Layout.h"
+#include "window/win32/Controls.h"
+#include "window/win32/Win32Window.h"
 
 namespace pellinor {
 

@@ -1,5 +1,5 @@
 // Painting of the owner-drawn controls.
-#include "platform/win32/Painting.h"
+#include "window/win32/Painting.h"
 
 #include <string>
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/Controls.h"
+#include "window/Controls.h"
 
 namespace pellinor {
 

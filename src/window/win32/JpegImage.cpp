@@ -1,5 +1,5 @@
 // Decoding the illustration with stb_image and reducing it by area averaging.
-#include "platform/win32/JpegImage.h"
+#include "window/win32/JpegImage.h"
 
 #include <cstdint>
 #include <cstring>

@@ -1,10 +1,9 @@
 // The sign-in box, laid out in dialog units in the system's dialog font.
-#include "platform/win32/CredentialsDialog.h"
-
-#include <vector>
+#include "window/win32/CredentialsDialog.h"
 
 #include "platform/win32/Utf.h"
 #include "transfer/ProxyAuth.h"
+#include "window/win32/DialogTemplate.h"
 
 namespace pellinor {
 namespace {
@@ -13,53 +12,9 @@ namespace {
 constexpr WORD kPromptId = 0xFFFF;
 constexpr WORD kUserLabelId = 101;
 constexpr WORD kPasswordLabelId = 103;
-constexpr WORD kStaticClass = 0x0082;
-constexpr WORD kEditClass = 0x0081;
-constexpr WORD kButtonClass = 0x0080;
-
-// A dialog template with its items: WORD-aligned, each item on a DWORD boundary.
-class Template {
-  public:
-    Template(const std::wstring& caption, short width, short height, WORD items) {
-        Dword(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT | DS_CENTER);
-        Dword(0);
-        Word(items);
-        Word(0);
-        Word(0);
-        Word(static_cast<WORD>(width));
-        Word(static_cast<WORD>(height));
-        Word(0);  // no menu
-        Word(0);  // the dialog class
-        String(caption);
-        Word(8);
-        String(L"MS Shell Dlg");
-    }
-    void Item(DWORD style, short x, short y, short cx, short cy, WORD id, WORD classAtom,
-              const std::wstring& text) {
-        if (words_.size() % 2 != 0) Word(0);
-        Dword(style | WS_CHILD | WS_VISIBLE);
-        Dword(0);
-        for (short v : {x, y, cx, cy}) Word(static_cast<WORD>(v));
-        Word(id);
-        Word(0xFFFF);
-        Word(classAtom);
-        String(text);
-        Word(0);
-    }
-    const DLGTEMPLATE* Get() const { return reinterpret_cast<const DLGTEMPLATE*>(words_.data()); }
-
-  private:
-    void Word(WORD value) { words_.push_back(value); }
-    void Dword(DWORD value) {
-        Word(LOWORD(value));
-        Word(HIWORD(value));
-    }
-    void String(const std::wstring& text) {
-        words_.insert(words_.end(), text.begin(), text.end());
-        Word(0);
-    }
-    std::vector<WORD> words_;
-};
+constexpr DWORD kDialogStyle =
+    WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT | DS_CENTER;
+constexpr DWORD kItem = WS_CHILD | WS_VISIBLE;
 
 struct Answer {
     std::wstring user;
@@ -111,16 +66,20 @@ void Wipe(std::wstring& text) {
 
 bool ShowCredentialsDialog(HINSTANCE instance, HWND owner, const CredentialsRequest& request,
                            std::string& user, std::string& password) {
-    Template t(Widen(request.caption), 220, 104, 7);
-    t.Item(SS_LEFT | SS_NOPREFIX, 7, 7, 206, 26, kPromptId, kStaticClass, Widen(request.prompt));
-    t.Item(SS_LEFT, 7, 38, 60, 8, kUserLabelId, kStaticClass, Widen(request.userLabel));
-    t.Item(ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 70, 36, 143, 12, kCredentialsUserId, kEditClass,
-           L"");
-    t.Item(SS_LEFT, 7, 56, 60, 8, kPasswordLabelId, kStaticClass, Widen(request.passwordLabel));
-    t.Item(ES_AUTOHSCROLL | ES_PASSWORD | WS_BORDER | WS_TABSTOP, 70, 54, 143, 12,
-           kCredentialsPasswordId, kEditClass, L"");
-    t.Item(BS_DEFPUSHBUTTON | WS_TABSTOP, 106, 80, 50, 14, IDOK, kButtonClass, Widen(request.ok));
-    t.Item(BS_PUSHBUTTON | WS_TABSTOP, 163, 80, 50, 14, IDCANCEL, kButtonClass,
+    DialogTemplate t(kDialogStyle, 0, 7, 220, 104, Widen(request.caption));
+    t.Font(8, L"MS Shell Dlg");
+    t.Item(kItem | SS_LEFT | SS_NOPREFIX, 7, 7, 206, 26, kPromptId, kStaticAtom,
+           Widen(request.prompt));
+    t.Item(kItem | SS_LEFT, 7, 38, 60, 8, kUserLabelId, kStaticAtom, Widen(request.userLabel));
+    t.Item(kItem | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 70, 36, 143, 12, kCredentialsUserId,
+           kEditAtom, L"");
+    t.Item(kItem | SS_LEFT, 7, 56, 60, 8, kPasswordLabelId, kStaticAtom,
+           Widen(request.passwordLabel));
+    t.Item(kItem | ES_AUTOHSCROLL | ES_PASSWORD | WS_BORDER | WS_TABSTOP, 70, 54, 143, 12,
+           kCredentialsPasswordId, kEditAtom, L"");
+    t.Item(kItem | BS_DEFPUSHBUTTON | WS_TABSTOP, 106, 80, 50, 14, IDOK, kButtonAtom,
+           Widen(request.ok));
+    t.Item(kItem | BS_PUSHBUTTON | WS_TABSTOP, 163, 80, 50, 14, IDCANCEL, kButtonAtom,
            Widen(request.cancel));
     Answer answer;
     const INT_PTR result = ::DialogBoxIndirectParamW(instance, t.Get(), owner, DialogProc,

@@ -1,9 +1,9 @@
 // Message boxes and the information dialog: owned by the hidden application
 // window and modal for the whole program.
-#include "platform/win32/CredentialsDialog.h"
-#include "platform/win32/InfoDialog.h"
 #include "platform/win32/Utf.h"
-#include "platform/win32/Win32Window.h"
+#include "window/win32/CredentialsDialog.h"
+#include "window/win32/InfoDialog.h"
+#include "window/win32/Win32Window.h"
 
 namespace pellinor {
 
