@@ -95,42 +95,35 @@ HttpResponseReader::HttpResponseReader(HttpTransport& connection, const HttpEven
 HttpResponseReader::~HttpResponseReader() = default;
 HttpResponseReader::HttpResponseReader(HttpResponseReader&&) noexcept = default;
 
+size_t HttpResponseReader::ReceiveOnto(std::string& bytes, size_t want) {
+    // Straight into the storage: the block is not copied again. The room is
+    // zero bytes until the data lands; it is taken back on every way out, so
+    // the string never holds a byte that did not arrive.
+    const size_t base = bytes.size();
+    bytes.resize(base + want);
+    size_t n = 0;
+    try {
+        n = connection_.ReadSome(&bytes[base], want);
+    } catch (...) {
+        bytes.resize(base);
+        throw;
+    }
+    bytes.resize(base + n);
+    received_ += n;
+    return n;
+}
+
 size_t HttpResponseReader::Fill(size_t size) {
     if (pos_ > 0) {
         pending_.erase(0, pos_);
         pos_ = 0;
     }
-    const size_t base = pending_.size();
-    pending_.resize(base + size);
-    size_t n = 0;
-    try {
-        n = connection_.ReadSome(&pending_[base], size);
-    } catch (...) {
-        pending_.resize(base);
-        throw;
-    }
-    pending_.resize(base + n);
-    received_ += n;
-    return n;
+    return ReceiveOnto(pending_, size);
 }
 
 size_t HttpResponseReader::ReceiveBody(std::string& body, size_t want, uint64_t expected) {
-    // Straight into the body's storage: the block is not copied again. The
-    // room is zero bytes until the data lands; it is taken back on every
-    // way out, so the body never holds a byte that did not arrive.
-    const size_t base = body.size();
-    ReserveBody(body, base + want, expected);
-    body.resize(base + want);
-    size_t n = 0;
-    try {
-        n = connection_.ReadSome(&body[base], want);
-    } catch (...) {
-        body.resize(base);
-        throw;
-    }
-    body.resize(base + n);
-    received_ += n;
-    return n;
+    ReserveBody(body, body.size() + want, expected);
+    return ReceiveOnto(body, want);
 }
 
 bool HttpResponseReader::ReadHead(ResponseHead& head) {

@@ -102,7 +102,9 @@ class HttpResponseReader : private BodyReceiver {
     void Work(uint64_t count);
     // Reports arrived bytes on top of count in work-sized blocks; the new count.
     uint64_t Report(uint64_t count, size_t arrived);
-    // Receives up to want bytes onto the end of body; 0 when the peer closed.
+    // Receives up to want bytes onto the end of bytes; 0 when the peer closed.
+    size_t ReceiveOnto(std::string& bytes, size_t want);
+    // The same for a body, whose room grows by ReserveBody's rule.
     size_t ReceiveBody(std::string& body, size_t want, uint64_t expected);
     // Parses the bytes of pending_ from pos_ on; true once the reply ended.
     bool PutPending();
