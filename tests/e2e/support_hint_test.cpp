@@ -11,21 +11,6 @@
 namespace pellinor::e2e {
 namespace {
 
-struct TipSearch {
-    DWORD processId;
-    HWND tip;
-};
-
-BOOL CALLBACK FindTip(HWND window, LPARAM param) {
-    auto* search = reinterpret_cast<TipSearch*>(param);
-    DWORD owner = 0;
-    ::GetWindowThreadProcessId(window, &owner);
-    if (owner == search->processId && WindowClass(window) == "tooltips_class32") {
-        search->tip = window;
-    }
-    return TRUE;
-}
-
 // The text of the tip's one tool, read inside the program's own memory,
 // where the tooltip control keeps it.
 std::string ToolText(HWND tip, DWORD processId, HWND owner, HWND tool) {
@@ -59,12 +44,14 @@ TEST_F(WineTest, TheStatusBarsHintNamesTheSupportLog) {
         ::SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, local)));
     UiDriver& ui = StartPellinor();
     ASSERT_TRUE(ui.Started());
-    TipSearch search{ui.ProcessId(), nullptr};
-    ::EnumWindows(FindTip, reinterpret_cast<LPARAM>(&search));
-    ASSERT_NE(search.tip, nullptr) << "no hint";
-    EXPECT_EQ(::GetWindow(search.tip, GW_OWNER), ui.MainWindow());
-    EXPECT_EQ(::SendMessageW(search.tip, TTM_GETTOOLCOUNT, 0, 0), 1);
-    EXPECT_EQ(ToolText(search.tip, ui.ProcessId(), ui.MainWindow(), ui.Handle(Control::StatusBar1)),
+    HWND tip = nullptr;
+    for (HWND window : TopLevelWindowsOf(ui.ProcessId())) {
+        if (WindowClass(window) == "tooltips_class32") tip = window;
+    }
+    ASSERT_NE(tip, nullptr) << "no hint";
+    EXPECT_EQ(::GetWindow(tip, GW_OWNER), ui.MainWindow());
+    EXPECT_EQ(::SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), 1);
+    EXPECT_EQ(ToolText(tip, ui.ProcessId(), ui.MainWindow(), ui.Handle(Control::StatusBar1)),
               Narrow(local) + "\\Pellinor\\Pellinor.log");
 }
 

@@ -27,24 +27,11 @@ std::vector<std::string> Lines(const std::string& text) {
     return lines;
 }
 
-struct WindowSearch {
-    DWORD processId;
-    int visible;
-};
-
-BOOL CALLBACK CountVisible(HWND window, LPARAM param) {
-    auto* search = reinterpret_cast<WindowSearch*>(param);
-    DWORD owner = 0;
-    ::GetWindowThreadProcessId(window, &owner);
-    if (owner == search->processId && ::IsWindowVisible(window)) ++search->visible;
-    return TRUE;
-}
-
 // The visible top-level windows of a process: its main window, a box.
 int VisibleWindows(DWORD processId) {
-    WindowSearch search{processId, 0};
-    ::EnumWindows(CountVisible, reinterpret_cast<LPARAM>(&search));
-    return search.visible;
+    int visible = 0;
+    for (HWND window : TopLevelWindowsOf(processId)) visible += ::IsWindowVisible(window) ? 1 : 0;
+    return visible;
 }
 
 struct UnattendedRun {

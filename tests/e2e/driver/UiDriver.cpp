@@ -55,20 +55,16 @@ class RemoteBuffer {
     void* address_ = nullptr;
 };
 
-struct FindState {
+struct ProcessWindows {
     DWORD processId;
-    HWND found;
+    std::vector<HWND> found;
 };
 
-BOOL CALLBACK FindTForm1(HWND window, LPARAM param) {
-    auto* state = reinterpret_cast<FindState*>(param);
+BOOL CALLBACK CollectProcessWindow(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<ProcessWindows*>(param);
     DWORD pid = 0;
     ::GetWindowThreadProcessId(window, &pid);
-    if (pid == state->processId && WindowClass(window) == kMainWindowClass &&
-        ::IsWindowVisible(window)) {
-        state->found = window;
-        return FALSE;
-    }
+    if (pid == search->processId) search->found.push_back(window);
     return TRUE;
 }
 
@@ -94,6 +90,12 @@ std::string WindowText(HWND window) {
         Send(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
     text.resize(static_cast<size_t>(got));
     return Narrow(text);
+}
+
+std::vector<HWND> TopLevelWindowsOf(DWORD processId) {
+    ProcessWindows search{processId, {}};
+    ::EnumWindows(CollectProcessWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 std::string WindowClass(HWND window) {
@@ -123,9 +125,10 @@ UiDriver::UiDriver(const std::string& exePath, uint32_t timeoutMs)
 }
 
 HWND UiDriver::FindMainWindow() const {
-    FindState state{process_->Id(), nullptr};
-    ::EnumWindows(FindTForm1, reinterpret_cast<LPARAM>(&state));
-    return state.found;
+    for (HWND window : TopLevelWindowsOf(process_->Id())) {
+        if (WindowClass(window) == kMainWindowClass && ::IsWindowVisible(window)) return window;
+    }
+    return nullptr;
 }
 
 HWND UiDriver::Handle(Control control) const {

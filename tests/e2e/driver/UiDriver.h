@@ -99,5 +99,7 @@ class UiDriver {
 // Text of any window through WM_GETTEXT, across processes.
 std::string WindowText(HWND window);
 std::string WindowClass(HWND window);
+// The top-level windows of a process, visible or not.
+std::vector<HWND> TopLevelWindowsOf(DWORD processId);
 
 }  // namespace pellinor::e2e
