@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/Error.h"
+#include "support/GetOrError.h"
 #include "support/ScriptedHttpServer.h"
 #include "transfer/HttpClient.h"
 #include "transfer/HttpConnection.h"
@@ -19,16 +20,6 @@ namespace pellinor {
 namespace {
 
 using std::chrono::milliseconds;
-
-// Runs a GET and gives back the error text, empty when none was raised.
-std::string GetOrError(HttpClient& client, const std::string& url, HttpResponse& response) {
-    try {
-        client.Get(url, response);
-    } catch (const Error& e) {
-        return e.what();
-    }
-    return std::string();
-}
 
 // A client whose events are written down as "begin N" and "work N".
 struct Recorder {

@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "platform/Error.h"
+#include "support/GetOrError.h"
 #include "support/ScriptedHttpServer.h"
 #include "transfer/HttpClient.h"
 #include "transfer/HttpConnection.h"
@@ -126,15 +127,6 @@ HttpClient ShortBoundClient(
     return HttpClient(HttpEvents{},
                       std::make_unique<HttpConnection>(std::move(pump), milliseconds(5000),
                                                        kShortLimits, std::move(lookup)));
-}
-
-std::string GetOrError(HttpClient& client, const std::string& url, HttpResponse& response) {
-    try {
-        client.Get(url, response);
-    } catch (const Error& e) {
-        return e.what();
-    }
-    return std::string();
 }
 
 // head, then piece every kDripEvery for far longer than any bound.
