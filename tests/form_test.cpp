@@ -5,9 +5,9 @@
 #include "Unit1.h"
 #include "fakes/FakePlatform.h"
 #include "support/ScriptedHttpServer.h"
+#include "text/Texts.h"
 #include "transfer/DownloadBase.h"
 #include "window/Layout.h"
-#include "window/Texts.h"
 
 namespace pellinor {
 namespace {

@@ -7,7 +7,7 @@
 #include "fakes/FakeDownloader.h"
 #include "fakes/FakePlatform.h"
 #include "platform/WholeFile.h"
-#include "window/Texts.h"
+#include "text/Texts.h"
 
 namespace pellinor {
 namespace {

@@ -7,7 +7,7 @@
 #include "commands/PublisherCheck.h"
 #include "fakes/FakeDownloader.h"
 #include "fakes/FakePlatform.h"
-#include "window/Texts.h"
+#include "text/Texts.h"
 
 namespace pellinor {
 namespace {
