@@ -29,8 +29,11 @@ class CommandNotify {
   public:
     virtual ~CommandNotify() = default;
 
-    // A command has begun.
+    // A command has begun; its boxes follow the language as it is switched.
     virtual void Begun() = 0;
+    // From here on the command's boxes keep this language, whatever the
+    // user switches to while it runs.
+    virtual void KeepLanguage(bool chinese) = 0;
     // True to go on; folder is named where the question names one.
     virtual bool Confirm(Question question, const std::string& folder) = 0;
     // The installations found: the one to upgrade, or nothing (none found,

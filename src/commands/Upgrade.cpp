@@ -34,6 +34,9 @@ void UpgradeInstalledProgram(CommandSite& site) {
     notify.Begun();
     if (site.installations.empty()) site.installations = GetTessaronExePath(site.platform);
     LogFound(site.installations);
+    // The scan gives the window its turns, and the language may have been
+    // switched meanwhile: the upgrade speaks the one it has now to its end.
+    notify.KeepLanguage(site.isChinese);
     const std::optional<Installation> chosen = notify.Choose(site.installations);
     if (!chosen) return;
     const std::string& folder = chosen->folder;

@@ -92,6 +92,7 @@ int RunFetch(const std::vector<std::string>& arguments, FetchSite& site) {
         [&progress](int32_t max) { progress.WorkBegin(max, Clock::now()); },
         [&progress](int32_t count) { progress.Work(count, Clock::now()); },
         nullptr,  // no window to keep alive
+        nullptr,  // and nobody to ask for a proxy's sign-in
     });
     // Support staff may rule out the user's settings either way.
     if (!parsed.proxy.empty()) {

@@ -21,6 +21,7 @@ class UnattendedNotify : public CommandNotify {
     ExitCode Outcome() const;
 
     void Begun() override {}
+    void KeepLanguage(bool) override {}
     bool Confirm(Question question, const std::string& folder) override;
     // The one found, or among several the one the command line names.
     std::optional<Installation> Choose(const std::vector<Installation>& found) override;

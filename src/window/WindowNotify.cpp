@@ -7,24 +7,25 @@
 namespace pellinor {
 
 void WindowNotify::Begun() {
+    kept_.reset();
     window_.SetVisible(Control::Image2, false);
 }
 
 bool WindowNotify::Confirm(Question question, const std::string& folder) {
     switch (question) {
         case Question::Install:
-            return ShowBox(window_, TextId::N9078, chinese_) != kAnswerCancel;
+            return ShowBox(window_, TextId::N9078, Chinese()) != kAnswerCancel;
         case Question::Upgrade:
-            return ShowBox(window_, TextId::N9079, chinese_, folder) != kAnswerCancel;
+            return ShowBox(window_, TextId::N9079, Chinese(), folder) != kAnswerCancel;
         case Question::X86Folder:
-            return ShowBox(window_, TextId::N9077, chinese_) != kAnswerCancel;
+            return ShowBox(window_, TextId::N9077, Chinese()) != kAnswerCancel;
     }
     return false;
 }
 
 std::optional<Installation> WindowNotify::Choose(const std::vector<Installation>& found) {
     if (found.empty()) {
-        ShowBox(window_, TextId::N9081, chinese_, "", 0);
+        ShowBox(window_, TextId::N9081, Chinese(), "", 0);
         return std::nullopt;
     }
     const int count = static_cast<int>(found.size());
@@ -37,7 +38,7 @@ std::optional<Installation> WindowNotify::Choose(const std::vector<Installation>
     window_.SetVisible(Control::Label2, true);
     window_.SetVisible(Control::ListBox2, true);
     if (count > 1 && window_.ListSelectedIndex() < 0) {
-        ShowBox(window_, TextId::N9080, chinese_, "", count);
+        ShowBox(window_, TextId::N9080, Chinese(), "", count);
         return std::nullopt;
     }
     if (count == 1) window_.ListSelect(0);
@@ -66,10 +67,10 @@ void WindowNotify::Failed(const std::string& noticeCode, const StepResult& resul
                           const std::string& folder) {
     switch (result.step) {
         case Step::AnotherCopy:
-            ShowBox(window_, TextId::N9089, chinese_);
+            ShowBox(window_, TextId::N9089, Chinese());
             return;
         case Step::Check:
-            ShowFilledBox(window_, result.refusal->text, chinese_, result.refusal->downloaded,
+            ShowFilledBox(window_, result.refusal->text, Chinese(), result.refusal->downloaded,
                           result.refusal->installed, folder);
             return;
         case Step::Write:
@@ -92,7 +93,7 @@ void WindowNotify::OnlyExitLeft() {
 }
 
 void WindowNotify::Upgraded(const std::string& folder) {
-    ShowBox(window_, TextId::N9082, chinese_, folder);
+    ShowBox(window_, TextId::N9082, Chinese(), folder);
 }
 
 void WindowNotify::Finished() {

@@ -20,6 +20,7 @@ class WindowNotify : public CommandNotify {
         : window_(window), system_(system), progress_(progress), chinese_(chinese) {}
 
     void Begun() override;
+    void KeepLanguage(bool chinese) override { kept_ = chinese; }
     bool Confirm(Question question, const std::string& folder) override;
     // Lists what was found (an item of the user's own desktop with a
     // leading blank) and hands back the one selected, the only one
@@ -35,10 +36,14 @@ class WindowNotify : public CommandNotify {
     void Finished() override;
 
   private:
+    // The language of the boxes: the one kept, or the live one.
+    bool Chinese() const { return kept_ ? *kept_ : chinese_; }
+
     Window& window_;
     SystemInfo& system_;
     ProgressDisplay& progress_;
-    const bool& chinese_;
+    const bool& chinese_;  // the live language
+    std::optional<bool> kept_;
 };
 
 }  // namespace pellinor
