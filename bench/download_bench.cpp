@@ -97,13 +97,13 @@ int RunClient(const std::string& url, const std::string& dest) {
     clock.ticksPerRead = 1;
     const bool chinese = false;
     ProgressDisplay progress(window, clock, chinese);
-    WindowNotify notify(window, clock, progress, chinese);
+    WindowNotify notify(window, clock, chinese);
     HttpClient client(HttpEvents{
         [&](int32_t max) { progress.WorkBegin(max); }, [&](int32_t count) { progress.Work(count); },
         [&] { window.ProcessMessages(); },
         nullptr,  // no proxy asks for a sign-in
     });
-    HttpDownloader downloader(client, files);
+    HttpDownloader downloader(client, files, [&] { progress.Flush(); });
     const std::string local = "\\" + dest.substr(slash + 1);
     const Clock::time_point start = Clock::now();
     notify.DownloadBegun(local);

@@ -155,7 +155,7 @@ void FuzzDownload(const std::vector<ScriptedReply>& script) {
                                  [&](int32_t count) { progress.Work(count); },
                                  [&] { window.ProcessMessages(); }, nullptr},
                       std::move(owned));
-    HttpDownloader downloader(client, files);
+    HttpDownloader downloader(client, files, [&] { progress.Flush(); });
     const StepResult result = downloader.DownloadOneFile(kUrl, kDest);
 
     CheckExchanges(transport);

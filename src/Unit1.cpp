@@ -31,8 +31,8 @@ TForm1::TForm1(Platform& platform, Window& window)
                          [this](const std::string& proxy, ProxyCredentials& credentials) {
                              return IdHTTP1ProxySignIn(proxy, credentials);
                          }}),
-      downloader_(IdHTTP1, platform.files),
-      notify_(window, platform.system, progress_, IsChinese) {}
+      downloader_(IdHTTP1, platform.files, [this] { progress_.Flush(); }),
+      notify_(window, platform.system, IsChinese) {}
 
 void TForm1::UseProxySettings(ProxyConfig& proxies) {
     IdHTTP1.SetProxyChooser([this, &proxies](const HttpUrl& url) {

@@ -67,13 +67,13 @@ class DownloadTest : public ::testing::Test {
     bool chinese = false;
     FakeSystemInfo clock;  // standing still: every repaint after the first is left out
     ProgressDisplay progress{window, clock, chinese};
-    WindowNotify notify{window, fake.system, progress, chinese};
+    WindowNotify notify{window, fake.system, chinese};
     HttpClient client{HttpEvents{
         [this](int32_t max) { progress.WorkBegin(max); },
         [this](int32_t count) { progress.Work(count); }, [this] { window.ProcessMessages(); },
         nullptr,  // no proxy asks for a sign-in
     }};
-    HttpDownloader downloader{client, files};
+    HttpDownloader downloader{client, files, [this] { progress.Flush(); }};
     ScriptedHttpServer server;
 };
 
@@ -89,9 +89,14 @@ TEST_F(DownloadTest, TheWholeFileOfAtLeast1024BytesIsWritten) {
 
 // However fast the events come, the window is painted with the last of them
 // once the download ends, before a box can hold it up.
-TEST_F(DownloadTest, TheWindowShowsTheFinalProgressOnceTheDownloadEnds) {
+// However fast the events come, the window is painted with the last of them
+// once the body has arrived, by the downloader itself: before the write,
+// and with no command around it.
+TEST_F(DownloadTest, TheWindowShowsTheFinalProgressOnceTheBodyArrived) {
     server.Enqueue(ScriptedReply(WithLength(Pattern(1 << 20))));
-    EXPECT_EQ(Download(server.Url("/V9/02/Tessaron.Exe")), kWhole);
+    files.refuseWrites = true;
+    EXPECT_EQ(downloader.DownloadOneFile(server.Url("/V9/02/Tessaron.Exe"), kDest).step,
+              Step::Write);
     EXPECT_EQ(window.paintedLabel1, "Downloading file, Please wait... 1.00 MB/1.00 MB");
     EXPECT_EQ(window.paintedProgressPosition, 1 << 20);
     // Every event of at most 32 KiB still wrote the line; few were painted.

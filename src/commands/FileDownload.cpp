@@ -9,6 +9,7 @@ namespace pellinor {
 
 StepResult HttpDownloader::DownloadOneFile(const std::string& url, const std::string& dest) {
     const FetchOutcome outcome = FetchOneFile(http_, url);
+    if (arrived_) arrived_();
     if (outcome.stopped) return Failure(Step::Stopped);
     if (!outcome.whole) {
         return DownloadFailure(outcome.failed,

@@ -2,7 +2,9 @@
 // byte of it is written.
 #pragma once
 
+#include <functional>
 #include <string>
+#include <utility>
 
 #include "commands/CommandResult.h"
 #include "platform/FileSystem.h"
@@ -22,12 +24,17 @@ class Downloader {
 
 class HttpDownloader : public Downloader {
   public:
-    HttpDownloader(HttpClient& http, FileSystem& files) : http_(http), files_(files) {}
+    // arrived, when given, runs once the reply has ended and before a byte
+    // is written: the window paints the progress it still owes, so what it
+    // shows is final before a box or the disk can hold it up.
+    HttpDownloader(HttpClient& http, FileSystem& files, std::function<void()> arrived = {})
+        : http_(http), files_(files), arrived_(std::move(arrived)) {}
     StepResult DownloadOneFile(const std::string& url, const std::string& dest) override;
 
   private:
     HttpClient& http_;
     FileSystem& files_;
+    std::function<void()> arrived_;
 };
 
 }  // namespace pellinor

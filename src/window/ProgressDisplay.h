@@ -32,7 +32,7 @@ class ProgressDisplay {
     RepaintThrottle repaints_;
     const bool& chinese_;
     std::string decimalSeparator_ = ".";
-    int64_t fileSize_ = 0;  // announced by the latest WorkBegin
+    int32_t announced_ = 0;  // by the latest WorkBegin
 };
 
 }  // namespace pellinor

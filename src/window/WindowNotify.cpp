@@ -58,8 +58,6 @@ void WindowNotify::DownloadBegun(const std::string& dest) {
 }
 
 void WindowNotify::DownloadEnded() {
-    // The progress events may have left their last repaint out.
-    progress_.Flush();
     window_.SetBusyCursor(false);
 }
 

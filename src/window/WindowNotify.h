@@ -9,15 +9,14 @@
 
 #include "commands/CommandNotify.h"
 #include "platform/SystemInfo.h"
-#include "window/ProgressDisplay.h"
 #include "window/Window.h"
 
 namespace pellinor {
 
 class WindowNotify : public CommandNotify {
   public:
-    WindowNotify(Window& window, SystemInfo& system, ProgressDisplay& progress, const bool& chinese)
-        : window_(window), system_(system), progress_(progress), chinese_(chinese) {}
+    WindowNotify(Window& window, SystemInfo& system, const bool& chinese)
+        : window_(window), system_(system), chinese_(chinese) {}
 
     void Begun() override;
     void KeepLanguage(bool chinese) override { kept_ = chinese; }
@@ -41,7 +40,6 @@ class WindowNotify : public CommandNotify {
 
     Window& window_;
     SystemInfo& system_;
-    ProgressDisplay& progress_;
     const bool& chinese_;  // the live language
     std::optional<bool> kept_;
 };

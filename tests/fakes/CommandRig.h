@@ -12,7 +12,6 @@
 #include "fakes/FakeDownloader.h"
 #include "fakes/FakePlatform.h"
 #include "transfer/DownloadBase.h"
-#include "window/ProgressDisplay.h"
 #include "window/WindowNotify.h"
 
 namespace pellinor {
@@ -32,8 +31,7 @@ struct CommandRig {
         if (!result.Ok()) return result;
         return WriteDownloaded(fake.files, dest, served);
     }};
-    ProgressDisplay progress{fake.window, fake.system, chinese};
-    WindowNotify notify{fake.window, fake.system, progress, chinese};
+    WindowNotify notify{fake.window, fake.system, chinese};
     // Empty: the upgrade scans the desktops.
     std::vector<Installation> installations;
     CommandSite site{fake.platform,         notify,       downloader, chinese,
