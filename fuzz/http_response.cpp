@@ -25,7 +25,7 @@
 #include "support/ReferenceFraming.h"
 #include "support/ScriptedTransport.h"
 #include "transfer/HttpClient.h"
-#include "transfer/SocketErrors.h"
+#include "http/SocketErrors.h"
 #include "window/ProgressDisplay.h"
 
 using namespace pellinor;

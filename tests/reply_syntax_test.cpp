@@ -11,9 +11,9 @@
 #include "fakes/FakeSystem.h"
 #include "fakes/FakeWindow.h"
 #include "support/ScriptedHttpServer.h"
-#include "transfer/HttpConnection.h"
-#include "transfer/ReplyParser.h"
-#include "transfer/SocketErrors.h"
+#include "http/HttpConnection.h"
+#include "http/ReplyParser.h"
+#include "http/SocketErrors.h"
 #include "window/ProgressDisplay.h"
 
 namespace pellinor {

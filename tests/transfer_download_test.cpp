@@ -11,8 +11,8 @@
 #include "fakes/FakePlatform.h"
 #include "platform/Error.h"
 #include "support/ScriptedHttpServer.h"
-#include "transfer/HttpResponseReader.h"
-#include "transfer/SocketErrors.h"
+#include "http/HttpResponseReader.h"
+#include "http/SocketErrors.h"
 #include "window/ProgressDisplay.h"
 #include "window/WindowNotify.h"
 
