@@ -15,8 +15,12 @@ StepResult HttpDownloader::DownloadOneFile(const std::string& url, const std::st
         return DownloadFailure(outcome.failed,
                                outcome.failed ? DownloadErrorText(outcome, dest) : std::string());
     }
+    return WriteDownload(files_, dest, outcome.response.body);
+}
+
+StepResult WriteDownload(FileSystem& files, const std::string& dest, const std::string& body) {
     try {
-        WriteWholeFile(files_, dest, outcome.response.body);
+        WriteWholeFile(files, dest, body);
     } catch (const Error& error) {
         StepResult result = Failure(Step::Write);
         result.text = error.what();

@@ -22,6 +22,10 @@ class Downloader {
     virtual StepResult DownloadOneFile(const std::string& url, const std::string& dest) = 0;
 };
 
+// A whole body that arrived, written to dest as a new file, whole or not
+// at all: Done, or Write with the error's text.
+StepResult WriteDownload(FileSystem& files, const std::string& dest, const std::string& body);
+
 class HttpDownloader : public Downloader {
   public:
     // arrived, when given, runs once the reply has ended and before a byte

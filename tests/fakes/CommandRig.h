@@ -29,7 +29,7 @@ struct CommandRig {
         downloads.emplace_back(url, dest);
         if (duringDownload) duringDownload();
         if (!result.Ok()) return result;
-        return WriteDownloaded(fake.files, dest, served);
+        return WriteDownload(fake.files, dest, served);
     }};
     WindowNotify notify{fake.window, fake.system, chinese};
     // Empty: the upgrade scans the desktops.
