@@ -35,8 +35,9 @@ void UpgradeInstalledProgram(CommandSite& site) {
     if (site.installations.empty()) site.installations = GetTessaronExePath(site.platform);
     LogFound(site.installations);
     // The scan gives the window its turns, and the language may have been
-    // switched meanwhile: the upgrade speaks the one it has now to its end.
-    notify.KeepLanguage(site.isChinese);
+    // switched meanwhile: the upgrade keeps the one it has now to its end.
+    const bool chinese = site.isChinese;
+    notify.KeepLanguage(chinese);
     const std::optional<Installation> chosen = notify.Choose(site.installations);
     if (!chosen) return;
     const std::string& folder = chosen->folder;
@@ -47,7 +48,7 @@ void UpgradeInstalledProgram(CommandSite& site) {
 
     CommandPlan plan;
     plan.url = site.downloadBase + kExeName;
-    plan.temp = folder + (site.isChinese ? "Tessaron.tmp" : "TessaronEng.tmp");
+    plan.temp = folder + (chinese ? "Tessaron.tmp" : "TessaronEng.tmp");
     plan.target = folder + kExeName;
     plan.folder = folder;
     plan.noticeCode = "E0056";
