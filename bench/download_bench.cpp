@@ -1,6 +1,7 @@
-// Throughput and peak memory of DownloadOneFile against curl, on a 64 MiB
-// file served from 127.0.0.1 in this run. Each download runs in a fresh
-// process, so its peak resident memory is its own.
+// Throughput and peak memory of a download as the program runs it
+// (HttpDownloader, with the window's progress display and the notices around
+// it) against curl, on a 64 MiB file served from 127.0.0.1 in this run. Each
+// download runs in a fresh process, so its peak resident memory is its own.
 //   download_bench [rounds]
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -14,13 +15,14 @@
 #include <string>
 #include <vector>
 
+#include "commands/FileDownload.h"
 #include "fakes/FakeSystem.h"
 #include "fakes/FakeWindow.h"
 #include "platform/Error.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "support/ScriptedHttpServer.h"
-#include "transfer/Download.h"
-#include "window/WindowDownload.h"
+#include "window/ProgressDisplay.h"
+#include "window/WindowNotify.h"
 
 using namespace pellinor;
 using Clock = std::chrono::steady_clock;
@@ -84,27 +86,33 @@ long PeakOfThisImageKb() {
     return -1;
 }
 
-// The child: one DownloadOneFile; prints its seconds and peak memory in KiB.
+// The child: one download as a command runs it; prints its notice number (0
+// when done), its seconds and its peak memory in KiB.
 int RunClient(const std::string& url, const std::string& dest) {
     FakeWindow window;
     // The destination's folder is the file system's root: dest is "\name" in it.
     const size_t slash = dest.find_last_of('/');
     PosixFileSystem files(slash == 0 ? std::string("/") : dest.substr(0, slash));
-    int64_t fileSize = 0;
     FakeSystemInfo clock;
     clock.ticksPerRead = 1;
-    RepaintThrottle repaints(clock);
+    const bool chinese = false;
+    ProgressDisplay progress(window, clock, chinese);
+    WindowNotify notify(window, clock, chinese);
     HttpClient client(HttpEvents{
-        [&](int32_t max) { ShowWorkBegin(window, repaints, fileSize, max); },
-        [&](int32_t count) { ShowWork(window, repaints, fileSize, count, false, "."); },
+        [&](int32_t max) { progress.WorkBegin(max); }, [&](int32_t count) { progress.Work(count); },
         [&] { window.ProcessMessages(); },
+        nullptr,  // no proxy asks for a sign-in
     });
-    DownloadSite site{window, files, client, repaints};
+    HttpDownloader downloader(client, files, [&] { progress.Flush(); });
+    const std::string local = "\\" + dest.substr(slash + 1);
     const Clock::time_point start = Clock::now();
-    const int result = DownloadOneFile(site, url, "\\" + dest.substr(slash + 1));
+    notify.DownloadBegun(local);
+    const StepResult result = downloader.DownloadOneFile(url, local);
+    notify.DownloadEnded();
     const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-    std::printf("%d %.6f %ld\n", result, seconds, PeakOfThisImageKb());
-    return result == 0 ? 0 : 1;
+    if (!result.Ok()) std::fprintf(stderr, "%s: %s\n", StepName(result.step), result.text.c_str());
+    std::printf("%d %.6f %ld\n", NoticeNumber(result), seconds, PeakOfThisImageKb());
+    return result.Ok() ? 0 : 1;
 }
 
 struct ChildRun {
@@ -212,6 +220,8 @@ int main(int argc, char** argv) {
     std::vector<double> oursInProcess, oursWall, curlTotal, curlWall;
     long oursPeakKb = 0, oursImageKb = 0, curlPeakKb = 0;
     for (int round = 0; round < rounds; ++round) {
+        // The download makes its file new, as it does beside the target.
+        ::unlink(ours.c_str());
         const ChildRun a = Spawn({exe, "--client", url, ours});
         int result = -99;
         double seconds = 0;

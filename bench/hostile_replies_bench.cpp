@@ -18,7 +18,7 @@
 #include "platform/Error.h"
 #include "support/ScriptedHttpServer.h"
 #include "transfer/HttpClient.h"
-#include "transfer/HttpConnection.h"
+#include "http/HttpConnection.h"
 
 using namespace pellinor;
 using Clock = std::chrono::steady_clock;

@@ -1,9 +1,10 @@
 // Fuzzes what a server sends back (status lines, headers, framing, bodies,
-// redirects and cookies) through the client's own GET and DownloadOneFile,
+// redirects and cookies) through the client's own GET and the commands'
+// download (HttpDownloader, the window's progress display on its events),
 // with a scripted server behind the client's transport. Invariants: no crash
 // and no undefined behaviour; no read past the end of the input; a body
 // reported complete only when a reading of the same bytes apart from the
-// client finds the body's end; a download returns 0 exactly when that
+// client finds the body's end; a download is done exactly when that
 // reading finds a whole file (a 200, every announced byte, chunk data that
 // ends where each size says, one agreed length, at least 1,024 bytes in
 // all, every line of the head by the book, nothing after the end); a
@@ -15,6 +16,7 @@
 #include <memory>
 #include <string>
 
+#include "commands/FileDownload.h"
 #include "fakes/FakeFileSystem.h"
 #include "fakes/FakeSystem.h"
 #include "fakes/FakeWindow.h"
@@ -22,10 +24,9 @@
 #include "support/FuzzCheck.h"
 #include "support/ReferenceFraming.h"
 #include "support/ScriptedTransport.h"
-#include "transfer/Download.h"
 #include "transfer/HttpClient.h"
-#include "transfer/SocketErrors.h"
-#include "window/WindowDownload.h"
+#include "http/SocketErrors.h"
+#include "window/ProgressDisplay.h"
 
 using namespace pellinor;
 using namespace pellinor::fuzz;
@@ -108,7 +109,7 @@ void FuzzGet(const std::vector<ScriptedReply>& script) {
     const ScriptedTransport& transport = *owned;
     ProgressWatch watch{&transport};
     HttpClient client(HttpEvents{[&](int32_t) { watch.Begin(); },
-                                 [&](int32_t count) { watch.Work(count); }, nullptr},
+                                 [&](int32_t count) { watch.Work(count); }, nullptr, nullptr},
                       std::move(owned));
     HttpResponse response;
     bool raised = false;
@@ -145,37 +146,35 @@ void FuzzDownload(const std::vector<ScriptedReply>& script) {
     FakeWindow window;
     FakeFileSystem files;
     files.AddFolder(kFolder);
-    int64_t fileSize = 0;
     FakeSystemInfo clock;
-    RepaintThrottle repaints(clock);
+    const bool chinese = false;
+    ProgressDisplay progress(window, clock, chinese);
     auto owned = std::make_unique<ScriptedTransport>(script);
     const ScriptedTransport& transport = *owned;
-    HttpClient client(
-        HttpEvents{[&](int32_t max) { ShowWorkBegin(window, repaints, fileSize, max); },
-                   [&](int32_t count) { ShowWork(window, repaints, fileSize, count, false, "."); },
-                   [&] { window.ProcessMessages(); }},
-        std::move(owned));
-    DownloadSite site{window, files, client, repaints};
-    const int result = DownloadOneFile(site, kUrl, kDest);
+    HttpClient client(HttpEvents{[&](int32_t max) { progress.WorkBegin(max); },
+                                 [&](int32_t count) { progress.Work(count); },
+                                 [&] { window.ProcessMessages(); }, nullptr},
+                      std::move(owned));
+    HttpDownloader downloader(client, files, [&] { progress.Flush(); });
+    const StepResult result = downloader.DownloadOneFile(kUrl, kDest);
 
     CheckExchanges(transport);
-    FUZZ_CHECK(result == kDownloadOk || result == kDownloadIncomplete || result == kDownloadFailed);
-    FUZZ_CHECK(window.boxes.size() <= 1);
+    FUZZ_CHECK(result.step == Step::Done || result.step == Step::Download);
     const ReferenceResponse final = FinalReference(transport);
-    if (!window.boxes.empty()) {
-        const std::string& text = window.boxes[0].text;
+    if (result.clientError) {
+        // The E0059 box's text: the client's error, the address and the file.
+        const std::string& text = result.text;
         const std::string tail = "\n\n" + kUrl + "\n" + kDest;
         FUZZ_CHECK(text.size() >= tail.size() &&
                    text.compare(text.size() - tail.size(), tail.size(), tail) == 0);
         CheckErrorText(text.substr(0, text.size() - tail.size()), final);
-        FUZZ_CHECK(result != kDownloadIncomplete);
     } else {
-        FUZZ_CHECK(result != kDownloadFailed);
+        FUZZ_CHECK(result.text.empty());
     }
-    FUZZ_CHECK(files.FileExists(kDest) == (result == kDownloadOk));
+    FUZZ_CHECK(files.FileExists(kDest) == result.Ok());
     // A whole file, and only a whole file, reaches the disk.
-    FUZZ_CHECK((result == kDownloadOk) == final.Whole());
-    if (result != kDownloadOk) return;
+    FUZZ_CHECK(result.Ok() == final.Whole());
+    if (!result.Ok()) return;
     FUZZ_CHECK(final.framing == Framing::Length || final.framing == Framing::Chunked);
     FUZZ_CHECK(files.Bytes(kDest) == final.body);
     FUZZ_CHECK(final.body.size() >= 1024);

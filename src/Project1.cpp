@@ -19,6 +19,7 @@
 #include "platform/win32/Win32SystemInfo.h"
 #include "platform/win32/WindowsHeaders.h"
 #include "system/Platform.h"
+#include "unattended/CallbackPump.h"
 #include "unattended/CommandLine.h"
 #include "unattended/UnattendedUpgrade.h"
 #include "window/win32/FirstCopy.h"
@@ -62,17 +63,15 @@ int RunWithoutWindow(const pellinor::CommandLine& request, pellinor::Win32FileSy
     try {
         ComApartment com;
         Services services{files};
-        UnattendedWindow window(PumpThreadMessages, [](uint32_t ms) {
+        CallbackPump messages(PumpThreadMessages, [](uint32_t ms) {
             ::MsgWaitForMultipleObjects(0, nullptr, FALSE, ms, QS_ALLINPUT);
             PumpThreadMessages();
         });
         Win32Shell shell([] { return static_cast<HWND>(nullptr); });
         Platform platform{
-            window,          services.files,      services.processes, services.registry,   shell,
+            messages,        services.files,      services.processes, services.registry,   shell,
             services.system, services.signatures, services.versions,  services.commandLock};
-        TForm1 form(platform);
-        form.UseProxySettings(services.proxies);
-        return EndWith(RunUnattendedUpgrade(form, platform, window, request));
+        return EndWith(RunUnattendedUpgrade(platform, services.proxies, request));
     } catch (const std::exception& error) {
         LogEvent("failed: " + Quoted(error.what()));
         return EndWith(ExitCode::Unexpected);
@@ -131,7 +130,7 @@ int RunProgram(HINSTANCE instance, const std::string& arguments, int showCommand
     // keeps its own text (the language switch).
     window.SetStatusBarHint(log.Path());
     FirstCopy::MarkWindow(window.Handle());
-    TForm1 form(platform);
+    TForm1 form(platform, window);
     form.UseProxySettings(services.proxies);
     window.SetSink(&form);
     window.Fire(Event::FormCreate);

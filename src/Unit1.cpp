@@ -4,15 +4,13 @@
 
 #include <exception>
 
-#include "commands/CommandSite.h"
 #include "log/LogEvent.h"
-#include "system/ShortcutScan.h"
 #include "text/TextRules.h"
-#include "transfer/Download.h"
+#include "text/Texts.h"
+#include "transfer/DownloadBase.h"
 #include "transfer/ProxyChoice.h"
 #include "window/Language.h"
 #include "window/Messages.h"
-#include "window/Texts.h"
 
 namespace pellinor {
 
@@ -23,20 +21,22 @@ std::string GetSystemLanguageName(SystemInfo& system) {
     return system.DefaultLanguageNameAnsi();
 }
 
-TForm1::TForm1(Platform& platform)
+TForm1::TForm1(Platform& platform, Window& window)
     : platform_(platform),
-      repaints_(platform.system),
+      window_(window),
+      progress_(window, platform.system, IsChinese),
       IdHTTP1(HttpEvents{[this](int32_t max) { IdHTTP1WorkBegin(max); },
                          [this](int32_t count) { IdHTTP1Work(count); },
-                         [this] { platform_.window.ProcessMessages(); },
+                         [this] { window_.ProcessMessages(); },
                          [this](const std::string& proxy, ProxyCredentials& credentials) {
                              return IdHTTP1ProxySignIn(proxy, credentials);
                          }}),
-      downloader_(DownloadSite{platform.window, platform.files, IdHTTP1, repaints_}) {}
+      downloader_(IdHTTP1, platform.files, [this] { progress_.Flush(); }),
+      notify_(window, platform.system, IsChinese) {}
 
 void TForm1::UseProxySettings(ProxyConfig& proxies) {
     IdHTTP1.SetProxyChooser([this, &proxies](const HttpUrl& url) {
-        return ChooseProxy(proxies, url, [this] { platform_.window.ProcessMessages(); });
+        return ChooseProxy(proxies, url, [this] { window_.ProcessMessages(); });
     });
 }
 
@@ -46,7 +46,7 @@ bool TForm1::IdHTTP1ProxySignIn(const std::string& proxy, ProxyCredentials& cred
         Tr(TextId::ProxySignInUser, IsChinese),    Tr(TextId::ProxySignInPassword, IsChinese),
         Tr(TextId::ProxySignInOk, IsChinese),      Tr(TextId::ProxySignInCancel, IsChinese),
     };
-    return platform_.window.AskCredentials(request, credentials.user, credentials.password);
+    return window_.AskCredentials(request, credentials.user, credentials.password);
 }
 
 void TForm1::Dispatch(Event event) {
@@ -82,10 +82,7 @@ void TForm1::Dispatch(Event event) {
         }
     } catch (const std::exception& error) {
         // The handler has ended and its clean-ups have run; the program goes on.
-        LogEvent("box error report " + Quoted(ErrorReportText(error.what())));
-        platform_.window.ShowMessageBox(ErrorReportText(error.what()),
-                                        ApplicationTitle(platform_.system.ExecutablePath()),
-                                        kStyleError);
+        ShowErrorReport(window_, platform_.system.ExecutablePath(), error.what());
     }
 }
 
@@ -106,13 +103,15 @@ void TForm1::FormCreate() {
     const std::string ansiName = GetSystemLanguageName(platform_.system);
     SystemLanguageName = platform_.system.AnsiToUtf8(ansiName);
     IsChinese = LanguageNameIsChinese(ansiName);
-    decimalSeparator_ = platform_.system.DecimalSeparator();
+    progress_.SetDecimalSeparator(platform_.system.DecimalSeparator());
 }
 
 void TForm1::FormShow() {
-    platform_.window.SetText(Control::Edit1, "");
-    platform_.window.ListClear();
-    WriteCaptions(platform_.window, IsChinese, SystemLanguageName);
+    window_.SetText(Control::Edit1, "");
+    // The list starts empty: the next upgrade scans again.
+    window_.ListClear();
+    installations_.clear();
+    WriteCaptions(window_, IsChinese, SystemLanguageName);
 }
 
 void TForm1::StatusBar1DblClick() {
@@ -121,15 +120,14 @@ void TForm1::StatusBar1DblClick() {
 }
 
 void TForm1::Image1DblClick() {
-    Window& window = platform_.window;
-    window.SetEnabled(Control::BitBtn1, true);
-    window.SetVisible(Control::Label3, true);
-    window.SetVisible(Control::Edit1, true);
-    FillBlankDownloadBase(window);
+    window_.SetEnabled(Control::BitBtn1, true);
+    window_.SetVisible(Control::Label3, true);
+    window_.SetVisible(Control::Edit1, true);
+    TakeDownloadBase();
 }
 
 void TForm1::cmdExitClick() {
-    platform_.window.Close();
+    window_.Close();
 }
 
 bool TForm1::FormCloseQuery() {
@@ -140,7 +138,7 @@ bool TForm1::FormCloseQuery() {
     // the installed program is never left halfway through its replacement.
     if (!IdHTTP1.Busy()) return true;
     try {
-        if (ShowBox(platform_.window, TextId::N9090, IsChinese) != kAnswerYes) return false;
+        if (ShowBox(window_, TextId::N9090, IsChinese) != kAnswerYes) return false;
     } catch (const std::exception&) {
         return false;  // no answer: the download goes on
     }
@@ -149,38 +147,47 @@ bool TForm1::FormCloseQuery() {
 }
 
 void TForm1::FormSettingChange() {
-    decimalSeparator_ = platform_.system.DecimalSeparator();
+    progress_.SetDecimalSeparator(platform_.system.DecimalSeparator());
 }
 
-CommandSite TForm1::Site() {
-    return CommandSite{platform_, IsChinese, [this] { GetTessaronExePath(platform_); },
-                       downloader_};
+std::string TForm1::TakeDownloadBase() {
+    std::string base = window_.Text(Control::Edit1);
+    if (Trim(base).empty()) {
+        base = DefaultDownloadBase();
+        window_.SetText(Control::Edit1, base);
+    }
+    return base;
+}
+
+CommandSite TForm1::Site(const std::string& base) {
+    return CommandSite{platform_, notify_, downloader_, IsChinese, base, installations_};
 }
 
 void TForm1::BitBtn1Click() {
     LogEvent("command install (BitBtn1)");
-    CommandSite site = Site();
+    CommandSite site = Site(TakeDownloadBase());
     InstallNewestVersion(site);
 }
 
 void TForm1::BitBtn2Click() {
     LogEvent("command upgrade (BitBtn2)");
-    CommandSite site = Site();
+    CommandSite site = Site(TakeDownloadBase());
     UpgradeInstalledProgram(site);
 }
 
 void TForm1::BitBtn3Click() {
     LogEvent("command SDK download (BitBtn3)");
-    CommandSite site = Site();
+    // The SDK comes from a fixed address.
+    CommandSite site = Site("");
     DownloadSdk(site);
 }
 
 void TForm1::IdHTTP1WorkBegin(int32_t workCountMax) {
-    ShowWorkBegin(platform_.window, repaints_, FileSize, workCountMax);
+    progress_.WorkBegin(workCountMax);
 }
 
 void TForm1::IdHTTP1Work(int32_t workCount) {
-    ShowWork(platform_.window, repaints_, FileSize, workCount, IsChinese, decimalSeparator_);
+    progress_.Work(workCount);
 }
 
 }  // namespace pellinor

@@ -4,17 +4,19 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "commands/CommandSite.h"
+#include "commands/FileDownload.h"
 #include "platform/ProxyConfig.h"
 #include "system/Platform.h"
-#include "transfer/Download.h"
-#include "transfer/DownloadBase.h"
+#include "system/ShortcutScan.h"
 #include "transfer/HttpClient.h"
 #include "transfer/ProxyAuth.h"
 #include "window/Events.h"
-#include "window/RepaintThrottle.h"
-#include "window/WindowDownload.h"
+#include "window/ProgressDisplay.h"
+#include "window/Window.h"
+#include "window/WindowNotify.h"
 
 namespace pellinor {
 
@@ -27,7 +29,8 @@ std::string GetSystemLanguageName(SystemInfo& system);
 
 class TForm1 : public EventSink {
   public:
-    explicit TForm1(Platform& platform);
+    // platform's message pump is window.
+    TForm1(Platform& platform, Window& window);
 
     // Runs the handler of an event; an error that escapes it is shown by the
     // application's default error report and the program goes on.
@@ -56,9 +59,6 @@ class TForm1 : public EventSink {
     // this call, every request goes direct.
     void UseProxySettings(ProxyConfig& proxies);
 
-    // The size announced by the latest work-begins event.
-    int64_t FileSize = 0;
-
   private:
     // Runs a command button's handler unless one already runs. A command
     // processes window messages while it waits (the scan, the pause, the
@@ -67,15 +67,21 @@ class TForm1 : public EventSink {
     // and replace its file twice over.
     void RunCommand(void (TForm1::*handler)());
 
-    Platform& platform_;
-    bool commandRunning_ = false;
-    std::string decimalSeparator_;
-    RepaintThrottle repaints_;  // of the progress display
-    HttpClient IdHTTP1;
-    WindowDownloader downloader_;  // what the commands download with
+    // The base in Edit1 as the user left it; a blank one is given the
+    // default, shown there too.
+    std::string TakeDownloadBase();
+    // What a command works with, downloading from base.
+    CommandSite Site(const std::string& base);
 
-    // What a command works with: the platform, the scan, the downloader.
-    CommandSite Site();
+    Platform& platform_;
+    Window& window_;
+    bool commandRunning_ = false;
+    ProgressDisplay progress_;
+    HttpClient IdHTTP1;
+    HttpDownloader downloader_;
+    WindowNotify notify_;
+    // The installations the list shows, from the last scan.
+    std::vector<Installation> installations_;
 };
 
 }  // namespace pellinor

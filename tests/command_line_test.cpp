@@ -132,25 +132,28 @@ TEST(CommandLine, ExitCodesFollowTheInstallersConventionAndDiffer) {
 }
 
 TEST(CommandLine, TheInstallationIsTheOneFoundOrTheOneNamed) {
-    const std::vector<std::string> two{" C:\\Hotel Lock\\", " D:\\Lock\\"};
+    const std::vector<Installation> two{{"C:\\Hotel Lock\\", true}, {"D:\\Lock\\", true}};
     const struct {
-        std::vector<std::string> found;
+        std::vector<Installation> found;
         const char* named;
         const char* folder;  // empty: none is taken
         std::optional<ExitCode> ended;
     } rows[] = {
         {{}, "", "", ExitCode::NothingFound},
         {{}, "C:\\Lock\\", "", ExitCode::NothingFound},
-        {{" C:\\Lock\\"}, "", "C:\\Lock\\", std::nullopt},
-        {{" C:\\Lock\\"}, "c:\\LOCK\\", "C:\\Lock\\", std::nullopt},
-        {{" C:\\Lock\\"}, "C:\\Other\\", "", ExitCode::NothingFound},
+        {{{"C:\\Lock\\", true}}, "", "C:\\Lock\\", std::nullopt},
+        {{{"C:\\Lock\\", true}}, "c:\\LOCK\\", "C:\\Lock\\", std::nullopt},
+        {{{"C:\\Lock\\", true}}, "C:\\Other\\", "", ExitCode::NothingFound},
         {two, "", "", ExitCode::SeveralFound},
         {two, "D:\\Lock\\", "D:\\Lock\\", std::nullopt},
         {two, "c:\\hotel lock\\", "C:\\Hotel Lock\\", std::nullopt},
         {two, "C:\\Hotel\\", "", ExitCode::NothingFound},  // a part of a folder is not it
         // One folder that two desktops lead to is one installation.
-        {{" C:\\Lock\\", "c:\\lock\\"}, "", "C:\\Lock\\", std::nullopt},
-        {{" C:\\Lock\\", "D:\\Lock\\", "c:\\lock\\"}, "c:\\lock\\", "C:\\Lock\\", std::nullopt},
+        {{{"C:\\Lock\\", true}, {"c:\\lock\\", false}}, "", "C:\\Lock\\", std::nullopt},
+        {{{"C:\\Lock\\", true}, {"D:\\Lock\\", false}, {"c:\\lock\\", false}},
+         "c:\\lock\\",
+         "C:\\Lock\\",
+         std::nullopt},
     };
     for (const auto& row : rows) {
         const InstallationChoice choice = ChooseInstallation(row.found, row.named);
@@ -158,7 +161,7 @@ TEST(CommandLine, TheInstallationIsTheOneFoundOrTheOneNamed) {
         EXPECT_EQ(choice.ended, row.ended) << row.named;
         if (!row.ended) {
             ASSERT_GE(choice.index, 0);
-            EXPECT_TRUE(SameTextAscii(Trim(row.found[choice.index]), row.folder));
+            EXPECT_TRUE(SameTextAscii(row.found[choice.index].folder, row.folder));
         }
     }
 }

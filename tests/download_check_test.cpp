@@ -3,12 +3,10 @@
 // download goes backwards in version, and none is another program.
 #include <gtest/gtest.h>
 
-#include "commands/CommandSite.h"
 #include "commands/DownloadCheck.h"
 #include "commands/PublisherCheck.h"
 #include "commands/VersionCheck.h"
-#include "fakes/FakeDownloader.h"
-#include "fakes/FakePlatform.h"
+#include "fakes/CommandRig.h"
 
 namespace pellinor {
 namespace {
@@ -39,19 +37,12 @@ FileVersion Version(uint64_t number, const std::string& name) {
 constexpr uint64_t k7_35_1 = 0x0007'0023'0001'0000;
 constexpr uint64_t k7_35_9 = 0x0007'0023'0009'0000;
 
-struct CheckedUpgrade {
-    FakePlatform fake;
-    bool chinese = false;
-    std::string served = "MZ new lock program";
+struct CheckedUpgrade : CommandRig {
     bool tempAtBox = true;
-    FakeDownloader downloader{[this](const std::string&, const std::string& dest) {
-        fake.files.WriteFile(dest, served);
-        return 0;
-    }};
-    CommandSite site{fake.platform, chinese, [this] { fake.window.ListAppend(kFolder); },
-                     downloader};
 
     explicit CheckedUpgrade(const std::string& installedBytes = "MZ old lock program") {
+        served = "MZ new lock program";
+        installations = {{kFolder, false}};
         fake.files.AddFolder(kFolder);
         fake.files.AddFile(kInstalled, installedBytes);
         fake.window.onBox = [this](const ShownBox&) { tempAtBox = fake.files.FileExists(Temp()); };

@@ -1,4 +1,4 @@
-// The last step of a download: the executable test on its first bytes, the
+// The last steps of a download: the executable test on its first bytes, the
 // replacement, and the check of the target in pieces against the digest of
 // what was downloaded.
 #include <gtest/gtest.h>
@@ -26,16 +26,14 @@ struct Finish : ::testing::Test {
         fake.files.AddFolder("C:\\Lock\\");
         fake.files.AddFile(kTarget, "MZ the old program");
     }
-    int Run(Payload payload = Payload::Executable) {
-        return FinishDownload(fake.platform, kTemp, kTarget, payload);
-    }
+    StepResult Run() { return ReplaceAndVerify(PumpingReplaceSite(fake.platform), kTemp, kTarget); }
     FakePlatform fake;
 };
 
 TEST_F(Finish, ALargeProgramIsPutInPlaceWithoutBeingHeldWhole) {
     const std::string program = Program(3 * kDigestPieceBytes + 5);
     fake.files.AddFile(kTemp, program);
-    EXPECT_EQ(Run(), 0);
+    EXPECT_EQ(Run().step, Step::Done);
     EXPECT_EQ(fake.files.Bytes(kTarget), program);
     EXPECT_FALSE(fake.files.FileExists(kTemp));
     EXPECT_LE(fake.files.largestRead, kDigestPieceBytes);
@@ -43,28 +41,23 @@ TEST_F(Finish, ALargeProgramIsPutInPlaceWithoutBeingHeldWhole) {
 
 TEST_F(Finish, OnlyTheFirstTwoBytesDecideWhetherItIsAProgram) {
     fake.files.AddFile(kTemp, "<html>" + Program(kDigestPieceBytes));
-    EXPECT_EQ(Run(), -1);
-    EXPECT_FALSE(fake.files.FileExists(kTemp));
-    EXPECT_EQ(fake.files.Bytes(kTarget), "MZ the old program");
+    EXPECT_FALSE(HoldsProgram(fake.files, kTemp));
     EXPECT_LE(fake.files.largestRead, 2u);
-
     fake.files.AddFile(kTemp, "Z");  // shorter than the mark itself
-    EXPECT_EQ(Run(), -1);
-    fake.files.AddFile(kTemp, "<html>not a program</html>");
-    EXPECT_EQ(Run(Payload::Any), 0);  // an archive or a setup program may start with anything
-    EXPECT_EQ(fake.files.Bytes(kTarget), "<html>not a program</html>");
+    EXPECT_FALSE(HoldsProgram(fake.files, kTemp));
+    fake.files.AddFile(kTemp, "MZ");
+    EXPECT_TRUE(HoldsProgram(fake.files, kTemp));
 }
 
-TEST_F(Finish, AReplacementThatLeftTheOldFileIsAWriteFault) {
+TEST_F(Finish, ATargetThatDoesNotHoldTheDownloadAfterwardsFailsTheCheck) {
     fake.files.AddFile(kTemp, Program(kDigestPieceBytes + 1));
     fake.files.replaceDoesNothing = true;
-    EXPECT_EQ(Run(), -static_cast<int>(kErrorWriteFault));
-}
+    EXPECT_EQ(Run().step, Step::Verify);
 
-TEST_F(Finish, ATargetThatCannotBeReadBackIsAWriteFault) {
+    fake.files.replaceDoesNothing = false;
     fake.files.AddFile(kTemp, Program(5000));
     fake.files.unreadable.insert("C:\\LOCK\\TESSARON.EXE");
-    EXPECT_EQ(Run(), -static_cast<int>(kErrorWriteFault));
+    EXPECT_EQ(Run().step, Step::Verify);
 }
 
 TEST(FileDigest, TellsEveryDifferenceOfContentOrSize) {

@@ -5,9 +5,9 @@
 #include "Unit1.h"
 #include "fakes/FakePlatform.h"
 #include "support/ScriptedHttpServer.h"
+#include "text/Texts.h"
 #include "transfer/DownloadBase.h"
 #include "window/Layout.h"
-#include "window/Texts.h"
 
 namespace pellinor {
 namespace {
@@ -22,7 +22,7 @@ const std::string kTraditionalChineseAnsi =
 
 struct Form {
     FakePlatform fake;
-    TForm1 form{fake.platform};
+    TForm1 form{fake.platform, fake.window};
 
     explicit Form(const std::string& ansiName, const std::string& utf8Name = "") {
         fake.system.languageNameAnsi = ansiName;
@@ -154,13 +154,14 @@ TEST(Commands, AClickDuringARunningCommandStartsNothingButTheLanguageStillSwitch
     Form f("English (United States)");
     f.fake.files.AddFolder("C:\\Lock\\");
     f.fake.files.AddFile("C:\\Lock\\Tessaron.Exe", "MZ old");
-    f.window().ListAppend("C:\\Lock\\");
+    f.fake.AddShortcut("Lock.lnk", "C:\\Lock");
     // Nothing listens there: the download fails at once.
     f.window().SetText(Control::Edit1, "http://127.0.0.1:1/");
     int nested = 0;
-    // The pause after ending the lock program gives the window its turns.
+    // The pause after ending the lock program gives the window its turns
+    // (the upgrade's button is off from then on).
     f.window().onProcessMessages = [&] {
-        if (nested++ > 0) return;
+        if (f.window().Enabled(Control::BitBtn2) || nested++ > 0) return;
         for (Event click : {Event::BitBtn1Click, Event::BitBtn2Click, Event::BitBtn3Click})
             f.form.Dispatch(click);
         f.form.Dispatch(Event::StatusBar1DblClick);
@@ -174,11 +175,32 @@ TEST(Commands, AClickDuringARunningCommandStartsNothingButTheLanguageStillSwitch
     EXPECT_EQ(captions, (std::vector<std::string>{"N9079", "E0059", ""}));
     EXPECT_TRUE(IsChinese);
     EXPECT_EQ(f.fake.files.Bytes("C:\\Lock\\Tessaron.Exe"), "MZ old");
-    // Once it has returned, a click runs again.
+    // Once it has returned, a click runs again: the language switch emptied
+    // the list, and a scan now finds nothing.
     f.window().onProcessMessages = nullptr;
-    f.window().SetText(Control::Edit1, "");
+    f.fake.files.Remove("C:\\Users\\alice\\Desktop\\Lock.lnk");
+    f.window().answers = {kAnswerCancel};
     f.form.Dispatch(Event::BitBtn2Click);
-    EXPECT_EQ(f.window().boxes.size(), 4u);  // the language switch emptied the list: N9081
+    ASSERT_EQ(f.window().boxes.size(), 4u);
+    EXPECT_EQ(f.window().boxes[3].caption, "N9081, 0");
+}
+
+TEST(Commands, TheTypedBaseGoesDownAsTypedAndABlankOneBecomesTheDefault) {
+    Form blank("English (United States)");
+    blank.form.Dispatch(Event::BitBtn2Click);  // nothing found: nothing downloaded
+    EXPECT_EQ(blank.window().Text(Control::Edit1), DefaultDownloadBase());
+
+    ScriptedHttpServer server;  // answers nothing: the download fails
+    Form typed("English (United States)");
+    typed.fake.files.AddFolder("C:\\Lock\\");
+    typed.fake.files.AddFile("C:\\Lock\\Tessaron.Exe", "MZ old");
+    typed.fake.AddShortcut("Lock.lnk", "C:\\Lock");
+    typed.window().SetText(Control::Edit1, server.Url("/beta/ "));
+    typed.form.Dispatch(Event::BitBtn2Click);
+    ASSERT_EQ(server.Requests().size(), 1u);
+    EXPECT_EQ(RequestTarget(server.Requests()[0]), "/beta/%20Tessaron.Exe")
+        << "the trailing blank is part of the base";
+    EXPECT_EQ(typed.window().Text(Control::Edit1), server.Url("/beta/ "));
 }
 
 // The close box while the upgrade's download runs: the question, then Yes
@@ -204,11 +226,12 @@ TEST(Commands, TheCloseBoxDuringADownloadAsksWhetherToStopIt) {
         Form f("English (United States)");
         f.fake.files.AddFolder("C:\\Lock\\");
         f.fake.files.AddFile("C:\\Lock\\Tessaron.Exe", "MZ old");
-        f.window().ListAppend("C:\\Lock\\");
+        f.fake.AddShortcut("Lock.lnk", "C:\\Lock");
         f.window().SetText(Control::Edit1, server.Url("/V9/02/"));
         f.window().answers = {kAnswerOk, row.answer};
-        // Before the download (the pause after ending the lock program) the
-        // close box asks nothing: the command simply goes on to its end.
+        // Before the download (the scan, the pause after ending the lock
+        // program) the close box asks nothing: the command simply goes on
+        // to its end.
         std::vector<bool> closes;
         f.window().onProcessMessages = [&] {
             const bool downloading =

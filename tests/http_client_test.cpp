@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "http/HttpConnection.h"
+#include "http/HttpResponseReader.h"
+#include "http/SocketErrors.h"
 #include "platform/Error.h"
 #include "support/GetOrError.h"
 #include "support/ScriptedHttpServer.h"
 #include "transfer/HttpClient.h"
-#include "transfer/HttpConnection.h"
-#include "transfer/HttpResponseReader.h"
-#include "transfer/SocketErrors.h"
 
 namespace pellinor {
 namespace {
@@ -29,6 +29,7 @@ struct Recorder {
         [this](int32_t max) { events.push_back("begin " + std::to_string(max)); },
         [this](int32_t count) { events.push_back("work " + std::to_string(count)); },
         [this] { ++pumps; },
+        nullptr,
     }};
 
     std::string Get(const std::string& url, HttpResponse& response) {
@@ -444,7 +445,7 @@ namespace {
 struct ImpatientClient {
     static constexpr milliseconds kSilence{400};
     int pumps = 0;
-    HttpClient client{HttpEvents{nullptr, nullptr, [this] { ++pumps; }},
+    HttpClient client{HttpEvents{nullptr, nullptr, [this] { ++pumps; }, nullptr},
                       std::make_unique<HttpConnection>([this] { ++pumps; }, kSilence)};
 
     std::string Get(const std::string& url, HttpResponse& response) {

@@ -6,8 +6,8 @@
 #include <boost/asio/ip/tcp.hpp>
 
 #include "platform/Error.h"
-#include "transfer/HttpConnection.h"
-#include "transfer/SocketErrors.h"
+#include "http/HttpConnection.h"
+#include "http/SocketErrors.h"
 
 namespace pellinor {
 namespace {

@@ -2,36 +2,19 @@
 // open, and that a stale file is never opened in place of a new one.
 #include <gtest/gtest.h>
 
-#include "commands/CommandSite.h"
-#include "fakes/FakeDownloader.h"
-#include "fakes/FakePlatform.h"
-#include "transfer/DownloadBase.h"
+#include "fakes/CommandRig.h"
 
 namespace pellinor {
 namespace {
 
 const std::string kSetup = "MZ newest setup";
 
-struct Command {
-    FakePlatform fake;
-    bool chinese = false;
-    std::vector<std::pair<std::string, std::string>> downloads;
-    int downloadResult = 0;
-    std::string served = kSetup;
-    std::function<void()> duringDownload;
-    FakeDownloader downloader{[this](const std::string& url, const std::string& dest) {
-        downloads.emplace_back(url, dest);
-        if (duringDownload) duringDownload();
-        if (downloadResult == 0) fake.files.WriteFile(dest, served);
-        return downloadResult;
-    }};
-    CommandSite site{fake.platform, chinese, [] {}, downloader};
-
+struct Command : CommandRig {
     Command() {
+        served = kSetup;
         fake.registry.values["Desktop"] = RegistryValue{true, "C:\\Users\\alice\\Desktop"};
         fake.files.AddFolder("C:\\Users\\alice\\Desktop");
     }
-    FakeWindow& window() { return fake.window; }
     bool AllCommandsDisabled() {
         return !window().Enabled(Control::BitBtn1) && !window().Enabled(Control::BitBtn2) &&
                !window().Enabled(Control::BitBtn3) && !window().Enabled(Control::cmdExit);
@@ -100,9 +83,10 @@ TEST(Install, CancelChangesNothingButThePicture) {
 TEST(Install, FailuresShowE0058AndNeverStartAStaleSetup) {
     Command failed;
     failed.fake.files.AddFolder("D:\\");
-    failed.downloadResult = -59;
+    failed.result = DownloadFailure(true, "HTTP/1.1 404 Not Found");
     InstallNewestVersion(failed.site);
-    EXPECT_EQ(failed.window().boxes.back().text, "System Error E0058, -59");
+    EXPECT_EQ(failed.Captions(),
+              (std::vector<std::string>{"N9078", "E0059", "System Error E0058, -59"}));
     EXPECT_TRUE(failed.AllCommandsDisabled());
     EXPECT_TRUE(failed.fake.shell.opened.empty());
 
@@ -112,7 +96,7 @@ TEST(Install, FailuresShowE0058AndNeverStartAStaleSetup) {
     inUse.fake.files.undeletable = {"D:\\R7.35SETUPENG.EXE"};
     inUse.fake.files.replaceFailures = std::deque<uint32_t>(1000, 32);
     InstallNewestVersion(inUse.site);
-    EXPECT_EQ(inUse.window().boxes.back().text, "System Error E0058, -32");
+    EXPECT_EQ(inUse.LastBox().text, "System Error E0058, -32");
     EXPECT_TRUE(inUse.fake.shell.opened.empty());
     EXPECT_EQ(inUse.fake.files.Bytes("D:\\R7.35SetupEng.tmp"), kSetup)
         << "the download stays as the temporary file";
@@ -122,7 +106,7 @@ TEST(Install, FailuresShowE0058AndNeverStartAStaleSetup) {
     page.fake.files.AddFolder("D:\\");
     page.served = "<html>captive portal</html>";
     InstallNewestVersion(page.site);
-    EXPECT_EQ(page.window().boxes.back().text, "System Error E0058, -1");
+    EXPECT_EQ(page.LastBox().text, "System Error E0058, -1");
     EXPECT_FALSE(page.fake.files.FileExists("D:\\R7.35SetupEng.tmp"));
     EXPECT_TRUE(page.fake.shell.opened.empty());
 }
@@ -135,7 +119,7 @@ TEST(Sdk, ArchiveReplacesTheFormerOneOnTheDesktopAndIsOpened) {
                                    (chinese ? "接口函数.rar" : "_SDK.rar");
         c.fake.files.AddFile(target, "Rar! former archive");
         c.served = "Rar! newest archive";
-        c.window().SetText(Control::Edit1, "http://typed.example/elsewhere/");
+        c.site.downloadBase = "http://typed.example/elsewhere/";
         DownloadSdk(c.site);
 
         EXPECT_TRUE(c.window().boxes.empty()) << "no confirmation";
@@ -153,9 +137,9 @@ TEST(Sdk, ArchiveReplacesTheFormerOneOnTheDesktopAndIsOpened) {
 
 TEST(Sdk, FailureShowsE0059AndLeavesTheButtonsOff) {
     Command c;
-    c.downloadResult = -1;
+    c.result = DownloadFailure(false, "");
     DownloadSdk(c.site);
-    EXPECT_EQ(c.window().boxes.back().text, "System Error E0059, -1");
+    EXPECT_EQ(c.Captions(), std::vector<std::string>{"System Error E0059, -1"});
     EXPECT_TRUE(c.AllCommandsDisabled());
     EXPECT_TRUE(c.fake.shell.opened.empty());
 }

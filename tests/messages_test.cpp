@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "commands/CommandResult.h"
 #include "fakes/FakeWindow.h"
 
 namespace pellinor {
@@ -46,15 +47,28 @@ TEST(Messages, BoxesCarryTheirCodeStyleAndAppendedValues) {
     EXPECT_EQ(done.substr(done.size() - tail.size()), tail);
 }
 
-TEST(Messages, SystemErrorNoticeKeepsTheSign) {
+// The notice's number is what users and support have always read: it keeps
+// its sign, and a target that does not hold its download is a write fault.
+TEST(Messages, TheFailureNoticeKeepsTheNumberAndItsSign) {
+    const struct {
+        const char* code;
+        StepResult result;
+        const char* text;
+    } rows[] = {
+        {"E0056", DownloadFailure(true, "Connection Closed Gracefully."),
+         "System Error E0056, -59"},
+        {"E0058", Failure(Step::Download), "System Error E0058, -1"},
+        {"E0056", Failure(Step::Write), "System Error E0056, -1"},
+        {"E0058", Failure(Step::NotProgram), "System Error E0058, -1"},
+        {"E0056", ReplaceFailure(5), "System Error E0056, -5"},
+        {"E0056", Failure(Step::Verify), "System Error E0056, -29"},
+        {"E0059", StepResult{}, "System Error E0059, 0"},
+    };
     FakeWindow window;
-    ShowSystemError(window, "E0056", -59);
-    ShowSystemError(window, "E0058", -1);
-    ShowSystemError(window, "E0059", 0);
-    ASSERT_EQ(window.boxes.size(), 3u);
-    EXPECT_EQ(window.boxes[0].text, "System Error E0056, -59");
-    EXPECT_EQ(window.boxes[1].text, "System Error E0058, -1");
-    EXPECT_EQ(window.boxes[2].text, "System Error E0059, 0");
+    for (const auto& row : rows) {
+        ShowNotice(window, NoticeText(row.code, row.result));
+        EXPECT_EQ(window.boxes.back().text, row.text);
+    }
     EXPECT_EQ(window.boxes[0].style, 0u) << "an information dialog, not a message box";
 }
 

@@ -3,33 +3,21 @@
 // that is always made new and never opened when something is already there.
 #include <gtest/gtest.h>
 
-#include "commands/CommandSite.h"
-#include "fakes/FakeDownloader.h"
-#include "fakes/FakePlatform.h"
+#include "fakes/CommandRig.h"
 #include "platform/WholeFile.h"
-#include "window/Texts.h"
+#include "text/Texts.h"
 
 namespace pellinor {
 namespace {
 
 using Command = void (*)(CommandSite&);
 
-struct CommandRun {
-    FakePlatform fake;
-    bool chinese = false;
-    int downloads = 0;
+struct CommandRun : CommandRig {
     bool heldWhileDownloading = false;
-    int downloadResult = 0;
-    FakeDownloader downloader{[this](const std::string&, const std::string& dest) {
-        ++downloads;
-        heldWhileDownloading = fake.commandLock.held;
-        if (downloadResult == 0) WriteWholeFile(fake.files, dest, "MZ new");
-        return downloadResult;
-    }};
-    CommandSite site{fake.platform, chinese, [this] { fake.window.ListAppend("C:\\Lock\\"); },
-                     downloader};
 
     CommandRun() {
+        installations = {{"C:\\Lock\\", false}};
+        duringDownload = [this] { heldWhileDownloading = fake.commandLock.held; };
         fake.files.AddFolder("C:\\Lock\\");
         fake.files.AddFolder("D:\\");
         fake.files.AddFolder("C:\\Users\\alice\\Desktop\\");
@@ -62,7 +50,7 @@ TEST(CommandLock, AnotherCopyChangingFilesStopsEachCommandBeforeItChangesAnythin
             EXPECT_EQ(box.caption, "N9089");
             EXPECT_EQ(box.style, static_cast<unsigned>(kStyleExclamation));
             EXPECT_EQ(box.text, Tr(TextId::N9089, chinese));
-            EXPECT_EQ(run.downloads, 0);
+            EXPECT_TRUE(run.downloads.empty());
             EXPECT_TRUE(run.fake.processes.terminated.empty());
             EXPECT_EQ(run.fake.files.Bytes("C:\\Lock\\Tessaron.Exe"), "MZ old");
             EXPECT_TRUE(run.fake.files.log.empty()) << run.fake.files.log.front();
@@ -76,13 +64,13 @@ TEST(CommandLock, AnotherCopyChangingFilesStopsEachCommandBeforeItChangesAnythin
 
 TEST(CommandLock, HeldWhileTheCommandChangesFilesAndGivenBackOnEveryWayOut) {
     for (const Command command : {UpgradeInstalledProgram, InstallNewestVersion, DownloadSdk}) {
-        for (const int result : {0, -1}) {
+        for (const StepResult& result : {StepResult{}, DownloadFailure(false, "")}) {
             CommandRun run;
-            run.downloadResult = result;
+            run.result = result;
             command(run.site);
             EXPECT_EQ(run.fake.commandLock.taken, 1);
             EXPECT_TRUE(run.heldWhileDownloading);
-            EXPECT_FALSE(run.fake.commandLock.held) << "given back, result " << result;
+            EXPECT_FALSE(run.fake.commandLock.held) << "given back, " << StepName(result.step);
         }
     }
     // A cancelled question takes nothing.
@@ -98,18 +86,18 @@ TEST(TemporaryFile, IsMadeNewAndNeverOpenedWhenSomethingIsThereAlready) {
     CommandRun run;
     run.fake.files.AddFile("C:\\Lock\\TessaronEng.tmp", "a piece left by another copy");
     run.fake.files.undeletable.insert("C:\\LOCK\\TESSARONENG.TMP");
-    try {
-        UpgradeInstalledProgram(run.site);
-        ADD_FAILURE() << "no error report";
-    } catch (const Error& error) {
-        EXPECT_EQ(std::string(error.what())
-                      .rfind("Cannot create file \"C:\\Lock\\TessaronEng.tmp\". ", 0),
-                  0u)
-            << error.what();
-    }
+    UpgradeInstalledProgram(run.site);
+    // The application's error report, as for any error the program did not foresee.
+    ASSERT_EQ(run.Captions(), (std::vector<std::string>{"N9079", "Pellinor"}));
+    EXPECT_EQ(run.LastBox().style, static_cast<unsigned>(kStyleError));
+    EXPECT_EQ(run.LastBox().text.rfind("Cannot create file \"C:\\Lock\\TessaronEng.tmp\". ", 0), 0u)
+        << run.LastBox().text;
+    // The lock program was ended: leaving is the only way on.
+    EXPECT_TRUE(run.window().Enabled(Control::cmdExit));
+    EXPECT_FALSE(run.window().Enabled(Control::BitBtn2));
     EXPECT_EQ(run.fake.files.Bytes("C:\\Lock\\TessaronEng.tmp"), "a piece left by another copy");
     EXPECT_EQ(run.fake.files.Bytes("C:\\Lock\\Tessaron.Exe"), "MZ old");
-    EXPECT_FALSE(run.fake.commandLock.held) << "given back when the error left the command";
+    EXPECT_FALSE(run.fake.commandLock.held) << "given back after the failure";
 
     // A piece of a file this write made is removed again.
     FakeFileSystem files;

@@ -3,11 +3,9 @@
 // installation from taking a program of anyone else.
 #include <gtest/gtest.h>
 
-#include "commands/CommandSite.h"
 #include "commands/PublisherCheck.h"
-#include "fakes/FakeDownloader.h"
-#include "fakes/FakePlatform.h"
-#include "window/Texts.h"
+#include "fakes/CommandRig.h"
+#include "text/Texts.h"
 
 namespace pellinor {
 namespace {
@@ -105,19 +103,12 @@ TEST(PublisherRule, CheckReadsTheDownloadOnlyWhenTheInstallationPinsAKey) {
 
 // The upgrade of C:\Lock\ with the fakes: the installed program's and the
 // download's signatures are whatever the test says.
-struct SignedUpgrade {
-    FakePlatform fake;
-    bool chinese = false;
-    std::string served = "MZ new lock program";
+struct SignedUpgrade : CommandRig {
     std::vector<bool> tempPresentAtBox;
-    FakeDownloader downloader{[this](const std::string&, const std::string& dest) {
-        fake.files.WriteFile(dest, served);
-        return 0;
-    }};
-    CommandSite site{fake.platform, chinese, [this] { fake.window.ListAppend(" C:\\Lock\\"); },
-                     downloader};
 
     SignedUpgrade() {
+        served = "MZ new lock program";
+        installations = {{"C:\\Lock\\", true}};
         fake.files.AddFolder("C:\\Lock\\");
         fake.files.AddFile("C:\\Lock\\Tessaron.Exe", "MZ old lock program");
         fake.signatures.byPath["C:\\Lock\\Tessaron.Exe"] =
@@ -131,7 +122,6 @@ struct SignedUpgrade {
     }
     void Download(const FileSignature& signature) { fake.signatures.byPath[Temp()] = signature; }
     void Run() { UpgradeInstalledProgram(site); }
-    const ShownBox& LastBox() const { return fake.window.boxes.back(); }
 };
 
 TEST(PublisherUpgrade, RefusalsNameTheReasonKeepTheProgramAndLeaveOnlyExit) {

@@ -4,9 +4,8 @@
 
 #include "fakes/FakeSystem.h"
 #include "fakes/FakeWindow.h"
-#include "transfer/Download.h"
+#include "window/ProgressDisplay.h"
 #include "window/RepaintThrottle.h"
-#include "window/WindowDownload.h"
 
 namespace pellinor {
 namespace {
@@ -65,18 +64,18 @@ TEST(RepaintThrottle, CountsRightAcrossTheTickCounterWrapping) {
 TEST(RepaintThrottle, EveryEventStillMovesTheControlsAndTheLastIsPainted) {
     FakeWindow window;
     FakeSystemInfo clock;  // standing still: every repaint after the first falls in its interval
-    RepaintThrottle repaints(clock);
-    int64_t fileSize = 0;
-    ShowWorkBegin(window, repaints, fileSize, 10 * 32768);
+    const bool chinese = false;
+    ProgressDisplay progress(window, clock, chinese);
+    progress.WorkBegin(10 * 32768);
     for (int32_t count = 32768; count <= 10 * 32768; count += 32768) {
-        ShowWork(window, repaints, fileSize, count, false, ".");
+        progress.Work(count);
         EXPECT_EQ(window.progressPosition, count);
     }
     EXPECT_EQ(window.label1History.size(), 10u);
     EXPECT_EQ(window.repaints, 1);
     EXPECT_EQ(window.paintedProgressPosition, 0);
 
-    repaints.Flush(window);
+    progress.Flush();
     EXPECT_EQ(window.paintedProgressPosition, 10 * 32768);
     EXPECT_EQ(window.paintedProgressMax, 10 * 32768);
     EXPECT_EQ(window.paintedLabel1, window.label1History.back());

@@ -1,19 +1,20 @@
-// DownloadOneFile against replies a strict HTTP/1.1 reading refuses or must
-// judge with care: each row gives the result, the first words of the E0059
-// box (empty: no box) and, through the result, whether the file was written.
+// The download against replies a strict HTTP/1.1 reading refuses or must
+// judge with care: each row gives the step the download ends at and the
+// first words of the E0059 box (empty: no box); only a download that is
+// done writes the file.
 #include <gtest/gtest.h>
 
 #include <memory>
 
+#include "commands/FileDownload.h"
 #include "fakes/FakeFileSystem.h"
 #include "fakes/FakeSystem.h"
 #include "fakes/FakeWindow.h"
 #include "support/ScriptedHttpServer.h"
-#include "transfer/Download.h"
-#include "transfer/HttpConnection.h"
-#include "transfer/ReplyParser.h"
-#include "transfer/SocketErrors.h"
-#include "window/WindowDownload.h"
+#include "http/HttpConnection.h"
+#include "http/ReplyParser.h"
+#include "http/SocketErrors.h"
+#include "window/ProgressDisplay.h"
 
 namespace pellinor {
 namespace {
@@ -36,10 +37,16 @@ std::string Chunk(const std::string& data) {
     return size + data + "\r\n";
 }
 
+// How a download ended, in one text that a failed check shows whole.
+std::string Ended(const StepResult& result) {
+    return std::string(StepName(result.step)) + (result.clientError ? ", client error" : "") +
+           (result.text.empty() ? "" : ": " + result.text);
+}
+
 struct Row {
     const char* what;
     ScriptedReply reply;
-    int result;
+    Step step;
     std::string box;
 };
 
@@ -48,14 +55,14 @@ TEST(ReplySyntaxAndVerdicts, OnlyAReplyReadByTheBookGivesAWholeFile) {
     FakeFileSystem files;
     files.AddFolder("C:\\Hotel\\Lock\\");
     FakeSystemInfo clock;
-    RepaintThrottle repaints{clock};
-    int64_t fileSize = 0;
+    const bool chinese = false;
+    ProgressDisplay progress(window, clock, chinese);
     HttpClient client{
-        HttpEvents{[&](int32_t max) { ShowWorkBegin(window, repaints, fileSize, max); },
-                   [&](int32_t n) { ShowWork(window, repaints, fileSize, n, false, "."); },
-                   [&] { window.ProcessMessages(); }},
+        HttpEvents{[&](int32_t max) { progress.WorkBegin(max); },
+                   [&](int32_t n) { progress.Work(n); }, [&] { window.ProcessMessages(); },
+                   nullptr},
         std::make_unique<HttpConnection>([&] { window.ProcessMessages(); }, kTestSilence)};
-    DownloadSite site{window, files, client, repaints};
+    HttpDownloader downloader(client, files);
     ScriptedHttpServer server;
 
     const std::string body = Letters(1536);
@@ -71,112 +78,114 @@ TEST(ReplySyntaxAndVerdicts, OnlyAReplyReadByTheBookGivesAWholeFile) {
     auto closing = [](std::string bytes) {
         return ScriptedReply(std::move(bytes), AfterReply::Close);
     };
+    const Step done = Step::Done;
+    const Step failed = Step::Download;
     std::vector<Row> rows = {
         // chunked counts as the one, exact and last coding only; any other
         // last coding runs to the close, which never proves a whole file
-        {"chunked twice in a word", closing(with("Transfer-Encoding: chunkedchunked\r\n")), -1, ""},
-        {"chunked inside a word", closing(with("Transfer-Encoding: xchunked\r\n")), -1, ""},
+        {"chunked twice in a word", closing(with("Transfer-Encoding: chunkedchunked\r\n")), failed,
+         ""},
+        {"chunked inside a word", closing(with("Transfer-Encoding: xchunked\r\n")), failed, ""},
         {"chunked before another coding", closing(with("Transfer-Encoding: chunked, deflate\r\n")),
-         -1, ""},
+         failed, ""},
         {"a coding before chunked",
          closing(ok + "Transfer-Encoding: identity\r\n" + chunked + "\r\n" + Chunk(body) +
                  "0\r\n\r\n"),
-         -59, BrokenReplyText("Transfer-Encoding: identity, chunked")},
-        {"a coding after chunked", closing(with(chunked + "Transfer-Encoding: identity\r\n")), -59,
-         BrokenReplyText(kBrokenTransferEncoding)},
+         failed, BrokenReplyText("Transfer-Encoding: identity, chunked")},
+        {"a coding after chunked", closing(with(chunked + "Transfer-Encoding: identity\r\n")),
+         failed, BrokenReplyText(kBrokenTransferEncoding)},
         {"an encoding beside a length", closing(with("Transfer-Encoding: anything\r\n" + length)),
-         -59, BrokenReplyText(kLengthBesideEncoding)},
-        {"a length beside chunks", closing(with(length + chunked)), -59,
+         failed, BrokenReplyText(kLengthBesideEncoding)},
+        {"a length beside chunks", closing(with(length + chunked)), failed,
          BrokenReplyText(kLengthBesideEncoding)},
         // the status line is HTTP/1.x SP 3DIGIT SP reason
-        {"HTP/1.1", closing(status("HTP/1.1 200 OK")), -59, broken},
-        {"HTTP/01.1", closing(status("HTTP/01.1 200 OK")), -59, broken},
-        {"HTTP/11.1", closing(status("HTTP/11.1 200 OK")), -59, broken},
-        {"HTTP/1.01", closing(status("HTTP/1.01 200 OK")), -59, broken},
-        {"HTTP/5.6", closing(status("HTTP/5.6 200 OK")), -59, broken},
-        {"HTTPER/1.1", closing(status("HTTPER/1.1 200 OK")), -59, broken},
-        {"a later minor version", closing(status("HTTP/1.7 200 OK")), 0, ""},
-        {"HTTP/1.0", closing(status("HTTP/1.0 200 OK")), 0, ""},
+        {"HTP/1.1", closing(status("HTP/1.1 200 OK")), failed, broken},
+        {"HTTP/01.1", closing(status("HTTP/01.1 200 OK")), failed, broken},
+        {"HTTP/11.1", closing(status("HTTP/11.1 200 OK")), failed, broken},
+        {"HTTP/1.01", closing(status("HTTP/1.01 200 OK")), failed, broken},
+        {"HTTP/5.6", closing(status("HTTP/5.6 200 OK")), failed, broken},
+        {"HTTPER/1.1", closing(status("HTTPER/1.1 200 OK")), failed, broken},
+        {"a later minor version", closing(status("HTTP/1.7 200 OK")), done, ""},
+        {"HTTP/1.0", closing(status("HTTP/1.0 200 OK")), done, ""},
         {"a bare CR hiding a second length",
-         closing(ok + "X: y\r\rContent-Length: 4\r\nContent-Length: 1540\r\n\r\n" + body), -59,
+         closing(ok + "X: y\r\rContent-Length: 4\r\nContent-Length: 1540\r\n\r\n" + body), failed,
          BrokenReplyText(kBrokenLineEnd)},
-        {"a blank before the colon", closing(with("Content-Length : 1536\r\n")), -59,
+        {"a blank before the colon", closing(with("Content-Length : 1536\r\n")), failed,
          BrokenReplyText(kBrokenFieldName)},
-        {"a blank inside a name", closing(with("Content Length: 1536\r\n")), -59,
+        {"a blank inside a name", closing(with("Content Length: 1536\r\n")), failed,
          BrokenReplyText(kBrokenFieldName)},
         // a field folded onto more lines is joined, up to its bound
         {"a folded field at its bound",
-         closing(with(length + "X: " + Letters(kLongestFoldedField - 2) + "\r\n y\r\n")), 0, ""},
+         closing(with(length + "X: " + Letters(kLongestFoldedField - 2) + "\r\n y\r\n")), done, ""},
         {"a folded field past its bound",
-         closing(with(length + "X: " + Letters(kLongestFoldedField - 1) + "\r\n y\r\n")), -59,
+         closing(with(length + "X: " + Letters(kLongestFoldedField - 1) + "\r\n y\r\n")), failed,
          kFoldedFieldTooLong},
         // a length is digits only, and past the bound is the bound's text
-        {"a signed length", closing(with("Content-Length: +1536\r\n")), -59,
+        {"a signed length", closing(with("Content-Length: +1536\r\n")), failed,
          BrokenReplyText("Content-Length: +1536")},
-        {"a hex length", closing(with("Content-Length: 0x600\r\n")), -59,
+        {"a hex length", closing(with("Content-Length: 0x600\r\n")), failed,
          BrokenReplyText("Content-Length: 0x600")},
-        {"a length with letters after", closing(with("Content-Length: 1536abc\r\n")), -59,
+        {"a length with letters after", closing(with("Content-Length: 1536abc\r\n")), failed,
          BrokenReplyText("Content-Length: 1536abc")},
-        {"a length of 19 digits", closing(with("Content-Length: 1000000000000000000\r\n")), -59,
+        {"a length of 19 digits", closing(with("Content-Length: 1000000000000000000\r\n")), failed,
          kBodyTooLarge},
         {"a length of 25 digits", closing(with("Content-Length: 9999999999999999999999999\r\n")),
-         -59, kBodyTooLarge},
-        {"a list of one length", closing(with("Content-Length: 1536, 1536\r\n")), 0, ""},
+         failed, kBodyTooLarge},
+        {"a list of one length", closing(with("Content-Length: 1536, 1536\r\n")), done, ""},
         // a chunk's line is hex digits and extensions by their grammar
-        {"blanks after a size", closing(chunks("600   ")), -59, kBrokenChunk},
-        {"an empty extension", closing(chunks("600;")), -59, kBrokenChunk},
-        {"an unbalanced quote", closing(chunks("600;a=\"b")), -59, kBrokenChunk},
-        {"a negative size", closing(chunks("-600")), -59, kBrokenChunk},
-        {"a hex prefix", closing(chunks("0x600")), -59, kBrokenChunk},
-        {"a size of 2^64", closing(chunks("10000000000000000")), -59, kBrokenChunk},
-        {"an extension by the grammar", closing(chunks("600; name = \"v;\\\"\"")), 0, ""},
+        {"blanks after a size", closing(chunks("600   ")), failed, kBrokenChunk},
+        {"an empty extension", closing(chunks("600;")), failed, kBrokenChunk},
+        {"an unbalanced quote", closing(chunks("600;a=\"b")), failed, kBrokenChunk},
+        {"a negative size", closing(chunks("-600")), failed, kBrokenChunk},
+        {"a hex prefix", closing(chunks("0x600")), failed, kBrokenChunk},
+        {"a size of 2^64", closing(chunks("10000000000000000")), failed, kBrokenChunk},
+        {"an extension by the grammar", closing(chunks("600; name = \"v;\\\"\"")), done, ""},
         // verdicts
         {"a short last chunk",
          closing(ok + chunked + "\r\n" + Chunk(body.substr(0, 1000)) + Chunk(body.substr(1000)) +
                  "0\r\n\r\n"),
-         0, ""},
+         done, ""},
         {"chunks of less than 1024 bytes in all",
-         closing(ok + chunked + "\r\n" + Chunk(body.substr(0, 1000)) + "0\r\n\r\n"), -1, ""},
+         closing(ok + chunked + "\r\n" + Chunk(body.substr(0, 1000)) + "0\r\n\r\n"), failed, ""},
         {"the last chunk without its empty line",
-         closing(ok + chunked + "\r\n" + Chunk(body) + "0\r\n"), -59, kConnectionClosedGracefully},
+         closing(ok + chunked + "\r\n" + Chunk(body) + "0\r\n"), failed,
+         kConnectionClosedGracefully},
         {"a redirect without Location", closing("HTTP/1.1 302 Found\r\nContent-Length: 0\r\n\r\n"),
-         -59, "HTTP/1.1 302 Found"},
+         failed, "HTTP/1.1 302 Found"},
         {"a length that lies, the rest right behind",
-         closing(ok + "Connection: close\r\nContent-Length: 1000\r\n\r\n" + body), -59,
+         closing(ok + "Connection: close\r\nContent-Length: 1000\r\n\r\n" + body), failed,
          kMoreThanAnnounced},
         {"a length that lies, the rest 200 ms later",
          closing(ok + "Connection: close\r\nContent-Length: 1024\r\n\r\n" + body.substr(0, 1024))
              .Then(body.substr(1024), milliseconds(200)),
-         -59, kMoreThanAnnounced},
+         failed, kMoreThanAnnounced},
         {"a length that lies on a kept connection",
-         ScriptedReply(ok + "Content-Length: 1024\r\n\r\n" + body), -59, kMoreThanAnnounced},
+         ScriptedReply(ok + "Content-Length: 1024\r\n\r\n" + body), failed, kMoreThanAnnounced},
         {"chunks with bytes after their end",
          closing(ok + "Connection: close\r\n" + chunked + "\r\n" + Chunk(body) + "0\r\n\r\nHTTP"),
-         -59, kMoreThanAnnounced},
+         failed, kMoreThanAnnounced},
         {"a closing reply whose server holds on",
-         ScriptedReply(ok + "Connection: close\r\n" + length + "\r\n" + body, AfterReply::Hang), 0,
-         ""},
+         ScriptedReply(ok + "Connection: close\r\n" + length + "\r\n" + body, AfterReply::Hang),
+         done, ""},
         // a kept connection that falls silent is never asked twice
-        {"a whole file on a kept connection", ScriptedReply(with(length)), 0, ""},
-        {"silence on the kept connection", ScriptedReply(std::string(), AfterReply::Hang), -59,
+        {"a whole file on a kept connection", ScriptedReply(with(length)), done, ""},
+        {"silence on the kept connection", ScriptedReply(std::string(), AfterReply::Hang), failed,
          kReadTimeout},
     };
     for (Row& row : rows) {
         SCOPED_TRACE(row.what);
         files.Remove(kDest);
-        window.boxes.clear();
         server.Enqueue(std::move(row.reply));
         const std::string url = server.Url("/V9/02/Tessaron.Exe");
         const size_t requests = server.Requests().size();
-        EXPECT_EQ(DownloadOneFile(site, url, kDest), row.result);
+        const StepResult expected =
+            row.box.empty() ? Failure(row.step)
+                            : DownloadFailure(true, row.box + "\n\n" + url + "\n" + kDest);
+        EXPECT_EQ(Ended(downloader.DownloadOneFile(url, kDest)), Ended(expected));
         EXPECT_EQ(server.Requests().size(), requests + 1);
-        EXPECT_EQ(files.FileExists(kDest), row.result == 0);
-        if (row.result == 0) EXPECT_EQ(files.Bytes(kDest), body);
-        if (row.box.empty()) {
-            EXPECT_TRUE(window.boxes.empty());
-        } else {
-            ASSERT_EQ(window.boxes.size(), 1u);
-            EXPECT_EQ(window.boxes[0].text, row.box + "\n\n" + url + "\n" + kDest);
+        EXPECT_EQ(files.FileExists(kDest), row.step == done);
+        if (row.step == done) {
+            EXPECT_EQ(files.Bytes(kDest), body);
         }
     }
 }

@@ -12,9 +12,9 @@
 #include "support/GetOrError.h"
 #include "support/ScriptedHttpServer.h"
 #include "transfer/HttpClient.h"
-#include "transfer/HttpConnection.h"
-#include "transfer/RequestBounds.h"
-#include "transfer/SocketErrors.h"
+#include "http/HttpConnection.h"
+#include "http/RequestBounds.h"
+#include "http/SocketErrors.h"
 
 namespace pellinor {
 namespace {

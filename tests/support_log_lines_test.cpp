@@ -2,9 +2,7 @@
 // installations, the boxes, the checks with their codes and the replacement.
 #include <gtest/gtest.h>
 
-#include "commands/CommandSite.h"
-#include "fakes/FakeDownloader.h"
-#include "fakes/FakePlatform.h"
+#include "fakes/CommandRig.h"
 #include "log/LogEvent.h"
 
 namespace pellinor {
@@ -19,12 +17,12 @@ class RecordingLog : public Log {
 TEST(SupportLogLines, TheUpgradeTellsEveryStepInItsOrder) {
     const struct {
         const char* what;
-        int downloadResult;
+        StepResult result;
         std::deque<uint32_t> replaceFailures;
         std::vector<std::string> expected;  // in this order, others between them
     } rows[] = {
         {"upgraded after one retry",
-         0,
+         StepResult{},
          {32},
          {"installations found=2 \"C:\\Lock\\\" \"D:\\Lock\\\"", "box N9079",
           "box N9079 answered OK", "installation chosen \"C:\\Lock\\\"",
@@ -33,32 +31,26 @@ TEST(SupportLogLines, TheUpgradeTellsEveryStepInItsOrder) {
           "replace \"C:\\Lock\\TessaronEng.tmp\" -> \"C:\\Lock\\Tessaron.Exe\" attempts=2 result=0",
           "box N9082"}},
         {"download failed",
-         -59,
+         DownloadFailure(true, "HTTP/1.1 404 Not Found"),
          {},
-         {"installation chosen \"C:\\Lock\\\"", "box \"System Error E0056, -59\""}},
+         {"installation chosen \"C:\\Lock\\\"", "box E0059", "box \"System Error E0056, -59\""}},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
-        FakePlatform fake;
-        fake.files.AddFolder("C:\\Lock\\");
-        fake.files.AddFile("C:\\Lock\\Tessaron.Exe", "MZ old");
-        fake.files.replaceFailures = row.replaceFailures;
-        FakeDownloader downloader{[&](const std::string&, const std::string& dest) {
-            if (row.downloadResult == 0) fake.files.WriteFile(dest, "MZ new");
-            return row.downloadResult;
-        }};
-        const bool chinese = false;
-        CommandSite site{fake.platform, chinese,
-                         [&] {
-                             fake.window.ListAppend("C:\\Lock\\");
-                             fake.window.ListAppend("D:\\Lock\\");
-                             fake.window.ListSelect(0);
-                         },
-                         downloader};
+        CommandRig rig;
+        rig.fake.files.AddFolder("C:\\Lock\\");
+        rig.fake.files.AddFile("C:\\Lock\\Tessaron.Exe", "MZ old");
+        rig.fake.files.replaceFailures = row.replaceFailures;
+        rig.result = row.result;
+        // The list of an earlier click, the first one selected.
+        rig.installations = {{"C:\\Lock\\", false}, {"D:\\Lock\\", false}};
+        rig.window().ListAppend("C:\\Lock\\");
+        rig.window().ListAppend("D:\\Lock\\");
+        rig.window().ListSelect(0);
         RecordingLog log;
         {
             const LogScope logging(log);
-            UpgradeInstalledProgram(site);
+            UpgradeInstalledProgram(rig.site);
         }
         size_t at = 0;
         for (const std::string& line : row.expected) {

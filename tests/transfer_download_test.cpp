@@ -1,19 +1,20 @@
-// DownloadOneFile end to end over a scripted server: what reaches the disk,
-// the result code, the E0059 box, the cursor and the progress display.
+// A download end to end over a scripted server, as a command runs it: what
+// reaches the disk and how the download ended (HttpDownloader), the
+// progress display the client's events drive, and the hourglass, Label3 and
+// the final repaint around the download (WindowNotify).
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <map>
 
-#include "fakes/FakeFileSystem.h"
-#include "fakes/FakeSystem.h"
-#include "fakes/FakeWindow.h"
+#include "commands/CommandPlan.h"
+#include "commands/FileDownload.h"
+#include "fakes/FakePlatform.h"
 #include "platform/Error.h"
 #include "support/ScriptedHttpServer.h"
-#include "transfer/Download.h"
-#include "transfer/HttpResponseReader.h"
-#include "transfer/SocketErrors.h"
-#include "window/WindowDownload.h"
+#include "http/HttpResponseReader.h"
+#include "http/SocketErrors.h"
+#include "window/ProgressDisplay.h"
+#include "window/WindowNotify.h"
 
 namespace pellinor {
 namespace {
@@ -32,57 +33,71 @@ std::string WithLength(const std::string& body) {
 
 const std::string kDest = "C:\\Hotel\\Lock\\Tessaron.Exe.tmp";
 
+// How a download ended, in one text that a failed check shows whole: its
+// step, whether the client raised an error, and the text the user is shown.
+std::string Ended(const StepResult& result) {
+    return std::string(StepName(result.step)) + (result.clientError ? ", client error" : "") +
+           (result.text.empty() ? "" : ": " + result.text);
+}
+
+const std::string kWhole = Ended(StepResult{});
+// The body came cut or not at all: no E0059 box, nothing written.
+const std::string kCut = Ended(Failure(Step::Download));
+
+// The client gave up with message: the E0059 box names the address and dest.
+std::string ClientError(const std::string& message, const std::string& url) {
+    return Ended(DownloadFailure(true, message + "\n\n" + url + "\n" + kDest));
+}
+
 class DownloadTest : public ::testing::Test {
   protected:
     DownloadTest() { files.AddFolder("C:\\Hotel\\Lock\\"); }
-    int Download(const std::string& url) {
-        DownloadSite site{window, files, client, repaints};
-        return DownloadOneFile(site, url, kDest);
+    // What a command's plan does around its download.
+    std::string Download(const std::string& url) {
+        notify.DownloadBegun(kDest);
+        const StepResult result = downloader.DownloadOneFile(url, kDest);
+        notify.DownloadEnded();
+        return Ended(result);
     }
     bool Written() { return files.FileExists(kDest); }
-    std::string BoxText(const std::string& message, const std::string& url) const {
-        return message + "\n\n" + url + "\n" + kDest;
-    }
 
-    FakeWindow window;
-    FakeFileSystem files;
-    int64_t fileSize = 0;
+    FakePlatform fake;
+    FakeWindow& window = fake.window;
+    FakeFileSystem& files = fake.files;
     bool chinese = false;
-    FakeSystemInfo clock;
-    RepaintThrottle repaints{clock};
+    FakeSystemInfo clock;  // standing still: every repaint after the first is left out
+    ProgressDisplay progress{window, clock, chinese};
+    WindowNotify notify{window, fake.system, chinese};
     HttpClient client{HttpEvents{
-        [this](int32_t max) { ShowWorkBegin(window, repaints, fileSize, max); },
-        [this](int32_t count) { ShowWork(window, repaints, fileSize, count, chinese, "."); },
-        [this] { window.ProcessMessages(); },
+        [this](int32_t max) { progress.WorkBegin(max); },
+        [this](int32_t count) { progress.Work(count); }, [this] { window.ProcessMessages(); },
+        nullptr,  // no proxy asks for a sign-in
     }};
+    HttpDownloader downloader{client, files, [this] { progress.Flush(); }};
     ScriptedHttpServer server;
 };
 
 TEST_F(DownloadTest, TheWholeFileOfAtLeast1024BytesIsWritten) {
     server.Enqueue(ScriptedReply(WithLength(Pattern(1024))));
-    EXPECT_EQ(Download(server.Url("/V9/02/Tessaron.Exe")), 0);
+    EXPECT_EQ(Download(server.Url("/V9/02/Tessaron.Exe")), kWhole);
     EXPECT_EQ(files.Bytes(kDest), Pattern(1024));
     EXPECT_EQ(window.Text(Control::Label3), kDest);
-    EXPECT_TRUE(window.boxes.empty());
-    EXPECT_EQ(fileSize, 1024);
     EXPECT_EQ(window.progressMax, 1024);
     EXPECT_EQ(window.progressPosition, 1024);
     EXPECT_EQ(window.Text(Control::Label1), "Downloading file, Please wait... 1 KB/1 KB");
 }
 
 // However fast the events come, the window is painted with the last of them
-// before the file is written.
+// once the download ends, before a box can hold it up.
+// However fast the events come, the window is painted with the last of them
+// once the body has arrived, by the downloader itself: before the write,
+// and with no command around it.
 TEST_F(DownloadTest, TheWindowShowsTheFinalProgressOnceTheBodyArrived) {
-    const std::string body = Pattern(1 << 20);
-    server.Enqueue(ScriptedReply(WithLength(body)));
-    files.refuseWrites = true;  // the state on screen is looked at when the write comes
-    std::string paintedAtWrite;
-    try {
-        Download(server.Url("/V9/02/Tessaron.Exe"));
-    } catch (const Error&) {
-        paintedAtWrite = window.paintedLabel1;
-    }
-    EXPECT_EQ(paintedAtWrite, "Downloading file, Please wait... 1.00 MB/1.00 MB");
+    server.Enqueue(ScriptedReply(WithLength(Pattern(1 << 20))));
+    files.refuseWrites = true;
+    EXPECT_EQ(downloader.DownloadOneFile(server.Url("/V9/02/Tessaron.Exe"), kDest).step,
+              Step::Write);
+    EXPECT_EQ(window.paintedLabel1, "Downloading file, Please wait... 1.00 MB/1.00 MB");
     EXPECT_EQ(window.paintedProgressPosition, 1 << 20);
     // Every event of at most 32 KiB still wrote the line; few were painted.
     EXPECT_GE(window.label1History.size(), 32u);
@@ -91,9 +106,8 @@ TEST_F(DownloadTest, TheWindowShowsTheFinalProgressOnceTheBodyArrived) {
 
 TEST_F(DownloadTest, AFileOf1023BytesIsNotWritten) {
     server.Enqueue(ScriptedReply(WithLength(Pattern(1023))));
-    EXPECT_EQ(Download(server.Url("/small.exe")), -1);
+    EXPECT_EQ(Download(server.Url("/small.exe")), kCut);
     EXPECT_FALSE(Written());
-    EXPECT_TRUE(window.boxes.empty());
 }
 
 // Once, a chunked body cut off after its last begun chunk passed the size
@@ -103,56 +117,44 @@ TEST_F(DownloadTest, AChunkedBodyCutOffIsNeverWritten) {
                                      "fa0\r\n" + Pattern(4000) + "\r\n5dc\r\n" + Pattern(1500 - 1),
                                  AfterReply::Close));
     const std::string url = server.Url("/cut.exe");
-    EXPECT_EQ(Download(url), -59);
+    EXPECT_EQ(Download(url), ClientError("Connection Closed Gracefully.", url));
     EXPECT_FALSE(Written());
-    ASSERT_EQ(window.boxes.size(), 1u);
-    EXPECT_EQ(window.boxes[0].text, BoxText("Connection Closed Gracefully.", url));
 }
 
 TEST_F(DownloadTest, ATruncatedBodyOrOneUpToTheCloseIsNotWritten) {
     server.Enqueue(ScriptedReply(
         HttpHead("HTTP/1.1 200 OK", {"Content-Length: 5000"}) + Pattern(4000), AfterReply::Close));
-    EXPECT_EQ(Download(server.Url("/truncated.exe")), -1);
+    EXPECT_EQ(Download(server.Url("/truncated.exe")), kCut);
+    EXPECT_EQ(window.progressMax, 5000);
     server.Enqueue(ScriptedReply(HttpHead("HTTP/1.1 200 OK") + Pattern(5000), AfterReply::Close));
-    EXPECT_EQ(Download(server.Url("/until-close.exe")), -1);
-    EXPECT_EQ(fileSize, 0);
+    EXPECT_EQ(Download(server.Url("/until-close.exe")), kCut);
+    EXPECT_EQ(window.progressMax, 0);  // a body up to the close announces no size
     EXPECT_FALSE(Written());
-    EXPECT_TRUE(window.boxes.empty());
 }
 
 TEST_F(DownloadTest, AMissingFileShowsTheStatusLine) {
     server.Enqueue(ScriptedReply(HttpHead("HTTP/1.1 404 Not Found", {"Content-Length: 2000"}) +
                                  Pattern(2000)));
     const std::string url = server.Url("/V9/02/Tessaron.Exe");
-    EXPECT_EQ(Download(url), -59);
+    EXPECT_EQ(Download(url), ClientError("HTTP/1.1 404 Not Found", url));
     EXPECT_FALSE(Written());
-    ASSERT_EQ(window.boxes.size(), 1u);
-    EXPECT_EQ(window.boxes[0].text, BoxText("HTTP/1.1 404 Not Found", url));
-    EXPECT_EQ(window.boxes[0].caption, "E0059");
-    EXPECT_EQ(window.boxes[0].style, 16u);
 }
 
 TEST_F(DownloadTest, ConnectionFailuresShowTheSocketErrorText) {
     server.Enqueue(ScriptedReply(std::string(), AfterReply::Close));
     const std::string closed = server.Url("/x.exe");
-    EXPECT_EQ(Download(closed), -59);
-    EXPECT_EQ(Download("http://nosuchhost.invalid/V9/x.exe"), -59);
+    EXPECT_EQ(Download(closed), ClientError("Connection Closed Gracefully.", closed));
+    const std::string nowhere = "http://nosuchhost.invalid/V9/x.exe";
+    EXPECT_EQ(Download(nowhere), ClientError("Socket Error # 11001\r\nHost not found.", nowhere));
     server.Stop();
-    EXPECT_EQ(Download(closed), -59);
-    ASSERT_EQ(window.boxes.size(), 3u);
-    EXPECT_EQ(window.boxes[0].text, BoxText("Connection Closed Gracefully.", closed));
-    EXPECT_EQ(window.boxes[1].text, BoxText("Socket Error # 11001\r\nHost not found.",
-                                            "http://nosuchhost.invalid/V9/x.exe"));
-    EXPECT_EQ(window.boxes[2].text, BoxText("Socket Error # 10061\r\nConnection refused.", closed));
+    EXPECT_EQ(Download(closed), ClientError("Socket Error # 10061\r\nConnection refused.", closed));
     EXPECT_FALSE(Written());
 }
 
-TEST_F(DownloadTest, TheBoxShowsTheEncodedAddress) {
+TEST_F(DownloadTest, TheErrorTextShowsTheEncodedAddress) {
     server.Enqueue(ScriptedReply(HttpHead("HTTP/1.1 403 Forbidden", {"Content-Length: 0"})));
-    EXPECT_EQ(Download(server.Url("/my dir/a b.exe")), -59);
-    ASSERT_EQ(window.boxes.size(), 1u);
-    EXPECT_EQ(window.boxes[0].text,
-              BoxText("HTTP/1.1 403 Forbidden", server.Url("/my%20dir/a%20b.exe")));
+    EXPECT_EQ(Download(server.Url("/my dir/a b.exe")),
+              ClientError("HTTP/1.1 403 Forbidden", server.Url("/my%20dir/a%20b.exe")));
     EXPECT_EQ(RequestTarget(server.Requests().at(0)), "/my%20dir/a%20b.exe");
 }
 
@@ -161,9 +163,7 @@ TEST_F(DownloadTest, TheRedirectLimitGivesNothingAndNoBox) {
         return ScriptedReply(
             HttpHead("HTTP/1.1 302 Found", {"Location: /again", "Content-Length: 0"}));
     });
-    fileSize = 4096;  // left from an earlier download
-    EXPECT_EQ(Download(server.Url("/loop")), -1);
-    EXPECT_TRUE(window.boxes.empty());
+    EXPECT_EQ(Download(server.Url("/loop")), kCut);
     EXPECT_EQ(server.Requests().size(), 15u);
 }
 
@@ -172,26 +172,28 @@ TEST_F(DownloadTest, TheCursorIsRestoredOnEveryWayOut) {
     window.onProcessMessages = [&] { busyDuringTransfer = window.busyCursor; };
     server.Enqueue(ScriptedReply(HttpHead("HTTP/1.1 200 OK", {"Content-Length: 2000"}))
                        .Then(Pattern(2000), milliseconds(400)));
-    EXPECT_EQ(Download(server.Url("/slow.exe")), 0);
+    EXPECT_EQ(Download(server.Url("/slow.exe")), kWhole);
     EXPECT_TRUE(busyDuringTransfer);
     EXPECT_FALSE(window.busyCursor);
 
-    // Errors of the encoding and of the write leave the function.
+    // An address that cannot be encoded leaves the command as an error;
+    // the hourglass goes with it.
+    std::vector<Installation> none;
+    CommandSite site{fake.platform, notify, downloader, chinese, std::string(), none};
+    CommandPlan plan;
+    plan.temp = kDest;
+    plan.target = "C:\\Hotel\\Lock\\Tessaron.Exe";
+    plan.url = "127.0.0.1/V9/Tessaron.Exe";
     try {
-        Download("127.0.0.1/V9/Tessaron.Exe");
+        RunPlan(site, plan);
         ADD_FAILURE() << "no error";
     } catch (const Error& e) {
         EXPECT_STREQ(e.what(), "Protocol field is empty");
     }
     EXPECT_FALSE(window.busyCursor);
-    EXPECT_THROW(Download("http:///V9/Tessaron.Exe"), Error);
+    plan.url = "http:///V9/Tessaron.Exe";
+    EXPECT_THROW(RunPlan(site, plan), Error);
     EXPECT_FALSE(window.busyCursor);
-
-    files.refuseWrites = true;
-    server.Enqueue(ScriptedReply(WithLength(Pattern(2000))));
-    EXPECT_THROW(Download(server.Url("/ok.exe")), Error);
-    EXPECT_FALSE(window.busyCursor);
-    EXPECT_TRUE(window.boxes.empty());
 }
 
 TEST_F(DownloadTest, ADoubleClickDuringAStallSwitchesTheProgressLanguage) {
@@ -203,7 +205,7 @@ TEST_F(DownloadTest, ADoubleClickDuringAStallSwitchesTheProgressLanguage) {
     server.Enqueue(
         ScriptedReply(HttpHead("HTTP/1.1 200 OK", {"Content-Length: 3000"}) + body.substr(0, 1000))
             .Then(body.substr(1000), milliseconds(600)));
-    EXPECT_EQ(Download(server.Url("/stall.exe")), 0);
+    EXPECT_EQ(Download(server.Url("/stall.exe")), kWhole);
     ASSERT_GE(window.label1History.size(), 2u);
     EXPECT_EQ(window.label1History.front(), "Downloading file, Please wait... 1 KB/3 KB");
     EXPECT_EQ(window.label1History.back(), "正在下载门锁软件，请稍等... 3 KB/3 KB");
@@ -213,22 +215,23 @@ TEST(ProgressDisplay, TheStatusLineAndTheBar) {
     FakeWindow window;
     FakeSystemInfo clock;
     clock.ticksPerRead = kRepaintIntervalMs;
-    RepaintThrottle repaints(clock);
-    int64_t fileSize = 77;
-    ShowWorkBegin(window, repaints, fileSize, 3 * 1024 * 1024);
-    EXPECT_EQ(fileSize, 3 * 1024 * 1024);
+    bool chinese = false;
+    ProgressDisplay progress(window, clock, chinese);
+    progress.SetDecimalSeparator(",");
+    progress.WorkBegin(3 * 1024 * 1024);
     EXPECT_EQ(window.progressMax, 3 * 1024 * 1024);
     EXPECT_EQ(window.progressPosition, 0);
-    ShowWork(window, repaints, fileSize, 1536, false, ",");
+    progress.Work(1536);
     EXPECT_EQ(window.Text(Control::Label1), "Downloading file, Please wait... 2 KB/3,00 MB");
     EXPECT_EQ(window.progressPosition, 1536);
     EXPECT_EQ(window.repaints, 2);
 
-    // A negative announcement is sign-extended; the text uses the low 32 bits.
-    ShowWorkBegin(window, repaints, fileSize, -1);
-    EXPECT_EQ(fileSize, -1);
-    ShowWork(window, repaints, (int64_t{1} << 32) + 2048, 0, true, ".");
+    // The latest announcement counts, in the language of the moment.
+    progress.WorkBegin(2048);
+    chinese = true;
+    progress.Work(0);
     EXPECT_EQ(window.Text(Control::Label1), "正在下载门锁软件，请稍等... 0 KB/2 KB");
+    EXPECT_EQ(window.progressPosition, 0);
 }
 
 }  // namespace
@@ -239,8 +242,8 @@ namespace {
 
 // Every way a reply can be cut, padded or mislabelled that once let a piece
 // of a file through, and the edges of the rules that refuse them: each row
-// gives the result, the first words of the E0059 box (empty: no box) and
-// whether the file was written.
+// gives the step the download ends at and the first words of the E0059 box
+// (empty: no box); only a download that is done writes the file.
 TEST_F(DownloadTest, OnlyAWholeFileInItsDeclaredFramingIsWritten) {
     // Letters: no byte of the data may pass for a line end.
     std::string body(4096, 'a');
@@ -251,70 +254,69 @@ TEST_F(DownloadTest, OnlyAWholeFileInItsDeclaredFramingIsWritten) {
         std::snprintf(size, sizeof size, "%zx\r\n", data.size());
         return size + data + "\r\n";
     };
+    const Step done = Step::Done;
+    const Step failed = Step::Download;
     struct Row {
         const char* what;
         std::string reply;
-        int result;
+        Step step;
         std::string box;
     };
     const std::vector<Row> rows = {
         {"two lengths that disagree",
-         head200 + "Content-Length: 2048\r\nContent-Length: 4096\r\n\r\n" + body, -59,
+         head200 + "Content-Length: 2048\r\nContent-Length: 4096\r\n\r\n" + body, failed,
          kConflictingLengths},
         {"a list of lengths that disagree", head200 + "Content-Length: 4096, 2048\r\n\r\n" + body,
-         -59, kConflictingLengths},
+         failed, kConflictingLengths},
         {"a length beside a length that is none",
-         head200 + "Content-Length: 4096\r\nContent-Length: x\r\n\r\n" + body, -59,
+         head200 + "Content-Length: 4096\r\nContent-Length: x\r\n\r\n" + body, failed,
          BrokenReplyText("Content-Length: x")},
         {"the same length twice",
-         head200 + "Content-Length: 4096\r\nContent-length: 4096\r\n\r\n" + body, 0, ""},
+         head200 + "Content-Length: 4096\r\nContent-length: 4096\r\n\r\n" + body, done, ""},
         {"chunk data longer than its size",
          head200 + "Transfer-Encoding: chunked\r\n\r\n400\r\n" + body.substr(0, 1034) + "\r\n" +
              chunk(body.substr(1034)) + "0\r\n\r\n",
-         -59, kBrokenChunk},
+         failed, kBrokenChunk},
         {"chunks that keep their sizes",
          head200 + "Transfer-Encoding: chunked\r\n\r\n" + chunk(body.substr(0, 1024)) +
              chunk(body.substr(1024)) + "0\r\n\r\n",
-         0, ""},
+         done, ""},
         {"a piece of the file",
-         "HTTP/1.1 206 Partial Content\r\nContent-Length: 2048\r\n\r\n" + body.substr(0, 2048), -59,
-         "HTTP/1.1 206 Partial Content"},
+         "HTTP/1.1 206 Partial Content\r\nContent-Length: 2048\r\n\r\n" + body.substr(0, 2048),
+         failed, "HTTP/1.1 206 Partial Content"},
         {"another success than 200",
-         "HTTP/1.1 203 Non-Authoritative Information\r\nContent-Length: 4096\r\n\r\n" + body, -59,
-         "HTTP/1.1 203 Non-Authoritative Information"},
+         "HTTP/1.1 203 Non-Authoritative Information\r\nContent-Length: 4096\r\n\r\n" + body,
+         failed, "HTTP/1.1 203 Non-Authoritative Information"},
         {"a status of four digits", "HTTP/1.1 2000 Bogus\r\nContent-Length: 4096\r\n\r\n" + body,
-         -59, BrokenReplyText(kBrokenStatusLine)},
-        {"a status of two digits", "HTTP/1.1 20 OK\r\nContent-Length: 4096\r\n\r\n" + body, -59,
+         failed, BrokenReplyText(kBrokenStatusLine)},
+        {"a status of two digits", "HTTP/1.1 20 OK\r\nContent-Length: 4096\r\n\r\n" + body, failed,
          BrokenReplyText(kBrokenStatusLine)},
         {"interim answers before the real one",
          "HTTP/1.1 100 Continue\r\n\r\nHTTP/1.1 102 Processing\r\n\r\nHTTP/1.1 103 Early "
          "Hints\r\nLink: </a>\r\n\r\n" +
              WithLength(body),
-         0, ""},
+         done, ""},
         {"a switch of protocols", "HTTP/1.1 101 Switching Protocols\r\n\r\n" + WithLength(body),
-         -59, "HTTP/1.1 101 Switching Protocols"},
+         failed, "HTTP/1.1 101 Switching Protocols"},
         {"an announced body one byte over the bound",
-         head200 + "Content-Length: " + std::to_string(kMaxBodyBytes + 1) + "\r\n\r\n" + body, -59,
-         kBodyTooLarge},
+         head200 + "Content-Length: " + std::to_string(kMaxBodyBytes + 1) + "\r\n\r\n" + body,
+         failed, kBodyTooLarge},
         {"a chunk one byte over the bound",
-         head200 + "Transfer-Encoding: chunked\r\n\r\n10000001\r\n" + body, -59, kBodyTooLarge},
+         head200 + "Transfer-Encoding: chunked\r\n\r\n10000001\r\n" + body, failed, kBodyTooLarge},
         {"a body at the bound that stops short",
-         head200 + "Content-Length: " + std::to_string(kMaxBodyBytes) + "\r\n\r\n" + body, -1, ""},
+         head200 + "Content-Length: " + std::to_string(kMaxBodyBytes) + "\r\n\r\n" + body, failed,
+         ""},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
         files.Remove(kDest);
-        window.boxes.clear();
         server.Enqueue(ScriptedReply(row.reply, AfterReply::Close));
         const std::string url = server.Url("/V9/02/Tessaron.Exe");
-        EXPECT_EQ(Download(url), row.result);
-        EXPECT_EQ(Written(), row.result == 0);
-        if (row.result == 0) EXPECT_EQ(files.Bytes(kDest), body);
-        if (row.box.empty()) {
-            EXPECT_TRUE(window.boxes.empty());
-        } else {
-            ASSERT_EQ(window.boxes.size(), 1u);
-            EXPECT_EQ(window.boxes[0].text, BoxText(row.box, url));
+        EXPECT_EQ(Download(url),
+                  row.box.empty() ? Ended(Failure(row.step)) : ClientError(row.box, url));
+        EXPECT_EQ(Written(), row.step == done);
+        if (row.step == done) {
+            EXPECT_EQ(files.Bytes(kDest), body);
         }
     }
 }
@@ -335,8 +337,7 @@ TEST_F(DownloadTest, AHeaderBlockPastItsBoundIsRefusedAtAnyPlace) {
     std::string justFits = start;
     while (justFits.size() + 4 + end.size() <= kMaxHeadBytes) justFits += "X:\r\n";
     server.Enqueue(ScriptedReply(justFits + end + body, AfterReply::Close));
-    EXPECT_EQ(Download(url), 0);
-    EXPECT_TRUE(window.boxes.empty());
+    EXPECT_EQ(Download(url), kWhole);
 
     const std::string tooMany = justFits + "XY:\r\nXY:\r\n" + end + body;
     // After the last chunk the trailers are one more block under the same
@@ -346,12 +347,9 @@ TEST_F(DownloadTest, AHeaderBlockPastItsBoundIsRefusedAtAnyPlace) {
         padding(kMaxHeadBytes + 8);
     for (const std::string& reply : {tooMany, endlessTrailers}) {
         files.Remove(kDest);
-        window.boxes.clear();
         server.Enqueue(ScriptedReply(reply, AfterReply::Hang));
-        EXPECT_EQ(Download(url), -59);
+        EXPECT_EQ(Download(url), ClientError(kHeaderBlockTooLarge, url));
         EXPECT_FALSE(Written());
-        ASSERT_EQ(window.boxes.size(), 1u);
-        EXPECT_EQ(window.boxes[0].text, BoxText(kHeaderBlockTooLarge, url));
     }
 }
 
@@ -365,17 +363,25 @@ namespace {
 // user, and the piece written so far is gone. A temporary name that another
 // program holds is left as that program has it.
 TEST_F(DownloadTest, APieceOfAFileNeverStaysOnTheDisk) {
+    auto writeError = [](const std::string& text) {
+        StepResult result = Failure(Step::Write);
+        result.text = text;
+        return Ended(result);
+    };
     const std::string body = Pattern(4096);
     files.writeFailsAfter = 1000;
     server.Enqueue(ScriptedReply(WithLength(body)));
-    EXPECT_THROW(Download(server.Url("/full.exe")), Error);
+    EXPECT_EQ(
+        Download(server.Url("/full.exe")),
+        writeError("Cannot write file \"" + kDest + "\". There is not enough space on the disk"));
     EXPECT_FALSE(Written());
 
     files.writeFailsAfter.reset();
     files.refuseWrites = true;
     files.AddFile(kDest, "held by another program");
     server.Enqueue(ScriptedReply(WithLength(body)));
-    EXPECT_THROW(Download(server.Url("/held.exe")), Error);
+    EXPECT_EQ(Download(server.Url("/held.exe")),
+              writeError("Cannot create file \"" + kDest + "\". Access is denied"));
     EXPECT_EQ(files.Bytes(kDest), "held by another program");
 }
 

@@ -1,105 +1,101 @@
-// The upgrade without a window, through its stand-in for the window: what
-// it answers, what it keeps, and the exit code for what the window's
-// upgrade would have shown.
+// The upgrade without a window, through its listener: what it answers in the
+// window's place, and the exit code for each way the upgrade can end.
 #include <gtest/gtest.h>
 
-#include "unattended/UnattendedUpgrade.h"
-#include "unattended/UnattendedWindow.h"
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "text/TextRules.h"
+#include "unattended/CallbackPump.h"
+#include "unattended/UnattendedNotify.h"
 
 namespace pellinor {
 namespace {
 
-WithheldBox Box(const char* caption, unsigned style = kStyleInformation, const char* text = "") {
-    return WithheldBox{caption, text, style, false};
-}
-WithheldBox Notice(const char* text) {
-    return WithheldBox{"", text, kStyleInformation, true};
+StepResult WriteFailure() {
+    StepResult result = Failure(Step::Write);
+    result.text = "Cannot create file \"C:\\L\\TessaronEng.tmp\". Access is denied";
+    return result;
 }
 
-TEST(Unattended, TheExitCodeIsReadFromTheBoxesTheWindowWouldHaveShown) {
-    const WithheldBox confirm = Box("N9079", kStyleQuestionOkCancel);
+StepResult Refused() {
+    StepResult result = Failure(Step::Check);
+    result.refusal = Refusal{TextId::N9085, "", ""};
+    return result;
+}
+
+TEST(Unattended, EachWayTheUpgradeEndsHasItsExitCode) {
+    const std::vector<Installation> one{{"C:\\Lock\\", true}};
+    const std::vector<Installation> two{{"C:\\Lock\\", true}, {"D:\\Lock\\", false}};
     const struct {
         const char* what;
-        std::vector<WithheldBox> boxes;
+        std::vector<Installation> found;
+        const char* named;
+        std::optional<StepResult> failed;  // what Failed is told, if anything
+        bool upgraded, finished;
         ExitCode code;
     } rows[] = {
-        {"the success box", {confirm, Box("N9082")}, ExitCode::Upgraded},
-        {"an x86 folder, then success",
-         {confirm, Box("N9077", kStyleQuestionOkCancel), Box("N9082")},
-         ExitCode::Upgraded},
-        {"the server's answer, then the notice",
-         {confirm, Box("E0059", kStyleError), Notice("System Error E0056, -59")},
-         ExitCode::DownloadFailed},
-        {"not whole, or a page instead of a program",
-         {confirm, Notice("System Error E0056, -1")},
-         ExitCode::DownloadFailed},
-        {"the program held", {confirm, Notice("System Error E0056, -32")}, ExitCode::ReplaceFailed},
-        {"the program read-only",
-         {confirm, Notice("System Error E0056, -5")},
-         ExitCode::ReplaceFailed},
-        {"the folder read-only",
-         {confirm, Box("Pellinor", kStyleError, "Cannot create file \"C:\\L\\TessaronEng.tmp\".")},
-         ExitCode::ReplaceFailed},
-        {"the disk full",
-         {confirm, Box("Pellinor", kStyleError, "Cannot write file \"C:\\L\\TessaronEng.tmp\".")},
-         ExitCode::ReplaceFailed},
-        {"another error report",
-         {confirm, Box("Pellinor", kStyleError, "Out of memory.")},
-         ExitCode::Unexpected},
-        {"not signed", {confirm, Box("N9083", kStyleError)}, ExitCode::Refused},
-        {"signature broken", {confirm, Box("N9084", kStyleError)}, ExitCode::Refused},
-        {"another publisher", {confirm, Box("N9085", kStyleError)}, ExitCode::Refused},
-        {"installed signer unknown", {confirm, Box("N9086", kStyleError)}, ExitCode::Refused},
-        {"an older version", {confirm, Box("N9087", kStyleError)}, ExitCode::Refused},
-        {"another program", {confirm, Box("N9088", kStyleError)}, ExitCode::Refused},
-        {"another command changes files",
-         {confirm, Box("N9089", kStyleExclamation)},
+        {"put in place, then ended", one, "", std::nullopt, true, true, ExitCode::Upgraded},
+        {"put in place, never ended", one, "", std::nullopt, true, false, ExitCode::Unexpected},
+        {"ended, never put in place", one, "", std::nullopt, false, true, ExitCode::Unexpected},
+        {"nothing said", one, "", std::nullopt, false, false, ExitCode::Unexpected},
+        {"the named one of two", two, "d:\\lock\\", std::nullopt, true, true, ExitCode::Upgraded},
+        {"none found", {}, "", std::nullopt, false, false, ExitCode::NothingFound},
+        {"the named one not found", one, "D:\\Lock\\", std::nullopt, false, false,
+         ExitCode::NothingFound},
+        {"two and none named", two, "", std::nullopt, false, false, ExitCode::SeveralFound},
+        {"another copy changes files", one, "", Failure(Step::AnotherCopy), false, false,
          ExitCode::AlreadyRunning},
-        {"nothing found", {Box("N9081, 0", kStyleExclamation)}, ExitCode::NothingFound},
-        {"several found", {Box("N9080, 2", kStyleExclamation)}, ExitCode::SeveralFound},
-        {"no box at all", {}, ExitCode::Unexpected},
-        {"only the question", {confirm}, ExitCode::Unexpected},
+        {"the server's error", one, "", DownloadFailure(true, "HTTP/1.1 404 Not Found"), false,
+         false, ExitCode::DownloadFailed},
+        {"not whole", one, "", DownloadFailure(false, ""), false, false, ExitCode::DownloadFailed},
+        {"a page instead of a program", one, "", Failure(Step::NotProgram), false, false,
+         ExitCode::DownloadFailed},
+        {"refused by a check", one, "", Refused(), false, false, ExitCode::Refused},
+        {"the temporary file not made", one, "", WriteFailure(), false, false,
+         ExitCode::ReplaceFailed},
+        {"the program held", one, "", ReplaceFailure(32), false, false, ExitCode::ReplaceFailed},
+        {"the program not holding the download", one, "", Failure(Step::Verify), false, false,
+         ExitCode::ReplaceFailed},
+        {"stopped, which nobody can", one, "", Failure(Step::Stopped), false, false,
+         ExitCode::Unexpected},
     };
-    for (const auto& row : rows) EXPECT_EQ(OutcomeOfBoxes(row.boxes), row.code) << row.what;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        UnattendedNotify notify(row.named);
+        notify.Begun();
+        const std::optional<Installation> chosen = notify.Choose(row.found);
+        const bool choiceEnds =
+            row.code == ExitCode::NothingFound || row.code == ExitCode::SeveralFound;
+        EXPECT_EQ(chosen.has_value(), !choiceEnds);
+        if (chosen) {
+            EXPECT_TRUE(SameTextAscii(chosen->folder, row.named[0] ? row.named : "C:\\Lock\\"));
+            // The command line chose the folder: every question is answered yes.
+            for (Question q : {Question::Upgrade, Question::X86Folder, Question::Install})
+                EXPECT_TRUE(notify.Confirm(q, chosen->folder));
+            if (row.failed) notify.Failed("E0056", *row.failed, chosen->folder);
+            if (row.upgraded) notify.Upgraded(chosen->folder);
+            if (row.finished) notify.Finished();
+        }
+        EXPECT_EQ(notify.Outcome(), row.code);
+        if (row.failed) {
+            EXPECT_EQ(ExitCodeOf(*row.failed), row.code);
+        }
+    }
 }
 
-TEST(Unattended, TheStandInAnswersForTheCommandLineAndKeepsWhatIsWritten) {
+TEST(Unattended, ThePumpWithoutAWindowRunsWhatItWasGiven) {
     int pumps = 0;
     uint32_t waited = 0;
-    UnattendedWindow window([&] { ++pumps; }, [&](uint32_t ms) { waited += ms; });
-    // The folder was chosen on the command line: the confirmation and the
-    // x86 warning are answered yes; the stop question (a close box) no.
-    EXPECT_EQ(window.ShowMessageBox("sure?", "N9079", kStyleQuestionOkCancel), kAnswerOk);
-    EXPECT_EQ(window.ShowMessageBox("stop?", "N9090", kStyleQuestionYesNo), kAnswerNo);
-    window.ShowMessage("System Error E0056, -59");
-    ASSERT_EQ(window.Boxes().size(), 3u);
-    EXPECT_TRUE(window.Boxes()[2].notice);
-    EXPECT_EQ(window.Boxes()[1].caption, "N9090");
-    // Nobody is there to type a proxy's password.
-    std::string user, password;
-    EXPECT_FALSE(window.AskCredentials(CredentialsRequest{}, user, password));
-
-    window.SetText(Control::Edit1, "http://h/V9/02/");
-    EXPECT_EQ(window.Text(Control::Edit1), "http://h/V9/02/");
-    EXPECT_EQ(window.Text(Control::Label1), "");
-    window.ListAppend(" C:\\A\\");
-    window.ListAppend("D:\\B\\");
-    window.ListSelect(1);
-    EXPECT_EQ(window.ListSelectedIndex(), 1);
-    EXPECT_EQ(window.ListItem(1), "D:\\B\\");
-    window.ListSelect(5);
-    EXPECT_EQ(window.ListSelectedIndex(), -1);
-    EXPECT_EQ(window.ListItem(5), "");
-    window.ListClear();
-    EXPECT_EQ(window.ListCount(), 0);
-
-    window.ProcessMessages();
-    window.WaitForMessage(1000);
+    CallbackPump pump([&] { ++pumps; }, [&](uint32_t ms) { waited += ms; });
+    pump.ProcessMessages();
+    pump.WaitForMessage(1000);
     EXPECT_EQ(pumps, 1);
     EXPECT_EQ(waited, 1000u);
-    EXPECT_FALSE(window.Terminated());
-    window.Terminate();
-    EXPECT_TRUE(window.Terminated());
+    CallbackPump none(nullptr, nullptr);
+    EXPECT_NO_THROW(none.ProcessMessages());
+    EXPECT_NO_THROW(none.WaitForMessage(1));
 }
 
 }  // namespace

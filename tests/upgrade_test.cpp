@@ -3,10 +3,7 @@
 // Tessaron.Exe.
 #include <gtest/gtest.h>
 
-#include "commands/CommandSite.h"
-#include "fakes/FakeDownloader.h"
-#include "fakes/FakePlatform.h"
-#include "transfer/DownloadBase.h"
+#include "fakes/CommandRig.h"
 
 namespace pellinor {
 namespace {
@@ -14,30 +11,9 @@ namespace {
 const std::string kOld = "MZ old lock program";
 const std::string kNew = "MZ new lock program, a little longer";
 
-struct Upgrade {
-    FakePlatform fake;
-    bool chinese = false;
-    std::vector<std::string> found;  // what a scan of the desktops lists
-    int scans = 0;
-    std::vector<std::pair<std::string, std::string>> downloads;
-    int downloadResult = 0;
-    std::string served = kNew;
-    std::function<void()> duringDownload;
-
-    FakeDownloader downloader{[this](const std::string& url, const std::string& dest) {
-        downloads.emplace_back(url, dest);
-        if (duringDownload) duringDownload();
-        if (downloadResult == 0) fake.files.WriteFile(dest, served);
-        return downloadResult;
-    }};
-    CommandSite site{fake.platform, chinese,
-                     [this] {
-                         ++scans;
-                         for (const std::string& item : found) fake.window.ListAppend(item);
-                     },
-                     downloader};
-
+struct Upgrade : CommandRig {
     Upgrade() {
+        served = kNew;
         fake.files.AddFolder("C:\\Lock\\");
         fake.files.AddFolder("D:\\Hotel\\Lock\\");
         fake.files.AddFile("C:\\Lock\\Tessaron.Exe", kOld);
@@ -46,13 +22,6 @@ struct Upgrade {
             {10, "C:\\Lock\\Tessaron.Exe"}, {11, "tessaron.exe"}, {12, "explorer.exe"}};
     }
     void Run() { UpgradeInstalledProgram(site); }
-    FakeWindow& window() { return fake.window; }
-    std::vector<std::string> Captions() const {
-        std::vector<std::string> captions;
-        for (const ShownBox& box : fake.window.boxes)
-            captions.push_back(box.style ? box.caption : box.text);
-        return captions;
-    }
     bool Unchanged(const std::string& folder) {
         return fake.files.Bytes(folder + "Tessaron.Exe") == kOld && downloads.empty() &&
                fake.processes.terminated.empty();
@@ -61,8 +30,9 @@ struct Upgrade {
 
 TEST(Upgrade, NothingFoundShowsN9081AndChangesNothing) {
     Upgrade u;
+    u.fake.AddShortcut("Mail.lnk", "C:\\Mail");  // a shortcut to another program
     u.Run();
-    EXPECT_EQ(u.scans, 1);
+    EXPECT_EQ(u.fake.shell.shortcutsRead.size(), 1u) << "the desktops were scanned";
     EXPECT_EQ(u.Captions(), std::vector<std::string>{"N9081, 0"});
     EXPECT_EQ(u.window().boxes[0].style, 48u);
     EXPECT_FALSE(u.window().Visible(Control::Image2));
@@ -72,9 +42,10 @@ TEST(Upgrade, NothingFoundShowsN9081AndChangesNothing) {
 
 TEST(Upgrade, SingleInstallationIsSelectedConfirmedAndReplaced) {
     Upgrade u;
-    u.found = {" C:\\Lock\\"};
+    u.fake.AddShortcut("Lock.lnk", "C:\\Lock");
     u.Run();
 
+    EXPECT_EQ(u.window().Items(), std::vector<std::string>{" C:\\Lock\\"});
     EXPECT_EQ(u.window().ListSelectedIndex(), 0);
     EXPECT_EQ(u.Captions(), (std::vector<std::string>{"N9079", "N9082"}));
     EXPECT_EQ(u.window().boxes[0].text,
@@ -84,19 +55,22 @@ TEST(Upgrade, SingleInstallationIsSelectedConfirmedAndReplaced) {
     ASSERT_EQ(u.downloads.size(), 1u);
     EXPECT_EQ(u.downloads[0].first, DefaultDownloadBase() + "Tessaron.Exe");
     EXPECT_EQ(u.downloads[0].second, "C:\\Lock\\TessaronEng.tmp");
-    EXPECT_EQ(u.window().Text(Control::Edit1), DefaultDownloadBase());
+    EXPECT_EQ(u.window().Text(Control::Label3), "C:\\Lock\\TessaronEng.tmp");
+    EXPECT_EQ(u.window().busyCursorChanges, 2) << "the hourglass for the download only";
+    EXPECT_FALSE(u.window().busyCursor);
     EXPECT_EQ(u.fake.files.Bytes("C:\\Lock\\Tessaron.Exe"), kNew);
     EXPECT_FALSE(u.fake.files.FileExists("C:\\Lock\\TessaronEng.tmp"));
     EXPECT_TRUE(u.window().terminated);
     EXPECT_FALSE(u.window().Enabled(Control::BitBtn2));
     EXPECT_FALSE(u.window().Enabled(Control::cmdExit));
+    EXPECT_TRUE(u.window().Enabled(Control::BitBtn3));
     EXPECT_GT(u.window().processMessagesCalls, 0)
         << "the pause after ending the program keeps the window alive";
 }
 
 TEST(Upgrade, LeftoversAreDeletedBeforeTheRunningProgramIsEnded) {
     Upgrade u;
-    u.found = {"C:\\Lock\\"};
+    u.installations = {{"C:\\Lock\\", false}};
     u.fake.files.AddFile("C:\\Lock\\Tessaron_New.Exe", "stale");
     u.fake.files.AddFile("C:\\Lock\\TessaronEng.tmp", "stale");
     u.duringDownload = [&u] {
@@ -111,28 +85,32 @@ TEST(Upgrade, LeftoversAreDeletedBeforeTheRunningProgramIsEnded) {
 TEST(Upgrade, ChineseBranchUsesItsTemporaryNameAndKeepsItWhenTheFlagFlips) {
     Upgrade u;
     u.chinese = true;
-    u.found = {" C:\\Lock\\"};
+    u.installations = {{"C:\\Lock\\", true}};
     u.duringDownload = [&u] { u.chinese = false; };  // the status bar double-clicked mid-download
     u.Run();
     ASSERT_EQ(u.downloads.size(), 1u);
     EXPECT_EQ(u.downloads[0].second, "C:\\Lock\\Tessaron.tmp");
-    EXPECT_EQ(u.window().boxes.back().text.rfind("恭喜！升级成功", 0), 0u);
+    EXPECT_EQ(u.LastBox().text.rfind("恭喜！升级成功", 0), 0u);
 }
 
 TEST(Upgrade, SeveralInstallationsAskForASelectionThenUpgradeTheChosenOne) {
     Upgrade u;
-    u.found = {" C:\\Lock\\", "D:\\Hotel\\Lock\\"};
+    u.fake.AddShortcut("Lock.lnk", "C:\\Lock\\");
+    u.fake.AddShortcut("Hotel lock.lnk", "D:\\Hotel\\Lock", false);
     u.Run();
     EXPECT_EQ(u.Captions(), std::vector<std::string>{"N9080, 2"});
+    EXPECT_EQ(u.window().Items(), (std::vector<std::string>{" C:\\Lock\\", "D:\\Hotel\\Lock\\"}));
     EXPECT_TRUE(u.window().Visible(Control::ListBox2));
     EXPECT_TRUE(u.window().Visible(Control::Label2));
     EXPECT_TRUE(u.window().Enabled(Control::BitBtn2));
     EXPECT_TRUE(u.window().Enabled(Control::cmdExit));
     EXPECT_TRUE(u.Unchanged("C:\\Lock\\"));
 
+    // A scan now would find C:\Lock\ alone.
+    u.fake.files.Remove("C:\\Users\\public\\Desktop\\Hotel lock.lnk");
     u.window().ListSelect(1);
     u.Run();
-    EXPECT_EQ(u.scans, 1) << "the list of the first click is kept";
+    EXPECT_EQ(u.window().ListCount(), 2) << "the list of the first click is kept";
     EXPECT_EQ(u.fake.files.Bytes("D:\\Hotel\\Lock\\Tessaron.Exe"), kNew);
     EXPECT_EQ(u.fake.files.Bytes("C:\\Lock\\Tessaron.Exe"), kOld);
 }
@@ -142,7 +120,7 @@ TEST(Upgrade, X86FolderWarnsAfterTheConfirmationAndCancelChangesNothing) {
         Upgrade u;
         u.fake.files.AddFolder("C:\\Program Files (x86)\\Lock\\");
         u.fake.files.AddFile("C:\\Program Files (x86)\\Lock\\Tessaron.Exe", kOld);
-        u.found = {"C:\\Program Files (x86)\\Lock\\"};
+        u.installations = {{"C:\\Program Files (x86)\\Lock\\", false}};
         u.window().answers = cancelAt == 0 ? std::deque<int>{kAnswerCancel}
                                            : std::deque<int>{kAnswerOk, kAnswerCancel};
         u.Run();
@@ -164,7 +142,7 @@ TEST(Upgrade, X86WarningNeedsTheSixthCharacterOrLater) {
                                                    {"C:\\aX86\\", false}}) {
         Upgrade u;
         u.fake.files.AddFolder(folder);
-        u.found = {folder};
+        u.installations = {{folder, false}};
         u.window().answers = {kAnswerOk, kAnswerCancel};
         u.Run();
         EXPECT_EQ(u.Captions().size() == 2 && u.Captions()[1] == "N9077", warns) << folder;
@@ -172,15 +150,28 @@ TEST(Upgrade, X86WarningNeedsTheSixthCharacterOrLater) {
 }
 
 TEST(Upgrade, FailedDownloadLeavesOnlyExitAndTheOldProgram) {
-    for (int result : {-59, -1}) {
+    const std::string refused = "Socket Error # 10061\r\nConnection refused.";
+    const struct {
+        StepResult result;
+        std::vector<std::string> captions;
+    } rows[] = {
+        {DownloadFailure(true, refused), {"N9079", "E0059", "System Error E0056, -59"}},
+        {DownloadFailure(false, ""), {"N9079", "System Error E0056, -1"}},
+    };
+    for (const auto& row : rows) {
         Upgrade u;
-        u.found = {" C:\\Lock\\"};
-        u.downloadResult = result;
+        u.installations = {{"C:\\Lock\\", true}};
+        u.result = row.result;
         u.Run();
-        EXPECT_EQ(u.window().boxes.back().text, "System Error E0056, " + std::to_string(result));
+        EXPECT_EQ(u.Captions(), row.captions);
+        if (row.result.clientError) {
+            EXPECT_EQ(u.window().boxes[1].text, refused);
+            EXPECT_EQ(u.window().boxes[1].style, static_cast<unsigned>(kStyleError));
+        }
         EXPECT_TRUE(u.window().Enabled(Control::cmdExit));
         EXPECT_FALSE(u.window().Enabled(Control::BitBtn2));
         EXPECT_FALSE(u.window().Enabled(Control::BitBtn1));
+        EXPECT_FALSE(u.window().busyCursor);
         EXPECT_EQ(u.fake.files.Bytes("C:\\Lock\\Tessaron.Exe"), kOld);
         EXPECT_FALSE(u.window().terminated);
     }
@@ -188,10 +179,10 @@ TEST(Upgrade, FailedDownloadLeavesOnlyExitAndTheOldProgram) {
 
 TEST(Upgrade, PageInsteadOfAProgramIsRefusedAndRemoved) {
     Upgrade u;
-    u.found = {" C:\\Lock\\"};
+    u.installations = {{"C:\\Lock\\", true}};
     u.served = "<html><body>Please log in to the hotel network</body></html>";
     u.Run();
-    EXPECT_EQ(u.window().boxes.back().text, "System Error E0056, -1");
+    EXPECT_EQ(u.LastBox().text, "System Error E0056, -1");
     EXPECT_EQ(u.fake.files.Bytes("C:\\Lock\\Tessaron.Exe"), kOld);
     EXPECT_FALSE(u.fake.files.FileExists("C:\\Lock\\TessaronEng.tmp"));
     EXPECT_TRUE(u.window().Enabled(Control::cmdExit));
@@ -199,7 +190,7 @@ TEST(Upgrade, PageInsteadOfAProgramIsRefusedAndRemoved) {
 
 TEST(Upgrade, ReadOnlyProgramIsNeverReportedAsUpgraded) {
     Upgrade u;
-    u.found = {" C:\\Lock\\"};
+    u.installations = {{"C:\\Lock\\", true}};
     u.fake.files.AddFile("C:\\Lock\\Tessaron.Exe", kOld, true);
     u.Run();
     EXPECT_EQ(u.Captions(), (std::vector<std::string>{"N9079", "System Error E0056, -5"}));
@@ -212,7 +203,7 @@ TEST(Upgrade, ReadOnlyProgramIsNeverReportedAsUpgraded) {
 
 TEST(Upgrade, HeldProgramIsRetriedThenGivenUpWithItsCode) {
     Upgrade held;
-    held.found = {" C:\\Lock\\"};
+    held.installations = {{"C:\\Lock\\", true}};
     held.fake.files.replaceFailures = {32, 32};
     held.Run();
     EXPECT_EQ(held.fake.files.replaceCalls, 3);
@@ -220,30 +211,21 @@ TEST(Upgrade, HeldProgramIsRetriedThenGivenUpWithItsCode) {
     EXPECT_TRUE(held.window().terminated);
 
     Upgrade locked;
-    locked.found = {" C:\\Lock\\"};
+    locked.installations = {{"C:\\Lock\\", true}};
     locked.fake.files.replaceFailures = std::deque<uint32_t>(1000, 32);
     locked.Run();
     EXPECT_GT(locked.fake.files.replaceCalls, 1);
     EXPECT_LT(locked.fake.files.replaceCalls, 1000) << "gives up after a few seconds";
-    EXPECT_EQ(locked.window().boxes.back().text, "System Error E0056, -32");
+    EXPECT_EQ(locked.LastBox().text, "System Error E0056, -32");
     EXPECT_EQ(locked.fake.files.Bytes("C:\\Lock\\Tessaron.Exe"), kOld);
     EXPECT_FALSE(locked.window().terminated);
 
     Upgrade missing;  // an error that waiting cannot cure is not retried
-    missing.found = {" C:\\Lock\\"};
+    missing.installations = {{"C:\\Lock\\", true}};
     missing.fake.files.replaceFailures = {3};
     missing.Run();
     EXPECT_EQ(missing.fake.files.replaceCalls, 1);
-    EXPECT_EQ(missing.window().boxes.back().text, "System Error E0056, -3");
-}
-
-TEST(Upgrade, TypedBaseIsUsedAsTypedTrailingBlankIncluded) {
-    Upgrade u;
-    u.found = {" C:\\Lock\\"};
-    u.window().SetText(Control::Edit1, "http://127.0.0.1:8080/beta/ ");
-    u.Run();
-    ASSERT_EQ(u.downloads.size(), 1u);
-    EXPECT_EQ(u.downloads[0].first, "http://127.0.0.1:8080/beta/ Tessaron.Exe");
+    EXPECT_EQ(missing.LastBox().text, "System Error E0056, -3");
 }
 
 }  // namespace

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <cstring>
 
-#include "transfer/ReplyParser.h"
-#include "transfer/SocketErrors.h"
+#include "http/ReplyParser.h"
+#include "http/SocketErrors.h"
 
 namespace pellinor::fuzz {
 namespace {

@@ -6,7 +6,7 @@
 
 #include "platform/Error.h"
 #include "support/FuzzCheck.h"
-#include "transfer/SocketErrors.h"
+#include "http/SocketErrors.h"
 
 namespace pellinor::fuzz {
 namespace {

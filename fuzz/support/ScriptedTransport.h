@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "transfer/HttpTransport.h"
+#include "http/HttpTransport.h"
 
 namespace pellinor::fuzz {
 

@@ -4,7 +4,6 @@
 #include "commands/PublisherCheck.h"
 #include "commands/VersionCheck.h"
 #include "log/LogEvent.h"
-#include "window/Messages.h"
 
 namespace pellinor {
 
@@ -65,10 +64,6 @@ std::string ShownName(const std::string& name) {
     // Back to the first byte of a UTF-8 character, so none is cut in half.
     while (cut > 0 && (static_cast<unsigned char>(shown[cut]) & 0xC0) == 0x80) --cut;
     return shown.substr(0, cut) + "...";
-}
-
-void ShowRefusal(Window& window, const Refusal& refusal, bool chinese, const std::string& folder) {
-    ShowFilledBox(window, refusal.text, chinese, refusal.downloaded, refusal.installed, folder);
 }
 
 }  // namespace pellinor

@@ -1,12 +1,12 @@
 // Everything an upgrade's download is held to before it may take the
-// installed program's place, and the box that says why it may not.
+// installed program's place, and what says why it may not.
 #pragma once
 
 #include <optional>
 #include <string>
 
 #include "system/Platform.h"
-#include "window/Texts.h"
+#include "text/Texts.h"
 
 namespace pellinor {
 
@@ -33,8 +33,5 @@ std::optional<Refusal> CheckDownload(Platform& platform, const std::string& inst
 // A name as a box shows it: control characters as "?", cut to
 // kShownNameBytes on a character's boundary, with "..." where it was cut.
 std::string ShownName(const std::string& name);
-
-// The refusal's box in the window's language, the folder appended.
-void ShowRefusal(Window& window, const Refusal& refusal, bool chinese, const std::string& folder);
 
 }  // namespace pellinor

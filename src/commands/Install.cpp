@@ -1,13 +1,8 @@
 // Installing the newest version: the setup program is downloaded to the root
 // of the first present drive among D, C, E, F, G and started.
-#include "commands/CommandSite.h"
-#include "system/Delay.h"
-#include "system/KillTask.h"
+#include "commands/CommandPlan.h"
 #include "system/ShellFolder.h"
 #include "text/TextRules.h"
-#include "transfer/DownloadBase.h"
-#include "window/Messages.h"
-#include "window/WindowDownload.h"
 
 namespace pellinor {
 
@@ -21,34 +16,24 @@ std::string SetupFolder(Platform& platform) {
 }  // namespace
 
 void InstallNewestVersion(CommandSite& site) {
-    Platform& platform = site.platform;
-    Window& window = platform.window;
+    site.notify.Begun();
+    if (!site.notify.Confirm(Question::Install, "")) return;
 
-    window.SetVisible(Control::Image2, false);
-    if (ShowBox(window, TextId::N9078, site.isChinese) == kAnswerCancel) return;
-    const ChangingFiles changing(platform.commandLock);
-    if (!MayChangeFiles(changing, window, site.isChinese)) return;
-    DisableCommandButtons(window);
-
-    const std::string dir = SetupFolder(platform);
-    FillBlankDownloadBase(window);
-
-    // The language is read again here: it may have flipped while the box was open.
+    const std::string dir = SetupFolder(site.platform);
+    // The language is read after the question: it may have flipped while
+    // the box was open.
     const std::string name = site.isChinese ? "R7.35Setup" : "R7.35SetupEng";
-    const std::string url = window.Text(Control::Edit1) + name + ".exe";
-    const std::string temp = dir + name + ".tmp";
-    const std::string target = dir + name + ".exe";
-
-    platform.files.Remove(temp);
-    KillTask(platform.processes, name + ".exe");
-    Delay(window, platform.system, kEndedProgramGraceMs);
-    platform.files.Remove(target);
-
+    CommandPlan plan;
+    plan.url = site.downloadBase + name + ".exe";
+    plan.temp = dir + name + ".tmp";
+    plan.target = dir + name + ".exe";
+    plan.noticeCode = "E0058";
+    plan.programToEnd = name + ".exe";
     // Only the setup program just downloaded may be started: when it cannot
     // take its name, a stale one must not run in its place.
-    if (!DownloadIntoPlace(site, url, temp, target, Payload::Executable, "E0058")) return;
-    platform.shell.Open(target);
-    window.Terminate();
+    plan.removeTarget = true;
+    plan.payload = Payload::Executable;
+    RunPlan(site, plan);
 }
 
 }  // namespace pellinor

@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "commands/CommandResult.h"
 #include "system/Platform.h"
 
 namespace pellinor {
@@ -22,8 +23,9 @@ struct ReplaceSite {
     std::function<void(uint32_t milliseconds)> pause;
 };
 
-// The window's site: the platform's clock, and Delay for the pause.
-ReplaceSite WindowReplaceSite(Platform& platform);
+// A command's site: the platform's clock, and Delay for the pause, which
+// keeps the thread's messages running.
+ReplaceSite PumpingReplaceSite(Platform& platform);
 
 // Moves temp onto target in one step, so the target is never missing: it is
 // either the old file or the complete new one. A read-only target is refused
@@ -36,21 +38,14 @@ uint32_t PutInPlace(const ReplaceSite& site, const std::string& temp, const std:
 // True when the bytes start as a Windows executable does.
 bool LooksLikeExecutable(const std::string& bytes);
 
-}  // namespace pellinor
+// Whether the file begins as a Windows executable does. Only its first
+// two bytes are read.
+bool HoldsProgram(FileSystem& files, const std::string& path);
 
-namespace pellinor {
-
-enum class Payload { Executable, Any };
-
-// The last step of every command's download: checks what arrived, puts it in
-// place and checks that the target now holds it. Returns 0 on success; -1
-// when an executable was expected and something else came, or when approve
-// (asked after that check, before the replacement) says no (the temporary
-// file is removed); otherwise the negated system error code, the temporary
-// file left as it is and the target untouched.
-int FinishDownload(const ReplaceSite& site, const std::string& temp, const std::string& target,
-                   Payload payload, const std::function<bool()>& approve = nullptr);
-int FinishDownload(Platform& platform, const std::string& temp, const std::string& target,
-                   Payload payload, const std::function<bool()>& approve = nullptr);
+// The last steps of every download: puts temp in the place of target and
+// checks that target now holds it. Done; Replace with the system's code
+// (temp left as it is, target untouched); or Verify.
+StepResult ReplaceAndVerify(const ReplaceSite& site, const std::string& temp,
+                            const std::string& target);
 
 }  // namespace pellinor

@@ -1,15 +1,9 @@
 // The upgrade: the main command. Finds the installations through the desktop
 // shortcuts, lets the user pick and confirm one, ends the running lock
 // program, downloads the newest Tessaron.Exe and puts it in place.
-#include "commands/CommandSite.h"
-#include "commands/DownloadCheck.h"
+#include "commands/CommandPlan.h"
 #include "log/LogEvent.h"
-#include "system/Delay.h"
-#include "system/KillTask.h"
 #include "text/TextRules.h"
-#include "transfer/DownloadBase.h"
-#include "window/Messages.h"
-#include "window/WindowDownload.h"
 
 namespace pellinor {
 
@@ -27,69 +21,47 @@ constexpr size_t kFirstX86Position = 6;
 bool UnderX86Folder(const std::string& folder) {
     return Pos("X86", UpperAscii(folder)) >= kFirstX86Position;
 }
+
+void LogFound(const std::vector<Installation>& found) {
+    std::string line = "installations found=" + std::to_string(found.size());
+    for (const Installation& i : found) line += " " + Quoted((i.ownDesktop ? " " : "") + i.folder);
+    LogEvent(line);
+}
 }  // namespace
 
 void UpgradeInstalledProgram(CommandSite& site) {
-    Platform& platform = site.platform;
-    Window& window = platform.window;
-
-    window.SetVisible(Control::Image2, false);
-    if (window.ListCount() == 0) site.scanDesktops();
+    CommandNotify& notify = site.notify;
+    notify.Begun();
+    if (site.installations.empty()) site.installations = GetTessaronExePath(site.platform);
+    LogFound(site.installations);
+    // The scan gives the window its turns, and the language may have been
+    // switched meanwhile: the upgrade keeps the one it has now to its end.
     const bool chinese = site.isChinese;
-    std::string found = "installations found=" + std::to_string(window.ListCount());
-    for (int i = 0; i < window.ListCount(); ++i) found += " " + Quoted(window.ListItem(i));
-    LogEvent(found);
+    notify.KeepLanguage(chinese);
+    const std::optional<Installation> chosen = notify.Choose(site.installations);
+    if (!chosen) return;
+    const std::string& folder = chosen->folder;
 
-    if (window.ListCount() == 0) {
-        ShowBox(window, TextId::N9081, chinese, "", 0);
-        return;
-    }
-    window.SetVisible(Control::Label2, true);
-    window.SetVisible(Control::ListBox2, true);
-    if (window.ListCount() > 1 && window.ListSelectedIndex() < 0) {
-        ShowBox(window, TextId::N9080, chinese, "", window.ListCount());
-        return;
-    }
-    if (window.ListCount() == 1) window.ListSelect(0);
-    const std::string folder = Trim(window.ListItem(window.ListSelectedIndex()));
-
-    if (ShowBox(window, TextId::N9079, chinese, folder) == kAnswerCancel) return;
-    if (UnderX86Folder(folder) && ShowBox(window, TextId::N9077, chinese) == kAnswerCancel) return;
+    if (!notify.Confirm(Question::Upgrade, folder)) return;
+    if (UnderX86Folder(folder) && !notify.Confirm(Question::X86Folder, folder)) return;
     LogEvent("installation chosen " + Quoted(folder));
-    const ChangingFiles changing(platform.commandLock);
-    if (!MayChangeFiles(changing, window, chinese)) return;
 
-    window.SetEnabled(Control::BitBtn1, false);
-    window.SetEnabled(Control::BitBtn2, false);
-    window.SetEnabled(Control::cmdExit, false);
-    FillBlankDownloadBase(window);
-
-    const std::string url = window.Text(Control::Edit1) + kExeName;
-    const std::string temp = folder + (chinese ? "Tessaron.tmp" : "TessaronEng.tmp");
-    const std::string target = folder + kExeName;
-
-    platform.files.Remove(temp);
-    platform.files.Remove(folder + kLeftoverName);
-    KillTask(platform.processes, kExeName);
-    Delay(window, platform.system, kEndedProgramGraceMs);
-
-    // A signed lock program is replaced only by its publisher's program,
-    // and no lock program by an older one or by another program.
-    std::optional<Refusal> refusal;
-    const auto acceptable = [&] {
-        refusal = CheckDownload(platform, target, temp);
-        return !refusal;
-    };
-    if (!DownloadIntoPlace(site, url, temp, target, Payload::Executable, "E0056", acceptable)) {
-        // Said once the download is gone, so nothing of it outlives the box.
-        if (refusal) ShowRefusal(window, *refusal, chinese, folder);
-        // Only Exit: the lock program has been ended, and the user should
-        // leave and start it again rather than try once more blindly.
-        window.SetEnabled(Control::cmdExit, true);
-        return;
-    }
-    ShowBox(window, TextId::N9082, chinese, folder);
-    window.Terminate();
+    CommandPlan plan;
+    plan.url = site.downloadBase + kExeName;
+    plan.temp = folder + (chinese ? "Tessaron.tmp" : "TessaronEng.tmp");
+    plan.target = folder + kExeName;
+    plan.folder = folder;
+    plan.noticeCode = "E0056";
+    plan.buttons = ButtonsOff::AllButSdk;
+    plan.leftovers = {folder + kLeftoverName};
+    plan.programToEnd = kExeName;
+    plan.payload = Payload::Executable;
+    plan.checkAgainstTarget = true;
+    // Only Exit after a failure: the lock program has been ended, and the
+    // user should leave and start it again rather than try once more blindly.
+    plan.onlyExitAfterFailure = true;
+    plan.then = Then::SayUpgraded;
+    RunPlan(site, plan);
 }
 
 }  // namespace pellinor

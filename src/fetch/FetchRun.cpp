@@ -55,13 +55,13 @@ int WriteInPlace(FetchSite& site, const std::string& body, const std::string& fi
         site.err(std::string(e.what()) + "\n");
         return kFetchNotWritten;
     }
-    const int result = FinishDownload(ConsoleReplaceSite(site.files), temp, file, Payload::Any);
-    if (result == 0) return kFetchWhole;
+    const StepResult result = ReplaceAndVerify(ConsoleReplaceSite(site.files), temp, file);
+    if (result.Ok()) return kFetchWhole;
     // The upgrade keeps a finished download beside a program it could not
     // replace; here nobody would ever use it.
     site.files.Remove(temp);
     site.err("Cannot put the download in place at \"" + file + "\": system error " +
-             std::to_string(-result) + "\n");
+             std::to_string(-NoticeNumber(result)) + "\n");
     return kFetchNotWritten;
 }
 
@@ -92,6 +92,7 @@ int RunFetch(const std::vector<std::string>& arguments, FetchSite& site) {
         [&progress](int32_t max) { progress.WorkBegin(max, Clock::now()); },
         [&progress](int32_t count) { progress.Work(count, Clock::now()); },
         nullptr,  // no window to keep alive
+        nullptr,  // and nobody to ask for a proxy's sign-in
     });
     // Support staff may rule out the user's settings either way.
     if (!parsed.proxy.empty()) {

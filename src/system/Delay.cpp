@@ -3,17 +3,17 @@
 
 namespace pellinor {
 
-void Delay(Window& window, SystemInfo& system, uint32_t milliseconds) {
+void Delay(MessagePump& messages, SystemInfo& system, uint32_t milliseconds) {
     const uint32_t start = system.TickCount();
     // Unsigned differences stay right across the counter's wrap at 2^32.
     uint32_t elapsed = 0;
     while ((elapsed = system.TickCount() - start) < milliseconds) {
-        window.ProcessMessages();
+        messages.ProcessMessages();
         elapsed = system.TickCount() - start;
         if (elapsed >= milliseconds) break;
         // Sleeping until a message or the deadline keeps the window just as
         // live as spinning would, without holding a processor busy.
-        window.WaitForMessage(milliseconds - elapsed);
+        messages.WaitForMessage(milliseconds - elapsed);
     }
 }
 

@@ -3,12 +3,12 @@
 
 #include <cstdint>
 
+#include "platform/MessagePump.h"
 #include "platform/SystemInfo.h"
-#include "window/Window.h"
 
 namespace pellinor {
 
-// Returns after at least milliseconds, running window messages all the while.
-void Delay(Window& window, SystemInfo& system, uint32_t milliseconds);
+// Returns after at least milliseconds, running the thread's messages all the while.
+void Delay(MessagePump& messages, SystemInfo& system, uint32_t milliseconds);
 
 }  // namespace pellinor

@@ -4,17 +4,17 @@
 #include "platform/CommandLock.h"
 #include "platform/FileSystem.h"
 #include "platform/FileVersions.h"
+#include "platform/MessagePump.h"
 #include "platform/Processes.h"
 #include "platform/Registry.h"
 #include "platform/Shell.h"
 #include "platform/Signatures.h"
 #include "platform/SystemInfo.h"
-#include "window/Window.h"
 
 namespace pellinor {
 
 struct Platform {
-    Window& window;
+    MessagePump& messages;  // kept running while a command waits or works
     FileSystem& files;
     Processes& processes;
     Registry& registry;

@@ -15,10 +15,10 @@ namespace {
 // is not followed round and round until the stack runs out.
 class FileListWalk {
   public:
-    FileListWalk(FileSystem& files, Window& window, const std::string& ext,
+    FileListWalk(FileSystem& files, MessagePump& messages, const std::string& ext,
                  std::vector<std::string>& out)
         : files_(files),
-          window_(window),
+          messages_(messages),
           extUpper_(UpperAscii(ext)),
           everyFile_(ext == ".*"),
           out_(out) {}
@@ -35,7 +35,7 @@ class FileListWalk {
             path_.push_back(*identity);
         }
         files_.ForEachEntry(folder, [this, &folder](const std::string& name, bool isDirectory) {
-            window_.ProcessMessages();
+            messages_.ProcessMessages();
             if (name == "." || name == "..") return;
             if (isDirectory) {
                 Walk(folder + name);
@@ -53,7 +53,7 @@ class FileListWalk {
     }
 
     FileSystem& files_;
-    Window& window_;
+    MessagePump& messages_;
     const std::string extUpper_;
     const bool everyFile_;
     std::vector<std::string>& out_;
@@ -91,10 +91,10 @@ bool IsInstallation(FileSystem& files, const std::string& folder) {
 
 }  // namespace
 
-std::vector<std::string> MakeFileList(FileSystem& files, Window& window, const std::string& folder,
-                                      const std::string& ext) {
+std::vector<std::string> MakeFileList(FileSystem& files, MessagePump& messages,
+                                      const std::string& folder, const std::string& ext) {
     std::vector<std::string> list;
-    FileListWalk(files, window, ext, list).Walk(folder);
+    FileListWalk(files, messages, ext, list).Walk(folder);
     return list;
 }
 
@@ -111,32 +111,31 @@ std::string getAllUsersPath(const std::string& desktopPath) {
     return ReplaceUserFolder(desktopPath, "All Users");
 }
 
-void GetTessaronExePath(Platform& platform) {
+std::vector<Installation> GetTessaronExePath(Platform& platform) {
     const std::string desktop = platform.shell.DesktopFolder();
-    // The user's own desktop marks its items with a leading blank; whoever
-    // reads an item trims it, so the blank only shows in the list.
     const struct {
         std::string path;
-        const char* prefix;
+        bool own;
     } desktops[] = {
-        {Trim(desktop), " "},
-        {getpublicpath(desktop), ""},
-        {getAllUsersPath(desktop), ""},
+        {Trim(desktop), true},
+        {getpublicpath(desktop), false},
+        {getAllUsersPath(desktop), false},
     };
+    std::vector<Installation> found;
     for (const auto& d : desktops) {
         const std::vector<std::string> links =
-            MakeFileList(platform.files, platform.window, d.path, ".lnk");
+            MakeFileList(platform.files, platform.messages, d.path, ".lnk");
         for (const std::string& link : links) {
             // Reading a shortcut can take a while on a crowded desktop; the
             // window must not look hung meanwhile.
-            platform.window.ProcessMessages();
+            platform.messages.ProcessMessages();
             const std::string working = Trim(getexefromlink(platform.shell, link));
             if (working.empty()) continue;
             const std::string folder = WithTrailingBackslash(working);
-            if (IsInstallation(platform.files, folder))
-                platform.window.ListAppend(d.prefix + folder);
+            if (IsInstallation(platform.files, folder)) found.push_back({folder, d.own});
         }
     }
+    return found;
 }
 
 }  // namespace pellinor

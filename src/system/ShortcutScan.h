@@ -12,15 +12,26 @@ namespace pellinor {
 // without regard to ASCII case, or every file when ext is ".*". Pumps window
 // messages once per directory entry; never enters a directory that is
 // already on the path being walked.
-std::vector<std::string> MakeFileList(FileSystem& files, Window& window, const std::string& folder,
-                                      const std::string& ext);
+std::vector<std::string> MakeFileList(FileSystem& files, MessagePump& messages,
+                                      const std::string& folder, const std::string& ext);
 
 std::string getexefromlink(Shell& shell, const std::string& linkFile);
 std::string getpublicpath(const std::string& desktopPath);
 std::string getAllUsersPath(const std::string& desktopPath);
 
-// Appends to ListBox2 every working folder of a desktop shortcut that holds
-// the lock program.
-void GetTessaronExePath(Platform& platform);
+// An installation of the lock program: the working folder of a desktop
+// shortcut that holds it.
+struct Installation {
+    std::string folder;       // ends in "\"
+    bool ownDesktop = false;  // the shortcut is on the user's own desktop
+    bool operator==(const Installation& other) const {
+        return folder == other.folder && ownDesktop == other.ownDesktop;
+    }
+};
+
+// Every installation that a shortcut on the user's own desktop, the public
+// desktop or the all-users desktop leads to, in that order; one folder
+// that several shortcuts lead to is there once for each.
+std::vector<Installation> GetTessaronExePath(Platform& platform);
 
 }  // namespace pellinor

@@ -6,7 +6,7 @@
 
 #include "log/LogEvent.h"
 #include "log/LogLine.h"
-#include "transfer/RequestBounds.h"
+#include "http/RequestBounds.h"
 #include "transfer/TransferLog.h"
 #include "transfer/UrlEncode.h"
 

@@ -36,16 +36,7 @@ FetchOutcome FetchOneFile(HttpClient& http, const std::string& url);
 // The text of the E0059 box for a failed fetch meant for dest.
 std::string DownloadErrorText(const FetchOutcome& outcome, const std::string& dest);
 
-// What DownloadOneFile returns for the outcome: 0 whole, kDownloadStopped,
-// -59 failed, else -1.
+// The outcome as a number: 0 whole, kDownloadStopped, -59 failed, else -1.
 int DownloadResult(const FetchOutcome& outcome);
-
-// What the commands download with: one address into one local file.
-class Downloader {
-  public:
-    virtual ~Downloader() = default;
-    // 0, -1, -59 or kDownloadStopped, as DownloadResult above.
-    virtual int DownloadOneFile(const std::string& url, const std::string& dest) = 0;
-};
 
 }  // namespace pellinor

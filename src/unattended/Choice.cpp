@@ -5,12 +5,12 @@
 
 namespace pellinor {
 
-InstallationChoice ChooseInstallation(const std::vector<std::string>& found,
+InstallationChoice ChooseInstallation(const std::vector<Installation>& found,
                                       const std::string& named) {
     InstallationChoice choice;
     int distinct = 0;
     for (size_t i = 0; i < found.size(); ++i) {
-        const std::string folder = WithTrailingBackslash(Trim(found[i]));
+        const std::string& folder = found[i].folder;
         // Only a folder the scan found: /folder names which, never where. A
         // folder no shortcut leads to is not known to hold the lock program.
         const bool wanted = named.empty() || SameTextAscii(folder, named);

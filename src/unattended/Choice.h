@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "system/ShortcutScan.h"
 #include "unattended/ExitCodes.h"
 
 namespace pellinor {
@@ -16,11 +17,11 @@ struct InstallationChoice {
     std::optional<ExitCode> ended;  // set when the run ends here instead
 };
 
-// found: the folders the scan lists (as the window lists them); named: the
-// /folder value (ending in "\") or empty. Folders are compared without
+// found: what the scan found; named: the /folder value (ending in "\") or
+// empty. Folders are compared without
 // regard to ASCII case, as Windows compares names; one folder that
 // shortcuts on two desktops lead to is one installation.
-InstallationChoice ChooseInstallation(const std::vector<std::string>& found,
+InstallationChoice ChooseInstallation(const std::vector<Installation>& found,
                                       const std::string& named);
 
 }  // namespace pellinor

@@ -1,14 +1,9 @@
-// Language decision and captions.
+// The captions in the UI language.
 #include "window/Language.h"
 
-#include "text/TextRules.h"
-#include "window/Texts.h"
+#include "text/Texts.h"
 
 namespace pellinor {
-
-bool LanguageNameIsChinese(const std::string& ansiName) {
-    return Pos("\xD6\xD0", ansiName) > 0;
-}
 
 void WriteCaptions(Window& window, bool chinese, const std::string& systemLanguageName) {
     window.SetText(Control::Form, "Pellinor, " + systemLanguageName);

@@ -93,10 +93,14 @@ int ShowFilledBox(Window& window, TextId box, bool chinese, const std::string& f
     return ShowText(window, box, text + appended, 0);
 }
 
-void ShowSystemError(Window& window, const std::string& code, int errorCode) {
-    const std::string text = "System Error " + code + ", " + std::to_string(errorCode);
+void ShowNotice(Window& window, const std::string& text) {
     LogEvent("box " + Quoted(text));
     window.ShowMessage(text);
+}
+
+void ShowErrorReport(Window& window, const std::string& exePath, const std::string& message) {
+    LogEvent("box error report " + Quoted(ErrorReportText(message)));
+    window.ShowMessageBox(ErrorReportText(message), ApplicationTitle(exePath), kStyleError);
 }
 
 std::string ApplicationTitle(const std::string& exePath) {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "window/Texts.h"
+#include "text/Texts.h"
 #include "window/Window.h"
 
 namespace pellinor {
@@ -22,7 +22,11 @@ int ShowFilledBox(Window& window, TextId box, bool chinese, const std::string& f
                   const std::string& second, const std::string& appended);
 
 // The information dialog of a failed command: "System Error E0056, -59".
-void ShowSystemError(Window& window, const std::string& code, int errorCode);
+void ShowNotice(Window& window, const std::string& text);
+
+// The application's error report: what went wrong, under the program's
+// title, with the error icon.
+void ShowErrorReport(Window& window, const std::string& exePath, const std::string& message);
 
 // The executable's file name cut at its first ".", all but the first
 // character lower-cased: "C:\x\PELLINOR.EXE" gives "Pellinor".

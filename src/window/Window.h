@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/MessagePump.h"
 #include "window/Controls.h"
 
 namespace pellinor {
@@ -29,10 +30,10 @@ struct CredentialsRequest {
     std::string cancel;
 };
 
-class Window {
+// Keeping the window alive is its message pump: ProcessMessages and
+// WaitForMessage.
+class Window : public MessagePump {
   public:
-    virtual ~Window() = default;
-
     // Control::Form sets the window caption, StatusBar1 its panel text.
     virtual void SetText(Control control, const std::string& text) = 0;
     virtual std::string Text(Control control) const = 0;
@@ -62,11 +63,6 @@ class Window {
     // False when the user cancels; the answer is never kept or shown.
     virtual bool AskCredentials(const CredentialsRequest& request, std::string& user,
                                 std::string& password) = 0;
-
-    // Runs every pending window message, nested handlers included, and returns.
-    virtual void ProcessMessages() = 0;
-    // Returns when a window message arrives or after timeoutMs, whichever is first.
-    virtual void WaitForMessage(uint32_t timeoutMs) = 0;
 
     // Closes the window (Exit): the program ends once no handler runs any more.
     virtual void Close() = 0;

@@ -16,7 +16,7 @@
 #include "helpers/VersionTrailer.h"
 #include "platform/win32/Utf.h"
 #include "support/ScriptedHttpServer.h"
-#include "window/Texts.h"
+#include "text/Texts.h"
 
 namespace pellinor::e2e {
 

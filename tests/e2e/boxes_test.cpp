@@ -3,7 +3,7 @@
 // window goes on working.
 #include "Fixture.h"
 #include "platform/win32/Utf.h"
-#include "window/Texts.h"
+#include "text/Texts.h"
 
 namespace pellinor::e2e {
 namespace {

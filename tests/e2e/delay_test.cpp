@@ -11,9 +11,9 @@
 namespace pellinor::e2e {
 namespace {
 
-// The one window of this test: message-only, with a queue of its own thread.
-// Only the pumping operations of the window interface do anything.
-class QueueWindow : public Window {
+// The one window of this test: message-only, with a queue of its own
+// thread, pumped as the program's window pumps its own.
+class QueueWindow : public MessagePump {
   public:
     QueueWindow() {
         WNDCLASSW windowClass{};
@@ -30,28 +30,6 @@ class QueueWindow : public Window {
     HWND handle() const { return handle_; }
     int posted = 0;
     int timerTicks = 0;
-
-    void SetText(Control, const std::string&) override {}
-    std::string Text(Control) const override { return std::string(); }
-    void SetVisible(Control, bool) override {}
-    void SetEnabled(Control, bool) override {}
-    void ListClear() override {}
-    void ListAppend(const std::string&) override {}
-    int ListCount() const override { return 0; }
-    int ListSelectedIndex() const override { return -1; }
-    void ListSelect(int) override {}
-    std::string ListItem(int) const override { return std::string(); }
-    void SetProgressMax(int32_t) override {}
-    void SetProgressPosition(int32_t) override {}
-    void Repaint() override {}
-    void SetBusyCursor(bool) override {}
-    int ShowMessageBox(const std::string&, const std::string&, unsigned) override { return 1; }
-    void ShowMessage(const std::string&) override {}
-    bool AskCredentials(const CredentialsRequest&, std::string&, std::string&) override {
-        return false;
-    }
-    void Close() override {}
-    void Terminate() override {}
 
     void ProcessMessages() override {
         MSG message;

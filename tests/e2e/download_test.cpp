@@ -9,7 +9,7 @@
 #include <iostream>
 
 #include "UpgradeScenario.h"
-#include "window/Texts.h"
+#include "text/Texts.h"
 
 namespace pellinor::e2e {
 namespace {

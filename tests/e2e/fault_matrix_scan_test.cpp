@@ -6,7 +6,7 @@
 #include <random>
 
 #include "UpgradeScenario.h"
-#include "window/Texts.h"
+#include "text/Texts.h"
 
 namespace pellinor::e2e {
 namespace {

@@ -6,7 +6,7 @@
 #include <iostream>
 
 #include "ServerFaults.h"
-#include "window/Texts.h"
+#include "text/Texts.h"
 
 namespace pellinor::e2e {
 namespace {

@@ -6,7 +6,7 @@
 #include "driver/Shortcuts.h"
 #include "platform/win32/Utf.h"
 #include "support/ScriptedHttpServer.h"
-#include "window/Texts.h"
+#include "text/Texts.h"
 
 #ifndef PELLINOR_TEST_SERVER_PORT
 #define PELLINOR_TEST_SERVER_PORT 47652

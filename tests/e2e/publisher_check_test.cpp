@@ -6,7 +6,7 @@
 
 #include "UpgradeScenario.h"
 #include "platform/win32/Win32Signatures.h"
-#include "window/Texts.h"
+#include "text/Texts.h"
 
 namespace pellinor::e2e {
 namespace {

@@ -4,7 +4,7 @@
 // unchanged or the complete new one, and only the latter is called success.
 #include "UpgradeScenario.h"
 #include "platform/win32/Utf.h"
-#include "window/Texts.h"
+#include "text/Texts.h"
 
 namespace pellinor::e2e {
 namespace {

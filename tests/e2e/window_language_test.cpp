@@ -1,8 +1,8 @@
 // The real Pellinor.exe under Wine: the language switch on the status bar
 // and the hidden base-address mode behind Image1.
 #include "Fixture.h"
+#include "text/Texts.h"
 #include "window/Layout.h"
-#include "window/Texts.h"
 
 namespace pellinor::e2e {
 namespace {

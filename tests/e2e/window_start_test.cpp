@@ -3,8 +3,8 @@
 // it with its initial visibility, and the ways to close it from the keyboard.
 #include "Fixture.h"
 #include "platform/win32/Utf.h"
+#include "text/Texts.h"
 #include "window/Layout.h"
-#include "window/Texts.h"
 
 namespace pellinor::e2e {
 namespace {

@@ -4,17 +4,17 @@
 #include <functional>
 #include <string>
 
-#include "transfer/Download.h"
+#include "commands/FileDownload.h"
 
 namespace pellinor {
 
 struct FakeDownloader : Downloader {
-    explicit FakeDownloader(std::function<int(const std::string& url, const std::string& dest)> d)
-        : download(std::move(d)) {}
-    int DownloadOneFile(const std::string& url, const std::string& dest) override {
+    using Download = std::function<StepResult(const std::string& url, const std::string& dest)>;
+    explicit FakeDownloader(Download d) : download(std::move(d)) {}
+    StepResult DownloadOneFile(const std::string& url, const std::string& dest) override {
         return download(url, dest);
     }
-    std::function<int(const std::string& url, const std::string& dest)> download;
+    Download download;
 };
 
 }  // namespace pellinor

@@ -2,6 +2,7 @@
 #include "fakes/FakeFileSystem.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/Error.h"
 #include "text/TextRules.h"
@@ -11,6 +12,26 @@ namespace pellinor {
 namespace {
 std::string Key(const std::string& path) {
     return UpperAscii(path);
+}
+
+// The year every file of the fake was last written in.
+constexpr int kFileYear = 2020;
+
+// A name against a pattern of "*" and "?", both upper-cased.
+bool Matches(const char* pattern, const char* name) {
+    if (*pattern == '\0') return *name == '\0';
+    if (*pattern == '*')
+        return Matches(pattern + 1, name) || (*name != '\0' && Matches(pattern, name + 1));
+    return *name != '\0' && (*pattern == '?' || *pattern == *name) &&
+           Matches(pattern + 1, name + 1);
+}
+
+// The part of key after parent when key lies right below it; empty otherwise.
+std::string NameBelow(const std::string& parent, const std::string& key) {
+    if (key.size() <= parent.size() || key.compare(0, parent.size(), parent) != 0) return "";
+    const size_t slash = key.find('\\', parent.size());
+    if (slash != std::string::npos && slash != key.size() - 1) return "";
+    return key.substr(parent.size(), slash == std::string::npos ? slash : slash - parent.size());
 }
 }  // namespace
 
@@ -37,16 +58,37 @@ bool FakeFileSystem::DirectoryExists(const std::string& path) {
     return folders_.count(Key(WithTrailingBackslash(path))) > 0;
 }
 
-bool FakeFileSystem::ForEachEntry(const std::string&,
-                                  const std::function<void(const std::string&, bool)>&) {
-    return false;
+bool FakeFileSystem::ForEachEntry(const std::string& folder,
+                                  const std::function<void(const std::string&, bool)>& visit) {
+    if (!DirectoryExists(folder)) return false;
+    const std::string parent = Key(WithTrailingBackslash(folder));
+    // Listed before the first visit: a visit may change the files.
+    std::vector<std::pair<std::string, bool>> entries;
+    for (const std::string& sub : folders_) {
+        const std::string name = NameBelow(parent, sub);
+        if (!name.empty()) entries.emplace_back(name, true);
+    }
+    for (const auto& [key, file] : files_) {
+        if (!NameBelow(parent, key).empty())
+            entries.emplace_back(file.path.substr(parent.size()), false);
+    }
+    for (const auto& [name, isDirectory] : entries) visit(name, isDirectory);
+    return true;
 }
 
 std::optional<FileIdentity> FakeFileSystem::DirectoryIdentity(const std::string&) {
     return std::nullopt;
 }
 
-std::optional<PatternMatch> FakeFileSystem::FindFirst(const std::string&) {
+std::optional<PatternMatch> FakeFileSystem::FindFirst(const std::string& pattern) {
+    const size_t slash = pattern.find_last_of('\\');
+    const std::string parent = Key(pattern.substr(0, slash + 1));
+    const std::string namePattern = Key(pattern.substr(slash + 1));
+    for (const auto& [key, file] : files_) {
+        const std::string name = NameBelow(parent, key);
+        if (!name.empty() && Matches(namePattern.c_str(), name.c_str()))
+            return PatternMatch{false, kFileYear};
+    }
     return std::nullopt;
 }
 

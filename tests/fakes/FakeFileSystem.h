@@ -1,5 +1,6 @@
 // An in-memory file system for the command tests: files by path (compared
-// without ASCII case), folders, read-only marks and scripted failures.
+// without ASCII case), folders listed and searched as the desktop scan reads
+// them, read-only marks and scripted failures.
 #pragma once
 
 #include <deque>

@@ -1,12 +1,15 @@
 // Every platform service as a fake, bundled as the program sees them.
 #pragma once
 
+#include <string>
+
 #include "fakes/FakeFileSystem.h"
 #include "fakes/FakeFileVersions.h"
 #include "fakes/FakeSignatures.h"
 #include "fakes/FakeSystem.h"
 #include "fakes/FakeWindow.h"
 #include "system/Platform.h"
+#include "system/ShortcutScan.h"
 
 namespace pellinor {
 
@@ -24,6 +27,16 @@ struct FakePlatform {
                       system, signatures, versions,  commandLock};
 
     FakePlatform() { system.ticksPerRead = 50; }  // every wait in the logic ends
+
+    // A shortcut on the user's own desktop, or else on the public one, that
+    // starts in folder: the scan finds an installation there once folder
+    // holds a Tessaron*.Exe.
+    void AddShortcut(const std::string& name, const std::string& folder, bool ownDesktop = true) {
+        const std::string desktop = ownDesktop ? shell.desktop : getpublicpath(shell.desktop);
+        files.AddFolder(desktop);
+        files.AddFile(desktop + "\\" + name, "shortcut");
+        shell.workingDirectories[desktop + "\\" + name] = folder;
+    }
 };
 
 }  // namespace pellinor

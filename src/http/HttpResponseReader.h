@@ -10,9 +10,9 @@
 #include <utility>
 #include <vector>
 
-#include "transfer/HttpClient.h"
-#include "transfer/HttpTransport.h"
-#include "transfer/ReplyParser.h"
+#include "http/HttpResponse.h"
+#include "http/HttpTransport.h"
+#include "http/ReplyParser.h"
 
 namespace pellinor {
 

@@ -59,4 +59,9 @@ struct TextPair {
 const TextPair& TextEntry(TextId id);
 std::string Tr(TextId id, bool chinese);
 
+// Whether the texts are Chinese: true when the system language's name, in
+// the system's ANSI code page, holds the code page 936 form of "中" (bytes
+// D6 D0). A Traditional Chinese name in code page 950 does not.
+bool LanguageNameIsChinese(const std::string& ansiName);
+
 }  // namespace pellinor

@@ -1,7 +1,9 @@
 // The program's texts in both languages.
-#include "window/Texts.h"
+#include "text/Texts.h"
 
 #include <array>
+
+#include "text/TextRules.h"
 
 namespace pellinor {
 
@@ -116,6 +118,10 @@ const TextPair& TextEntry(TextId id) {
 std::string Tr(TextId id, bool chinese) {
     const TextPair& pair = TextEntry(id);
     return chinese ? pair.chinese : pair.english;
+}
+
+bool LanguageNameIsChinese(const std::string& ansiName) {
+    return Pos("\xD6\xD0", ansiName) > 0;
 }
 
 }  // namespace pellinor

@@ -1,5 +1,5 @@
 // Socket error numbers and texts shown in the download error box.
-#include "transfer/SocketErrors.h"
+#include "http/SocketErrors.h"
 
 #include <utility>
 

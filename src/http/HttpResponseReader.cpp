@@ -1,7 +1,7 @@
 // The head and the body of one reply, read off the connection into memory
 // with Beast's parser doing the syntax; the limits, the progress events and
 // the look for bytes after the reply's end are the program's own.
-#include "transfer/HttpResponseReader.h"
+#include "http/HttpResponseReader.h"
 
 #include <algorithm>
 #include <boost/asio/buffer.hpp>
@@ -12,7 +12,7 @@
 #include "platform/Error.h"
 #include "platform/LargeBuffer.h"
 #include "text/TextRules.h"
-#include "transfer/SocketErrors.h"
+#include "http/SocketErrors.h"
 
 namespace pellinor {
 namespace {

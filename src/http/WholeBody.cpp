@@ -1,5 +1,5 @@
 // The one rule that decides whether a downloaded body is a whole file.
-#include "transfer/HttpClient.h"
+#include "http/HttpResponse.h"
 
 namespace pellinor {
 

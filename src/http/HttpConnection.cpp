@@ -1,6 +1,6 @@
 // Looking up, connecting, sending and receiving on the window's thread, with
 // the window's messages processed on a clock all the while.
-#include "transfer/HttpConnection.h"
+#include "http/HttpConnection.h"
 
 #include <algorithm>
 #include <boost/asio/connect.hpp>
@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/Error.h"
-#include "transfer/SocketErrors.h"
+#include "http/SocketErrors.h"
 
 namespace pellinor {
 

@@ -1,6 +1,6 @@
 // Beast's reading of a reply with this program's rules on its callbacks, and
 // the table that gives each of its errors the user's text.
-#include "transfer/ReplyParser.h"
+#include "http/ReplyParser.h"
 
 #include <algorithm>
 #include <boost/beast/http/error.hpp>
@@ -8,8 +8,8 @@
 #include <utility>
 
 #include "text/TextRules.h"
-#include "transfer/HttpResponseReader.h"
-#include "transfer/SocketErrors.h"
+#include "http/HttpResponseReader.h"
+#include "http/SocketErrors.h"
 
 namespace pellinor {
 

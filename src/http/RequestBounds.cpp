@@ -1,8 +1,8 @@
 // The time bounds of a response's parts, on a clock the tests can move.
-#include "transfer/RequestBounds.h"
+#include "http/RequestBounds.h"
 
 #include "platform/Error.h"
-#include "transfer/SocketErrors.h"
+#include "http/SocketErrors.h"
 
 namespace pellinor {
 

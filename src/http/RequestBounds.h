@@ -11,7 +11,7 @@
 #include <exception>
 #include <functional>
 
-#include "transfer/HttpTransport.h"
+#include "http/HttpTransport.h"
 
 namespace pellinor {
 

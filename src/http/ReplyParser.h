@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "transfer/HttpClient.h"
+#include "http/HttpResponse.h"
 
 namespace pellinor {
 

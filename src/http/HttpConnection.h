@@ -11,8 +11,8 @@
 #include <functional>
 #include <string>
 
-#include "transfer/HttpTransport.h"
-#include "transfer/RequestBounds.h"
+#include "http/HttpTransport.h"
+#include "http/RequestBounds.h"
 
 namespace pellinor {
 

@@ -1,0 +1,45 @@
+// What one GET brings back and the events it sends while it runs: the
+// terms the client and the reading of a reply share.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace pellinor {
+
+struct ProxyCredentials;
+
+struct HttpEvents {
+    std::function<void(int32_t workCountMax)> workBegin;  // before each body (or chunk)
+    std::function<void(int32_t workCount)> work;          // bytes since the last workBegin
+    std::function<void()> processMessages;                // keeps the window alive while waiting
+    // A proxy ("host:port") asks for a Basic sign-in: true with the user's
+    // answer, false when the user declines. None: the 407 ends the GET.
+    std::function<bool(const std::string& proxy, ProxyCredentials& credentials)>
+        askProxyCredentials;
+};
+
+// How a response's body was delimited.
+enum class BodyFraming {
+    None,     // no body: no final response, or a status that has none
+    Length,   // by its "Content-Length"
+    Chunked,  // by chunks, up to the last one
+    Close,    // up to the server's close, which cannot tell a cut from an end
+};
+
+struct HttpResponse {
+    std::string url;         // the address that gave the final response
+    std::string statusLine;  // of the final response, empty when none arrived
+    std::string body;        // the final response's body as far as it arrived
+    BodyFraming framing = BodyFraming::None;
+    uint64_t announced = 0;  // the "Content-Length", or the sum of the chunk sizes
+    bool complete = false;   // the body's end arrived: its length, its last chunk, or the close
+    std::string proxy;       // "host:port" of the proxy of the last request, or "direct"
+};
+
+// Whether the body is a whole file that may be written: the one rule that
+// decides it, for the window's download and the support tool alike.
+bool IsBodyWhole(const HttpResponse& response);
+
+}  // namespace pellinor

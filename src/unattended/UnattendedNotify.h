@@ -1,0 +1,46 @@
+// The upgrade's listener where nobody watches: it answers each question as
+// the command line already did (the folder is the one named or the only
+// one: yes), shows nothing, and keeps how the upgrade ended as an exit code.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "commands/CommandNotify.h"
+#include "unattended/ExitCodes.h"
+
+namespace pellinor {
+
+class UnattendedNotify : public CommandNotify {
+  public:
+    // named: the /folder value (ending in "\"), or empty.
+    explicit UnattendedNotify(std::string named) : named_(std::move(named)) {}
+
+    // Upgraded only once the upgrade both put the program in place and
+    // ended; Unexpected while nothing said how it ended.
+    ExitCode Outcome() const;
+
+    void Begun() override {}
+    void KeepLanguage(bool) override {}
+    bool Confirm(Question question, const std::string& folder) override;
+    // The one found, or among several the one the command line names.
+    std::optional<Installation> Choose(const std::vector<Installation>& found) override;
+    void ChangingFiles(ButtonsOff) override {}
+    void DownloadBegun(const std::string&) override {}
+    void DownloadEnded() override {}
+    void Failed(const std::string& noticeCode, const StepResult& result,
+                const std::string& folder) override;
+    void OnlyExitLeft() override {}
+    void Upgraded(const std::string& folder) override;
+    void Finished() override { finished_ = true; }
+
+  private:
+    std::string named_;
+    std::optional<ExitCode> outcome_;
+    bool finished_ = false;
+};
+
+// The exit code of a command that failed at result's step.
+ExitCode ExitCodeOf(const StepResult& result);
+
+}  // namespace pellinor

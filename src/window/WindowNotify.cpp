@@ -1,0 +1,101 @@
+// A command's events as the window shows them.
+#include "window/WindowNotify.h"
+
+#include "log/LogEvent.h"
+#include "window/Messages.h"
+
+namespace pellinor {
+
+void WindowNotify::Begun() {
+    kept_.reset();
+    window_.SetVisible(Control::Image2, false);
+}
+
+bool WindowNotify::Confirm(Question question, const std::string& folder) {
+    switch (question) {
+        case Question::Install:
+            return ShowBox(window_, TextId::N9078, Chinese()) != kAnswerCancel;
+        case Question::Upgrade:
+            return ShowBox(window_, TextId::N9079, Chinese(), folder) != kAnswerCancel;
+        case Question::X86Folder:
+            return ShowBox(window_, TextId::N9077, Chinese()) != kAnswerCancel;
+    }
+    return false;
+}
+
+std::optional<Installation> WindowNotify::Choose(const std::vector<Installation>& found) {
+    if (found.empty()) {
+        ShowBox(window_, TextId::N9081, Chinese(), "", 0);
+        return std::nullopt;
+    }
+    const int count = static_cast<int>(found.size());
+    // The list keeps the user's selection as long as it shows these.
+    if (window_.ListCount() != count) {
+        window_.ListClear();
+        for (const Installation& i : found)
+            window_.ListAppend((i.ownDesktop ? " " : "") + i.folder);
+    }
+    window_.SetVisible(Control::Label2, true);
+    window_.SetVisible(Control::ListBox2, true);
+    if (count > 1 && window_.ListSelectedIndex() < 0) {
+        ShowBox(window_, TextId::N9080, Chinese(), "", count);
+        return std::nullopt;
+    }
+    if (count == 1) window_.ListSelect(0);
+    return found[static_cast<size_t>(window_.ListSelectedIndex())];
+}
+
+void WindowNotify::ChangingFiles(ButtonsOff buttons) {
+    for (Control c : {Control::BitBtn1, Control::BitBtn2, Control::cmdExit}) {
+        window_.SetEnabled(c, false);
+    }
+    if (buttons == ButtonsOff::All) window_.SetEnabled(Control::BitBtn3, false);
+}
+
+void WindowNotify::DownloadBegun(const std::string& dest) {
+    window_.SetBusyCursor(true);
+    window_.SetText(Control::Label3, dest);
+}
+
+void WindowNotify::DownloadEnded() {
+    window_.SetBusyCursor(false);
+}
+
+void WindowNotify::Failed(const std::string& noticeCode, const StepResult& result,
+                          const std::string& folder) {
+    switch (result.step) {
+        case Step::AnotherCopy:
+            ShowBox(window_, TextId::N9089, Chinese());
+            return;
+        case Step::Check:
+            ShowFilledBox(window_, result.refusal->text, Chinese(), result.refusal->downloaded,
+                          result.refusal->installed, folder);
+            return;
+        case Step::Write:
+            ShowErrorReport(window_, system_.ExecutablePath(), result.text);
+            return;
+        case Step::Download:
+            if (result.clientError) {
+                LogEvent("box E0059");
+                window_.ShowMessageBox(result.text, "E0059", kStyleError);
+            }
+            break;
+        default:
+            break;
+    }
+    ShowNotice(window_, NoticeText(noticeCode, result));
+}
+
+void WindowNotify::OnlyExitLeft() {
+    window_.SetEnabled(Control::cmdExit, true);
+}
+
+void WindowNotify::Upgraded(const std::string& folder) {
+    ShowBox(window_, TextId::N9082, Chinese(), folder);
+}
+
+void WindowNotify::Finished() {
+    window_.Terminate();
+}
+
+}  // namespace pellinor

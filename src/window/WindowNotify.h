@@ -1,0 +1,47 @@
+// The window's side of a command: what a command tells it becomes boxes,
+// the list of installations, buttons, the hourglass and the destination
+// in Label3.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "commands/CommandNotify.h"
+#include "platform/SystemInfo.h"
+#include "window/Window.h"
+
+namespace pellinor {
+
+class WindowNotify : public CommandNotify {
+  public:
+    WindowNotify(Window& window, SystemInfo& system, const bool& chinese)
+        : window_(window), system_(system), chinese_(chinese) {}
+
+    void Begun() override;
+    void KeepLanguage(bool chinese) override { kept_ = chinese; }
+    bool Confirm(Question question, const std::string& folder) override;
+    // Lists what was found (an item of the user's own desktop with a
+    // leading blank) and hands back the one selected, the only one
+    // selected for the user.
+    std::optional<Installation> Choose(const std::vector<Installation>& found) override;
+    void ChangingFiles(ButtonsOff buttons) override;
+    void DownloadBegun(const std::string& dest) override;
+    void DownloadEnded() override;
+    void Failed(const std::string& noticeCode, const StepResult& result,
+                const std::string& folder) override;
+    void OnlyExitLeft() override;
+    void Upgraded(const std::string& folder) override;
+    void Finished() override;
+
+  private:
+    // The language of the boxes: the one kept, or the live one.
+    bool Chinese() const { return kept_ ? *kept_ : chinese_; }
+
+    Window& window_;
+    SystemInfo& system_;
+    const bool& chinese_;  // the live language
+    std::optional<bool> kept_;
+};
+
+}  // namespace pellinor

@@ -1,0 +1,51 @@
+// A command run as the window runs it, over fakes: the platform, a download
+// that brings what the test serves, the window's own listener over the fake
+// window, and the installations an earlier scan left.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "commands/CommandSite.h"
+#include "fakes/FakeDownloader.h"
+#include "fakes/FakePlatform.h"
+#include "transfer/DownloadBase.h"
+#include "window/WindowNotify.h"
+
+namespace pellinor {
+
+struct CommandRig {
+    FakePlatform fake;
+    bool chinese = false;
+    // What each download brings; or, when result is not Done, what the
+    // download ends with instead, nothing written.
+    std::string served = "MZ new";
+    StepResult result;
+    std::function<void()> duringDownload;
+    std::vector<std::pair<std::string, std::string>> downloads;  // address and destination
+    FakeDownloader downloader{[this](const std::string& url, const std::string& dest) {
+        downloads.emplace_back(url, dest);
+        if (duringDownload) duringDownload();
+        if (!result.Ok()) return result;
+        return WriteDownload(fake.files, dest, served);
+    }};
+    WindowNotify notify{fake.window, fake.system, chinese};
+    // Empty: the upgrade scans the desktops.
+    std::vector<Installation> installations;
+    CommandSite site{fake.platform,         notify,       downloader, chinese,
+                     DefaultDownloadBase(), installations};
+
+    FakeWindow& window() { return fake.window; }
+    const ShownBox& LastBox() const { return fake.window.boxes.back(); }
+    // Each box's caption; a notice, which has none, by its text.
+    std::vector<std::string> Captions() const {
+        std::vector<std::string> captions;
+        for (const ShownBox& box : fake.window.boxes)
+            captions.push_back(box.style ? box.caption : box.text);
+        return captions;
+    }
+};
+
+}  // namespace pellinor
