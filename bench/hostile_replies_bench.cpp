@@ -15,10 +15,10 @@
 #include <string>
 #include <vector>
 
+#include "http/HttpConnection.h"
 #include "platform/Error.h"
 #include "support/ScriptedHttpServer.h"
 #include "transfer/HttpClient.h"
-#include "http/HttpConnection.h"
 
 using namespace pellinor;
 using Clock = std::chrono::steady_clock;

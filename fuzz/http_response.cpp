@@ -20,12 +20,12 @@
 #include "fakes/FakeFileSystem.h"
 #include "fakes/FakeSystem.h"
 #include "fakes/FakeWindow.h"
+#include "http/SocketErrors.h"
 #include "platform/Error.h"
 #include "support/FuzzCheck.h"
 #include "support/ReferenceFraming.h"
 #include "support/ScriptedTransport.h"
 #include "transfer/HttpClient.h"
-#include "http/SocketErrors.h"
 #include "window/ProgressDisplay.h"
 
 using namespace pellinor;

@@ -5,9 +5,9 @@
 #include <boost/asio/error.hpp>
 #include <boost/asio/ip/tcp.hpp>
 
-#include "platform/Error.h"
 #include "http/HttpConnection.h"
 #include "http/SocketErrors.h"
+#include "platform/Error.h"
 
 namespace pellinor {
 namespace {

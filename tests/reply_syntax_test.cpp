@@ -10,10 +10,10 @@
 #include "fakes/FakeFileSystem.h"
 #include "fakes/FakeSystem.h"
 #include "fakes/FakeWindow.h"
-#include "support/ScriptedHttpServer.h"
 #include "http/HttpConnection.h"
 #include "http/ReplyParser.h"
 #include "http/SocketErrors.h"
+#include "support/ScriptedHttpServer.h"
 #include "window/ProgressDisplay.h"
 
 namespace pellinor {

@@ -8,13 +8,13 @@
 #include <memory>
 #include <thread>
 
+#include "http/HttpConnection.h"
+#include "http/RequestBounds.h"
+#include "http/SocketErrors.h"
 #include "platform/Error.h"
 #include "support/GetOrError.h"
 #include "support/ScriptedHttpServer.h"
 #include "transfer/HttpClient.h"
-#include "http/HttpConnection.h"
-#include "http/RequestBounds.h"
-#include "http/SocketErrors.h"
 
 namespace pellinor {
 namespace {

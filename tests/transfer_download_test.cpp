@@ -9,10 +9,10 @@
 #include "commands/CommandPlan.h"
 #include "commands/FileDownload.h"
 #include "fakes/FakePlatform.h"
-#include "platform/Error.h"
-#include "support/ScriptedHttpServer.h"
 #include "http/HttpResponseReader.h"
 #include "http/SocketErrors.h"
+#include "platform/Error.h"
+#include "support/ScriptedHttpServer.h"
 #include "window/ProgressDisplay.h"
 #include "window/WindowNotify.h"
 

@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <cstring>
 
+#include "http/SocketErrors.h"
 #include "platform/Error.h"
 #include "support/FuzzCheck.h"
-#include "http/SocketErrors.h"
 
 namespace pellinor::fuzz {
 namespace {

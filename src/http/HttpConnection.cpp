@@ -8,8 +8,8 @@
 #include <memory>
 #include <vector>
 
-#include "platform/Error.h"
 #include "http/SocketErrors.h"
+#include "platform/Error.h"
 
 namespace pellinor {
 

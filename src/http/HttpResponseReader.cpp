@@ -9,10 +9,10 @@
 #include <cctype>
 #include <cstring>
 
+#include "http/SocketErrors.h"
 #include "platform/Error.h"
 #include "platform/LargeBuffer.h"
 #include "text/TextRules.h"
-#include "http/SocketErrors.h"
 
 namespace pellinor {
 namespace {

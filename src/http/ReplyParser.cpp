@@ -7,9 +7,9 @@
 #include <cstring>
 #include <utility>
 
-#include "text/TextRules.h"
 #include "http/HttpResponseReader.h"
 #include "http/SocketErrors.h"
+#include "text/TextRules.h"
 
 namespace pellinor {
 

@@ -1,8 +1,8 @@
 // The time bounds of a response's parts, on a clock the tests can move.
 #include "http/RequestBounds.h"
 
-#include "platform/Error.h"
 #include "http/SocketErrors.h"
+#include "platform/Error.h"
 
 namespace pellinor {
 

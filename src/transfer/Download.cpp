@@ -4,9 +4,9 @@
 
 #include <exception>
 
+#include "http/RequestBounds.h"
 #include "log/LogEvent.h"
 #include "log/LogLine.h"
-#include "http/RequestBounds.h"
 #include "transfer/TransferLog.h"
 #include "transfer/UrlEncode.h"
 

@@ -5,17 +5,17 @@
 #include <ctime>
 #include <map>
 
+#include "http/HttpConnection.h"
+#include "http/HttpResponseReader.h"
+#include "http/RequestBounds.h"
+#include "http/SocketErrors.h"
 #include "log/LogEvent.h"
 #include "platform/Error.h"
 #include "text/TextRules.h"
 #include "transfer/Cookies.h"
-#include "http/HttpConnection.h"
-#include "http/HttpResponseReader.h"
 #include "transfer/HttpUrl.h"
 #include "transfer/ProxyAuth.h"
 #include "transfer/ProxyChoice.h"
-#include "http/RequestBounds.h"
-#include "http/SocketErrors.h"
 #include "transfer/TransferLog.h"
 #include "transfer/UrlEncode.h"
 
