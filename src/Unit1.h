@@ -29,7 +29,7 @@ std::string GetSystemLanguageName(SystemInfo& system);
 
 class TForm1 : public EventSink {
   public:
-    // platform's message pump is window.
+    // window is the one that keeps platform's messages running, too.
     TForm1(Platform& platform, Window& window);
 
     // Runs the handler of an event; an error that escapes it is shown by the

@@ -18,9 +18,9 @@ struct InstallationChoice {
 };
 
 // found: what the scan found; named: the /folder value (ending in "\") or
-// empty. Folders are compared without
-// regard to ASCII case, as Windows compares names; one folder that
-// shortcuts on two desktops lead to is one installation.
+// empty. Folders are compared without regard to ASCII case, as Windows
+// compares names; one folder that shortcuts on two desktops lead to is one
+// installation.
 InstallationChoice ChooseInstallation(const std::vector<Installation>& found,
                                       const std::string& named);
 
