@@ -35,9 +35,7 @@ TForm1::TForm1(Platform& platform, Window& window)
       notify_(window, platform.system, IsChinese) {}
 
 void TForm1::UseProxySettings(ProxyConfig& proxies) {
-    IdHTTP1.SetProxyChooser([this, &proxies](const HttpUrl& url) {
-        return ChooseProxy(proxies, url, [this] { window_.ProcessMessages(); });
-    });
+    pellinor::UseProxySettings(IdHTTP1, proxies, [this] { window_.ProcessMessages(); });
 }
 
 bool TForm1::IdHTTP1ProxySignIn(const std::string& proxy, ProxyCredentials& credentials) {

@@ -99,8 +99,7 @@ int RunFetch(const std::vector<std::string>& arguments, FetchSite& site) {
         const ProxyEndpoint fixed = ParseProxyAddress(parsed.proxy);
         http.SetProxyChooser([fixed](const HttpUrl&) { return fixed; });
     } else if (!parsed.noProxy && site.proxies != nullptr) {
-        ProxyConfig& proxies = *site.proxies;
-        http.SetProxyChooser([&proxies](const HttpUrl& url) { return ChooseProxy(proxies, url); });
+        UseProxySettings(http, *site.proxies);
     }
     const Clock::time_point start = Clock::now();
     FetchOutcome outcome;

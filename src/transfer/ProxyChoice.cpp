@@ -1,9 +1,11 @@
 // The proxy decision for one address, from the user's settings.
 #include "transfer/ProxyChoice.h"
 
+#include <utility>
 #include <vector>
 
 #include "text/TextRules.h"
+#include "transfer/HttpClient.h"
 
 namespace pellinor {
 namespace {
@@ -150,6 +152,12 @@ ProxyEndpoint ChooseProxy(ProxyConfig& config, const HttpUrl& url,
     }
     if (settings.proxyServer.empty() || IsBypassed(settings.proxyBypass, url)) return {};
     return ProxyForScheme(settings.proxyServer, LowerAscii(url.protocol));
+}
+
+void UseProxySettings(HttpClient& http, ProxyConfig& config, std::function<void()> waiting) {
+    http.SetProxyChooser([&config, waiting = std::move(waiting)](const HttpUrl& url) {
+        return ChooseProxy(config, url, waiting);
+    });
 }
 
 }  // namespace pellinor

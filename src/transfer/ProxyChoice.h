@@ -43,4 +43,10 @@ bool IsBypassed(const std::string& bypassList, const HttpUrl& url);
 ProxyEndpoint ChooseProxy(ProxyConfig& config, const HttpUrl& url,
                           const std::function<void()>& waiting = {});
 
+class HttpClient;
+
+// Every request of http, a redirect's included, goes the way ChooseProxy
+// decides from the user's settings.
+void UseProxySettings(HttpClient& http, ProxyConfig& config, std::function<void()> waiting = {});
+
 }  // namespace pellinor

@@ -31,9 +31,7 @@ ExitCode RunUnattendedUpgrade(Platform& platform, ProxyConfig& proxies,
             return false;
         },
     });
-    http.SetProxyChooser([&](const HttpUrl& url) {
-        return ChooseProxy(proxies, url, [&messages] { messages.ProcessMessages(); });
-    });
+    UseProxySettings(http, proxies, [&messages] { messages.ProcessMessages(); });
     HttpDownloader downloader(http, platform.files);
     UnattendedNotify notify(request.folder);
     // The temporary file's name follows the language, as the window's does.
