@@ -1,80 +1,20 @@
 // Pellinor.exe /upgrade under Wine: the upgrade without a window or a box,
 // its exit code, what it leaves in the installation, and its support log.
-// clang-format off
-#include "UpgradeScenario.h"
-#include <shlobj.h>
-// clang-format on
-
 #include <algorithm>
 #include <cstdio>
 
+#include "UnattendedRun.h"
+#include "UpgradeScenario.h"
+
 namespace pellinor::e2e {
 namespace {
-
-// The support log where the program writes it for this user.
-std::string LogPath() {
-    wchar_t folder[MAX_PATH] = {};
-    ::SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder);
-    return Narrow(folder) + "\\Pellinor\\Pellinor.log";
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
-        lines.push_back(text.substr(start, end - start));
-    }
-    return lines;
-}
-
-// The visible top-level windows of a process: its main window, a box.
-int VisibleWindows(DWORD processId) {
-    int visible = 0;
-    for (HWND window : TopLevelWindowsOf(processId)) visible += ::IsWindowVisible(window) ? 1 : 0;
-    return visible;
-}
-
-struct UnattendedRun {
-    bool ended = false;
-    DWORD exitCode = STILL_ACTIVE;
-    int windowsSeen = 0;           // the most visible windows at one look
-    std::vector<std::string> log;  // the lines this run wrote
-
-    bool Logged(const std::string& piece) const {
-        for (const std::string& line : log) {
-            if (line.find(piece) != std::string::npos) return true;
-        }
-        return false;
-    }
-    std::string Describe() const {
-        std::string d = "exit " + std::to_string(exitCode) + "; log:";
-        for (const std::string& line : log) d += "\n  " + line;
-        return d;
-    }
-};
-
-// The longest an unattended run may take here: a scan, the second's pause
-// after ending the lock program, a download from 127.0.0.1, the checks.
-constexpr uint32_t kRunLimitMs = 60000;
 
 class UnattendedUpgradeTest : public UpgradeScenario {
   protected:
     // Runs Pellinor.exe with arguments and looks for its windows until it ends.
     UnattendedRun RunUnattended(const std::vector<std::string>& arguments) {
-        // Each run reads its own lines: the log starts afresh.
-        ::DeleteFileW(Widen(LogPath()).c_str());
-        ChildProcess& program = StartProgram(UiDriver::DefaultExePath(), arguments);
-        EXPECT_TRUE(program.Started());
-        UnattendedRun run;
-        run.ended = WaitUntil(
-            [&] {
-                run.windowsSeen = std::max(run.windowsSeen, VisibleWindows(program.Id()));
-                return !program.Running();
-            },
-            kRunLimitMs);
-        run.exitCode = program.ExitCode();
-        run.log = Lines(ReadBytes(LogPath()));
-        return run;
+        ClearLog();
+        return WaitForRun(StartProgram(UiDriver::DefaultExePath(), arguments));
     }
     std::vector<std::string> Upgrade(const std::string& folder = "") {
         std::vector<std::string> arguments{"/upgrade", "/base", server_.Url("/V9/02/")};
