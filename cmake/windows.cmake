@@ -55,26 +55,30 @@ enable_language(RC)
 set_source_files_properties(assets/Pellinor.rc PROPERTIES OBJECT_DEPENDS
     "${CMAKE_SOURCE_DIR}/assets/Pellinor.ico;${CMAKE_SOURCE_DIR}/assets/illustration.jpg;${CMAKE_SOURCE_DIR}/assets/Pellinor.manifest;${CMAKE_SOURCE_DIR}/assets/Version.h")
 
-# Pellinor.exe in folder, downloading from host by default. Every copy is
+# Pellinor.exe in folder, downloading from host by default and carrying the
+# keys of the certificates in certs (a list; empty for none). Every copy is
 # named Pellinor.exe, since the program takes its title from its own name.
-function(pellinor_app target folder host)
+function(pellinor_app target folder host certs)
     add_executable(${target} WIN32 src/Project1.cpp src/transfer/DownloadBase.cpp assets/Pellinor.rc)
     set_target_properties(${target} PROPERTIES OUTPUT_NAME Pellinor RUNTIME_OUTPUT_DIRECTORY ${folder})
     target_compile_definitions(${target} PRIVATE PELLINOR_DOWNLOAD_HOST="${host}")
     target_link_libraries(${target} PRIVATE pellinor_win32)
-    # Version.h: the version the program writes into its support log.
-    target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR}/assets)
+    # Version.h: the version the program writes into its support log;
+    # PublisherKeyList.inc: the keys it carries.
+    pellinor_publisher_keys(${CMAKE_BINARY_DIR}/publisher-keys/${target} "${certs}")
+    target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR}/assets
+                               ${CMAKE_BINARY_DIR}/publisher-keys/${target})
     target_link_options(${target} PRIVATE -municode -mwindows $<$<CONFIG:Release>:-s>)
     pellinor_warnings(${target})
 endfunction()
 
-pellinor_app(Pellinor ${CMAKE_BINARY_DIR}/bin "${PELLINOR_DOWNLOAD_HOST}")
+pellinor_app(Pellinor ${CMAKE_BINARY_DIR}/bin "${PELLINOR_DOWNLOAD_HOST}" "${PELLINOR_PUBLISHER_CERTS}")
 
 # The same program pointed at a server on 127.0.0.1: for the newcomer's demo
 # (scripts/run) and for the Wine tests of the one fixed address, the SDK's.
 set(PELLINOR_DEMO_PORT 47651 CACHE STRING "Port of the demo's download server on 127.0.0.1")
 set(PELLINOR_TEST_SERVER_PORT 47652 CACHE STRING "Port of the Wine tests' fixed-address server")
-pellinor_app(PellinorDemo ${CMAKE_BINARY_DIR}/bin/demo "127.0.0.1:${PELLINOR_DEMO_PORT}")
+pellinor_app(PellinorDemo ${CMAKE_BINARY_DIR}/bin/demo "127.0.0.1:${PELLINOR_DEMO_PORT}" "")
 
 # The support tool: a console program on the same client, static like
 # Pellinor.exe.
@@ -129,7 +133,35 @@ if(PELLINOR_WINE_TESTS)
         add_dependencies(e2e_tests_programs tessaron_${which})
     endforeach()
 
-    pellinor_app(PellinorLocal ${CMAKE_BINARY_DIR}/bin/local "127.0.0.1:${PELLINOR_TEST_SERVER_PORT}")
+    pellinor_app(PellinorLocal ${CMAKE_BINARY_DIR}/bin/local "127.0.0.1:${PELLINOR_TEST_SERVER_PORT}" "")
+
+    # The publisher-keys tests' Pellinor.exe: two keys built in, the one in
+    # use and the standby, made once for this build folder (a program can
+    # only carry keys that exist when it is built). The tests sign with them
+    # and with keys of their own made while they run (tests/e2e/pin-fixtures).
+    set(PELLINOR_TEST_KEYS ${CMAKE_BINARY_DIR}/test-publisher-keys)
+    file(MAKE_DIRECTORY ${PELLINOR_TEST_KEYS})
+    foreach(key "publisher|Tessaron Test Publisher" "standby|Tessaron Test Publisher Standby")
+        string(REPLACE "|" ";" parts "${key}")
+        list(GET parts 0 name)
+        list(GET parts 1 subject)
+        if(NOT EXISTS ${PELLINOR_TEST_KEYS}/${name}.crt)
+            execute_process(COMMAND openssl req -x509 -newkey rsa:2048 -nodes -sha256 -days 365
+                                    -subj "/CN=${subject}/O=Pellinor Tests/C=CN"
+                                    -addext "extendedKeyUsage=codeSigning"
+                                    -keyout ${PELLINOR_TEST_KEYS}/${name}.key
+                                    -out ${PELLINOR_TEST_KEYS}/${name}.crt
+                            RESULT_VARIABLE failed OUTPUT_QUIET ERROR_QUIET)
+            if(failed)
+                message(FATAL_ERROR "openssl could not make the test key ${name}")
+            endif()
+        endif()
+    endforeach()
+    # The standby's certificate as DER, so that both forms are read.
+    execute_process(COMMAND openssl x509 -in ${PELLINOR_TEST_KEYS}/standby.crt -outform DER
+                            -out ${PELLINOR_TEST_KEYS}/standby.der)
+    pellinor_app(PellinorPinned ${CMAKE_BINARY_DIR}/bin/pinned "127.0.0.1:${PELLINOR_TEST_SERVER_PORT}"
+                 "${PELLINOR_TEST_KEYS}/publisher.crt;${PELLINOR_TEST_KEYS}/standby.der")
 
     # The UI driver, shared by the Wine tests and the demo's driver.
     file(GLOB PELLINOR_DRIVER_SOURCES CONFIGURE_DEPENDS tests/e2e/driver/*.cpp)
@@ -143,7 +175,8 @@ if(PELLINOR_WINE_TESTS)
                                PELLINOR_TEST_SERVER_PORT=${PELLINOR_TEST_SERVER_PORT})
     target_link_libraries(e2e_tests PRIVATE pellinor_e2e_driver gtest gtest_main)
     pellinor_warnings(e2e_tests)
-    add_dependencies(e2e_tests Pellinor PellinorLocal pellinor-fetch e2e_tests_programs)
+    add_dependencies(e2e_tests Pellinor PellinorLocal PellinorPinned pellinor-fetch
+                     e2e_tests_programs)
 
     # The demo's driver (scripts/run): prepares an old installation and
     # clicks through the upgrade, saving a picture of every step.
@@ -166,6 +199,13 @@ if(PELLINOR_WINE_TESTS)
     # program's stand-in, signed with keys made afresh by this step before
     # them (osslsigncode, openssl), so that no key or signed file is kept.
     set(PELLINOR_SIGNED_TESTS "SignedUpgradeTest.*:SignaturesOnWine.*:UnattendedSignedTest.*")
+    # The publisher-keys tests sign with the build's two test keys and with
+    # keys made afresh by this step before them (tests/e2e/pin-fixtures).
+    set(PELLINOR_PINNED_TESTS "PublisherKeysOnWine.*:PinnedUpgradeTest.*:PinnedCommandTest.*")
+    add_test(NAME e2e_pin_fixtures
+             COMMAND ${CMAKE_SOURCE_DIR}/tests/e2e/pin-fixtures ${PELLINOR_TEST_KEYS}
+                     $<TARGET_FILE:tessaron> $<TARGET_FILE:marker> ${CMAKE_BINARY_DIR}/bin/pin-signed)
+    set_tests_properties(e2e_pin_fixtures PROPERTIES FIXTURES_SETUP pinned_files LABELS wine)
     # The proxy tests go through a squid of their own (tests/e2e/squid-rig),
     # started before them and stopped after them by its process id.
     set(PELLINOR_PROXY_TESTS "ProxyUpgradeTest.*:FetchThroughProxy.*")
@@ -181,8 +221,12 @@ if(PELLINOR_WINE_TESTS)
     set_tests_properties(e2e_signed_fixtures PROPERTIES FIXTURES_SETUP signed_programs
                          LABELS wine)
     gtest_discover_tests(e2e_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
-                         TEST_FILTER "*-${PELLINOR_SIGNED_TESTS}:${PELLINOR_PROXY_TESTS}"
+                         TEST_FILTER "*-${PELLINOR_SIGNED_TESTS}:${PELLINOR_PROXY_TESTS}:${PELLINOR_PINNED_TESTS}"
                          PROPERTIES LABELS wine TIMEOUT 180 RUN_SERIAL TRUE)
+    gtest_discover_tests(e2e_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
+                         TEST_FILTER "${PELLINOR_PINNED_TESTS}"
+                         PROPERTIES LABELS wine TIMEOUT 180 RUN_SERIAL TRUE
+                                    FIXTURES_REQUIRED pinned_files)
     gtest_discover_tests(e2e_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
                          TEST_FILTER "${PELLINOR_SIGNED_TESTS}"
                          PROPERTIES LABELS wine TIMEOUT 180 RUN_SERIAL TRUE

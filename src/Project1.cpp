@@ -3,6 +3,7 @@
 
 #include "Unit1.h"
 #include "Version.h"
+#include "commands/PublisherKeys.h"
 #include "log/LogEvent.h"
 #include "log/LogLine.h"
 #include "platform/win32/ScopedHandles.h"
@@ -32,6 +33,16 @@ std::string ProgramVersion() {
     return "Pellinor " + std::to_string(PELLINOR_VERSION_MAJOR) + "." +
            std::to_string(PELLINOR_VERSION_MINOR) + "." + std::to_string(PELLINOR_VERSION_PATCH) +
            "." + std::to_string(PELLINOR_VERSION_BUILD);
+}
+
+// The publisher keys this build carries, as the build wrote them from the
+// certificates it was given: each key's SubjectPublicKeyInfo (DER) and its
+// SHA-256. None in a build given no certificates.
+const pellinor::PublisherKeys& BuiltInPublisherKeys() {
+    static const pellinor::PublisherKeys keys = {
+#include "PublisherKeyList.inc"
+    };
+    return keys;
 }
 
 // The system's services, the same for the window and the upgrade without one.
@@ -71,7 +82,8 @@ int RunWithoutWindow(const pellinor::CommandLine& request, pellinor::Win32FileSy
         Platform platform{
             messages,        services.files,      services.processes, services.registry,   shell,
             services.system, services.signatures, services.versions,  services.commandLock};
-        return EndWith(RunUnattendedUpgrade(platform, services.proxies, request));
+        return EndWith(
+            RunUnattendedUpgrade(platform, services.proxies, BuiltInPublisherKeys(), request));
     } catch (const std::exception& error) {
         LogEvent("failed: " + Quoted(error.what()));
         return EndWith(ExitCode::Unexpected);
@@ -88,7 +100,8 @@ int RunProgram(HINSTANCE instance, const std::string& arguments, int showCommand
     for (const std::string& argument : SplitCommandLine(arguments)) {
         started += " " + Quoted(AddressForLog(argument));
     }
-    LogEvent(started);
+    // Which publisher keys decide what may run: support reads it first.
+    LogEvent(started + "; publisher keys: " + KeysForLog(BuiltInPublisherKeys()));
 
     // Without a command line the program is the window, as it always was.
     const ParsedCommandLine parsed = ParseCommandLine(SplitCommandLine(arguments));
@@ -130,7 +143,7 @@ int RunProgram(HINSTANCE instance, const std::string& arguments, int showCommand
     // keeps its own text (the language switch).
     window.SetStatusBarHint(log.Path());
     FirstCopy::MarkWindow(window.Handle());
-    TForm1 form(platform, window);
+    TForm1 form(platform, window, BuiltInPublisherKeys());
     form.UseProxySettings(services.proxies);
     window.SetSink(&form);
     window.Fire(Event::FormCreate);

@@ -21,9 +21,10 @@ std::string GetSystemLanguageName(SystemInfo& system) {
     return system.DefaultLanguageNameAnsi();
 }
 
-TForm1::TForm1(Platform& platform, Window& window)
+TForm1::TForm1(Platform& platform, Window& window, const PublisherKeys& publisherKeys)
     : platform_(platform),
       window_(window),
+      publisherKeys_(publisherKeys),
       progress_(window, platform.system, IsChinese),
       IdHTTP1(HttpEvents{[this](int32_t max) { IdHTTP1WorkBegin(max); },
                          [this](int32_t count) { IdHTTP1Work(count); },
@@ -158,7 +159,8 @@ std::string TForm1::TakeDownloadBase() {
 }
 
 CommandSite TForm1::Site(const std::string& base) {
-    return CommandSite{platform_, notify_, downloader_, IsChinese, base, installations_};
+    return CommandSite{platform_, notify_,        downloader_,   IsChinese,
+                       base,      installations_, publisherKeys_};
 }
 
 void TForm1::BitBtn1Click() {

@@ -29,8 +29,9 @@ std::string GetSystemLanguageName(SystemInfo& system);
 
 class TForm1 : public EventSink {
   public:
-    // window is the one that keeps platform's messages running, too.
-    TForm1(Platform& platform, Window& window);
+    // window is the one that keeps platform's messages running, too;
+    // publisherKeys are the keys the build carries (none: an empty list).
+    TForm1(Platform& platform, Window& window, const PublisherKeys& publisherKeys);
 
     // Runs the handler of an event; an error that escapes it is shown by the
     // application's default error report and the program goes on.
@@ -75,6 +76,7 @@ class TForm1 : public EventSink {
 
     Platform& platform_;
     Window& window_;
+    const PublisherKeys& publisherKeys_;
     bool commandRunning_ = false;
     ProgressDisplay progress_;
     HttpClient IdHTTP1;

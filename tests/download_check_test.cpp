@@ -53,8 +53,8 @@ struct CheckedUpgrade : CommandRig {
 
 TEST(InstalledSigner, OnlyAProgramWithoutACertificateTableCountsAsUnsigned) {
     using V = PublisherVerdict;
-    const FileSignature unreadable{SignatureState::Broken, false, 0x80096010, "", ""};
-    const FileSignature pinned{SignatureState::Intact, true, 0, kKey, kMaker};
+    const FileSignature unreadable{SignatureState::Broken, false, 0x80096010, "", "", ""};
+    const FileSignature pinned{SignatureState::Intact, true, 0, kKey, kMaker, ""};
     const struct {
         FileSignature installed;
         CertificateTable table;
@@ -104,7 +104,7 @@ TEST(VersionRule, LowerVersionsAndOtherNamesAreRefusedWhereBothFilesSayThem) {
 }
 
 TEST(DownloadCheck, EachRefusalNamesItsReasonKeepsTheProgramAndLeavesOnlyExit) {
-    const FileSignature signerless{SignatureState::Broken, false, 0x80096010, "", ""};
+    const FileSignature signerless{SignatureState::Broken, false, 0x80096010, "", "", ""};
     const struct {
         const char* what;
         std::string installedBytes;

@@ -22,7 +22,8 @@ const std::string kTraditionalChineseAnsi =
 
 struct Form {
     FakePlatform fake;
-    TForm1 form{fake.platform, fake.window};
+    const PublisherKeys noKeys;
+    TForm1 form{fake.platform, fake.window, noKeys};
 
     explicit Form(const std::string& ansiName, const std::string& utf8Name = "") {
         fake.system.languageNameAnsi = ansiName;

@@ -22,14 +22,14 @@ constexpr uint32_t kBadDigest = 0x80096010;
 constexpr uint32_t kNoSignature = 0x800B0100;
 
 FileSignature Unsigned() {
-    return {SignatureState::None, false, kNoSignature, "", ""};
+    return {SignatureState::None, false, kNoSignature, "", "", ""};
 }
 FileSignature Intact(const std::string& key, const std::string& subject, bool trusted,
                      uint32_t result = 0) {
-    return {SignatureState::Intact, trusted, trusted ? 0 : result, key, subject};
+    return {SignatureState::Intact, trusted, trusted ? 0 : result, key, subject, ""};
 }
 FileSignature Broken(const std::string& key, const std::string& subject) {
-    return {SignatureState::Broken, false, kBadDigest, key, subject};
+    return {SignatureState::Broken, false, kBadDigest, key, subject, ""};
 }
 
 // The rule for an installation whose certificate table is as its signature

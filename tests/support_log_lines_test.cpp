@@ -26,7 +26,7 @@ TEST(SupportLogLines, TheUpgradeTellsEveryStepInItsOrder) {
          {32},
          {"installations found=2 \"C:\\Lock\\\" \"D:\\Lock\\\"", "box N9079",
           "box N9079 answered OK", "installation chosen \"C:\\Lock\\\"",
-          "publisher installed: signature=none result=0x00000000 trusted=no subject=\"\"",
+          "publisher installed: signature=none result=0x00000000 trusted=no key=none subject=\"\"",
           "publisher check: accept", "version installed: none; download: none; accept",
           "replace \"C:\\Lock\\TessaronEng.tmp\" -> \"C:\\Lock\\Tessaron.Exe\" attempts=2 result=0",
           "box N9082"}},

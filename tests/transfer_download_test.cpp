@@ -179,7 +179,8 @@ TEST_F(DownloadTest, TheCursorIsRestoredOnEveryWayOut) {
     // An address that cannot be encoded leaves the command as an error;
     // the hourglass goes with it.
     std::vector<Installation> none;
-    CommandSite site{fake.platform, notify, downloader, chinese, std::string(), none};
+    const PublisherKeys noKeys;
+    CommandSite site{fake.platform, notify, downloader, chinese, std::string(), none, noKeys};
     CommandPlan plan;
     plan.temp = kDest;
     plan.target = "C:\\Hotel\\Lock\\Tessaron.Exe";

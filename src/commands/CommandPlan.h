@@ -18,6 +18,16 @@ constexpr uint32_t kEndedProgramGraceMs = 1000;
 
 enum class Payload { Executable, Any };
 
+// Where the download's signature is, for the publisher keys to be held to.
+enum class Signed {
+    Inside,  // a program's own (Authenticode) signature
+    Beside,  // a detached signature at the download's address + kDetachedSignatureSuffix
+};
+
+// What a detached signature's address and temporary file add to the
+// download's: a PKCS #7 signature (DER), published beside the file.
+constexpr const char* kDetachedSignatureSuffix = ".p7s";
+
 // What to do once the new file is in place.
 enum class Then {
     SayUpgraded,  // the success box, naming the folder
@@ -35,6 +45,7 @@ struct CommandPlan {
     std::string programToEnd;            // its running copies are ended first; none when empty
     bool removeTarget = false;           // the old target goes before the download
     Payload payload = Payload::Any;
+    Signed signature = Signed::Inside;
     // A signed lock program is replaced only by its publisher's program,
     // and no lock program by an older one or by another program.
     bool checkAgainstTarget = false;

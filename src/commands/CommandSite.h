@@ -1,6 +1,6 @@
 // What the three commands work with: the platform, the one they report to,
-// the downloader, the live UI-language flag and the values the window keeps
-// for them.
+// the downloader, the live UI-language flag, the values the window keeps
+// for them and the publisher keys built in.
 #pragma once
 
 #include <string>
@@ -8,6 +8,7 @@
 
 #include "commands/CommandNotify.h"
 #include "commands/FileDownload.h"
+#include "commands/PublisherKeys.h"
 #include "system/Platform.h"
 #include "system/ShortcutScan.h"
 
@@ -22,6 +23,9 @@ struct CommandSite {
     // The installations of the last scan: the user picks among them, so a
     // later click upgrades the one picked instead of scanning again.
     std::vector<Installation>& installations;
+    // The publisher's keys this build carries: when there are any, nothing
+    // is started, opened or put in place unless one of them signed it.
+    const PublisherKeys& publisherKeys;
 };
 
 // BitBtn2: replace the chosen installation's Tessaron.Exe by the newest one.

@@ -4,6 +4,7 @@
 #include "commands/PublisherCheck.h"
 #include "commands/VersionCheck.h"
 #include "log/LogEvent.h"
+#include "text/TextRules.h"
 
 namespace pellinor {
 
@@ -34,11 +35,16 @@ std::optional<Refusal> PublisherRefusal(PublisherVerdict verdict) {
 
 }  // namespace
 
-std::optional<Refusal> CheckDownload(Platform& platform, const std::string& installed,
-                                     const std::string& download) {
-    if (auto refusal = PublisherRefusal(
-            CheckPublisher(platform.signatures, platform.files, installed, download)))
+std::optional<Refusal> CheckDownload(Platform& platform, const PublisherKeys& keys,
+                                     const std::string& installed, const std::string& download) {
+    if (!keys.empty()) {
+        if (auto refusal =
+                CheckSignedProgram(platform.signatures, keys, download, ExtractFileName(installed)))
+            return refusal;
+    } else if (auto refusal = PublisherRefusal(
+                   CheckPublisher(platform.signatures, platform.files, installed, download))) {
         return refusal;
+    }
 
     const FileVersion before = platform.versions.Read(installed);
     const FileVersion after = platform.versions.Read(download);

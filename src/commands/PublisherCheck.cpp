@@ -21,14 +21,6 @@ const char* StateName(SignatureState state) {
     return "?";
 }
 
-// The system's verdict code and who signed, as support compares them.
-std::string SignatureForLog(const FileSignature& signature) {
-    char result[16];
-    std::snprintf(result, sizeof result, "0x%08X", static_cast<unsigned>(signature.systemResult));
-    return std::string("signature=") + StateName(signature.state) + " result=" + result +
-           " trusted=" + YesNo(signature.trusted) + " subject=" + Quoted(signature.subject);
-}
-
 PublisherVerdict Logged(PublisherVerdict verdict) {
     const char* name = "?";
     switch (verdict) {
@@ -56,6 +48,17 @@ PublisherVerdict Logged(PublisherVerdict verdict) {
 }
 
 }  // namespace
+
+std::string SignatureForLog(const FileSignature& signature) {
+    char result[16];
+    std::snprintf(result, sizeof result, "0x%08X", static_cast<unsigned>(signature.systemResult));
+    const std::string key = signature.publicKey.empty()         ? "none"
+                            : signature.publicKeySha256.empty() ? "?"
+                                                                : signature.publicKeySha256;
+    return std::string("signature=") + StateName(signature.state) + " result=" + result +
+           " trusted=" + YesNo(signature.trusted) + " key=" + key +
+           " subject=" + Quoted(signature.subject);
+}
 
 PublisherVerdict JudgePublisher(const FileSignature& installed, CertificateTable installedTable,
                                 const FileSignature& downloaded) {

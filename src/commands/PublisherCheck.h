@@ -41,4 +41,8 @@ PublisherVerdict JudgePublisher(const FileSignature& installed, CertificateTable
 PublisherVerdict CheckPublisher(Signatures& signatures, FileSystem& files,
                                 const std::string& installed, const std::string& download);
 
+// The system's verdict code, the signer's key (its SHA-256) and name, as
+// support compares them.
+std::string SignatureForLog(const FileSignature& signature);
+
 }  // namespace pellinor

@@ -18,6 +18,8 @@ void DownloadSdk(CommandSite& site) {
     plan.target = dir + "R7.35" + (chinese ? "接口函数.rar" : "_SDK.rar");
     plan.noticeCode = "E0059";
     plan.removeTarget = true;
+    // An archive cannot carry a signature inside.
+    plan.signature = Signed::Beside;
     RunPlan(site, plan);
 }
 

@@ -1,9 +1,10 @@
-// What a file's embedded (Authenticode) signature says: whether there is one,
-// whether it still covers the file's bytes, whether the system trusts its
-// signer, and who signed it.
+// What a file's signature says, embedded (Authenticode) or beside it (a
+// detached PKCS #7 file): whether there is one, whether it still covers the
+// file's bytes, whether the system trusts its signer, and who signed it.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace pellinor {
@@ -21,10 +22,21 @@ struct FileSignature {
     // signature of an unknown or expired certificate is not trusted.
     bool trusted = false;
     uint32_t systemResult = 0;  // the system's own verdict code, for the record
-    // The signing certificate's public key (algorithm and key bits) and its
-    // subject name; empty when no signing certificate could be read.
+    // The signing certificate's public key (its SubjectPublicKeyInfo, DER:
+    // the algorithm, its parameters and the key bits) and its subject name;
+    // empty when no signing certificate could be read.
     std::string publicKey;
     std::string subject;
+    // The SHA-256 of publicKey in lower-case hex, as the log names the key;
+    // empty when the system could not make it.
+    std::string publicKeySha256;
+};
+
+// A public key as a certificate holds it: its SubjectPublicKeyInfo (DER) and
+// that's SHA-256 in lower-case hex.
+struct PublicKey {
+    std::string info;
+    std::string sha256;
 };
 
 class Signatures {
@@ -32,6 +44,14 @@ class Signatures {
     virtual ~Signatures() = default;
     // Reads and checks the signature of the file at path (a Windows path).
     virtual FileSignature Read(const std::string& path) = 0;
+    // Checks the detached signature in the file at signaturePath (PKCS #7,
+    // DER) over the bytes of the file at path: Intact only when it holds
+    // over them, None when signaturePath holds no signature at all.
+    virtual FileSignature ReadDetached(const std::string& path,
+                                       const std::string& signaturePath) = 0;
+    // The public key of the certificate in the file at path (PEM or DER);
+    // nothing when the file holds no certificate.
+    virtual std::optional<PublicKey> CertificateKey(const std::string& path) = 0;
 };
 
 }  // namespace pellinor

@@ -100,6 +100,25 @@ const std::array<TextPair, kTextCount> kTexts{{
      "正在下载，是否停止下载并关闭本程序？\n\n已下载的部分不会保留，原来的门锁软件保持不变。",
      "A download is running.\nDo you want to stop it and close the program?\n\n"
      "Nothing of the download is kept, and the installed program stays as it was."},
+    {T::N9091,
+     "下载的文件“%1”没有发行者的数字签名。\n"
+     "本程序只使用以发行者的密钥签名的程序和文件。\n"
+     "下载的文件已删除，没有运行、打开或替换任何文件。",
+     "The downloaded file \"%1\" is not signed by the publisher.\n"
+     "Only programs and files signed with the publisher's key are used.\n"
+     "The download was removed: nothing was started, opened or replaced."},
+    {T::N9092,
+     "下载的文件“%1”的数字签名与文件内容不符：文件在签名后被改动或已损坏。\n"
+     "下载的文件已删除，没有运行、打开或替换任何文件。",
+     "The signature of the downloaded file \"%1\" does not hold: the file was changed after "
+     "it was signed, or is damaged.\n"
+     "The download was removed: nothing was started, opened or replaced."},
+    {T::N9093,
+     "下载的文件“%1”是用另一个密钥签名的，不是发行者的密钥。\n"
+     "下载的文件已删除，没有运行、打开或替换任何文件。",
+     "The downloaded file \"%1\" is signed with a key that is not the publisher's.\n"
+     "The download was removed: nothing was started, opened or replaced."},
+    {T::FolderLine, "\n\n门锁软件所在的位置：", "\n\nThe Tessaron-System location: \n"},
     {T::ProxySignInCaption, "代理服务器登录", "Proxy sign-in"},
     {T::ProxySignInPrompt, "代理服务器要求登录，请输入用户名和密码：\n",
      "The proxy server asks for a user name and password:\n"},

@@ -36,6 +36,13 @@ enum class TextId {
     N9089,
     // The close box while a download runs: stop it and close?
     N9090,
+    // A download refused by the publisher keys built in, for any of the
+    // three commands: "%1" the file's name.
+    N9091,  // not signed by the publisher
+    N9092,  // changed after signing
+    N9093,  // signed with a key that is not the publisher's
+    // The line a box that names no folder itself adds before one.
+    FolderLine,
     // The box that asks for a proxy's sign-in; the prompt is followed by
     // the proxy's "host:port".
     ProxySignInCaption,

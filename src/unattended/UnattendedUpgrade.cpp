@@ -16,7 +16,7 @@
 namespace pellinor {
 
 ExitCode RunUnattendedUpgrade(Platform& platform, ProxyConfig& proxies,
-                              const CommandLine& request) {
+                              const PublisherKeys& publisherKeys, const CommandLine& request) {
     LogEvent("upgrade without a window: folder=" +
              (request.folder.empty() ? std::string("(the one found)") : Quoted(request.folder)) +
              " base=" +
@@ -42,7 +42,8 @@ ExitCode RunUnattendedUpgrade(Platform& platform, ProxyConfig& proxies,
                      downloader,
                      chinese,
                      request.base.empty() ? DefaultDownloadBase() : request.base,
-                     installations};
+                     installations,
+                     publisherKeys};
     UpgradeInstalledProgram(site);
     return notify.Outcome();
 }

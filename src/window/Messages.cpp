@@ -16,7 +16,7 @@ struct BoxEntry {
     bool countInCaption;
 };
 
-constexpr std::array<BoxEntry, 15> kBoxes{{
+constexpr std::array<BoxEntry, 18> kBoxes{{
     {TextId::N9078, "N9078", kStyleQuestionOkCancel, false},
     {TextId::N9081, "N9081", kStyleExclamation, true},
     {TextId::N9080, "N9080", kStyleExclamation, true},
@@ -32,6 +32,9 @@ constexpr std::array<BoxEntry, 15> kBoxes{{
     {TextId::N9088, "N9088", kStyleError, false},
     {TextId::N9089, "N9089", kStyleExclamation, false},
     {TextId::N9090, "N9090", kStyleQuestionYesNo, false},
+    {TextId::N9091, "N9091", kStyleError, false},
+    {TextId::N9092, "N9092", kStyleError, false},
+    {TextId::N9093, "N9093", kStyleError, false},
 }};
 
 const BoxEntry* FindBox(TextId id) {

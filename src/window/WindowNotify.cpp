@@ -67,10 +67,15 @@ void WindowNotify::Failed(const std::string& noticeCode, const StepResult& resul
         case Step::AnotherCopy:
             ShowBox(window_, TextId::N9089, Chinese());
             return;
-        case Step::Check:
-            ShowFilledBox(window_, result.refusal->text, Chinese(), result.refusal->downloaded,
-                          result.refusal->installed, folder);
+        case Step::Check: {
+            const Refusal& refusal = *result.refusal;
+            const std::string where = !refusal.folderLine ? folder
+                                      : folder.empty()    ? std::string()
+                                                       : Tr(TextId::FolderLine, Chinese()) + folder;
+            ShowFilledBox(window_, refusal.text, Chinese(), refusal.downloaded, refusal.installed,
+                          where);
             return;
+        }
         case Step::Write:
             ShowErrorReport(window_, system_.ExecutablePath(), result.text);
             return;

@@ -3,6 +3,7 @@
 // window, and the installations an earlier scan left.
 #pragma once
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <utility>
@@ -24,18 +25,23 @@ struct CommandRig {
     std::string served = "MZ new";
     StepResult result;
     std::function<void()> duringDownload;
+    std::vector<std::string> notFound;  // addresses the server answers with 404
     std::vector<std::pair<std::string, std::string>> downloads;  // address and destination
     FakeDownloader downloader{[this](const std::string& url, const std::string& dest) {
         downloads.emplace_back(url, dest);
         if (duringDownload) duringDownload();
         if (!result.Ok()) return result;
+        if (std::find(notFound.begin(), notFound.end(), url) != notFound.end())
+            return DownloadFailure(true, "HTTP/1.1 404 Not Found");
         return WriteDownload(fake.files, dest, served);
     }};
     WindowNotify notify{fake.window, fake.system, chinese};
     // Empty: the upgrade scans the desktops.
     std::vector<Installation> installations;
-    CommandSite site{fake.platform,         notify,       downloader, chinese,
-                     DefaultDownloadBase(), installations};
+    // None: as a build given no publisher certificates.
+    PublisherKeys publisherKeys;
+    CommandSite site{fake.platform,         notify,        downloader,   chinese,
+                     DefaultDownloadBase(), installations, publisherKeys};
 
     FakeWindow& window() { return fake.window; }
     const ShownBox& LastBox() const { return fake.window.boxes.back(); }

@@ -1,8 +1,9 @@
-// A stand-in for the system's signature check: each path says what it was
+// A stand-in for the system's signature checks: each path says what it was
 // told to, and a path it was told nothing about carries no signature.
 #pragma once
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,7 +19,22 @@ class FakeSignatures : public Signatures {
         return it == byPath.end() ? FileSignature{} : it->second;
     }
 
+    // A detached signature says what it was told for the file it signs.
+    FileSignature ReadDetached(const std::string& path, const std::string& signaturePath) override {
+        read.push_back(signaturePath);
+        auto it = detachedByPath.find(path);
+        return it == detachedByPath.end() ? FileSignature{} : it->second;
+    }
+
+    std::optional<PublicKey> CertificateKey(const std::string& path) override {
+        auto it = certificates.find(path);
+        if (it == certificates.end()) return std::nullopt;
+        return it->second;
+    }
+
     std::map<std::string, FileSignature> byPath;
+    std::map<std::string, FileSignature> detachedByPath;
+    std::map<std::string, PublicKey> certificates;
     std::vector<std::string> read;  // every path asked about, in order
 };
 

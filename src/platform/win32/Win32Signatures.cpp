@@ -1,7 +1,9 @@
 // File signatures: the system's trust verdict on a file's embedded signature
 // (WinVerifyTrust) and its signing certificate read from that signature
 // (CryptQueryObject, the signer's issuer and serial number, the certificate
-// they name in the signature's own store).
+// they name in the signature's own store); a detached signature checked over
+// a file's bytes (CryptVerifyDetachedMessageSignature); a certificate file's
+// key (CryptQueryObject).
 #include "platform/win32/Win32Signatures.h"
 
 // clang-format off
@@ -11,7 +13,9 @@
 #include <wintrust.h>
 // clang-format on
 
+#include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "platform/win32/ScopedHandles.h"
@@ -121,16 +125,68 @@ class EmbeddedSignature {
     HCRYPTMSG message_ = nullptr;
 };
 
-// The key's algorithm, its parameters (an elliptic curve's name) and its
-// bits: two certificates hold the same key exactly when these agree.
+// The key as a certificate holds it, SubjectPublicKeyInfo in DER: its
+// algorithm, the algorithm's parameters (an elliptic curve's name) and its
+// bits. Two certificates hold the same key exactly when these bytes agree.
 std::string PublicKeyOf(const CERT_PUBLIC_KEY_INFO& info) {
-    std::string key = info.Algorithm.pszObjId ? info.Algorithm.pszObjId : "";
-    key += '\0';
-    key.append(reinterpret_cast<const char*>(info.Algorithm.Parameters.pbData),
-               info.Algorithm.Parameters.cbData);
-    key += '\0';
-    key.append(reinterpret_cast<const char*>(info.PublicKey.pbData), info.PublicKey.cbData);
-    return key;
+    CERT_PUBLIC_KEY_INFO copy = info;
+    DWORD size = 0;
+    if (!::CryptEncodeObjectEx(X509_ASN_ENCODING, X509_PUBLIC_KEY_INFO, &copy, 0, nullptr, nullptr,
+                               &size))
+        return std::string();
+    std::string der(size, '\0');
+    if (!::CryptEncodeObjectEx(X509_ASN_ENCODING, X509_PUBLIC_KEY_INFO, &copy, 0, nullptr,
+                               der.data(), &size))
+        return std::string();
+    der.resize(size);
+    return der;
+}
+
+// The SHA-256 of a key's bytes in lower-case hex, as the log names keys;
+// empty where the system has no SHA-256 (it names the key, it decides
+// nothing).
+std::string Sha256Hex(const std::string& bytes) {
+    BYTE hash[32];
+    DWORD size = sizeof hash;
+    if (!::CryptHashCertificate(0, CALG_SHA_256, 0, reinterpret_cast<const BYTE*>(bytes.data()),
+                                static_cast<DWORD>(bytes.size()), hash, &size) ||
+        size != sizeof hash)
+        return std::string();
+    static const char kDigits[] = "0123456789abcdef";
+    std::string hex;
+    for (BYTE b : hash) {
+        hex += kDigits[b >> 4];
+        hex += kDigits[b & 15];
+    }
+    return hex;
+}
+
+// The most of a detached signature that is read: one with its certificate
+// chain is a few kilobytes, so anything near this is no signature.
+constexpr DWORD kLargestDetachedSignatureBytes = 256 * 1024;
+// The most of a file that a detached signature is checked over: the system
+// wants it in memory at once, and a 32-bit process should not give it more
+// than this. The SDK's archive is a few megabytes.
+constexpr DWORD kLargestDetachedSignedBytes = 256 * 1024 * 1024;
+
+// The file's bytes, or nothing when it cannot be read or is larger than
+// limit.
+std::optional<std::string> ReadUpTo(const std::wstring& path, DWORD limit) {
+    ScopedHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size{};
+    if (!file || !::GetFileSizeEx(file.Get(), &size) || size.QuadPart > limit) return std::nullopt;
+    std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
+    DWORD done = 0;
+    while (done < bytes.size()) {
+        DWORD got = 0;
+        if (!::ReadFile(file.Get(), &bytes[done], static_cast<DWORD>(bytes.size()) - done, &got,
+                        nullptr) ||
+            got == 0)
+            return std::nullopt;
+        done += got;
+    }
+    return bytes;
 }
 
 // The whole subject name in one fixed form ("CN=..., O=..., C=..."), so that
@@ -145,6 +201,66 @@ std::string SubjectOf(PCCERT_CONTEXT certificate) {
     ::CertNameToStrW(certificate->dwCertEncodingType, name, type, text.data(), length);
     text.resize(length - 1);  // the count includes the terminating zero
     return Narrow(text);
+}
+// Whether the digest the signer signed (the messageDigest attribute, when
+// the signature has signed attributes) is the digest the system computes
+// over bytes. Windows compares the two itself while it verifies; Wine
+// verifies the signature over the attributes only and so would take any
+// file under a signature made for another, which this check refuses.
+bool SignedDigestMatches(const std::string& detached, const std::string& bytes) {
+    HCRYPTMSG message = ::CryptMsgOpenToDecode(X509_ASN_ENCODING | PKCS_7_ASN_ENCODING,
+                                               CMSG_DETACHED_FLAG, 0, 0, nullptr, nullptr);
+    if (!message) return false;
+    struct Closer {
+        HCRYPTMSG m;
+        ~Closer() { ::CryptMsgClose(m); }
+    } closer{message};
+    if (!::CryptMsgUpdate(message, reinterpret_cast<const BYTE*>(detached.data()),
+                          static_cast<DWORD>(detached.size()), TRUE) ||
+        !::CryptMsgUpdate(message, reinterpret_cast<const BYTE*>(bytes.data()),
+                          static_cast<DWORD>(bytes.size()), TRUE))
+        return false;
+
+    DWORD size = 0;
+    if (!::CryptMsgGetParam(message, CMSG_SIGNER_AUTH_ATTR_PARAM, 0, nullptr, &size))
+        return true;  // no signed attributes: the signature covers the bytes' digest itself
+    std::vector<BYTE> buffer(size);
+    if (!::CryptMsgGetParam(message, CMSG_SIGNER_AUTH_ATTR_PARAM, 0, buffer.data(), &size))
+        return false;
+    const auto* attributes = reinterpret_cast<const CRYPT_ATTRIBUTES*>(buffer.data());
+    const CRYPT_ATTRIBUTE* digestAttribute = nullptr;
+    for (DWORD i = 0; i < attributes->cAttr; ++i) {
+        if (std::string(attributes->rgAttr[i].pszObjId) == szOID_RSA_messageDigest)
+            digestAttribute = &attributes->rgAttr[i];
+    }
+    if (!digestAttribute || digestAttribute->cValue != 1) return false;
+    DWORD signedSize = 0;
+    const CRYPT_ATTR_BLOB& value = digestAttribute->rgValue[0];
+    if (!::CryptDecodeObjectEx(X509_ASN_ENCODING, X509_OCTET_STRING, value.pbData, value.cbData, 0,
+                               nullptr, nullptr, &signedSize))
+        return false;
+    std::vector<BYTE> signedBuffer(signedSize);
+    if (!::CryptDecodeObjectEx(X509_ASN_ENCODING, X509_OCTET_STRING, value.pbData, value.cbData, 0,
+                               nullptr, signedBuffer.data(), &signedSize))
+        return false;
+    const auto* signedDigest = reinterpret_cast<const CRYPT_DATA_BLOB*>(signedBuffer.data());
+
+    DWORD computedSize = 0;
+    if (!::CryptMsgGetParam(message, CMSG_COMPUTED_HASH_PARAM, 0, nullptr, &computedSize))
+        return false;
+    std::vector<BYTE> computed(computedSize);
+    if (!::CryptMsgGetParam(message, CMSG_COMPUTED_HASH_PARAM, 0, computed.data(), &computedSize))
+        return false;
+    computed.resize(computedSize);
+    return signedDigest->cbData == computed.size() &&
+           std::equal(computed.begin(), computed.end(), signedDigest->pbData);
+}
+
+// The signer's key and name, written into what is known of a signature.
+void TakeSigner(PCCERT_CONTEXT certificate, FileSignature& signature) {
+    signature.publicKey = PublicKeyOf(certificate->pCertInfo->SubjectPublicKeyInfo);
+    signature.publicKeySha256 = Sha256Hex(signature.publicKey);
+    signature.subject = SubjectOf(certificate);
 }
 }  // namespace
 
@@ -162,10 +278,7 @@ FileSignature Win32Signatures::Read(const std::string& path) {
     // whose signature broke still names the publisher it came from.
     const EmbeddedSignature embedded(widePath);
     const ScopedCertificate certificate(embedded.SignerCertificate());
-    if (certificate) {
-        signature.publicKey = PublicKeyOf(certificate.Get()->pCertInfo->SubjectPublicKeyInfo);
-        signature.subject = SubjectOf(certificate.Get());
-    }
+    if (certificate) TakeSigner(certificate.Get(), signature);
     if (signature.publicKey.empty()) {
         // No signer to be found: the file carries no signature, or one that
         // names nobody and so vouches for nothing.
@@ -178,6 +291,57 @@ FileSignature Win32Signatures::Read(const std::string& path) {
         signature.state = SignatureState::Broken;
     }
     return signature;
+}
+
+FileSignature Win32Signatures::ReadDetached(const std::string& path,
+                                            const std::string& signaturePath) {
+    FileSignature signature;
+    const std::optional<std::string> detached =
+        ReadUpTo(Widen(signaturePath), kLargestDetachedSignatureBytes);
+    if (!detached || detached->empty()) return signature;  // no signature to speak of
+    signature.state = SignatureState::Broken;
+    const std::optional<std::string> bytes = ReadUpTo(Widen(path), kLargestDetachedSignedBytes);
+    if (!bytes) {
+        signature.systemResult = static_cast<uint32_t>(HRESULT_FROM_WIN32(ERROR_FILE_TOO_LARGE));
+        return signature;
+    }
+
+    CRYPT_VERIFY_MESSAGE_PARA para{};
+    para.cbSize = sizeof para;
+    para.dwMsgAndCertEncodingType = X509_ASN_ENCODING | PKCS_7_ASN_ENCODING;
+    // The signer's certificate is the one the signature carries: the
+    // publisher's key decides, not a store of this PC.
+    const BYTE* pieces[] = {reinterpret_cast<const BYTE*>(bytes->data())};
+    DWORD sizes[] = {static_cast<DWORD>(bytes->size())};
+    PCCERT_CONTEXT signer = nullptr;
+    const BOOL holds = ::CryptVerifyDetachedMessageSignature(
+        &para, 0, reinterpret_cast<const BYTE*>(detached->data()),
+        static_cast<DWORD>(detached->size()), 1, pieces, sizes, &signer);
+    signature.systemResult = holds ? 0 : static_cast<uint32_t>(::GetLastError());
+    const ScopedCertificate certificate(signer);
+    if (holds && !SignedDigestMatches(*detached, *bytes)) {
+        signature.systemResult = static_cast<uint32_t>(CRYPT_E_HASH_VALUE);
+        return signature;
+    }
+    if (holds && certificate) {
+        signature.state = SignatureState::Intact;
+        TakeSigner(certificate.Get(), signature);
+    }
+    return signature;
+}
+
+std::optional<PublicKey> Win32Signatures::CertificateKey(const std::string& path) {
+    const void* found = nullptr;
+    if (!::CryptQueryObject(CERT_QUERY_OBJECT_FILE, Widen(path).c_str(),
+                            CERT_QUERY_CONTENT_FLAG_CERT, CERT_QUERY_FORMAT_FLAG_ALL, 0, nullptr,
+                            nullptr, nullptr, nullptr, nullptr, &found))
+        return std::nullopt;
+    const ScopedCertificate certificate(static_cast<PCCERT_CONTEXT>(found));
+    PublicKey key;
+    key.info = PublicKeyOf(certificate.Get()->pCertInfo->SubjectPublicKeyInfo);
+    key.sha256 = Sha256Hex(key.info);
+    if (key.info.empty()) return std::nullopt;
+    return key;
 }
 
 }  // namespace pellinor

@@ -1,0 +1,89 @@
+// The publisher keys' rule, and what it tells the log.
+#include "commands/PublisherKeys.h"
+
+#include "commands/PublisherCheck.h"
+#include "log/LogEvent.h"
+
+namespace pellinor {
+
+namespace {
+
+const char* VerdictName(KeyVerdict verdict) {
+    switch (verdict) {
+        case KeyVerdict::Accept:
+            return "accept";
+        case KeyVerdict::RefuseUnsigned:
+            return "refuse: not signed";
+        case KeyVerdict::RefuseBroken:
+            return "refuse: changed after signing";
+        case KeyVerdict::RefuseOtherKey:
+            return "refuse: not a publisher key";
+    }
+    return "?";
+}
+
+std::optional<Refusal> Checked(const FileSignature& signature, const PublisherKeys& keys,
+                               const std::string& shownName) {
+    const KeyVerdict verdict = JudgeSigner(signature, keys);
+    LogEvent("publisher keys: " + Quoted(shownName) + " " + SignatureForLog(signature) + "; " +
+             VerdictName(verdict));
+    TextId text = TextId::N9091;
+    switch (verdict) {
+        case KeyVerdict::Accept:
+            return std::nullopt;
+        case KeyVerdict::RefuseUnsigned:
+            text = TextId::N9091;
+            break;
+        case KeyVerdict::RefuseBroken:
+            text = TextId::N9092;
+            break;
+        case KeyVerdict::RefuseOtherKey:
+            text = TextId::N9093;
+            break;
+    }
+    Refusal refusal{text, shownName, "", true};
+    return refusal;
+}
+
+}  // namespace
+
+KeyVerdict JudgeSigner(const FileSignature& file, const PublisherKeys& keys) {
+    switch (file.state) {
+        case SignatureState::None:
+            return KeyVerdict::RefuseUnsigned;
+        case SignatureState::Broken:
+            return KeyVerdict::RefuseBroken;
+        case SignatureState::Intact:
+            break;
+    }
+    // A signature that holds but names no signer vouches for nothing.
+    if (file.publicKey.empty()) return KeyVerdict::RefuseBroken;
+    for (const PublicKey& key : keys) {
+        if (key.info == file.publicKey) return KeyVerdict::Accept;
+    }
+    return KeyVerdict::RefuseOtherKey;
+}
+
+std::optional<Refusal> CheckSignedProgram(Signatures& signatures, const PublisherKeys& keys,
+                                          const std::string& path, const std::string& shownName) {
+    return Checked(signatures.Read(path), keys, shownName);
+}
+
+std::optional<Refusal> CheckSignedArchive(Signatures& signatures, FileSystem& files,
+                                          const PublisherKeys& keys, const std::string& path,
+                                          const std::string& signaturePath,
+                                          const std::string& shownName) {
+    const FileSignature signature = files.FileExists(signaturePath)
+                                        ? signatures.ReadDetached(path, signaturePath)
+                                        : FileSignature{};
+    return Checked(signature, keys, shownName);
+}
+
+std::string KeysForLog(const PublisherKeys& keys) {
+    if (keys.empty()) return "none";
+    std::string text;
+    for (const PublicKey& key : keys) text += (text.empty() ? "" : ", ") + key.sha256;
+    return text;
+}
+
+}  // namespace pellinor
