@@ -201,7 +201,8 @@ if(PELLINOR_WINE_TESTS)
     set(PELLINOR_SIGNED_TESTS "SignedUpgradeTest.*:SignaturesOnWine.*:UnattendedSignedTest.*")
     # The publisher-keys tests sign with the build's two test keys and with
     # keys made afresh by this step before them (tests/e2e/pin-fixtures).
-    set(PELLINOR_PINNED_TESTS "PublisherKeysOnWine.*:PinnedUpgradeTest.*:PinnedCommandTest.*")
+    set(PELLINOR_PINNED_TESTS
+        "PublisherKeysOnWine.*:PinnedUpgradeTest.*:PinnedCommandTest.*:PinnedFetchTool.*")
     add_test(NAME e2e_pin_fixtures
              COMMAND ${CMAKE_SOURCE_DIR}/tests/e2e/pin-fixtures ${PELLINOR_TEST_KEYS}
                      $<TARGET_FILE:tessaron> $<TARGET_FILE:marker> ${CMAKE_BINARY_DIR}/bin/pin-signed)

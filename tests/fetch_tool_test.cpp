@@ -46,11 +46,16 @@ TEST(FetchToolArguments, AnAddressAndAnOptionalFile) {
     EXPECT_THROW(ParseFetchArguments({"http://h/a", "--proxy"}), UsageError);
     EXPECT_THROW(ParseFetchArguments({"--proxy", "p:99999", "http://h/a"}), UsageError);
     EXPECT_THROW(ParseFetchArguments({"--proxy", "p:1", "--no-proxy", "http://h/a"}), UsageError);
+    const FetchArguments pinned =
+        ParseFetchArguments({"--publisher", "a.crt", "--publisher", "s.der", "http://h/a", "f"});
+    EXPECT_EQ(pinned.publishers, (std::vector<std::string>{"a.crt", "s.der"}));
+    EXPECT_THROW(ParseFetchArguments({"--publisher", "a.crt", "http://h/a"}), UsageError)
+        << "nothing to check without FILE";
 
     EXPECT_EQ(FetchExitCode(kDownloadOk), kFetchWhole);
     EXPECT_EQ(FetchExitCode(kDownloadIncomplete), kFetchNotWhole);
     EXPECT_EQ(FetchExitCode(kDownloadFailed), kFetchFailed);
-    for (const char* code : {"0 ", "1 ", "2 ", "3 ", "4 "}) {
+    for (const char* code : {"0 ", "1 ", "2 ", "3 ", "4 ", "5 "}) {
         EXPECT_NE(FetchUsage().find(std::string("\n  ") + code), std::string::npos) << code;
     }
 }

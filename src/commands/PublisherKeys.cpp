@@ -6,9 +6,7 @@
 
 namespace pellinor {
 
-namespace {
-
-const char* VerdictName(KeyVerdict verdict) {
+const char* KeyVerdictName(KeyVerdict verdict) {
     switch (verdict) {
         case KeyVerdict::Accept:
             return "accept";
@@ -22,11 +20,13 @@ const char* VerdictName(KeyVerdict verdict) {
     return "?";
 }
 
+namespace {
+
 std::optional<Refusal> Checked(const FileSignature& signature, const PublisherKeys& keys,
                                const std::string& shownName) {
     const KeyVerdict verdict = JudgeSigner(signature, keys);
     LogEvent("publisher keys: " + Quoted(shownName) + " " + SignatureForLog(signature) + "; " +
-             VerdictName(verdict));
+             KeyVerdictName(verdict));
     TextId text = TextId::N9091;
     switch (verdict) {
         case KeyVerdict::Accept:

@@ -31,6 +31,9 @@ enum class KeyVerdict {
 // no part: the key decides, and a hotel PC may know no root of it.
 KeyVerdict JudgeSigner(const FileSignature& file, const PublisherKeys& keys);
 
+// "accept", or "refuse: " and why, as the log and the support tool say it.
+const char* KeyVerdictName(KeyVerdict verdict);
+
 // The program at path (signed inside) held to the keys; shownName names it
 // in the box. Nothing when it may be used.
 std::optional<Refusal> CheckSignedProgram(Signatures& signatures, const PublisherKeys& keys,

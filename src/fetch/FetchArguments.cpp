@@ -29,6 +29,11 @@ FetchArguments ParseFetchArguments(const std::vector<std::string>& arguments) {
             parsed.noProxy = true;
             continue;
         }
+        if (argument == "--publisher") {
+            if (i + 1 == arguments.size()) throw UsageError("--publisher needs a certificate file");
+            parsed.publishers.push_back(arguments[++i]);
+            continue;
+        }
         if (argument == "--proxy") {
             if (i + 1 == arguments.size()) throw UsageError("--proxy needs host:port");
             parsed.proxy = arguments[++i];
@@ -52,11 +57,15 @@ FetchArguments ParseFetchArguments(const std::vector<std::string>& arguments) {
         if (positional[1].empty()) throw UsageError("FILE is empty");
         parsed.file = positional[1];
     }
+    if (!parsed.publishers.empty() && parsed.file.empty()) {
+        throw UsageError("--publisher needs FILE: the file it checks");
+    }
     return parsed;
 }
 
 std::string FetchUsage() {
     return "Usage: pellinor-fetch [--proxy HOST:PORT | --no-proxy] [--log] URL [FILE]\n"
+           "       pellinor-fetch [...] --publisher CERT [--publisher CERT2 ...] URL FILE\n"
            "\n"
            "Downloads URL with the HTTP client of Pellinor.exe (the same encoding of the\n"
            "address, redirects, cookies, limits and completeness rule) and says what\n"
@@ -74,6 +83,13 @@ std::string FetchUsage() {
            "the place of FILE in one step, as the upgrade does; a body that is not whole\n"
            "is never written. Without FILE nothing is written.\n"
            "\n"
+           "With --publisher (Windows only), FILE is then held to the keys of those\n"
+           "certificates (PEM or DER) as a Pellinor.exe built with them holds what it\n"
+           "puts in place, starts or opens: a program by its own signature, any other\n"
+           "file by the detached signature at URL + \".p7s\" (fetched to FILE.p7s).\n"
+           "A line \"publisher: accept\" or \"publisher: refuse: REASON\" says how, with the\n"
+           "signer's key (its SHA-256).\n"
+           "\n"
            "With --log, standard error also gets the lines Pellinor.exe writes into its\n"
            "support log about a download: each response (redirects too) and the outcome.\n"
            "\n"
@@ -86,7 +102,8 @@ std::string FetchUsage() {
            "     as the box shows it: the message, an empty line, the encoded address,\n"
            "     and FILE\n"
            "  3  a usage error, or an address that cannot be encoded\n"
-           "  4  the body is whole, but FILE could not be written or put in place\n";
+           "  4  the body is whole, but FILE could not be written or put in place\n"
+           "  5  FILE was written, but the keys of --publisher refuse it\n";
 }
 
 int FetchExitCode(int downloadResult) {

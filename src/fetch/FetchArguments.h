@@ -16,6 +16,7 @@ enum FetchExit : int {
     kFetchFailed = 2,      // the download's -59: the error of the E0059 box
     kFetchUsage = 3,       // a wrong command line, or an address that cannot be encoded
     kFetchNotWritten = 4,  // whole, but FILE could not be written or put in place
+    kFetchRefused = 5,     // written, but the publisher keys of --publisher refuse it
 };
 
 // A command line that asks for nothing the tool can do.
@@ -31,6 +32,9 @@ struct FetchArguments {
     std::string proxy;     // --proxy host:port: this proxy for every request
     bool noProxy = false;  // --no-proxy: direct, whatever the user's settings say
     bool log = false;      // --log: the support log's lines on standard error too
+    // --publisher CERT (any number): FILE held to these certificates' keys,
+    // as a Pellinor.exe built with them would hold it.
+    std::vector<std::string> publishers;
 };
 
 // The arguments after the program's name. Throws UsageError.

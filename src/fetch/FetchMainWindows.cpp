@@ -6,10 +6,12 @@
 #include "fetch/FetchRun.h"
 #include "platform/win32/ConsoleTool.h"
 #include "platform/win32/Win32ProxyConfig.h"
+#include "platform/win32/Win32Signatures.h"
 
 int wmain(int argc, wchar_t** argv) {
     const std::unique_ptr<pellinor::FileSystem> files = pellinor::NewWin32FileSystem();
     pellinor::Win32ProxyConfig proxies;
+    pellinor::Win32Signatures signatures;
     pellinor::FetchSite site{
         *files,
         [](const std::string& text) {
@@ -20,6 +22,7 @@ int wmain(int argc, wchar_t** argv) {
         },
         nullptr,  // the file system takes paths as typed
         &proxies,
+        &signatures,
     };
     return pellinor::RunFetch(pellinor::Utf8Arguments(argc, argv), site);
 }

@@ -7,6 +7,9 @@
 #include <exception>
 #include <thread>
 
+#include "commands/CommandPlan.h"
+#include "commands/PublisherCheck.h"
+#include "commands/PublisherKeys.h"
 #include "commands/PutInPlace.h"
 #include "fetch/FetchArguments.h"
 #include "fetch/FetchReport.h"
@@ -65,6 +68,46 @@ int WriteInPlace(FetchSite& site, const std::string& body, const std::string& fi
     return kFetchNotWritten;
 }
 
+// FILE held to the keys of the certificates named with --publisher, as
+// Pellinor.exe holds what it puts in place: a program by its own signature,
+// any other file by the detached signature published beside it.
+int CheckPublisherKeys(FetchSite& site, HttpClient& http, const FetchArguments& parsed,
+                       const std::string& file) {
+    if (site.signatures == nullptr) {
+        site.err("pellinor-fetch: --publisher needs the signature checks of Windows\n");
+        return kFetchUsage;
+    }
+    PublisherKeys keys;
+    for (const std::string& certificate : parsed.publishers) {
+        const std::optional<PublicKey> key = site.signatures->CertificateKey(
+            site.localPath ? site.localPath(certificate) : certificate);
+        if (!key) {
+            site.err("pellinor-fetch: " + certificate + " holds no certificate\n");
+            return kFetchUsage;
+        }
+        keys.push_back(*key);
+    }
+    FileSignature signature;
+    const std::optional<std::string> start = site.files.ReadFileRange(file, 0, 2);
+    if (start && *start == "MZ") {
+        signature = site.signatures->Read(file);
+    } else {
+        const std::string detached = file + kDetachedSignatureSuffix;
+        site.files.Remove(detached);
+        const FetchOutcome fetched = FetchOneFile(http, parsed.url + kDetachedSignatureSuffix);
+        if (DownloadResult(fetched) == kDownloadOk &&
+            WriteInPlace(site, fetched.response.body, detached) == kFetchWhole) {
+            signature = site.signatures->ReadDetached(file, detached);
+        } else if (fetched.failed) {
+            site.err(DownloadErrorText(fetched, detached) + "\n");
+        }
+    }
+    const KeyVerdict verdict = JudgeSigner(signature, keys);
+    site.out(std::string("publisher: ") + KeyVerdictName(verdict) + "; " +
+             SignatureForLog(signature) + "\n");
+    return verdict == KeyVerdict::Accept ? kFetchWhole : kFetchRefused;
+}
+
 }  // namespace
 
 int RunFetch(const std::vector<std::string>& arguments, FetchSite& site) {
@@ -118,6 +161,9 @@ int RunFetch(const std::vector<std::string>& arguments, FetchSite& site) {
         code = WriteInPlace(site, outcome.response.body, file);
     }
     site.out(SummaryLine(outcome, taken) + "\n");
+    if (code == kFetchWhole && !parsed.publishers.empty()) {
+        code = CheckPublisherKeys(site, http, parsed, file);
+    }
     return code;
 }
 

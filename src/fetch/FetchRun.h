@@ -8,6 +8,7 @@
 
 #include "platform/FileSystem.h"
 #include "platform/ProxyConfig.h"
+#include "platform/Signatures.h"
 
 namespace pellinor {
 
@@ -22,6 +23,8 @@ struct FetchSite {
     std::function<std::string(const std::string&)> localPath;
     // The user's proxy settings; none: direct unless --proxy names one.
     ProxyConfig* proxies = nullptr;
+    // The system's signature checks; none: --publisher cannot be answered.
+    Signatures* signatures = nullptr;
 };
 
 // arguments: those after the program's name, UTF-8. Returns a FetchExit.

@@ -145,3 +145,57 @@ TEST_F(FetchThroughProxy, TheUsersProxyNoProxyAndProxy) {
 
 }  // namespace
 }  // namespace pellinor::e2e
+
+namespace pellinor::e2e {
+namespace {
+
+// Support staff checking a server's files against the publisher's
+// certificate before a hotel fetches them (files of tests/e2e/pin-fixtures).
+class PinnedFetchTool : public WineTest {};
+
+TEST_F(PinnedFetchTool, SaysWhetherAFileWouldBeAdmittedAndWhy) {
+    const std::string signedFiles = ExeFolder() + "pin-signed\\";
+    const struct {
+        const char* name;       // served at /f/<name>
+        const char* signature;  // served at /f/<name>.p7s; none: 404
+        DWORD exitCode;
+        const char* verdict;
+    } rows[] = {
+        {"new-standby.exe", nullptr, 0, "publisher: accept;"},
+        {"new-lookalike.exe", nullptr, 5, "publisher: refuse: not a publisher key;"},
+        {"sdk.rar", "sdk-publisher.p7s", 0, "publisher: accept;"},
+        {"sdk-changed.rar", "sdk-publisher.p7s", 5, "publisher: refuse: changed after signing;"},
+        {"sdk.rar", nullptr, 5, "publisher: refuse: not signed;"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const std::string body = ReadBytes(signedFiles + row.name);
+        const std::string signature = row.signature ? ReadBytes(signedFiles + row.signature) : "";
+        ASSERT_FALSE(body.empty()) << "made by ctest (e2e_pin_fixtures)";
+        ScriptedHttpServer server;
+        server.SetHandler([&](const std::string& request) {
+            const std::string target = RequestTarget(request);
+            const std::string reply = target == "/f/file"                        ? body
+                                      : target == "/f/file.p7s" && row.signature ? signature
+                                                                                 : "";
+            if (reply.empty())
+                return ScriptedReply(HttpHead("HTTP/1.1 404 Not Found", {"Content-Length: 0"}));
+            return ScriptedReply(
+                HttpHead("HTTP/1.1 200 OK", {"Content-Length: " + std::to_string(reply.size())}) +
+                reply);
+        });
+        const std::string file = TempFolder() + "file";
+        const ConsoleRun run = RunConsoleProgram(
+            ProgramPath("pellinor-fetch"),
+            {"--publisher", signedFiles + "publisher.crt", "--publisher",
+             signedFiles + "standby.der", server.Url("/f/file"), file},
+            TempFolder());
+        ASSERT_TRUE(run.ended) << run.err;
+        EXPECT_EQ(run.exitCode, row.exitCode) << run.out << run.err;
+        EXPECT_NE(run.out.find(std::string("\n") + row.verdict), std::string::npos) << run.out;
+        EXPECT_EQ(ReadBytes(file), body) << "the file stays for support to look at";
+    }
+}
+
+}  // namespace
+}  // namespace pellinor::e2e
