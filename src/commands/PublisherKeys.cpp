@@ -22,27 +22,25 @@ const char* KeyVerdictName(KeyVerdict verdict) {
 
 namespace {
 
+// The box of each refusal.
+TextId RefusalText(KeyVerdict verdict) {
+    switch (verdict) {
+        case KeyVerdict::RefuseBroken:
+            return TextId::N9092;
+        case KeyVerdict::RefuseOtherKey:
+            return TextId::N9093;
+        default:
+            return TextId::N9091;
+    }
+}
+
 std::optional<Refusal> Checked(const FileSignature& signature, const PublisherKeys& keys,
                                const std::string& shownName) {
     const KeyVerdict verdict = JudgeSigner(signature, keys);
     LogEvent("publisher keys: " + Quoted(shownName) + " " + SignatureForLog(signature) + "; " +
              KeyVerdictName(verdict));
-    TextId text = TextId::N9091;
-    switch (verdict) {
-        case KeyVerdict::Accept:
-            return std::nullopt;
-        case KeyVerdict::RefuseUnsigned:
-            text = TextId::N9091;
-            break;
-        case KeyVerdict::RefuseBroken:
-            text = TextId::N9092;
-            break;
-        case KeyVerdict::RefuseOtherKey:
-            text = TextId::N9093;
-            break;
-    }
-    Refusal refusal{text, shownName, "", true};
-    return refusal;
+    if (verdict == KeyVerdict::Accept) return std::nullopt;
+    return Refusal{RefusalText(verdict), shownName, "", true};
 }
 
 }  // namespace

@@ -162,4 +162,28 @@ std::string WineTest::SaveScreenshot(HWND window, const std::string& name) {
     return path;
 }
 
+namespace {
+void SetClassValue(const std::wstring& key, const std::wstring& value) {
+    HKEY handle = nullptr;
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                                nullptr, &handle, nullptr),
+              ERROR_SUCCESS);
+    ::RegSetValueExW(handle, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                     static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    ::RegCloseKey(handle);
+}
+}  // namespace
+
+void OpenArchivesWithMarker(const std::string& traceFile) {
+    const std::wstring command = L"\"" + Widen(ExeFolder() + "marker.exe") + L"\" --out \"" +
+                                 Widen(traceFile) + L"\" \"%1\"";
+    SetClassValue(L".rar", L"PellinorTest.Archive");
+    SetClassValue(L"PellinorTest.Archive\\shell\\open\\command", command);
+}
+
+void ForgetArchiveOpener() {
+    ::RegDeleteTreeW(HKEY_CLASSES_ROOT, L"PellinorTest.Archive");
+    ::RegDeleteTreeW(HKEY_CLASSES_ROOT, L".rar");
+}
+
 }  // namespace pellinor::e2e

@@ -72,4 +72,10 @@ class WineTest : public ::testing::Test {
 // Removes a folder and everything below it, read-only files included.
 bool RemoveTree(const std::string& folder);
 
+// ".rar" files open with the marker program, which writes what it was given
+// into traceFile: how the tests see that an archive was opened. Forgotten
+// again by ForgetArchiveOpener().
+void OpenArchivesWithMarker(const std::string& traceFile);
+void ForgetArchiveOpener();
+
 }  // namespace pellinor::e2e

@@ -185,11 +185,11 @@ TEST_F(PinnedFetchTool, SaysWhetherAFileWouldBeAdmittedAndWhy) {
                 reply);
         });
         const std::string file = TempFolder() + "file";
-        const ConsoleRun run = RunConsoleProgram(
-            ProgramPath("pellinor-fetch"),
-            {"--publisher", signedFiles + "publisher.crt", "--publisher",
-             signedFiles + "standby.der", server.Url("/f/file"), file},
-            TempFolder());
+        const ConsoleRun run =
+            RunConsoleProgram(ProgramPath("pellinor-fetch"),
+                              {"--publisher", signedFiles + "publisher.crt", "--publisher",
+                               signedFiles + "standby.der", server.Url("/f/file"), file},
+                              TempFolder());
         ASSERT_TRUE(run.ended) << run.err;
         EXPECT_EQ(run.exitCode, row.exitCode) << run.out << run.err;
         EXPECT_NE(run.out.find(std::string("\n") + row.verdict), std::string::npos) << run.out;

@@ -143,29 +143,15 @@ class SdkTest : public CommandTest {
     void SetUp() override {
         CommandTest::SetUp();
         desktop_ = UserDesktopFolder();
-        // ".rar" opens with the marker program, which notes what it was given.
-        const std::wstring command = L"\"" + Widen(ProgramPath("marker")) + L"\" --out \"" +
-                                     Widen(TempFolder() + "opened.txt") + L"\" \"%1\"";
-        SetClassValue(L".rar", L"PellinorTest.Archive");
-        SetClassValue(L"PellinorTest.Archive\\shell\\open\\command", command);
+        OpenArchivesWithMarker(TempFolder() + "opened.txt");
     }
     void TearDown() override {
-        ::RegDeleteTreeW(HKEY_CLASSES_ROOT, L"PellinorTest.Archive");
-        ::RegDeleteTreeW(HKEY_CLASSES_ROOT, L".rar");
+        ForgetArchiveOpener();
         for (const char* name :
              {"R7.35_SDK.rar", "R7.35接口函数.rar", "R7.35Q38.tmp", "R7.35Q38_Eng.tmp"}) {
             ::DeleteFileW(Widen(desktop_ + name).c_str());
         }
         CommandTest::TearDown();
-    }
-    static void SetClassValue(const std::wstring& key, const std::wstring& value) {
-        HKEY handle = nullptr;
-        ASSERT_EQ(::RegCreateKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                                    nullptr, &handle, nullptr),
-                  ERROR_SUCCESS);
-        ::RegSetValueExW(handle, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                         static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-        ::RegCloseKey(handle);
     }
     UiDriver& StartLocal() {
         UiDriver& ui = StartPellinor(ExeFolder() + "local\\Pellinor.exe");

@@ -158,25 +158,12 @@ class PinnedCommandTest : public WineTest {
     void SetUp() override {
         WineTest::SetUp();
         desktop_ = UserDesktopFolder();
-        const std::wstring command =
-            L"\"" + Widen(ProgramPath("marker")) + L"\" --out \"" + Widen(opened()) + L"\" \"%1\"";
-        SetClassValue(L".rar", L"PellinorTest.Archive");
-        SetClassValue(L"PellinorTest.Archive\\shell\\open\\command", command);
+        OpenArchivesWithMarker(opened());
     }
     void TearDown() override {
-        ::RegDeleteTreeW(HKEY_CLASSES_ROOT, L"PellinorTest.Archive");
-        ::RegDeleteTreeW(HKEY_CLASSES_ROOT, L".rar");
+        ForgetArchiveOpener();
         ::DeleteFileW(Widen(desktop_ + "R7.35_SDK.rar").c_str());
         WineTest::TearDown();
-    }
-    static void SetClassValue(const std::wstring& key, const std::wstring& value) {
-        HKEY handle = nullptr;
-        ASSERT_EQ(::RegCreateKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                                    nullptr, &handle, nullptr),
-                  ERROR_SUCCESS);
-        ::RegSetValueExW(handle, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                         static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-        ::RegCloseKey(handle);
     }
     std::string opened() const { return TempFolder() + "opened.txt"; }
     // Every file on the desktop whose name begins with "R7.35".
