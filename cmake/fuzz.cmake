@@ -15,7 +15,7 @@ set(PELLINOR_FUZZ_SANITIZERS -fsanitize=address,undefined -fno-sanitize-recover=
     -fno-omit-frame-pointer)
 # Everything the targets link is instrumented; whatever else links it gets
 # the sanitizer runtimes with it.
-foreach(lib pellinor_logic pellinor_posix pellinor_test_support)
+foreach(lib ${PELLINOR_LAYER_LIBS} pellinor_test_support)
     target_compile_options(${lib} PRIVATE -fsanitize=fuzzer-no-link ${PELLINOR_FUZZ_SANITIZERS})
     target_link_options(${lib} INTERFACE -fsanitize=address,undefined)
 endforeach()

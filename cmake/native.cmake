@@ -8,24 +8,17 @@ endif()
 find_package(Threads REQUIRED)
 find_package(Boost 1.74 REQUIRED)
 
-add_library(pellinor_logic STATIC ${PELLINOR_LOGIC_SOURCES})
-target_include_directories(pellinor_logic PUBLIC src)
-target_compile_definitions(pellinor_logic PUBLIC PELLINOR_DOWNLOAD_HOST="${PELLINOR_DOWNLOAD_HOST}")
-target_link_libraries(pellinor_logic PUBLIC Boost::boost Threads::Threads)
-pellinor_warnings(pellinor_logic)
+pellinor_layers(Boost::boost Threads::Threads)
+target_compile_definitions(pellinor_transfer PUBLIC PELLINOR_DOWNLOAD_HOST="${PELLINOR_DOWNLOAD_HOST}")
 
 # Real host implementations of the platform services that the tests and the
 # benchmarks drive on real folders and sockets.
 file(GLOB PELLINOR_POSIX_SOURCES CONFIGURE_DEPENDS src/platform/posix/*.cpp)
-add_library(pellinor_posix STATIC ${PELLINOR_POSIX_SOURCES})
-target_link_libraries(pellinor_posix PUBLIC pellinor_logic)
-pellinor_warnings(pellinor_posix)
+pellinor_layer(posix "${PELLINOR_POSIX_SOURCES}" "platform;text" pellinor_text)
 
 # The support tool, native: the same client from a Linux command line.
-add_library(pellinor_fetch STATIC ${PELLINOR_FETCH_SOURCES})
-target_link_libraries(pellinor_fetch PUBLIC pellinor_logic)
-pellinor_warnings(pellinor_fetch)
 add_executable(pellinor-fetch src/fetch/FetchMainPosix.cpp)
+target_include_directories(pellinor-fetch PRIVATE src)
 target_link_libraries(pellinor-fetch PRIVATE pellinor_fetch pellinor_posix)
 pellinor_warnings(pellinor-fetch)
 
@@ -36,7 +29,7 @@ include(GoogleTest)
 file(GLOB PELLINOR_TEST_SUPPORT CONFIGURE_DEPENDS tests/fakes/*.cpp tests/support/*.cpp)
 add_library(pellinor_test_support STATIC ${PELLINOR_TEST_SUPPORT})
 target_include_directories(pellinor_test_support PUBLIC tests)
-target_link_libraries(pellinor_test_support PUBLIC pellinor_posix GTest::gtest)
+target_link_libraries(pellinor_test_support PUBLIC pellinor_logic pellinor_posix GTest::gtest)
 
 file(GLOB PELLINOR_TEST_SOURCES CONFIGURE_DEPENDS tests/*_test.cpp)
 add_executable(pellinor_tests ${PELLINOR_TEST_SOURCES})

@@ -39,17 +39,20 @@ set(PELLINOR_WIN32_LIBS ws2_32 mswsock comctl32 ole32 oleaut32 uuid shell32 gdi3
 
 # The download host is compiled into each program (see pellinor_app), so the
 # logic is built once for all of them.
-list(FILTER PELLINOR_LOGIC_SOURCES EXCLUDE REGEX "/transfer/DownloadBase\\.cpp$")
-add_library(pellinor_logic STATIC ${PELLINOR_LOGIC_SOURCES})
-target_include_directories(pellinor_logic PUBLIC src)
-target_link_libraries(pellinor_logic PUBLIC ${PELLINOR_WIN32_LIBS})
-pellinor_warnings(pellinor_logic)
+file(GLOB PELLINOR_LAYER_SOURCES_transfer CONFIGURE_DEPENDS src/transfer/*.cpp)
+list(FILTER PELLINOR_LAYER_SOURCES_transfer EXCLUDE REGEX "/transfer/DownloadBase\\.cpp$")
+pellinor_layers(${PELLINOR_WIN32_LIBS})
 
-# The real platform: the window and the system services.
-file(GLOB PELLINOR_WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp src/window/win32/*.cpp)
-add_library(pellinor_win32 STATIC ${PELLINOR_WIN32_SOURCES})
-target_link_libraries(pellinor_win32 PUBLIC pellinor_logic)
-pellinor_warnings(pellinor_win32)
+# The real platform: the system services, and the window's own Win32 code
+# above the window's logic.
+file(GLOB PELLINOR_PLATFORM_WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp)
+pellinor_layer(platform_win32 "${PELLINOR_PLATFORM_WIN32_SOURCES}" "platform;text" pellinor_text)
+file(GLOB PELLINOR_WINDOW_WIN32_SOURCES CONFIGURE_DEPENDS src/window/win32/*.cpp)
+pellinor_layer(window_win32 "${PELLINOR_WINDOW_WIN32_SOURCES}"
+               "platform;text;log;http;transfer;system;commands;window"
+               "pellinor_window;pellinor_platform_win32")
+add_library(pellinor_win32 INTERFACE)
+target_link_libraries(pellinor_win32 INTERFACE pellinor_logic pellinor_window_win32)
 
 enable_language(RC)
 set_source_files_properties(assets/Pellinor.rc PROPERTIES OBJECT_DEPENDS
@@ -82,10 +85,8 @@ pellinor_app(PellinorDemo ${CMAKE_BINARY_DIR}/bin/demo "127.0.0.1:${PELLINOR_DEM
 
 # The support tool: a console program on the same client, static like
 # Pellinor.exe.
-add_library(pellinor_fetch STATIC ${PELLINOR_FETCH_SOURCES})
-target_link_libraries(pellinor_fetch PUBLIC pellinor_logic)
-pellinor_warnings(pellinor_fetch)
 add_executable(pellinor-fetch src/fetch/FetchMainWindows.cpp)
+target_include_directories(pellinor-fetch PRIVATE src)
 target_link_libraries(pellinor-fetch PRIVATE pellinor_fetch pellinor_win32)
 target_link_options(pellinor-fetch PRIVATE -municode $<$<CONFIG:Release>:-s>)
 pellinor_warnings(pellinor-fetch)
