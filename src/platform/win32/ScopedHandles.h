@@ -33,6 +33,48 @@ class ScopedHandle {
     HANDLE handle_;
 };
 
+// A handle of a kind freed by one call (DestroyIcon, DestroyWindow), freed
+// when its owner goes.
+template <typename Handle, BOOL(WINAPI* Free)(Handle)>
+class Owned {
+  public:
+    Owned() = default;
+    explicit Owned(Handle handle) : handle_(handle) {}
+    ~Owned() { Reset(); }
+    Owned(const Owned&) = delete;
+    Owned& operator=(const Owned&) = delete;
+
+    explicit operator bool() const { return handle_ != nullptr; }
+    Handle Get() const { return handle_; }
+    void Reset(Handle handle = nullptr) {
+        if (handle_) Free(handle_);
+        handle_ = handle;
+    }
+
+  private:
+    Handle handle_ = nullptr;
+};
+using ScopedIcon = Owned<HICON, ::DestroyIcon>;
+using ScopedWindow = Owned<HWND, ::DestroyWindow>;
+
+// A window's device context (GetDC, GetWindowDC), given back by ReleaseDC.
+class WindowDc {
+  public:
+    WindowDc(HWND window, HDC dc) : window_(window), dc_(dc) {}
+    ~WindowDc() {
+        if (dc_) ::ReleaseDC(window_, dc_);
+    }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+
+    explicit operator bool() const { return dc_ != nullptr; }
+    HDC Get() const { return dc_; }
+
+  private:
+    HWND window_;
+    HDC dc_;
+};
+
 // A directory enumeration closed by FindClose.
 class ScopedFindHandle {
   public:

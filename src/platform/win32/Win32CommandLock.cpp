@@ -31,21 +31,17 @@ HANDLE OpenOrMake() {
 }
 }  // namespace
 
-Win32CommandLock::~Win32CommandLock() {
-    if (mutex_) ::CloseHandle(mutex_);
-}
-
 bool Win32CommandLock::TryTake() {
-    if (!mutex_) mutex_ = OpenOrMake();
+    if (!mutex_) mutex_.Reset(OpenOrMake());
     // No mutex at all: nobody can be told apart from another copy, so the
     // command does not run rather than run beside one.
     if (!mutex_) return false;
-    const DWORD waited = ::WaitForSingleObject(mutex_, 0);
+    const DWORD waited = ::WaitForSingleObject(mutex_.Get(), 0);
     return waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
 }
 
 void Win32CommandLock::Release() {
-    if (mutex_) ::ReleaseMutex(mutex_);
+    if (mutex_) ::ReleaseMutex(mutex_.Get());
 }
 
 }  // namespace pellinor

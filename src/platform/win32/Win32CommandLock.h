@@ -3,21 +3,18 @@
 #pragma once
 
 #include "platform/CommandLock.h"
+#include "platform/win32/ScopedHandles.h"
 
 namespace pellinor {
 
 class Win32CommandLock : public CommandLock {
   public:
-    Win32CommandLock() = default;
-    ~Win32CommandLock() override;
-    Win32CommandLock(const Win32CommandLock&) = delete;
-    Win32CommandLock& operator=(const Win32CommandLock&) = delete;
-
     bool TryTake() override;
     void Release() override;
 
   private:
-    void* mutex_ = nullptr;  // opened at the first TryTake, kept for the program's life
+    // Opened at the first TryTake, kept for the program's life.
+    Owned<HANDLE, ::CloseHandle> mutex_;
 };
 
 }  // namespace pellinor

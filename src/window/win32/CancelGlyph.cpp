@@ -67,17 +67,16 @@ ImageList MakeCancelGlyph() {
     ImageList list(
         ::ImageList_Create(kCancelGlyphSize, kCancelGlyphSize, ILC_COLOR24 | ILC_MASK, 6, 0));
     if (!list.Get()) return list;
-    HDC screen = ::GetDC(nullptr);
+    const WindowDc screen(nullptr, ::GetDC(nullptr));
     // Button states in the list's order: normal, hot, pressed, disabled,
     // defaulted, stylus hot. Each gets a bitmap of its own, because adding one
     // with a mask blackens its transparent pixels.
     for (int state = 0; state < 6; ++state) {
         const Colours colours = state == 3 ? Colours{RGB(160, 160, 160), RGB(255, 255, 255)}
                                            : Colours{RGB(220, 0, 0), RGB(128, 0, 0)};
-        GdiObject<HBITMAP> picture(DrawCross(screen, colours));
+        GdiObject<HBITMAP> picture(DrawCross(screen.Get(), colours));
         if (picture) ::ImageList_AddMasked(list.Get(), picture.Get(), kTransparent);
     }
-    ::ReleaseDC(nullptr, screen);
     return list;
 }
 

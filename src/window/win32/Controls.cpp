@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "platform/win32/ScopedHandles.h"
 #include "platform/win32/Utf.h"
 
 namespace pellinor {
@@ -52,12 +53,12 @@ WindowKind KindOf(const ControlLayout& layout) {
 int ListItemHeight(HWND list, HFONT font) {
     constexpr int kItemHeight = 16;
     int cell = 0;
-    if (HDC dc = ::GetDC(list)) {
+    const WindowDc held(list, ::GetDC(list));
+    if (HDC dc = held.Get()) {
         const HGDIOBJ old = ::SelectObject(dc, font);
         TEXTMETRICW metrics{};
         if (::GetTextMetricsW(dc, &metrics)) cell = metrics.tmHeight;
         ::SelectObject(dc, old);
-        ::ReleaseDC(list, dc);
     }
     return cell > kItemHeight ? cell : kItemHeight;
 }

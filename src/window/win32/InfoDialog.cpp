@@ -47,7 +47,8 @@ void Arrange(HWND dialog, DialogState& state) {
     ::SendMessageW(text, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     ::SendMessageW(ok, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 
-    HDC dc = ::GetDC(dialog);
+    const WindowDc held(dialog, ::GetDC(dialog));
+    HDC dc = held.Get();
     int charWidth = 6;
     int charHeight = 13;
     RECT textArea{0, 0, ::GetSystemMetrics(SM_CXSCREEN) / 2, 0};
@@ -68,7 +69,6 @@ void Arrange(HWND dialog, DialogState& state) {
         GdiObject<HFONT> captionFont(::CreateFontIndirectW(&metrics.lfCaptionFont));
         if (captionFont) captionWidth = TextWidth(dc, captionFont.Get(), state.request->caption);
     }
-    ::ReleaseDC(dialog, dc);
 
     const int horzMargin = ::MulDiv(8, charWidth, 4);
     const int vertMargin = ::MulDiv(8, charHeight, 8);

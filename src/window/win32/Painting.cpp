@@ -127,11 +127,11 @@ void PaintBorderBand(HWND window, int width) {
     RECT outer = client;
     ::InflateRect(&outer, width, width);
 
-    HDC dc = ::GetWindowDC(window);
+    const WindowDc held(window, ::GetWindowDC(window));
+    HDC dc = held.Get();
     if (!dc) return;
     ::ExcludeClipRect(dc, client.left, client.top, client.right, client.bottom);
     PaintFormFace(dc, outer);
-    ::ReleaseDC(window, dc);
 }
 
 }  // namespace pellinor

@@ -63,23 +63,22 @@ Win32Window::Win32Window(HINSTANCE instance) : instance_(instance) {}
 
 Win32Window::~Win32Window() {
     finished_ = true;  // no more events while the windows go
+    // The main window comes and goes with its own messages (main_ is set at
+    // WM_NCCREATE and cleared at WM_DESTROY), so it is no owned handle.
     if (main_) ::DestroyWindow(main_);
-    if (application_) ::DestroyWindow(application_);
-    if (icon_) ::DestroyIcon(icon_);
-    if (smallIcon_) ::DestroyIcon(smallIcon_);
 }
 
 void Win32Window::Create() {
-    icon_ = LoadMainIcon(instance_, ::GetSystemMetrics(SM_CXICON));
-    smallIcon_ = LoadMainIcon(instance_, ::GetSystemMetrics(SM_CXSMICON));
+    icon_.Reset(LoadMainIcon(instance_, ::GetSystemMetrics(SM_CXICON)));
+    smallIcon_.Reset(LoadMainIcon(instance_, ::GetSystemMetrics(SM_CXSMICON)));
     const std::wstring mainClass = Widen(kMainWindowClass);
-    Register(instance_, mainClass.c_str(), MainProc, icon_, smallIcon_);
-    Register(instance_, kApplicationClass, ApplicationProc, icon_, smallIcon_);
+    Register(instance_, mainClass.c_str(), MainProc, icon_.Get(), smallIcon_.Get());
+    Register(instance_, kApplicationClass, ApplicationProc, icon_.Get(), smallIcon_.Get());
 
     // Owner of the boxes: never shown, so a box it owns is centred on the
     // screen rather than on the main window.
-    application_ = ::CreateWindowExW(0, kApplicationClass, Title().c_str(), WS_POPUP, 0, 0, 0, 0,
-                                     nullptr, nullptr, instance_, this);
+    application_.Reset(::CreateWindowExW(0, kApplicationClass, Title().c_str(), WS_POPUP, 0, 0, 0,
+                                         0, nullptr, nullptr, instance_, this));
     if (!application_) {
         throw Error("Cannot create the application window, error " +
                     std::to_string(::GetLastError()));
@@ -197,7 +196,7 @@ void Win32Window::Fire(Event event) {
 void Win32Window::ReportEscaped(const char* what) {
     try {
         ModalScope modal(*this);
-        ::MessageBoxW(application_, Widen(ErrorReportText(what)).c_str(), Title().c_str(),
+        ::MessageBoxW(application_.Get(), Widen(ErrorReportText(what)).c_str(), Title().c_str(),
                       MB_OK | MB_ICONERROR);
     } catch (...) {
         // Nothing is left to report it with.

@@ -123,13 +123,13 @@ class Win32Window final : public Window {
 
     HINSTANCE instance_;
     HWND main_ = nullptr;
-    HWND application_ = nullptr;
+    ScopedWindow application_;
     std::array<HWND, kControlCount> controls_{};
     FontCache fonts_;
     GdiObject<HBITMAP> illustration_;
     ImageList cancelGlyph_;
-    HICON icon_ = nullptr;
-    HICON smallIcon_ = nullptr;
+    ScopedIcon icon_;
+    ScopedIcon smallIcon_;
 
     EventSink* sink_ = nullptr;
     int handlerDepth_ = 0;
