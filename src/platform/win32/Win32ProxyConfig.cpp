@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "platform/win32/ScopedHandles.h"
 #include "platform/win32/Utf.h"
 #include "platform/win32/WindowsHeaders.h"
 // clang-format off
@@ -84,18 +85,20 @@ bool Win32ProxyConfig::AutomaticProxy(const std::string& url, bool detect,
     job->scriptUrl = Widen(scriptUrl);
     job->detect = detect;
     auto* parameter = new std::shared_ptr<AutomaticJob>(job);
-    HANDLE thread = ::CreateThread(nullptr, 0, RunAutomaticJob, parameter, 0, nullptr);
-    if (thread == nullptr) {
+    const ScopedHandle thread(::CreateThread(nullptr, 0, RunAutomaticJob, parameter, 0, nullptr));
+    if (!thread) {
         delete parameter;
         return false;
     }
-    const ULONGLONG deadline = ::GetTickCount64() + kAutomaticProxyTimeLimit.count();
+    // The time waited, from GetTickCount (Windows XP has no 64-bit count):
+    // the difference of two readings holds across its wrap every 49.7 days.
+    const DWORD started = ::GetTickCount();
+    const auto limit = static_cast<DWORD>(kAutomaticProxyTimeLimit.count());
     bool finished = false;
-    while (!finished && ::GetTickCount64() < deadline) {
-        finished = ::WaitForSingleObject(thread, kWaitSliceMs) == WAIT_OBJECT_0;
+    while (!finished && ::GetTickCount() - started < limit) {
+        finished = ::WaitForSingleObject(thread.Get(), kWaitSliceMs) == WAIT_OBJECT_0;
         if (!finished && waiting) waiting();
     }
-    ::CloseHandle(thread);
     // A worker still running is left to end on its own; its answer is lost.
     const bool answered = finished && job->answered;
     if (detect && !answered) detectionFailed_ = true;
