@@ -23,7 +23,7 @@ add_compile_options($<$<CONFIG:Release>:-ffunction-sections> $<$<CONFIG:Release>
 add_link_options($<$<CONFIG:Release>:-Wl,--gc-sections>)
 
 # The same commit gives the same bytes in any folder on any day, so that
-# anyone can rebuild a release and compare its SHA-256 (README, "Releases").
+# anyone can rebuild a release and compare its SHA-256 (docs/releasing.md).
 # No link time stamp: the header's stamp (and the checksum over it) would
 # otherwise change with every link; 0 keeps a build without scripts/release
 # (the Wine tests' copy) equal to the released one. The folders of the source

@@ -29,7 +29,7 @@ TEST(SignaturesOnWine, TheSystemReadsEachSignedProgramAsItWasMade) {
                              "new-stranger", "new-tampered", "new-cut"}) {
         ASSERT_FALSE(Signed(name).empty()) << SignedPath(name) << " was not made";
         read[name] = signatures.Read(SignedPath(name));
-        // The verdicts the README reports.
+        // The verdicts docs/trust.md and docs/support.md report.
         std::printf("%-14s state %d, WinVerifyTrust 0x%08X, trusted %d\n", name,
                     static_cast<int>(read[name].state), read[name].systemResult,
                     read[name].trusted ? 1 : 0);

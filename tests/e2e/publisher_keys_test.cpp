@@ -70,7 +70,7 @@ TEST(PublisherKeysOnWine, TheSystemReadsTheKeysAsTheBuildWroteThem) {
     for (const auto& row : rows) {
         const FileSignature detached =
             signatures.ReadDetached(FixturePath(row.archive), FixturePath(row.signature));
-        // What Wine answers, for the README.
+        // What Wine answers, for docs/trust.md.
         std::printf("%-16s %-18s state %d, result 0x%08X\n", row.archive, row.signature,
                     static_cast<int>(detached.state), detached.systemResult);
         EXPECT_EQ(detached.state, row.state) << row.archive << " " << row.signature;

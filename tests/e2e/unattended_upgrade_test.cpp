@@ -37,7 +37,7 @@ TEST_F(UnattendedUpgradeTest, OneInstallationIsUpgradedWithoutAWindowOrABox) {
     EXPECT_NE(run.log.back().find("exit 0"), std::string::npos) << run.Describe();
     EXPECT_TRUE(run.Logged(folder)) << run.Describe();
     EXPECT_TRUE(run.Logged("HTTP/1.1 200 OK")) << run.Describe();
-    std::printf("%s\n", run.Describe().c_str());  // the README's sample
+    std::printf("%s\n", run.Describe().c_str());  // docs/support.md's sample
 }
 
 TEST_F(UnattendedUpgradeTest, WhatCannotGoOnEndsWithItsCodeAndChangesNothing) {
@@ -105,7 +105,7 @@ TEST_F(UnattendedUpgradeTest, AFailedDownloadIsLoggedRequestByRequest) {
     EXPECT_TRUE(run.Logged("framing=length announced=9 received=9 complete=yes")) << run.Describe();
     EXPECT_TRUE(run.Logged("whole=no error=\"HTTP/1.1 404 Not Found\"")) << run.Describe();
     EXPECT_NE(run.log.back().find("exit 11"), std::string::npos) << run.Describe();
-    std::printf("%s\n", run.Describe().c_str());  // the README's sample
+    std::printf("%s\n", run.Describe().c_str());  // docs/support.md's sample
 }
 
 // Only a publisher's program replaces the publisher's program, also here:

@@ -19,7 +19,7 @@ class VersionUpgradeTest : public UpgradeScenario {
 
 TEST_F(VersionUpgradeTest, OlderAndOtherProgramsAreRefusedAndTheSameVersionReplaces) {
     {
-        // What the system reads from each (printed for the README).
+        // What the system reads from each (printed for docs/trust.md).
         Win32FileVersions versions;
         for (const char* which : {"old", "new", "other"}) {
             const FileVersion read = versions.Read(ProgramPath(std::string("tessaron_") + which));
