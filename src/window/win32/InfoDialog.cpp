@@ -3,6 +3,7 @@
 #include "window/win32/InfoDialog.h"
 
 #include <algorithm>
+#include <cstddef>
 
 #include "platform/win32/ScopedHandles.h"
 #include "window/win32/DialogTemplate.h"
@@ -20,10 +21,13 @@ struct DialogState {
     GdiObject<HFONT> font;
 };
 
+// The system's fonts and sizes of window parts. Windows XP knows the
+// structure without its last field (added with Vista) and refuses a call
+// that counts it; every later Windows takes the shorter form as well.
 NONCLIENTMETRICSW Metrics() {
     NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    metrics.cbSize = offsetof(NONCLIENTMETRICSW, iPaddedBorderWidth);
+    ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0);
     return metrics;
 }
 
