@@ -4,6 +4,7 @@
 
 #include "Unit1.h"
 #include "fakes/FakePlatform.h"
+#include "fakes/ProgramBytes.h"
 #include "support/ScriptedHttpServer.h"
 #include "text/Texts.h"
 #include "transfer/DownloadBase.h"
@@ -207,7 +208,7 @@ TEST(Commands, TheTypedBaseGoesDownAsTypedAndABlankOneBecomesTheDefault) {
 // stops the download and lets the window close with the old program kept,
 // No keeps both the window and the download going.
 TEST(Commands, TheCloseBoxDuringADownloadAsksWhetherToStopIt) {
-    const std::string body = "MZ" + std::string(4000, 'n');
+    const std::string body = ProgramBytes(std::string(4002 - 88, 'n'));
     struct Row {
         int answer;
         bool closes;

@@ -11,6 +11,7 @@
 #include "commands/CommandSite.h"
 #include "fakes/FakeDownloader.h"
 #include "fakes/FakePlatform.h"
+#include "fakes/ProgramBytes.h"
 #include "transfer/DownloadBase.h"
 #include "window/WindowNotify.h"
 
@@ -21,7 +22,7 @@ struct CommandRig {
     bool chinese = false;
     // What each download brings; or, when result is not Done, what the
     // download ends with instead, nothing written.
-    std::string served = "MZ new";
+    std::string served = ProgramBytes("new");
     StepResult result;
     std::function<void()> duringDownload;
     std::vector<std::pair<std::string, std::string>> downloads;  // address and destination
