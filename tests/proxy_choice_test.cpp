@@ -58,6 +58,8 @@ const Row kRows[] = {
      "http://dl.example/", "direct"},
     {"the highest port", false, "", "p.hotel:65535", "", nullptr, nullptr, "http://dl.example/",
      "p.hotel:65535"},
+    {"a sign-in written before the host is never kept", false, "", "alice:s3cret@p.hotel:3128", "",
+     nullptr, nullptr, "http://dl.example/", "p.hotel:3128"},
     {"IPv6 proxy", false, "", "[::1]:3128", "", nullptr, nullptr, "http://dl.example/",
      "[::1]:3128"},
     {"<local>: a name without a dot", false, "", "p:3128", "<local>", nullptr, nullptr,

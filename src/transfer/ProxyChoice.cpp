@@ -107,6 +107,10 @@ ProxyEndpoint ParseProxyAddress(const std::string& text) {
     }
     const size_t slash = rest.find('/');
     if (slash != std::string::npos) rest.erase(slash);
+    // A sign-in is asked for when the proxy wants one (407); one written
+    // into the address is never used, so it is never kept to be shown.
+    const size_t at = rest.rfind('@');
+    if (at != std::string::npos) rest.erase(0, at + 1);
     ProxyEndpoint proxy;
     SplitHostPort(rest, proxy.host, proxy.port);
     if (proxy.port.empty()) proxy.port = kDefaultProxyPort;
