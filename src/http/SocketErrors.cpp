@@ -14,6 +14,7 @@ const char* const kIoHandlerNotValid = "IOHandler value is not valid";
 const char* const kMaxLineLengthExceeded = "Max line length exceeded.";
 const char* const kUnknownProtocol = "Unknown Protocol";
 const char* const kReadTimeout = "Read Timeout";
+const char* const kIpv6NotSupported = "IPv6 addresses such as [::1] are not supported.";
 const char* const kHeaderBlockTooLarge = "The server sent a header block of more than 256 KB.";
 const char* const kHeaderBlockTooSlow = "The server took more than 60 s over a header block.";
 const char* const kBodyTooLarge = "The server sent or announced more than 256 MB.";

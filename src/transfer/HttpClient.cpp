@@ -53,6 +53,22 @@ void CheckProtocol(const HttpUrl& url) {
     if (!SameTextAscii(url.protocol, "http")) throw Error(kUnknownProtocol);
 }
 
+// A port no connection can use is refused as Windows refuses a connect to
+// port 0 (10049, "Cannot assign requested address."): the resolver would
+// take 101563 as 36027 and 65536 as 0, and the request would go to a port
+// the address never named. An IPv6 literal is said to be one plainly: the
+// resolver would call it a host it cannot find. Checked before any lookup.
+constexpr int kAddressNotAvailable = 10049;
+constexpr unsigned long kHighestPort = 65535;
+
+void CheckHostAndPort(const std::string& host, const std::string& port) {
+    if (!host.empty() && host[0] == '[') throw Error(kIpv6NotSupported);
+    const bool digits = !port.empty() && port.size() <= 5 &&
+                        port.find_first_not_of("0123456789") == std::string::npos;
+    const unsigned long number = digits ? std::stoul(port) : 0;
+    if (number < 1 || number > kHighestPort) throw Error(SocketErrorMessage(kAddressNotAvailable));
+}
+
 // A Location is followed as the server wrote it, except for bytes that
 // cannot stand in a request line.
 std::string Printable(const std::string& location) {
@@ -222,6 +238,12 @@ class HttpClient::Impl {
         const std::string host = proxy.Direct() ? url.host : proxy.host;
         const std::string port = proxy.Direct() ? url.PortOrDefault() : proxy.port;
         const std::string peer = host + ":" + port;
+        try {
+            CheckHostAndPort(host, port);
+        } catch (const Error& e) {
+            if (proxy.Direct()) throw;
+            RaiseForProxy(e, proxy);
+        }
         for (;;) {
             // After a replacement the connection is a fresh one, so this
             // retries at most once.
