@@ -17,6 +17,7 @@ const char* const kReadTimeout = "Read Timeout";
 const char* const kIpv6NotSupported = "IPv6 addresses such as [::1] are not supported.";
 const char* const kHeaderBlockTooLarge = "The server sent a header block of more than 256 KB.";
 const char* const kHeaderBlockTooSlow = "The server took more than 60 s over a header block.";
+const char* const kDownloadTooSlow = "The download took more than 30 minutes and was given up.";
 const char* const kBodyTooLarge = "The server sent or announced more than 256 MB.";
 const char* const kConflictingLengths = "The server announced two different lengths.";
 const char* const kBrokenChunk = "The server broke the chunked transfer.";

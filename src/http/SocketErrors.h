@@ -20,6 +20,7 @@ extern const char* const kIpv6NotSupported;
 // What a broken or hostile server can send that no whole file ever comes with.
 extern const char* const kHeaderBlockTooLarge;
 extern const char* const kHeaderBlockTooSlow;  // past kHeadTimeLimit
+extern const char* const kDownloadTooSlow;     // past kDownloadTimeLimit
 extern const char* const kBodyTooLarge;
 extern const char* const kConflictingLengths;
 extern const char* const kBrokenChunk;

@@ -2,6 +2,7 @@
 // error texts, over the connection and response reader of this folder.
 #include "transfer/HttpClient.h"
 
+#include <chrono>
 #include <ctime>
 #include <map>
 
@@ -24,6 +25,13 @@ namespace {
 
 constexpr int kMaxRequests = 15;
 
+// A kept connection that the server dropped as idle was closed before the
+// request reached it, or is closed as it arrives: the close or reset comes
+// back within a round trip, well under a second even on a satellite link.
+// One that comes later is an answer to the request (a server that fell
+// silent, then gave up), and sending it again would double the wait.
+constexpr std::chrono::milliseconds kStaleCloseWithin{1000};
+
 // A response with a Location leads on, whatever its status. A 3xx without
 // one leads nowhere: it is shown with its status line like any failure
 // (following it would fetch the current folder's page in its place).
@@ -31,10 +39,11 @@ bool IsRedirect(const ResponseHead& head) {
     return !head.Header("Location").empty();
 }
 
-// Only a connection that closed before any byte of the reply may take the
-// request again: the server dropped a kept connection it no longer wanted.
-// A server that fell silent (or was stopped) has the request already, and
-// a second one would double the wait and the request.
+// Only a connection that closed before any byte of the reply, and at once
+// (kStaleCloseWithin), may take the request again: the server dropped a
+// kept connection it no longer wanted. A server that fell silent (or was
+// stopped) has the request already, and a second one would double the wait
+// and the request.
 bool ClosedBeforeReply(const std::string& error) {
     return error == kConnectionClosedGracefully || error == SocketErrorMessage(10053) ||
            error == SocketErrorMessage(10054);
@@ -119,6 +128,7 @@ class HttpClient::Impl {
 
     void Get(HttpUrl url, HttpResponse& response) {
         response = HttpResponse();
+        connection_.BeginDownload();
         bool decided = false;
         ProxyEndpoint proxy;
         for (int requests = 1;; ++requests) {
@@ -258,17 +268,23 @@ class HttpClient::Impl {
                 }
             }
             HttpResponseReader reader(connection_, events_);
+            const auto asked = std::chrono::steady_clock::now();
+            const auto atOnce = [&asked] {
+                return std::chrono::steady_clock::now() - asked <= kStaleCloseWithin;
+            };
             try {
                 connection_.Send(request);
                 connection_.Enter(ResponsePart::Head);
                 if (reader.ReadHead(head)) return reader;
             } catch (const Error& e) {
                 connection_.Close();
-                if (!reused || reader.BytesReceived() > 0 || !ClosedBeforeReply(e.what())) throw;
+                if (!reused || reader.BytesReceived() > 0 || !ClosedBeforeReply(e.what()) ||
+                    !atOnce())
+                    throw;
                 continue;
             }
             connection_.Close();
-            if (!reused) throw Error(kConnectionClosedGracefully);
+            if (!reused || !atOnce()) throw Error(kConnectionClosedGracefully);
         }
     }
 
