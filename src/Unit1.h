@@ -47,8 +47,9 @@ class TForm1 : public EventSink {
     void BitBtn2Click();
     void BitBtn3Click();
     void FormSettingChange();
-    // While a download's request is open, asks whether to stop it; Yes
-    // stops it and lets the window close, No keeps both going.
+    // While a command's download can still be stopped (its request is
+    // open, or the command has not reached it yet), asks whether to stop
+    // it; Yes stops it and lets the window close, No keeps both going.
     bool FormCloseQuery();
 
     void IdHTTP1WorkBegin(int32_t workCountMax);
@@ -76,6 +77,7 @@ class TForm1 : public EventSink {
     Platform& platform_;
     Window& window_;
     bool commandRunning_ = false;
+    uint64_t getsEndedBeforeCommand_ = 0;
     ProgressDisplay progress_;
     HttpClient IdHTTP1;
     HttpDownloader downloader_;

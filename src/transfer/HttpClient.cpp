@@ -307,8 +307,12 @@ HttpClient::~HttpClient() = default;
 void HttpClient::Get(const HttpUrl& url, HttpResponse& response) {
     struct Busy {
         bool& flag;
-        ~Busy() { flag = false; }
-    } busy{busy_};
+        uint64_t& ended;
+        ~Busy() {
+            flag = false;
+            ++ended;
+        }
+    } busy{busy_, getsEnded_};
     busy_ = true;
     impl_->Get(url, response);
 }
