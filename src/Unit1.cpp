@@ -88,6 +88,7 @@ void TForm1::Dispatch(Event event) {
 void TForm1::RunCommand(void (TForm1::*handler)()) {
     if (commandRunning_) return;
     commandRunning_ = true;
+    getsEndedBeforeCommand_ = IdHTTP1.GetsEnded();
     // Cleared on every way out, an error that escapes the handler included.
     struct Running {
         bool& flag;
@@ -130,12 +131,16 @@ void TForm1::cmdExitClick() {
 }
 
 bool TForm1::FormCloseQuery() {
-    // Only the request itself can be stopped. Once its body has arrived the
-    // client is no longer busy: the file is written, checked and put in
+    // A command can be stopped until its download has ended: while the
+    // request is open, and before it (the scan, the pause after ending the
+    // lock program), where a stop keeps the download from starting at all.
+    // Once the body has arrived the file is written, checked and put in
     // place before the command returns, and a close request waits for that
     // step to finish (the window closes when the command has returned), so
     // the installed program is never left halfway through its replacement.
-    if (!IdHTTP1.Busy()) return true;
+    const bool beforeDownloadEnded =
+        commandRunning_ && IdHTTP1.GetsEnded() == getsEndedBeforeCommand_;
+    if (!IdHTTP1.Busy() && !beforeDownloadEnded) return true;
     try {
         if (ShowBox(window_, TextId::N9090, IsChinese) != kAnswerYes) return false;
     } catch (const std::exception&) {

@@ -48,8 +48,9 @@ class TForm1 : public EventSink {
     void BitBtn2Click();
     void BitBtn3Click();
     void FormSettingChange();
-    // While a download's request is open, asks whether to stop it; Yes
-    // stops it and lets the window close, No keeps both going.
+    // While a command's download can still be stopped (its request is
+    // open, or the command has not reached it yet), asks whether to stop
+    // it; Yes stops it and lets the window close, No keeps both going.
     bool FormCloseQuery();
 
     void IdHTTP1WorkBegin(int32_t workCountMax);
@@ -78,6 +79,7 @@ class TForm1 : public EventSink {
     Window& window_;
     const PublisherKeys& publisherKeys_;
     bool commandRunning_ = false;
+    uint64_t getsEndedBeforeCommand_ = 0;
     ProgressDisplay progress_;
     HttpClient IdHTTP1;
     HttpDownloader downloader_;

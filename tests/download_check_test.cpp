@@ -41,7 +41,7 @@ struct CheckedUpgrade : CommandRig {
     bool tempAtBox = true;
 
     explicit CheckedUpgrade(const std::string& installedBytes = "MZ old lock program") {
-        served = "MZ new lock program";
+        served = ProgramBytes("new lock program");
         installations = {{kFolder, false}};
         fake.files.AddFolder(kFolder);
         fake.files.AddFile(kInstalled, installedBytes);

@@ -1,11 +1,13 @@
-// The last steps of a download: the executable test on its first bytes, the
+// The last steps of a download: the test that it is a program, the
 // replacement, and the check of the target in pieces against the digest of
 // what was downloaded.
 #include <gtest/gtest.h>
 
 #include "commands/FileDigest.h"
+#include "commands/ProgramHeaders.h"
 #include "commands/PutInPlace.h"
 #include "fakes/FakePlatform.h"
+#include "fakes/ProgramBytes.h"
 
 namespace pellinor {
 namespace {
@@ -39,14 +41,43 @@ TEST_F(Finish, ALargeProgramIsPutInPlaceWithoutBeingHeldWhole) {
     EXPECT_LE(fake.files.largestRead, kDigestPieceBytes);
 }
 
-TEST_F(Finish, OnlyTheFirstTwoBytesDecideWhetherItIsAProgram) {
-    fake.files.AddFile(kTemp, "<html>" + Program(kDigestPieceBytes));
-    EXPECT_FALSE(HoldsProgram(fake.files, kTemp));
-    EXPECT_LE(fake.files.largestRead, 2u);
-    fake.files.AddFile(kTemp, "Z");  // shorter than the mark itself
-    EXPECT_FALSE(HoldsProgram(fake.files, kTemp));
-    fake.files.AddFile(kTemp, "MZ");
-    EXPECT_TRUE(HoldsProgram(fake.files, kTemp));
+// The program test reads the headers the system reads to start a file, in
+// the two bounded reads of the certificate check, and nothing else.
+TEST_F(Finish, OnlyAProgramTheSystemWouldStartCountsAsOne) {
+    const std::string program = ProgramBytes("the rest");
+    const auto with = [&](size_t at, char value) {
+        std::string bytes = program;
+        bytes[at] = value;
+        return bytes;
+    };
+    constexpr size_t kPe = 64;  // where ProgramBytes puts the NT headers
+    const struct {
+        const char* what;
+        std::string bytes;
+        bool program;
+    } rows[] = {
+        {"an i386 program", program, true},
+        {"an AMD64 program", with(kPe + 5, '\x86').replace(kPe + 4, 1, "\x64"), true},
+        {"a login page that begins with MZ", "MZ<html>hotel login</html>" + std::string(2000, ' '),
+         false},
+        {"a page before the program", "<html>" + program, false},
+        {"nothing but the mark", "MZ", false},
+        {"a DOS header cut short", program.substr(0, kDosHeaderBytes - 1), false},
+        {"no PE signature where the DOS header points", with(kPe + 2, 'X'), false},
+        {"the headers pointed at from inside the DOS header",
+         with(0x3C, 4).replace(4, 24, program.substr(kPe, 24)), false},
+        {"headers past the end of the file", with(0x3C, '\x7F'), false},
+        {"a file header cut short", program.substr(0, kPe + 23), false},
+        {"another machine (ARM)", with(kPe + 4, '\xC0'), false},
+        {"not marked executable", with(kPe + 22, 0), false},
+        {"a DLL", with(kPe + 23, 0x20), false},
+    };
+    for (const auto& row : rows) {
+        fake.files.largestRead = 0;
+        fake.files.AddFile(kTemp, row.bytes);
+        EXPECT_EQ(IsWindowsProgram(fake.files, kTemp), row.program) << row.what;
+        EXPECT_LE(fake.files.largestRead, kNtHeadersToSecurityEntry) << row.what;
+    }
 }
 
 TEST_F(Finish, ATargetThatDoesNotHoldTheDownloadAfterwardsFailsTheCheck) {

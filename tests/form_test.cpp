@@ -4,6 +4,7 @@
 
 #include "Unit1.h"
 #include "fakes/FakePlatform.h"
+#include "fakes/ProgramBytes.h"
 #include "support/ScriptedHttpServer.h"
 #include "text/Texts.h"
 #include "transfer/DownloadBase.h"
@@ -204,19 +205,24 @@ TEST(Commands, TheTypedBaseGoesDownAsTypedAndABlankOneBecomesTheDefault) {
     EXPECT_EQ(typed.window().Text(Control::Edit1), server.Url("/beta/ "));
 }
 
-// The close box while the upgrade's download runs: the question, then Yes
-// stops the download and lets the window close with the old program kept,
-// No keeps both the window and the download going.
-TEST(Commands, TheCloseBoxDuringADownloadAsksWhetherToStopIt) {
-    const std::string body = "MZ" + std::string(4000, 'n');
+// The close box while the upgrade's command runs, in the pause after the
+// lock program was ended or during the download: the question, then Yes
+// stops the download (or keeps it from starting) and lets the window close
+// with the old program kept, No keeps both the window and the download going.
+TEST(Commands, TheCloseBoxDuringACommandAsksWhetherToStopIt) {
+    const std::string body = ProgramBytes(std::string(4002 - 88, 'n'));
     struct Row {
+        bool inPause;  // else during the download
         int answer;
         bool closes;
         std::vector<std::string> captions;
         std::string installed;
+        int requests;  // -1: a stop may come before or after the request left
     } rows[] = {
-        {kAnswerYes, true, {"N9079", "N9090"}, "MZ old"},
-        {kAnswerNo, false, {"N9079", "N9090", "N9082"}, body},
+        {false, kAnswerYes, true, {"N9079", "N9090"}, "MZ old", -1},
+        {false, kAnswerNo, false, {"N9079", "N9090", "N9082"}, body, 1},
+        {true, kAnswerYes, true, {"N9079", "N9090"}, "MZ old", 0},
+        {true, kAnswerNo, false, {"N9079", "N9090", "N9082"}, body, 1},
     };
     for (const Row& row : rows) {
         ScriptedHttpServer server;
@@ -230,23 +236,24 @@ TEST(Commands, TheCloseBoxDuringADownloadAsksWhetherToStopIt) {
         f.fake.AddShortcut("Lock.lnk", "C:\\Lock");
         f.window().SetText(Control::Edit1, server.Url("/V9/02/"));
         f.window().answers = {kAnswerOk, row.answer};
-        // Before the download (the scan, the pause after ending the lock
-        // program) the close box asks nothing: the command simply goes on
-        // to its end.
         std::vector<bool> closes;
         f.window().onProcessMessages = [&] {
             const bool downloading =
                 f.window().Text(Control::Label3) == "C:\\Lock\\TessaronEng.tmp";
-            if (closes.empty() || (downloading && closes.size() == 1))
+            const bool confirmed = f.window().boxes.size() == 1;
+            if (closes.empty() && confirmed && downloading != row.inPause)
                 closes.push_back(f.form.CloseQuery());
         };
         f.form.Dispatch(Event::BitBtn2Click);
         std::vector<std::string> captions;
         for (const ShownBox& box : f.window().boxes) captions.push_back(box.caption);
-        EXPECT_EQ(captions, row.captions);
-        EXPECT_EQ(closes, (std::vector<bool>{true, row.closes}));
-        EXPECT_EQ(f.fake.files.Bytes("C:\\Lock\\Tessaron.Exe"), row.installed);
-        EXPECT_FALSE(f.fake.files.FileExists("C:\\Lock\\TessaronEng.tmp"));
+        EXPECT_EQ(captions, row.captions) << row.inPause;
+        EXPECT_EQ(closes, (std::vector<bool>{row.closes})) << row.inPause;
+        EXPECT_EQ(f.fake.files.Bytes("C:\\Lock\\Tessaron.Exe"), row.installed) << row.inPause;
+        EXPECT_FALSE(f.fake.files.FileExists("C:\\Lock\\TessaronEng.tmp")) << row.inPause;
+        if (row.requests >= 0) {
+            EXPECT_EQ(server.Requests().size(), static_cast<size_t>(row.requests)) << row.inPause;
+        }
         // Once the command has returned, nothing is downloading: no question.
         EXPECT_TRUE(f.form.CloseQuery());
         EXPECT_EQ(f.window().boxes.size(), row.captions.size());

@@ -164,6 +164,30 @@ TEST(HttpClientRedirects, HttpsIsRefusedBeforeAnyConnection) {
     EXPECT_EQ(server.Connections(), 1);
 }
 
+// A Location whose port or host no request can reach: refused with its own
+// text before any lookup, never sent to a port the address did not name.
+TEST(HttpClientRedirects, APortOutsideTheRangeAndAnIpv6HostAreRefusedPlainly) {
+    const std::string unusable = SocketErrorMessage(10049);
+    const struct {
+        const char* location;
+        std::string error;
+    } rows[] = {
+        {"http://127.0.0.1:101563/x", unusable}, {"http://127.0.0.1:65536/x", unusable},
+        {"http://127.0.0.1:0/x", unusable},      {"http://127.0.0.1:80x/x", unusable},
+        {"http://[::1]/x", kIpv6NotSupported},   {"http://[::1]:8080/x", kIpv6NotSupported},
+    };
+    for (const auto& row : rows) {
+        ScriptedHttpServer server;
+        server.Enqueue(
+            ScriptedReply(HttpHead("HTTP/1.1 302 Found", {std::string("Location: ") + row.location,
+                                                          "Content-Length: 0"})));
+        Recorder r;
+        HttpResponse response;
+        EXPECT_EQ(r.Get(server.Url("/x"), response), row.error) << row.location;
+        EXPECT_EQ(server.Requests().size(), 1u) << row.location;
+    }
+}
+
 TEST(HttpClientRedirects, ARedirectBodyWithoutLengthOnAnOpenConnectionIsGivenUpAfterFourSeconds) {
     ScriptedHttpServer server;
     server.Enqueue(ScriptedReply(

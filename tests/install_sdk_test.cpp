@@ -7,7 +7,7 @@
 namespace pellinor {
 namespace {
 
-const std::string kSetup = "MZ newest setup";
+const std::string kSetup = ProgramBytes("newest setup");
 
 struct Command : CommandRig {
     Command() {

@@ -16,10 +16,12 @@ class FakeProxyConfig : public ProxyConfig {
     const char* detected = nullptr;
     const char* scripted = nullptr;
     std::string askedScript;
+    int asked = 0;
 
     ProxySettings UserSettings() override { return settings; }
     bool AutomaticProxy(const std::string&, bool detect, const std::string& scriptUrl,
                         std::string& proxy, const std::function<void()>&) override {
+        ++asked;
         if (!detect) askedScript = scriptUrl;
         const char* answer = detect ? detected : scripted;
         if (answer == nullptr) return false;
@@ -58,6 +60,8 @@ const Row kRows[] = {
      "http://dl.example/", "direct"},
     {"the highest port", false, "", "p.hotel:65535", "", nullptr, nullptr, "http://dl.example/",
      "p.hotel:65535"},
+    {"a sign-in written before the host is never kept", false, "", "alice:s3cret@p.hotel:3128", "",
+     nullptr, nullptr, "http://dl.example/", "p.hotel:3128"},
     {"IPv6 proxy", false, "", "[::1]:3128", "", nullptr, nullptr, "http://dl.example/",
      "[::1]:3128"},
     {"<local>: a name without a dot", false, "", "p:3128", "<local>", nullptr, nullptr,
@@ -120,6 +124,35 @@ TEST(ChooseProxy, SettingsToProxyOrDirect) {
         if (row.script[0] != '\0' && !(row.autoDetect && row.detected != nullptr)) {
             EXPECT_EQ(config.askedScript, row.script) << row.what;
         }
+    }
+}
+
+// A method that gave no answer for a host is not asked again for it in the
+// run (each may take half a minute); one that answered is asked each time.
+TEST(ChooseProxy, AMethodThatFailedForAHostIsNotAskedAgainForIt) {
+    const char* urls[] = {"http://a.example/1", "http://a.example/2", "http://A.EXAMPLE/3",
+                          "http://b.example/1"};
+    const struct {
+        const char* what;
+        bool autoDetect;
+        const char* scripted;
+        int asked;
+        const char* expected;
+    } rows[] = {
+        {"the script fails: once per host", false, nullptr, 2, "p:3128"},
+        {"the script answers: every time", false, "s.hotel:3128", 4, "s.hotel:3128"},
+        {"detection and the script fail: each once per host", true, nullptr, 4, "p:3128"},
+    };
+    for (const auto& row : rows) {
+        FakeProxyConfig config;
+        config.settings = {row.autoDetect, "http://wpad.hotel/proxy.pac", "p:3128", ""};
+        config.scripted = row.scripted;
+        ProxyFailures failures;
+        for (const char* url : urls) {
+            EXPECT_EQ(ChooseProxy(config, ParseHttpUrl(url), {}, &failures).Text(), row.expected)
+                << row.what << " " << url;
+        }
+        EXPECT_EQ(config.asked, row.asked) << row.what;
     }
 }
 

@@ -107,7 +107,7 @@ struct SignedUpgrade : CommandRig {
     std::vector<bool> tempPresentAtBox;
 
     SignedUpgrade() {
-        served = "MZ new lock program";
+        served = ProgramBytes("new lock program");
         installations = {{"C:\\Lock\\", true}};
         fake.files.AddFolder("C:\\Lock\\");
         fake.files.AddFile("C:\\Lock\\Tessaron.Exe", "MZ old lock program");

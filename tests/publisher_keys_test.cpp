@@ -4,6 +4,7 @@
 
 #include "commands/PublisherKeys.h"
 #include "fakes/CommandRig.h"
+#include "fakes/ProgramBytes.h"
 #include "text/Texts.h"
 
 namespace pellinor {
@@ -77,7 +78,7 @@ TEST(PublisherKeys, TheUpgradeTakesOnlyAProgramOfAKeyWhateverTheInstalledOneIs) 
         for (const auto& row : rows) {
             Pinned u;
             u.chinese = chinese;
-            u.served = "MZ new lock program";
+            u.served = ProgramBytes("new lock program");
             u.installations = {{folder, false}};
             u.fake.files.AddFolder(folder);
             u.fake.files.AddFile(folder + "Tessaron.Exe", "MZ old");
@@ -89,7 +90,7 @@ TEST(PublisherKeys, TheUpgradeTakesOnlyAProgramOfAKeyWhateverTheInstalledOneIs) 
             UpgradeInstalledProgram(u.site);
 
             if (!row.caption) {
-                EXPECT_EQ(u.fake.files.Bytes(folder + "Tessaron.Exe"), "MZ new lock program");
+                EXPECT_EQ(u.fake.files.Bytes(folder + "Tessaron.Exe"), u.served);
                 EXPECT_EQ(u.LastBox().caption, "N9082");
                 continue;
             }
@@ -105,14 +106,14 @@ TEST(PublisherKeys, TheUpgradeTakesOnlyAProgramOfAKeyWhateverTheInstalledOneIs) 
 
 TEST(PublisherKeys, AnUnsignedSetupIsRemovedAndNeverStarted) {
     Pinned signedSetup;
-    signedSetup.served = "MZ newest setup";
+    signedSetup.served = ProgramBytes("newest setup");
     signedSetup.fake.signatures.byPath["D:\\R7.35SetupEng.tmp"] =
         Signature(SignatureState::Intact, kInUse.info);
     InstallNewestVersion(signedSetup.site);
     EXPECT_EQ(signedSetup.fake.shell.opened, std::vector<std::string>{"D:\\R7.35SetupEng.exe"});
 
     Pinned unsignedSetup;
-    unsignedSetup.served = "MZ newest setup";
+    unsignedSetup.served = ProgramBytes("newest setup");
     InstallNewestVersion(unsignedSetup.site);
     EXPECT_TRUE(unsignedSetup.fake.shell.opened.empty());
     EXPECT_EQ(unsignedSetup.LastBox().caption, "N9091");

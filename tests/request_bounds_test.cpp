@@ -35,17 +35,22 @@ std::string EndingOf(const RequestBounds& bounds) {
     return "";
 }
 
-// The clock moves on by after; then bytes arrive, or (held) the program
-// kept the thread for that time.
+// The clock moves on by after; then bytes of the body arrive (or, lines,
+// bytes around it: chunk lines, extensions), or (held) the program kept the
+// thread for that time, or (begins) the download begins.
 struct Step {
     RequestBounds::Clock::duration after;
     size_t bytes = 0;
     bool held = false;
+    bool lines = false;
+    bool begins = false;
 };
 
 TEST(RequestBounds, EachPartEndsAtItsEdgeAndNotBefore) {
     const std::string slowHead = kHeaderBlockTooSlow;
     const std::string timeout = kReadTimeout;
+    const std::string tooLong = kDownloadTooSlow;
+    const Step begins{{}, 0, false, false, true};
     const size_t block = kMinRateBytes;
     struct Row {
         const char* what;
@@ -92,6 +97,22 @@ TEST(RequestBounds, EachPartEndsAtItsEdgeAndNotBefore) {
          ResponsePart::Body,
          {{seconds(100)}, {minutes(10), 0, true}, {seconds(20)}},
          timeout},
+        {"chunk lines and their extensions are no body",
+         ResponsePart::Body,
+         {{seconds(100), 64 * block, false, true}, {seconds(20), 1}},
+         timeout},
+        {"a download just within 30 minutes",
+         ResponsePart::Idle,
+         {begins, {milliseconds(1799999)}},
+         ""},
+        {"a download at 30 minutes, whatever its part",
+         ResponsePart::Body,
+         {begins, {seconds(1000), 64 * block}, {seconds(800), 64 * block}},
+         tooLong},
+        {"a question box held open is not charged to the download",
+         ResponsePart::Idle,
+         {begins, {minutes(29)}, {minutes(10), 0, true}, {seconds(59)}},
+         ""},
         {"a redirect body just within 4 s",
          ResponsePart::RedirectBody,
          {{milliseconds(3999), 9}},
@@ -105,10 +126,13 @@ TEST(RequestBounds, EachPartEndsAtItsEdgeAndNotBefore) {
         bounds.Enter(row.part);
         for (const Step& step : row.steps) {
             now += step.after;
-            if (step.held) {
+            if (step.begins) {
+                bounds.BeginDownload();
+            } else if (step.held) {
                 bounds.Held(step.after);
             } else {
                 bounds.Received(step.bytes);
+                if (!step.lines) bounds.BodyReceived(step.bytes);
             }
         }
         EXPECT_EQ(EndingOf(bounds), row.ending) << row.what;

@@ -9,7 +9,7 @@ namespace pellinor {
 namespace {
 
 const std::string kOld = "MZ old lock program";
-const std::string kNew = "MZ new lock program, a little longer";
+const std::string kNew = ProgramBytes("new lock program, a little longer");
 
 struct Upgrade : CommandRig {
     Upgrade() {

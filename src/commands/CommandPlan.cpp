@@ -2,6 +2,7 @@
 #include "commands/CommandPlan.h"
 
 #include "commands/DownloadCheck.h"
+#include "commands/ProgramHeaders.h"
 #include "commands/PutInPlace.h"
 #include "log/LogEvent.h"
 #include "platform/CommandLock.h"
@@ -96,10 +97,11 @@ std::optional<Refusal> Refused(CommandSite& site, const CommandPlan& plan) {
 // not is removed at once, so nothing of it outlives the box that says why.
 StepResult Admit(CommandSite& site, const CommandPlan& plan) {
     Platform& platform = site.platform;
-    // A hotel network's login or error page can arrive with status 200; it
-    // must never take the place of the lock program.
-    if (plan.payload == Payload::Executable && !HoldsProgram(platform.files, plan.temp)) {
-        LogEvent("download refused: it does not begin as a Windows program does");
+    // A hotel network's login or error page can arrive with status 200, and
+    // may even begin with "MZ"; it must never take the place of the lock
+    // program.
+    if (plan.payload == Payload::Executable && !IsWindowsProgram(platform.files, plan.temp)) {
+        LogEvent("download refused: it is not a Windows program");
         platform.files.Remove(plan.temp);
         return Failure(Step::NotProgram);
     }

@@ -43,14 +43,6 @@ uint32_t PutInPlace(const ReplaceSite& site, const std::string& temp, const std:
     }
 }
 
-bool LooksLikeExecutable(const std::string& bytes) {
-    return bytes.size() >= 2 && bytes.compare(0, 2, "MZ") == 0;
-}
-
-bool HoldsProgram(FileSystem& files, const std::string& path) {
-    return LooksLikeExecutable(files.ReadFile(path, 2));
-}
-
 StepResult ReplaceAndVerify(const ReplaceSite& site, const std::string& temp,
                             const std::string& target) {
     // The file is compared in pieces, never held whole: a download can be

@@ -35,13 +35,6 @@ ReplaceSite PumpingReplaceSite(Platform& platform);
 // Returns 0 or the system error code of the last attempt.
 uint32_t PutInPlace(const ReplaceSite& site, const std::string& temp, const std::string& target);
 
-// True when the bytes start as a Windows executable does.
-bool LooksLikeExecutable(const std::string& bytes);
-
-// Whether the file begins as a Windows executable does. Only its first
-// two bytes are read.
-bool HoldsProgram(FileSystem& files, const std::string& path);
-
 // The last steps of every download: puts temp in the place of target and
 // checks that target now holds it. Done; Replace with the system's code
 // (temp left as it is, target untouched); or Verify.

@@ -86,12 +86,17 @@ bool HttpConnection::Await(asio::io_context& io, const bool& done, Clock::time_p
             }
         }
         if (done) return true;
+        const Clock::time_point whole = bounds_.DownloadDeadline();
+        if (Clock::now() >= whole) {
+            Abandon(io, done, cancel);
+            bounds_.RaiseEnd();
+        }
         if (Clock::now() >= deadline) {
             Abandon(io, done, cancel);
             return false;
         }
         io.restart();
-        io.run_until(std::min(deadline, lastPump_ + interval));
+        io.run_until(std::min({deadline, whole, lastPump_ + interval}));
     }
 }
 

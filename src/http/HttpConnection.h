@@ -73,7 +73,9 @@ class HttpConnection : public HttpTransport {
     // once its bound passes (see RequestBounds).
     size_t ReadSome(char* data, size_t size, std::chrono::milliseconds limit = {}) override;
 
+    void BeginDownload() override { bounds_.BeginDownload(); }
     void Enter(ResponsePart part) override { bounds_.Enter(part); }
+    void BodyReceived(size_t bytes) override { bounds_.BodyReceived(bytes); }
     // Raised from inside the window's turn (the answer to the close box's
     // question); every wait checks it as soon as the turn returns.
     void Stop() override { stopped_ = true; }
@@ -87,6 +89,7 @@ class HttpConnection : public HttpTransport {
     // data never starves the window). The time the window's turns take is
     // added to the deadline and to the bounds: nothing is read meanwhile.
     // False when the deadline came first; the operation is then abandoned.
+    // The download's own deadline ends every wait: it raises its error.
     // If processing messages throws, or the user stopped the request
     // (RequestStopped), the operation is abandoned too, so no handler
     // outlives its frame.

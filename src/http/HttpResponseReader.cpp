@@ -207,6 +207,7 @@ void HttpResponseReader::BodyBytes(const char* data, size_t size) {
     }
     chunkLeft_ -= std::min<uint64_t>(chunkLeft_, size);
     bodyBytes_ += size;
+    connection_.BodyReceived(size);
     count_ = Report(count_, size);
 }
 
@@ -268,10 +269,15 @@ bool HttpResponseReader::BytesFollow(bool keepAlive) {
     // one that does not has either closed or bytes waiting, and the read
     // below tells which at once.
     if (keepAlive && connection_.Reusable()) return false;
+    // The wait is the body's end being seen to be its end: no bound of the
+    // body may cut it short and be taken for the quiet that proves it.
+    connection_.Enter(ResponsePart::Idle);
     char probe = 0;
     try {
         return connection_.ReadSome(&probe, 1, kTrailingBytesWait) > 0;
-    } catch (const Error&) {
+    } catch (const Error& e) {
+        // The download's time ran out before the end was seen: not whole.
+        if (std::string(e.what()) == kDownloadTooSlow) throw;
         return false;  // a reset after the whole reply says nothing about it
     }
 }

@@ -47,9 +47,15 @@ class HttpTransport {
     // "Read Timeout" after the silence limit without a byte.
     virtual size_t ReadSome(char* data, size_t size, std::chrono::milliseconds limit = {}) = 0;
 
+    // A download begins: every wait from now on, of every request it
+    // makes, ends with it once its time is up (kDownloadTimeLimit).
+    virtual void BeginDownload() {}
     // The response reaches part: the reads from now on are held to its bound.
     // A transport without a clock of its own (the fuzzing's) ignores it.
     virtual void Enter(ResponsePart /*part*/) {}
+    // Bytes of a body arrived (the reader tells them from the lines around
+    // them): only these keep a body within its rate.
+    virtual void BodyReceived(size_t /*bytes*/) {}
     // The user asks to stop: the wait under way ends at the window's next
     // turn with RequestStopped, and so does every later one.
     virtual void Stop() {}

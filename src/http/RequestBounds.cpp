@@ -1,12 +1,19 @@
 // The time bounds of a response's parts, on a clock the tests can move.
 #include "http/RequestBounds.h"
 
+#include <algorithm>
+
 #include "http/SocketErrors.h"
 #include "platform/Error.h"
 
 namespace pellinor {
 
 RequestBounds::RequestBounds(BoundLimits limits, Now now) : limits_(limits), now_(std::move(now)) {}
+
+void RequestBounds::BeginDownload() {
+    downloading_ = true;
+    downloadStart_ = now_();
+}
 
 void RequestBounds::Enter(ResponsePart part) {
     part_ = part;
@@ -22,6 +29,9 @@ void RequestBounds::Received(size_t bytes) {
         started_ = true;
         start_ = now_();
     }
+}
+
+void RequestBounds::BodyReceived(size_t bytes) {
     if (part_ != ResponsePart::Body) return;
     windowBytes_ += bytes;
     if (windowBytes_ >= limits_.rateBytes) {
@@ -34,9 +44,18 @@ void RequestBounds::Received(size_t bytes) {
 
 void RequestBounds::Held(Clock::duration held) {
     if (started_) start_ += held;
+    if (downloading_) downloadStart_ += held;
+}
+
+RequestBounds::Clock::time_point RequestBounds::DownloadDeadline() const {
+    return downloading_ ? downloadStart_ + limits_.download : Clock::time_point::max();
 }
 
 RequestBounds::Clock::time_point RequestBounds::Deadline() const {
+    return std::min(PartDeadline(), DownloadDeadline());
+}
+
+RequestBounds::Clock::time_point RequestBounds::PartDeadline() const {
     if (!started_) return Clock::time_point::max();
     switch (part_) {
         case ResponsePart::Head:
@@ -58,6 +77,7 @@ void RequestBounds::Check() const {
 }
 
 void RequestBounds::RaiseEnd() const {
+    if (now_() >= DownloadDeadline()) throw Error(kDownloadTooSlow);
     switch (part_) {
         case ResponsePart::Head:
         case ResponsePart::Trailers:

@@ -15,9 +15,12 @@ extern const char* const kIoHandlerNotValid;           // an "https" address
 extern const char* const kMaxLineLengthExceeded;       // a status or header line too long
 extern const char* const kUnknownProtocol;             // neither "http" nor "https"
 extern const char* const kReadTimeout;                 // an open connection fell silent
+// A host written as an IPv6 literal ("[::1]"): the client speaks IPv4 only.
+extern const char* const kIpv6NotSupported;
 // What a broken or hostile server can send that no whole file ever comes with.
 extern const char* const kHeaderBlockTooLarge;
 extern const char* const kHeaderBlockTooSlow;  // past kHeadTimeLimit
+extern const char* const kDownloadTooSlow;     // past kDownloadTimeLimit
 extern const char* const kBodyTooLarge;
 extern const char* const kConflictingLengths;
 extern const char* const kBrokenChunk;

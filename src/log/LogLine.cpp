@@ -44,9 +44,28 @@ std::string Escaped(unsigned char byte) {
     return text;
 }
 
+// Whether the valid sequence of length bytes at s[i] is a character that
+// some common reader takes as a line break although it is no control byte:
+// the C1 controls (NEL, U+0085, among them; editors that read Latin-1 break
+// there too) and the line and paragraph separators U+2028 and U+2029.
+bool BreaksLines(const std::string& s, size_t i, size_t length) {
+    const auto byte = [&](size_t k) { return static_cast<unsigned char>(s[i + k]); };
+    if (length == 2) return byte(0) == 0xC2 && byte(1) <= 0x9F;
+    return length == 3 && byte(0) == 0xE2 && byte(1) == 0x80 &&
+           (byte(2) == 0xA8 || byte(2) == 0xA9);
+}
+
+// Where the authority of the address whose "://" ends at start ends: at its
+// path, query or fragment, or where the text around it goes on.
+size_t AuthorityEnd(const std::string& text, size_t start) {
+    const size_t end = text.find_first_of("/?#\" \t\r\n", start);
+    return end == std::string::npos ? text.size() : end;
+}
+
 }  // namespace
 
-std::string SafeEventText(const std::string& event) {
+std::string SafeEventText(const std::string& rawEvent) {
+    const std::string event = WithoutPasswords(rawEvent);
     std::string safe;
     safe.reserve(event.size() < kMaxEventBytes ? event.size() : kMaxEventBytes);
     size_t i = 0;
@@ -54,7 +73,15 @@ std::string SafeEventText(const std::string& event) {
         const unsigned char lead = static_cast<unsigned char>(event[i]);
         const size_t length = Utf8SequenceLength(event, i);
         const bool control = lead < 0x20 || lead == 0x7F;
-        const std::string piece = length == 0 || control ? Escaped(lead) : event.substr(i, length);
+        std::string piece;
+        if (length == 0 || control) {
+            piece = Escaped(lead);
+        } else if (BreaksLines(event, i, length)) {
+            for (size_t k = 0; k < length; ++k)
+                piece += Escaped(static_cast<unsigned char>(event[i + k]));
+        } else {
+            piece = event.substr(i, length);
+        }
         if (safe.size() + piece.size() > kMaxEventBytes) {
             safe += "...";
             break;
@@ -74,15 +101,23 @@ std::string FormatLogLine(const LocalTime& when, const std::string& event) {
     return stamp + SafeEventText(event) + "\r\n";
 }
 
+std::string WithoutPasswords(const std::string& text) {
+    std::string out;
+    size_t from = 0;
+    for (size_t scheme = text.find("://"); scheme != std::string::npos;
+         scheme = text.find("://", from)) {
+        const size_t hostStart = scheme + 3;
+        const size_t end = AuthorityEnd(text, hostStart);
+        // The last "@" before the host: a password may hold one itself.
+        const size_t at = text.rfind('@', end == 0 ? 0 : end - 1);
+        out.append(text, from, hostStart - from);
+        from = at != std::string::npos && at >= hostStart && at < end ? at + 1 : hostStart;
+    }
+    return out.append(text, from, std::string::npos);
+}
+
 std::string AddressForLog(const std::string& url) {
-    const size_t scheme = url.find("://");
-    if (scheme == std::string::npos) return url;
-    const size_t hostStart = scheme + 3;
-    size_t hostEnd = url.find_first_of("/?#", hostStart);
-    if (hostEnd == std::string::npos) hostEnd = url.size();
-    const size_t at = url.rfind('@', hostEnd == 0 ? 0 : hostEnd - 1);
-    if (at == std::string::npos || at < hostStart) return url;
-    return url.substr(0, hostStart) + url.substr(at + 1);
+    return WithoutPasswords(url);
 }
 
 }  // namespace pellinor

@@ -22,13 +22,20 @@ constexpr size_t kMaxEventBytes = 2048;
 // (SafeEventText).
 std::string FormatLogLine(const LocalTime& when, const std::string& event);
 
-// The event as the log writes it: control bytes (line ends, tabs, escape)
-// and bytes that are not UTF-8 become "\xNN", so that one event is one line
-// of valid UTF-8 whatever a server sent; cut at kMaxEventBytes with "...".
+// The event as the log writes it: control bytes (line ends, tabs, escape),
+// every other character some reader breaks a line at (the C1 controls,
+// U+2028, U+2029) and bytes that are not UTF-8 become "\xNN", so that one
+// event is one line of valid UTF-8 whatever a server sent; every address's
+// "user:password@" is left out (WithoutPasswords); cut at kMaxEventBytes
+// with "...".
 std::string SafeEventText(const std::string& event);
 
-// An address without the "user:password@" that may precede its host: the
-// log never holds a password, even one typed into the download base.
+// The text with the "user:password@" before the host of every address in
+// it ("scheme://" up to the path) left out: the log never holds a password,
+// whether typed into the download base, a command line or anywhere else.
+std::string WithoutPasswords(const std::string& text);
+
+// An address as the log names it: without its "user:password@".
 std::string AddressForLog(const std::string& url);
 
 }  // namespace pellinor

@@ -2,6 +2,7 @@
 // error texts, over the connection and response reader of this folder.
 #include "transfer/HttpClient.h"
 
+#include <chrono>
 #include <ctime>
 #include <map>
 
@@ -24,6 +25,13 @@ namespace {
 
 constexpr int kMaxRequests = 15;
 
+// A kept connection that the server dropped as idle was closed before the
+// request reached it, or is closed as it arrives: the close or reset comes
+// back within a round trip, well under a second even on a satellite link.
+// One that comes later is an answer to the request (a server that fell
+// silent, then gave up), and sending it again would double the wait.
+constexpr std::chrono::milliseconds kStaleCloseWithin{1000};
+
 // A response with a Location leads on, whatever its status. A 3xx without
 // one leads nowhere: it is shown with its status line like any failure
 // (following it would fetch the current folder's page in its place).
@@ -31,10 +39,11 @@ bool IsRedirect(const ResponseHead& head) {
     return !head.Header("Location").empty();
 }
 
-// Only a connection that closed before any byte of the reply may take the
-// request again: the server dropped a kept connection it no longer wanted.
-// A server that fell silent (or was stopped) has the request already, and
-// a second one would double the wait and the request.
+// Only a connection that closed before any byte of the reply, and at once
+// (kStaleCloseWithin), may take the request again: the server dropped a
+// kept connection it no longer wanted. A server that fell silent (or was
+// stopped) has the request already, and a second one would double the wait
+// and the request.
 bool ClosedBeforeReply(const std::string& error) {
     return error == kConnectionClosedGracefully || error == SocketErrorMessage(10053) ||
            error == SocketErrorMessage(10054);
@@ -51,6 +60,22 @@ bool IsSuccess(const ResponseHead& head) {
 void CheckProtocol(const HttpUrl& url) {
     if (SameTextAscii(url.protocol, "https")) throw Error(kIoHandlerNotValid);
     if (!SameTextAscii(url.protocol, "http")) throw Error(kUnknownProtocol);
+}
+
+// A port no connection can use is refused as Windows refuses a connect to
+// port 0 (10049, "Cannot assign requested address."): the resolver would
+// take 101563 as 36027 and 65536 as 0, and the request would go to a port
+// the address never named. An IPv6 literal is said to be one plainly: the
+// resolver would call it a host it cannot find. Checked before any lookup.
+constexpr int kAddressNotAvailable = 10049;
+constexpr unsigned long kHighestPort = 65535;
+
+void CheckHostAndPort(const std::string& host, const std::string& port) {
+    if (!host.empty() && host[0] == '[') throw Error(kIpv6NotSupported);
+    const bool digits = !port.empty() && port.size() <= 5 &&
+                        port.find_first_not_of("0123456789") == std::string::npos;
+    const unsigned long number = digits ? std::stoul(port) : 0;
+    if (number < 1 || number > kHighestPort) throw Error(SocketErrorMessage(kAddressNotAvailable));
 }
 
 // A Location is followed as the server wrote it, except for bytes that
@@ -103,6 +128,7 @@ class HttpClient::Impl {
 
     void Get(HttpUrl url, HttpResponse& response) {
         response = HttpResponse();
+        connection_.BeginDownload();
         bool decided = false;
         ProxyEndpoint proxy;
         for (int requests = 1;; ++requests) {
@@ -222,6 +248,12 @@ class HttpClient::Impl {
         const std::string host = proxy.Direct() ? url.host : proxy.host;
         const std::string port = proxy.Direct() ? url.PortOrDefault() : proxy.port;
         const std::string peer = host + ":" + port;
+        try {
+            CheckHostAndPort(host, port);
+        } catch (const Error& e) {
+            if (proxy.Direct()) throw;
+            RaiseForProxy(e, proxy);
+        }
         for (;;) {
             // After a replacement the connection is a fresh one, so this
             // retries at most once.
@@ -236,17 +268,23 @@ class HttpClient::Impl {
                 }
             }
             HttpResponseReader reader(connection_, events_);
+            const auto asked = std::chrono::steady_clock::now();
+            const auto atOnce = [&asked] {
+                return std::chrono::steady_clock::now() - asked <= kStaleCloseWithin;
+            };
             try {
                 connection_.Send(request);
                 connection_.Enter(ResponsePart::Head);
                 if (reader.ReadHead(head)) return reader;
             } catch (const Error& e) {
                 connection_.Close();
-                if (!reused || reader.BytesReceived() > 0 || !ClosedBeforeReply(e.what())) throw;
+                if (!reused || reader.BytesReceived() > 0 || !ClosedBeforeReply(e.what()) ||
+                    !atOnce())
+                    throw;
                 continue;
             }
             connection_.Close();
-            if (!reused) throw Error(kConnectionClosedGracefully);
+            if (!reused || !atOnce()) throw Error(kConnectionClosedGracefully);
         }
     }
 
@@ -269,8 +307,12 @@ HttpClient::~HttpClient() = default;
 void HttpClient::Get(const HttpUrl& url, HttpResponse& response) {
     struct Busy {
         bool& flag;
-        ~Busy() { flag = false; }
-    } busy{busy_};
+        uint64_t& ended;
+        ~Busy() {
+            flag = false;
+            ++ended;
+        }
+    } busy{busy_, getsEnded_};
     busy_ = true;
     impl_->Get(url, response);
 }

@@ -40,6 +40,9 @@ class HttpClient {
     // True while a GET runs: the request is open, no body has been handed
     // back yet.
     bool Busy() const { return busy_; }
+    // How many GETs have ended, however they ended: a command whose GET
+    // has not ended yet can still be stopped before its file is written.
+    uint64_t GetsEnded() const { return getsEnded_; }
     // Called from inside a window turn of a running GET (the user closes the
     // window): the GET ends at once with RequestStopped, and so does every
     // later one, since the program closes after a stop.
@@ -52,6 +55,7 @@ class HttpClient {
     class Impl;
     std::unique_ptr<Impl> impl_;
     bool busy_ = false;
+    uint64_t getsEnded_ = 0;
 };
 
 }  // namespace pellinor

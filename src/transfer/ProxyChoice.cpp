@@ -1,6 +1,7 @@
 // The proxy decision for one address, from the user's settings.
 #include "transfer/ProxyChoice.h"
 
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -107,6 +108,10 @@ ProxyEndpoint ParseProxyAddress(const std::string& text) {
     }
     const size_t slash = rest.find('/');
     if (slash != std::string::npos) rest.erase(slash);
+    // A sign-in is asked for when the proxy wants one (407); one written
+    // into the address is never used, so it is never kept to be shown.
+    const size_t at = rest.rfind('@');
+    if (at != std::string::npos) rest.erase(0, at + 1);
     ProxyEndpoint proxy;
     SplitHostPort(rest, proxy.host, proxy.port);
     if (proxy.port.empty()) proxy.port = kDefaultProxyPort;
@@ -137,17 +142,26 @@ bool IsBypassed(const std::string& bypassList, const HttpUrl& url) {
 }
 
 ProxyEndpoint ChooseProxy(ProxyConfig& config, const HttpUrl& url,
-                          const std::function<void()>& waiting) {
+                          const std::function<void()>& waiting, ProxyFailures* failures) {
     const ProxySettings settings = config.UserSettings();
     const std::string address = url.Text();
+    const std::string host = LowerAscii(url.host);
     std::string answer;
+    // Asks unless the method failed for this host before; remembers a failure.
+    const auto ask = [&](bool detect, const std::string& script) {
+        std::set<std::string>* failed =
+            failures ? (detect ? &failures->detection : &failures->script) : nullptr;
+        if (failed && failed->count(host) > 0) return false;
+        if (config.AutomaticProxy(address, detect, script, answer, waiting)) return true;
+        if (failed) failed->insert(host);
+        return false;
+    };
     // The first of a script's list: a second proxy is a fallback for when
     // the first cannot be reached, and the user's error names the first.
-    if (settings.autoDetect && config.AutomaticProxy(address, true, "", answer, waiting)) {
+    if (settings.autoDetect && ask(true, "")) {
         return ParseProxyAddress(Entries(answer).empty() ? "" : Entries(answer).front());
     }
-    if (!settings.autoConfigUrl.empty() &&
-        config.AutomaticProxy(address, false, settings.autoConfigUrl, answer, waiting)) {
+    if (!settings.autoConfigUrl.empty() && ask(false, settings.autoConfigUrl)) {
         return ParseProxyAddress(Entries(answer).empty() ? "" : Entries(answer).front());
     }
     if (settings.proxyServer.empty() || IsBypassed(settings.proxyBypass, url)) return {};
@@ -155,8 +169,10 @@ ProxyEndpoint ChooseProxy(ProxyConfig& config, const HttpUrl& url,
 }
 
 void UseProxySettings(HttpClient& http, ProxyConfig& config, std::function<void()> waiting) {
-    http.SetProxyChooser([&config, waiting = std::move(waiting)](const HttpUrl& url) {
-        return ChooseProxy(config, url, waiting);
+    // For the client's life, which is the program's run.
+    auto failures = std::make_shared<ProxyFailures>();
+    http.SetProxyChooser([&config, waiting = std::move(waiting), failures](const HttpUrl& url) {
+        return ChooseProxy(config, url, waiting, failures.get());
     });
 }
 

@@ -3,6 +3,7 @@
 // for every address the client requests, a redirect's target included.
 #pragma once
 
+#include <set>
 #include <string>
 
 #include "platform/ProxyConfig.h"
@@ -35,13 +36,24 @@ ProxyEndpoint ProxyForScheme(const std::string& proxyServer, const std::string& 
 // host name without a dot.
 bool IsBypassed(const std::string& bypassList, const HttpUrl& url);
 
+// The hosts for which the system gave no answer in this run, by detection
+// and by the configuration script: each may take kAutomaticProxyTimeLimit,
+// and a server that redirects from host to host would otherwise pay it
+// again for every address. They are not asked again for those hosts.
+struct ProxyFailures {
+    std::set<std::string> detection;
+    std::set<std::string> script;
+};
+
 // The decision: automatic detection, then the configuration script, each
 // as far as it is switched on and gives an answer; when neither does, the
 // fixed proxy unless the address is on the bypass list; else direct.
 // Loopback addresses are bypassed only when the list says so. waiting
-// gives the window its turns while a script or detection runs.
+// gives the window its turns while a script or detection runs. With
+// failures, a method that gave no answer for the host is not asked again.
 ProxyEndpoint ChooseProxy(ProxyConfig& config, const HttpUrl& url,
-                          const std::function<void()>& waiting = {});
+                          const std::function<void()>& waiting = {},
+                          ProxyFailures* failures = nullptr);
 
 class HttpClient;
 

@@ -135,6 +135,12 @@ TEST_F(UpgradeTest, IncompleteShortOrForeignDownloadsChangeNothing) {
                 HttpHead("HTTP/1.1 200 OK", {"Content-Length: " + std::to_string(page.size())}) +
                 page);
         },
+        // A login page that begins with "MZ": a program is more than its first bytes.
+        [] {
+            const std::string mz = "MZ<html>hotel login</html>" + std::string(2000, ' ');
+            return ScriptedReply(
+                HttpHead("HTTP/1.1 200 OK", {"Content-Length: " + std::to_string(mz.size())}) + mz);
+        },
     };
     for (const auto& reply : replies) {
         Serve(reply);

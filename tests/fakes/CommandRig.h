@@ -12,6 +12,7 @@
 #include "commands/CommandSite.h"
 #include "fakes/FakeDownloader.h"
 #include "fakes/FakePlatform.h"
+#include "fakes/ProgramBytes.h"
 #include "transfer/DownloadBase.h"
 #include "window/WindowNotify.h"
 
@@ -22,7 +23,7 @@ struct CommandRig {
     bool chinese = false;
     // What each download brings; or, when result is not Done, what the
     // download ends with instead, nothing written.
-    std::string served = "MZ new";
+    std::string served = ProgramBytes("new");
     StepResult result;
     std::function<void()> duringDownload;
     std::vector<std::string> notFound;  // addresses the server answers with 404

@@ -31,6 +31,10 @@ Win32Window::ModalScope::~ModalScope() {
 
 int Win32Window::ShowMessageBox(const std::string& text, const std::string& caption,
                                 unsigned style) {
+    // A program asked to close (the stop question answered Yes before the
+    // command reached its download) asks nothing more: Cancel, so that the
+    // command ends before it ends the lock program or changes a file.
+    if (closeRequested_) return kAnswerCancel;
     const std::wstring wideText = Widen(text);
     const std::wstring wideCaption = Widen(caption);
     int answer = 0;
