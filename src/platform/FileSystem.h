@@ -64,6 +64,7 @@ class FileSystem {
     virtual bool IsReadOnly(const std::string& path) = 0;
 
     // Missing files are no error; the result says whether a file was removed.
+    // A link at path is never removed through: what it points at stays.
     virtual bool Remove(const std::string& path) = 0;
 
     // Creates path as a new file and writes bytes to it. A file already at

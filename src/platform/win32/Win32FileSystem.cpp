@@ -92,7 +92,14 @@ bool Win32FileSystem::IsReadOnly(const std::string& path) {
 }
 
 bool Win32FileSystem::Remove(const std::string& path) {
-    return ::DeleteFileW(Widen(path).c_str()) != FALSE;
+    const std::wstring wide = Widen(path);
+    // A link (a reparse point) at one of the program's names is refused, not
+    // deleted: what it points at must never go with it. GetFileAttributesW
+    // reads the link itself, not its target.
+    const DWORD attributes = ::GetFileAttributesW(wide.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        return false;
+    return ::DeleteFileW(wide.c_str()) != FALSE;
 }
 
 void Win32FileSystem::WriteFile(const std::string& path, const std::string& bytes) {
