@@ -21,12 +21,37 @@ std::string UpperAscii(const std::string& s) {
     return r;
 }
 
+namespace {
+char LowerAsciiByte(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+}  // namespace
+
 std::string LowerAscii(const std::string& s) {
     std::string r = s;
-    for (char& c : r) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
+    for (char& c : r) c = LowerAsciiByte(c);
     return r;
+}
+
+bool WildcardMatch(const std::string& pattern, const std::string& text) {
+    size_t p = 0, t = 0, star = std::string::npos, resume = 0;
+    while (t < text.size()) {
+        if (p < pattern.size() && pattern[p] == '*') {
+            star = p++;
+            resume = t;
+        } else if (p < pattern.size() &&
+                   (pattern[p] == '?' || LowerAsciiByte(pattern[p]) == LowerAsciiByte(text[t]))) {
+            ++p;
+            ++t;
+        } else if (star != std::string::npos) {
+            p = star + 1;
+            t = ++resume;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == '*') ++p;
+    return p == pattern.size();
 }
 
 bool SameTextAscii(const std::string& a, const std::string& b) {

@@ -1,6 +1,6 @@
 // The byte rules every part of the program uses for its texts: trimming,
-// ASCII-only upper-casing, 1-based positions, file names and extensions, and
-// rounding halves to the even neighbour.
+// ASCII-only upper-casing, wildcards, 1-based positions, file names and
+// extensions, and rounding halves to the even neighbour.
 #pragma once
 
 #include <cstddef>
@@ -20,6 +20,12 @@ std::string UpperAscii(const std::string& s);
 std::string LowerAscii(const std::string& s);
 
 bool SameTextAscii(const std::string& a, const std::string& b);
+
+// Windows' wildcard match, as a folder listing and a proxy bypass list read
+// it: "*" any run of bytes, "?" one byte, ASCII letters in any case.
+// Without recursion, so that no pattern takes more than its length times the
+// text's.
+bool WildcardMatch(const std::string& pattern, const std::string& text);
 
 // 1-based byte position of the first occurrence of needle, 0 when absent.
 size_t Pos(const std::string& needle, const std::string& haystack);

@@ -51,34 +51,6 @@ void SplitHostPort(const std::string& text, std::string& host, std::string& port
     port = hasPort ? text.substr(colon + 1) : std::string();
 }
 
-char Lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-// "*" for any run of bytes, "?" for one, the rest in any case: the
-// patterns of a bypass list. Without recursion, so that no pattern can
-// take more than its length times the host's.
-bool Matches(const std::string& pattern, const std::string& text) {
-    size_t p = 0, t = 0, star = std::string::npos, resume = 0;
-    while (t < text.size()) {
-        if (p < pattern.size() && pattern[p] == '*') {
-            star = p++;
-            resume = t;
-        } else if (p < pattern.size() &&
-                   (pattern[p] == '?' || Lower(pattern[p]) == Lower(text[t]))) {
-            ++p;
-            ++t;
-        } else if (star != std::string::npos) {
-            p = star + 1;
-            t = ++resume;
-        } else {
-            return false;
-        }
-    }
-    while (p < pattern.size() && pattern[p] == '*') ++p;
-    return p == pattern.size();
-}
-
 bool EntryMatches(std::string entry, const HttpUrl& url) {
     if (SameTextAscii(entry, "<local>")) return url.host.find('.') == std::string::npos;
     const size_t scheme = entry.find("://");
@@ -89,7 +61,7 @@ bool EntryMatches(std::string entry, const HttpUrl& url) {
     std::string host, port;
     SplitHostPort(entry, host, port);
     if (!port.empty() && port != url.PortOrDefault()) return false;
-    return !host.empty() && Matches(host, url.host);
+    return !host.empty() && WildcardMatch(host, url.host);
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include <utility>
 
 #include "platform/Error.h"
+#include "text/TextRules.h"
 
 namespace pellinor {
 namespace {
@@ -44,34 +45,6 @@ class Fd {
   private:
     int fd_;
 };
-
-char LowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-// Windows' wildcard match of one name: "*" any run, "?" one byte, ASCII
-// letters without regard to case.
-bool WildcardMatch(const std::string& pattern, const std::string& name) {
-    size_t p = 0, n = 0;
-    size_t starP = std::string::npos, starN = 0;
-    while (n < name.size()) {
-        if (p < pattern.size() && pattern[p] == '*') {
-            starP = p++;
-            starN = n;
-        } else if (p < pattern.size() &&
-                   (pattern[p] == '?' || LowerAscii(pattern[p]) == LowerAscii(name[n]))) {
-            ++p;
-            ++n;
-        } else if (starP != std::string::npos) {
-            p = starP + 1;
-            n = ++starN;
-        } else {
-            return false;
-        }
-    }
-    while (p < pattern.size() && pattern[p] == '*') ++p;
-    return p == pattern.size();
-}
 
 // stat(2) following links; a dangling link is described by itself.
 bool StatFollowing(const std::string& path, struct stat& st) {
