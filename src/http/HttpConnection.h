@@ -45,7 +45,7 @@ class HttpConnection : public HttpTransport {
     HttpConnection(const HttpConnection&) = delete;
     HttpConnection& operator=(const HttpConnection&) = delete;
 
-    // Resolves host and connects, processing messages every 125 ms
+    // Resolves host and connects, processing messages every kConnectPumpInterval
     // throughout; each step has timeout: a lookup that takes longer gives up
     // with "Socket Error # 10060" (the system's resolver may wait far
     // longer), a connect with "Connect timed out.". Socket failures raise
@@ -61,12 +61,12 @@ class HttpConnection : public HttpTransport {
     // that the next request may go over this connection.
     bool Reusable() override;
 
-    // Sends everything, processing messages every 250 ms while the peer
+    // Sends everything, processing messages every kReadPumpInterval while the peer
     // does not take it; a peer that takes nothing for the silence limit
     // ends it with "Socket Error # 10060".
     void Send(const std::string& bytes) override;
 
-    // Waits for at least one byte, processing messages every 250 ms. Returns
+    // Waits for at least one byte, processing messages every kReadPumpInterval. Returns
     // 0 when the peer closed, or when limit (if not zero) passed without
     // data; the connection is closed then. Raises "Read Timeout" after the
     // silence limit without a byte, and the ending of the response's part

@@ -10,6 +10,10 @@
 
 namespace pellinor {
 
+// The longest a name lookup, and then a connect, may take: a hotel's line,
+// a proxy waking up or a resolver asking its way round may take tens of
+// seconds, but a server that does not answer in two minutes will not, and
+// the lock program has been ended meanwhile.
 constexpr std::chrono::milliseconds kConnectTimeout{120000};
 // No byte for this long on an open connection, either way, ends the request:
 // a server that stalls must never hold a command (and the lock program it

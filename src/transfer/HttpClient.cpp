@@ -1,5 +1,5 @@
 // The GET of the download: redirects, cookies, kept-open connections and the
-// error texts, over the connection and response reader of this folder.
+// error texts, over the connection and the response reader of http/.
 #include "transfer/HttpClient.h"
 
 #include <chrono>
@@ -23,6 +23,9 @@
 namespace pellinor {
 namespace {
 
+// The most requests one GET makes, its redirects and a stale connection's
+// second try included: browsers give up after about twenty redirects, and a
+// download server needs one or two; past this a loop is what holds it.
 constexpr int kMaxRequests = 15;
 
 // A kept connection that the server dropped as idle was closed before the
