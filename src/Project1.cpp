@@ -3,6 +3,7 @@
 
 #include "Unit1.h"
 #include "Version.h"
+#include "commands/Downloads.h"
 #include "commands/PublisherKeys.h"
 #include "log/LogEvent.h"
 #include "log/LogLine.h"
@@ -143,16 +144,14 @@ int RunProgram(HINSTANCE instance, const std::string& arguments, int showCommand
     // keeps its own text (the language switch).
     window.SetStatusBarHint(log.Path());
     FirstCopy::MarkWindow(window.Handle());
-    TForm1 form(platform, window, BuiltInPublisherKeys());
-    form.UseProxySettings(services.proxies);
+    Downloads downloads(services.files, &window);
+    downloads.UseProxySettings(services.proxies);
+    TForm1 form(platform, window, downloads, BuiltInPublisherKeys());
     window.SetSink(&form);
     window.Fire(Event::FormCreate);
     window.Show(showCommand);
-    const int exitCode = window.Run();
-    // The unit's global text is released at the end.
-    SystemLanguageName.clear();
-    SystemLanguageName.shrink_to_fit();
-    return exitCode;
+    // The form's texts, the language's name among them, go with the form.
+    return window.Run();
 }
 
 }  // namespace

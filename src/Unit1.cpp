@@ -8,44 +8,24 @@
 #include "text/TextRules.h"
 #include "text/Texts.h"
 #include "transfer/DownloadBase.h"
-#include "transfer/ProxyChoice.h"
 #include "window/Language.h"
 #include "window/Messages.h"
 
 namespace pellinor {
 
-bool IsChinese = false;
-std::string SystemLanguageName;
-
 std::string GetSystemLanguageName(SystemInfo& system) {
     return system.DefaultLanguageNameAnsi();
 }
 
-TForm1::TForm1(Platform& platform, Window& window, const PublisherKeys& publisherKeys)
+TForm1::TForm1(Platform& platform, Window& window, Downloads& downloads,
+               const PublisherKeys& publisherKeys)
     : platform_(platform),
       window_(window),
       publisherKeys_(publisherKeys),
-      progress_(window, platform.system, IsChinese),
-      IdHTTP1(HttpEvents{[this](int32_t max) { IdHTTP1WorkBegin(max); },
-                         [this](int32_t count) { IdHTTP1Work(count); },
-                         [this] { window_.ProcessMessages(); },
-                         [this](const std::string& proxy, ProxyCredentials& credentials) {
-                             return IdHTTP1ProxySignIn(proxy, credentials);
-                         }}),
-      downloader_(IdHTTP1, platform.files, [this] { progress_.Flush(); }),
-      notify_(window, platform.system, IsChinese) {}
-
-void TForm1::UseProxySettings(ProxyConfig& proxies) {
-    pellinor::UseProxySettings(IdHTTP1, proxies, [this] { window_.ProcessMessages(); });
-}
-
-bool TForm1::IdHTTP1ProxySignIn(const std::string& proxy, ProxyCredentials& credentials) {
-    const CredentialsRequest request{
-        Tr(TextId::ProxySignInCaption, IsChinese), Tr(TextId::ProxySignInPrompt, IsChinese) + proxy,
-        Tr(TextId::ProxySignInUser, IsChinese),    Tr(TextId::ProxySignInPassword, IsChinese),
-        Tr(TextId::ProxySignInOk, IsChinese),      Tr(TextId::ProxySignInCancel, IsChinese),
-    };
-    return window_.AskCredentials(request, credentials.user, credentials.password);
+      notify_(window, platform.system, IsChinese),
+      IdHTTP1(downloads.Client()),
+      downloader_(downloads.FileDownloader()) {
+    downloads.Notify(&notify_);
 }
 
 void TForm1::Dispatch(Event event) {
@@ -103,7 +83,7 @@ void TForm1::FormCreate() {
     const std::string ansiName = GetSystemLanguageName(platform_.system);
     SystemLanguageName = platform_.system.AnsiToUtf8(ansiName);
     IsChinese = LanguageNameIsChinese(ansiName);
-    progress_.SetDecimalSeparator(platform_.system.DecimalSeparator());
+    notify_.SetDecimalSeparator(platform_.system.DecimalSeparator());
 }
 
 void TForm1::FormShow() {
@@ -151,7 +131,7 @@ bool TForm1::FormCloseQuery() {
 }
 
 void TForm1::FormSettingChange() {
-    progress_.SetDecimalSeparator(platform_.system.DecimalSeparator());
+    notify_.SetDecimalSeparator(platform_.system.DecimalSeparator());
 }
 
 std::string TForm1::TakeDownloadBase() {
@@ -185,14 +165,6 @@ void TForm1::BitBtn3Click() {
     // The SDK comes from a fixed address.
     CommandSite site = Site("");
     DownloadSdk(site);
-}
-
-void TForm1::IdHTTP1WorkBegin(int32_t workCountMax) {
-    progress_.WorkBegin(workCountMax);
-}
-
-void TForm1::IdHTTP1Work(int32_t workCount) {
-    progress_.Work(workCount);
 }
 
 }  // namespace pellinor

@@ -1,5 +1,5 @@
 // The main window's class, TForm1: its fields and handlers, and the unit-level
-// globals and routines beside it. Each handler is thin and calls its subsystem.
+// routine beside it. Each handler is thin and calls its subsystem.
 #pragma once
 
 #include <cstdint>
@@ -7,22 +7,15 @@
 #include <vector>
 
 #include "commands/CommandSite.h"
-#include "commands/FileDownload.h"
-#include "platform/ProxyConfig.h"
+#include "commands/Downloads.h"
 #include "system/Platform.h"
 #include "system/ShortcutScan.h"
 #include "transfer/HttpClient.h"
-#include "transfer/ProxyAuth.h"
 #include "window/Events.h"
-#include "window/ProgressDisplay.h"
 #include "window/Window.h"
 #include "window/WindowNotify.h"
 
 namespace pellinor {
-
-// The UI language and the system language's display name (UTF-8).
-extern bool IsChinese;
-extern std::string SystemLanguageName;
 
 // The system default language's display name in the ANSI code page.
 std::string GetSystemLanguageName(SystemInfo& system);
@@ -30,8 +23,11 @@ std::string GetSystemLanguageName(SystemInfo& system);
 class TForm1 : public EventSink {
   public:
     // window is the one that keeps platform's messages running, too;
-    // publisherKeys are the keys the build carries (none: an empty list).
-    TForm1(Platform& platform, Window& window, const PublisherKeys& publisherKeys);
+    // downloads is the program's client and downloader, whose events the
+    // form's listener hears from now on; publisherKeys are the keys the
+    // build carries (none: an empty list).
+    TForm1(Platform& platform, Window& window, Downloads& downloads,
+           const PublisherKeys& publisherKeys);
 
     // Runs the handler of an event; an error that escapes it is shown by the
     // application's default error report and the program goes on.
@@ -53,13 +49,11 @@ class TForm1 : public EventSink {
     // it; Yes stops it and lets the window close, No keeps both going.
     bool FormCloseQuery();
 
-    void IdHTTP1WorkBegin(int32_t workCountMax);
-    void IdHTTP1Work(int32_t workCount);
-    // A proxy asks for a sign-in: the box, in the current language.
-    bool IdHTTP1ProxySignIn(const std::string& proxy, ProxyCredentials& credentials);
-    // Requests go through the proxies the user's settings choose; without
-    // this call, every request goes direct.
-    void UseProxySettings(ProxyConfig& proxies);
+    // The UI language, flipped by the status bar's double-click, and the
+    // system language's display name (UTF-8) for the caption; both set by
+    // FormCreate. Commands read the flag where each says, through their site.
+    bool IsChinese = false;
+    std::string SystemLanguageName;
 
   private:
     // Runs a command button's handler unless one already runs. A command
@@ -80,10 +74,10 @@ class TForm1 : public EventSink {
     const PublisherKeys& publisherKeys_;
     bool commandRunning_ = false;
     uint64_t getsEndedBeforeCommand_ = 0;
-    ProgressDisplay progress_;
-    HttpClient IdHTTP1;
-    HttpDownloader downloader_;
     WindowNotify notify_;
+    // The form's HTTP component: stopped from the close box.
+    HttpClient& IdHTTP1;
+    Downloader& downloader_;
     // The installations the list shows, from the last scan.
     std::vector<Installation> installations_;
 };

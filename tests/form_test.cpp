@@ -24,7 +24,8 @@ const std::string kTraditionalChineseAnsi =
 struct Form {
     FakePlatform fake;
     const PublisherKeys noKeys;
-    TForm1 form{fake.platform, fake.window, noKeys};
+    Downloads downloads{fake.files, &fake.window};
+    TForm1 form{fake.platform, fake.window, downloads, noKeys};
 
     explicit Form(const std::string& ansiName, const std::string& utf8Name = "") {
         fake.system.languageNameAnsi = ansiName;
@@ -50,20 +51,20 @@ void ExpectCaptions(FakeWindow& window, bool chinese) {
 
 TEST(Language, SimplifiedChineseNameStartsInChineseOthersInEnglish) {
     Form chinese(kSimplifiedChineseAnsi, kSimplifiedChineseUtf8);
-    EXPECT_TRUE(IsChinese);
-    EXPECT_EQ(SystemLanguageName, kSimplifiedChineseUtf8);
+    EXPECT_TRUE(chinese.form.IsChinese);
+    EXPECT_EQ(chinese.form.SystemLanguageName, kSimplifiedChineseUtf8);
     EXPECT_EQ(chinese.window().Text(Control::Form), "Pellinor, " + kSimplifiedChineseUtf8);
     ExpectCaptions(chinese.window(), true);
     EXPECT_EQ(chinese.window().Text(Control::pnl1), "欢迎使用 R7.35智能门锁系统");
 
     Form english("English (United States)");
-    EXPECT_FALSE(IsChinese);
+    EXPECT_FALSE(english.form.IsChinese);
     EXPECT_EQ(english.window().Text(Control::Form), "Pellinor, English (United States)");
     ExpectCaptions(english.window(), false);
     EXPECT_EQ(english.window().Text(Control::BitBtn2), "Update the Exist R7.35 Software");
 
     Form traditional(kTraditionalChineseAnsi);
-    EXPECT_FALSE(IsChinese) << "a code page 950 name holds no D6 D0";
+    EXPECT_FALSE(traditional.form.IsChinese) << "a code page 950 name holds no D6 D0";
 }
 
 TEST(Language, StatusBarDoubleClickFlipsAndEmptiesTheInputs) {
@@ -74,7 +75,7 @@ TEST(Language, StatusBarDoubleClickFlipsAndEmptiesTheInputs) {
     window.ListAppend(" C:\\Lock\\");
 
     f.form.Dispatch(Event::StatusBar1DblClick);
-    EXPECT_TRUE(IsChinese);
+    EXPECT_TRUE(f.form.IsChinese);
     ExpectCaptions(window, true);
     EXPECT_EQ(window.Text(Control::Edit1), "");
     EXPECT_EQ(window.ListCount(), 0);
@@ -83,7 +84,7 @@ TEST(Language, StatusBarDoubleClickFlipsAndEmptiesTheInputs) {
         << "the caption keeps the system's own language name";
 
     f.form.Dispatch(Event::StatusBar1DblClick);
-    EXPECT_FALSE(IsChinese);
+    EXPECT_FALSE(f.form.IsChinese);
     ExpectCaptions(window, false);
     EXPECT_EQ(window.Text(Control::Edit1), "");
     EXPECT_EQ(window.ListCount(), 0);
@@ -139,16 +140,22 @@ TEST(Window, EscapedErrorIsReportedAndTheProgramGoesOn) {
     EXPECT_FALSE(f.window().terminated);
 
     f.form.Dispatch(Event::StatusBar1DblClick);
-    EXPECT_TRUE(IsChinese) << "handlers still run after the report";
+    EXPECT_TRUE(f.form.IsChinese) << "handlers still run after the report";
 }
 
 TEST(Window, SettingChangeRereadsTheDecimalSymbol) {
     Form f("English (United States)");
     f.fake.system.decimalSeparator = ",";
     f.form.Dispatch(Event::SettingChange);
-    f.form.IdHTTP1WorkBegin(3 * 1024 * 1024);
-    f.form.IdHTTP1Work(1100 * 1024);
-    EXPECT_NE(f.window().Text(Control::Label1).find("1,07 MB/3,00 MB"), std::string::npos)
+    // A real download of 3 MiB: its progress reaches the window through the
+    // form's listener alone.
+    const std::string body(3 * 1024 * 1024, 'x');
+    ScriptedHttpServer server;
+    server.Enqueue(ScriptedReply(
+        HttpHead("HTTP/1.1 200 OK", {"Content-Length: " + std::to_string(body.size())}) + body));
+    f.fake.files.AddFolder("C:\\Lock\\");
+    f.downloads.FileDownloader().DownloadOneFile(server.Url("/f"), "C:\\Lock\\f.tmp");
+    EXPECT_NE(f.window().Text(Control::Label1).find("3,00 MB/3,00 MB"), std::string::npos)
         << f.window().Text(Control::Label1);
 }
 
@@ -175,7 +182,7 @@ TEST(Commands, AClickDuringARunningCommandStartsNothingButTheLanguageStillSwitch
     std::vector<std::string> captions;
     for (const ShownBox& box : f.window().boxes) captions.push_back(box.caption.substr(0, 5));
     EXPECT_EQ(captions, (std::vector<std::string>{"N9079", "E0059", ""}));
-    EXPECT_TRUE(IsChinese);
+    EXPECT_TRUE(f.form.IsChinese);
     EXPECT_EQ(f.fake.files.Bytes("C:\\Lock\\Tessaron.Exe"), "MZ old");
     // Once it has returned, a click runs again: the language switch emptied
     // the list, and a scan now finds nothing.

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "commands/CommandResult.h"
+#include "commands/DownloadNotify.h"
 #include "system/ShortcutScan.h"
 
 namespace pellinor {
@@ -25,10 +26,9 @@ enum class ButtonsOff {
     All,
 };
 
-class CommandNotify {
+// A command's download tells the same listener how it goes (DownloadNotify).
+class CommandNotify : public DownloadNotify {
   public:
-    virtual ~CommandNotify() = default;
-
     // A command has begun; its boxes follow the language as it is switched.
     virtual void Begun() = 0;
     // From here on the command's boxes keep this language, whatever the

@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "commands/CommandPlan.h"
+#include "commands/Downloads.h"
 #include "commands/PublisherCheck.h"
 #include "commands/PublisherKeys.h"
 #include "commands/PutInPlace.h"
@@ -108,6 +109,22 @@ int CheckPublisherKeys(FetchSite& site, HttpClient& http, const FetchArguments& 
     return verdict == KeyVerdict::Accept ? kFetchWhole : kFetchRefused;
 }
 
+// A download's events as the console shows them: progress lines, and no
+// sign-in, as nobody answers a console in the middle of a fetch.
+class ConsoleNotify : public DownloadNotify {
+  public:
+    explicit ConsoleNotify(ProgressLines& progress) : progress_(progress) {}
+    void WorkBegin(int32_t workCountMax) override {
+        progress_.WorkBegin(workCountMax, Clock::now());
+    }
+    void Work(int32_t workCount) override { progress_.Work(workCount, Clock::now()); }
+    bool AskProxyCredentials(const std::string&, ProxyCredentials&) override { return false; }
+    void Arrived() override {}
+
+  private:
+    ProgressLines& progress_;
+};
+
 }  // namespace
 
 int RunFetch(const std::vector<std::string>& arguments, FetchSite& site) {
@@ -131,18 +148,16 @@ int RunFetch(const std::vector<std::string>& arguments, FetchSite& site) {
     const LogScope logging(parsed.log ? static_cast<Log&>(lines) : none);
 
     ProgressLines progress(site.err);
-    HttpClient http(HttpEvents{
-        [&progress](int32_t max) { progress.WorkBegin(max, Clock::now()); },
-        [&progress](int32_t count) { progress.Work(count, Clock::now()); },
-        nullptr,  // no window to keep alive
-        nullptr,  // and nobody to ask for a proxy's sign-in
-    });
+    ConsoleNotify notify(progress);
+    // No window to keep alive, and nobody to ask for a proxy's sign-in.
+    Downloads downloads(site.files, nullptr);
+    downloads.Notify(&notify);
+    HttpClient& http = downloads.Client();
     // Support staff may rule out the user's settings either way.
     if (!parsed.proxy.empty()) {
-        const ProxyEndpoint fixed = ParseProxyAddress(parsed.proxy);
-        http.SetProxyChooser([fixed](const HttpUrl&) { return fixed; });
+        downloads.UseProxy(ParseProxyAddress(parsed.proxy));
     } else if (!parsed.noProxy && site.proxies != nullptr) {
-        UseProxySettings(http, *site.proxies);
+        downloads.UseProxySettings(*site.proxies);
     }
     const Clock::time_point start = Clock::now();
     FetchOutcome outcome;

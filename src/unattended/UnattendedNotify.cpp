@@ -64,4 +64,9 @@ void UnattendedNotify::Upgraded(const std::string&) {
     outcome_ = ExitCode::Upgraded;
 }
 
+bool UnattendedNotify::AskProxyCredentials(const std::string&, ProxyCredentials&) {
+    LogEvent("proxy sign-in asked: nobody to answer it, declined");
+    return false;
+}
+
 }  // namespace pellinor

@@ -34,6 +34,13 @@ class UnattendedNotify : public CommandNotify {
     void Upgraded(const std::string& folder) override;
     void Finished() override { finished_ = true; }
 
+    // Nobody watches the progress, and nobody is there to sign in to a
+    // proxy: the request is declined, and the log says so.
+    void WorkBegin(int32_t) override {}
+    void Work(int32_t) override {}
+    bool AskProxyCredentials(const std::string& proxy, ProxyCredentials& credentials) override;
+    void Arrived() override {}
+
   private:
     std::string named_;
     std::optional<ExitCode> outcome_;

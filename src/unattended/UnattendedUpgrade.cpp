@@ -5,12 +5,11 @@
 #include <vector>
 
 #include "commands/CommandSite.h"
-#include "commands/FileDownload.h"
+#include "commands/Downloads.h"
 #include "log/LogEvent.h"
 #include "log/LogLine.h"
 #include "text/Texts.h"
 #include "transfer/DownloadBase.h"
-#include "transfer/ProxyChoice.h"
 #include "unattended/UnattendedNotify.h"
 
 namespace pellinor {
@@ -21,25 +20,16 @@ ExitCode RunUnattendedUpgrade(Platform& platform, ProxyConfig& proxies,
              (request.folder.empty() ? std::string("(the one found)") : Quoted(request.folder)) +
              " base=" +
              (request.base.empty() ? std::string("(built in)") : AddressForLog(request.base)));
-    MessagePump& messages = platform.messages;
-    HttpClient http(HttpEvents{
-        nullptr,
-        nullptr,
-        [&messages] { messages.ProcessMessages(); },
-        [](const std::string&, ProxyCredentials&) {
-            LogEvent("proxy sign-in asked: nobody to answer it, declined");
-            return false;
-        },
-    });
-    UseProxySettings(http, proxies, [&messages] { messages.ProcessMessages(); });
-    HttpDownloader downloader(http, platform.files);
     UnattendedNotify notify(request.folder);
+    Downloads downloads(platform.files, &platform.messages);
+    downloads.UseProxySettings(proxies);
+    downloads.Notify(&notify);
     // The temporary file's name follows the language, as the window's does.
     const bool chinese = LanguageNameIsChinese(platform.system.DefaultLanguageNameAnsi());
     std::vector<Installation> installations;
     CommandSite site{platform,
                      notify,
-                     downloader,
+                     downloads.FileDownloader(),
                      chinese,
                      request.base.empty() ? DefaultDownloadBase() : request.base,
                      installations,

@@ -99,6 +99,16 @@ void WindowNotify::Upgraded(const std::string& folder) {
     ShowBox(window_, TextId::N9082, Chinese(), folder);
 }
 
+bool WindowNotify::AskProxyCredentials(const std::string& proxy, ProxyCredentials& credentials) {
+    const bool chinese = chinese_;
+    const CredentialsRequest request{
+        Tr(TextId::ProxySignInCaption, chinese), Tr(TextId::ProxySignInPrompt, chinese) + proxy,
+        Tr(TextId::ProxySignInUser, chinese),    Tr(TextId::ProxySignInPassword, chinese),
+        Tr(TextId::ProxySignInOk, chinese),      Tr(TextId::ProxySignInCancel, chinese),
+    };
+    return window_.AskCredentials(request, credentials.user, credentials.password);
+}
+
 void WindowNotify::Finished() {
     window_.Terminate();
 }

@@ -1,6 +1,7 @@
 // The window's side of a command: what a command tells it becomes boxes,
 // the list of installations, buttons, the hourglass and the destination
-// in Label3.
+// in Label3; what its download tells it becomes the progress on screen and
+// the proxy's sign-in box.
 #pragma once
 
 #include <optional>
@@ -9,6 +10,7 @@
 
 #include "commands/CommandNotify.h"
 #include "platform/SystemInfo.h"
+#include "window/ProgressDisplay.h"
 #include "window/Window.h"
 
 namespace pellinor {
@@ -16,7 +18,12 @@ namespace pellinor {
 class WindowNotify : public CommandNotify {
   public:
     WindowNotify(Window& window, SystemInfo& system, const bool& chinese)
-        : window_(window), system_(system), chinese_(chinese) {}
+        : window_(window), system_(system), chinese_(chinese), progress_(window, system, chinese) {}
+
+    // The regional settings' decimal separator, for the progress line.
+    void SetDecimalSeparator(const std::string& separator) {
+        progress_.SetDecimalSeparator(separator);
+    }
 
     void Begun() override;
     void KeepLanguage(bool chinese) override { kept_ = chinese; }
@@ -34,6 +41,13 @@ class WindowNotify : public CommandNotify {
     void Upgraded(const std::string& folder) override;
     void Finished() override;
 
+    // The progress follows the language as it is switched; the sign-in box
+    // comes in the language of the moment.
+    void WorkBegin(int32_t workCountMax) override { progress_.WorkBegin(workCountMax); }
+    void Work(int32_t workCount) override { progress_.Work(workCount); }
+    bool AskProxyCredentials(const std::string& proxy, ProxyCredentials& credentials) override;
+    void Arrived() override { progress_.Flush(); }
+
   private:
     // The language of the boxes: the one kept, or the live one.
     bool Chinese() const { return kept_ ? *kept_ : chinese_; }
@@ -42,6 +56,7 @@ class WindowNotify : public CommandNotify {
     SystemInfo& system_;
     const bool& chinese_;  // the live language
     std::optional<bool> kept_;
+    ProgressDisplay progress_;
 };
 
 }  // namespace pellinor

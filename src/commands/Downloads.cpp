@@ -1,0 +1,38 @@
+// The client and the downloader, put together once.
+#include "commands/Downloads.h"
+
+#include "transfer/ProxyChoice.h"
+
+namespace pellinor {
+
+Downloads::Downloads(FileSystem& files, MessagePump* messages)
+    : messages_(messages),
+      http_(HttpEvents{
+          [this](int32_t max) {
+              if (listener_) listener_->WorkBegin(max);
+          },
+          [this](int32_t count) {
+              if (listener_) listener_->Work(count);
+          },
+          [this] { KeepMessagesRunning(); },
+          [this](const std::string& proxy, ProxyCredentials& credentials) {
+              return listener_ != nullptr && listener_->AskProxyCredentials(proxy, credentials);
+          },
+      }),
+      downloader_(http_, files, [this] {
+          if (listener_) listener_->Arrived();
+      }) {}
+
+void Downloads::UseProxySettings(ProxyConfig& proxies) {
+    pellinor::UseProxySettings(http_, proxies, [this] { KeepMessagesRunning(); });
+}
+
+void Downloads::UseProxy(const ProxyEndpoint& proxy) {
+    http_.SetProxyChooser([proxy](const HttpUrl&) { return proxy; });
+}
+
+void Downloads::KeepMessagesRunning() {
+    if (messages_) messages_->ProcessMessages();
+}
+
+}  // namespace pellinor

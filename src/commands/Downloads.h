@@ -1,0 +1,50 @@
+// The one place where a program's HTTP client and downloader are put
+// together, the same for the window, the upgrade without a window and the
+// support tool: the thread's messages kept running while a request waits,
+// the proxies chosen for each address, and the client's events handed to
+// whoever listens.
+#pragma once
+
+#include <memory>
+
+#include "commands/DownloadNotify.h"
+#include "commands/FileDownload.h"
+#include "platform/FileSystem.h"
+#include "platform/MessagePump.h"
+#include "platform/ProxyConfig.h"
+#include "transfer/HttpClient.h"
+
+namespace pellinor {
+
+struct ProxyEndpoint;
+
+class Downloads {
+  public:
+    // messages: kept running while a request waits (none for a console);
+    // files: where a download is written.
+    Downloads(FileSystem& files, MessagePump* messages);
+    Downloads(const Downloads&) = delete;
+    Downloads& operator=(const Downloads&) = delete;
+
+    // Who hears of each download's progress, sign-in questions and
+    // arrival; none: nobody, and a proxy's sign-in is declined.
+    void Notify(DownloadNotify* listener) { listener_ = listener; }
+    // Requests go through the proxies the user's settings choose for each
+    // address; without this or UseProxy, every request goes direct.
+    void UseProxySettings(ProxyConfig& proxies);
+    // Every request goes through this one proxy.
+    void UseProxy(const ProxyEndpoint& proxy);
+
+    HttpClient& Client() { return http_; }
+    Downloader& FileDownloader() { return downloader_; }
+
+  private:
+    void KeepMessagesRunning();
+
+    MessagePump* messages_;
+    DownloadNotify* listener_ = nullptr;
+    HttpClient http_;
+    HttpDownloader downloader_;
+};
+
+}  // namespace pellinor
