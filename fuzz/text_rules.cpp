@@ -115,8 +115,8 @@ std::string UserFolderReplaced(const std::string& desktop, const std::string& wo
 }
 
 void CheckDesktops(const std::string& desktop) {
-    const std::string pub = getpublicpath(desktop);
-    const std::string all = getAllUsersPath(desktop);
+    const std::string pub = PublicDesktopFolder(desktop);
+    const std::string all = AllUsersDesktopFolder(desktop);
     FUZZ_CHECK(Trim(pub) == pub && Trim(all) == all);
     FUZZ_CHECK(pub == UserFolderReplaced(desktop, "public"));
     FUZZ_CHECK(all == UserFolderReplaced(desktop, "All Users"));

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "commands/CommandResult.h"
+#include "commands/StepResult.h"
 #include "fakes/FakeWindow.h"
 
 namespace pellinor {

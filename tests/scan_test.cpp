@@ -79,7 +79,7 @@ class ScanTest : public ::testing::Test {
     // shortcut is on the user's own desktop.
     Items Found() {
         Items found;
-        for (const Installation& i : GetTessaronExePath(platform))
+        for (const Installation& i : FindInstallations(platform))
             found.push_back((i.ownDesktop ? "own " : "") + i.folder);
         return found;
     }
@@ -174,27 +174,29 @@ TEST_F(ScanTest, MakeFileListEndsOnLinkLoopsAndStillFollowsOtherLinks) {
 }
 
 TEST(DesktopPaths, TheUserFolderGivesWayToPublicOrAllUsers) {
-    EXPECT_EQ(getpublicpath("C:\\Users\\alice\\Desktop"), "C:\\Users\\public\\Desktop");
-    EXPECT_EQ(getAllUsersPath("C:\\Documents and Settings\\alice\\Desktop"),
+    EXPECT_EQ(PublicDesktopFolder("C:\\Users\\alice\\Desktop"), "C:\\Users\\public\\Desktop");
+    EXPECT_EQ(AllUsersDesktopFolder("C:\\Documents and Settings\\alice\\Desktop"),
               "C:\\Documents and Settings\\All Users\\Desktop");
-    EXPECT_EQ(getAllUsersPath("C:\\Users\\alice\\Desktop"), "C:\\Users\\All Users\\Desktop");
+    EXPECT_EQ(AllUsersDesktopFolder("C:\\Users\\alice\\Desktop"), "C:\\Users\\All Users\\Desktop");
 
     // One backslash: nothing.
-    EXPECT_EQ(getpublicpath("C:\\Desktop"), "");
-    EXPECT_EQ(getAllUsersPath("D:\\Desktop"), "");
-    EXPECT_EQ(getpublicpath(""), "");
+    EXPECT_EQ(PublicDesktopFolder("C:\\Desktop"), "");
+    EXPECT_EQ(AllUsersDesktopFolder("D:\\Desktop"), "");
+    EXPECT_EQ(PublicDesktopFolder(""), "");
     // Two: the prefix and the word, with the component after them gone.
-    EXPECT_EQ(getpublicpath("C:\\Users\\alice"), "C:\\Users\\public");
-    EXPECT_EQ(getAllUsersPath("C:\\Users\\"), "C:\\Users\\All Users");
+    EXPECT_EQ(PublicDesktopFolder("C:\\Users\\alice"), "C:\\Users\\public");
+    EXPECT_EQ(AllUsersDesktopFolder("C:\\Users\\"), "C:\\Users\\All Users");
     // Four: the deeper components stay.
-    EXPECT_EQ(getpublicpath("C:\\Users\\alice\\Work\\Desktop"), "C:\\Users\\public\\Work\\Desktop");
-    EXPECT_EQ(getAllUsersPath("E:\\Profiles\\bob\\x\\Desktop"),
+    EXPECT_EQ(PublicDesktopFolder("C:\\Users\\alice\\Work\\Desktop"),
+              "C:\\Users\\public\\Work\\Desktop");
+    EXPECT_EQ(AllUsersDesktopFolder("E:\\Profiles\\bob\\x\\Desktop"),
               "E:\\Profiles\\All Users\\x\\Desktop");
     // Blanks around the path go; the second backslash may be the first's neighbour.
-    EXPECT_EQ(getpublicpath(" \tC:\\Users\\alice\\Desktop \r\n"), "C:\\Users\\public\\Desktop");
-    EXPECT_EQ(getpublicpath("\\\\server\\share\\Desktop"), "\\\\public\\share\\Desktop");
+    EXPECT_EQ(PublicDesktopFolder(" \tC:\\Users\\alice\\Desktop \r\n"),
+              "C:\\Users\\public\\Desktop");
+    EXPECT_EQ(PublicDesktopFolder("\\\\server\\share\\Desktop"), "\\\\public\\share\\Desktop");
     // Bytes of UTF-8 names pass through unchanged.
-    EXPECT_EQ(getpublicpath("C:\\用户\\张三\\桌面"), "C:\\用户\\public\\桌面");
+    EXPECT_EQ(PublicDesktopFolder("C:\\用户\\张三\\桌面"), "C:\\用户\\public\\桌面");
 }
 
 TEST_F(ScanTest, InstallationsComeDesktopByDesktopMarkedOnlyForTheUsersOwn) {
@@ -249,7 +251,7 @@ TEST_F(ScanTest, AShortcutObjectThatCannotBeMadeStopsTheScan) {
     Shortcut("C:\\Users\\alice\\Desktop\\a.lnk", "C:\\App");
     File("C:\\App\\Tessaron.Exe");
     shell.failToCreate = true;
-    EXPECT_THROW(GetTessaronExePath(platform), Error);
+    EXPECT_THROW(FindInstallations(platform), Error);
 }
 
 }  // namespace
@@ -268,7 +270,7 @@ TEST_F(ScanTest, EveryShortcutReadGivesTheWindowATurn) {
         if (shell.shortcutsRead.size() > readsAtLastPump) ++pumpsBetweenReads;
         readsAtLastPump = shell.shortcutsRead.size();
     };
-    GetTessaronExePath(platform);
+    FindInstallations(platform);
     ASSERT_EQ(shell.shortcutsRead.size(), 3u);
     // A pump follows each of the first two reads before the next one starts.
     EXPECT_GE(pumpsBetweenReads, 2);

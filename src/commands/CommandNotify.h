@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "commands/CommandResult.h"
 #include "commands/DownloadNotify.h"
+#include "commands/StepResult.h"
 #include "system/ShortcutScan.h"
 
 namespace pellinor {

@@ -6,7 +6,7 @@
 #include <string>
 #include <utility>
 
-#include "commands/CommandResult.h"
+#include "commands/StepResult.h"
 #include "platform/FileSystem.h"
 #include "transfer/HttpClient.h"
 

@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "commands/CommandResult.h"
+#include "commands/StepResult.h"
 #include "system/Platform.h"
 
 namespace pellinor {

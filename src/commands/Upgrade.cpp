@@ -32,7 +32,7 @@ void LogFound(const std::vector<Installation>& found) {
 void UpgradeInstalledProgram(CommandSite& site) {
     CommandNotify& notify = site.notify;
     notify.Begun();
-    if (site.installations.empty()) site.installations = GetTessaronExePath(site.platform);
+    if (site.installations.empty()) site.installations = FindInstallations(site.platform);
     LogFound(site.installations);
     // The scan gives the window its turns, and the language may have been
     // switched meanwhile: the upgrade keeps the one it has now to its end.

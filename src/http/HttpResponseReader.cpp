@@ -248,7 +248,7 @@ bool HttpResponseReader::PutPending() {
     return false;
 }
 
-bool HttpResponseReader::PutInPlace(std::string& body, size_t arrived) {
+bool HttpResponseReader::ParseInBody(std::string& body, size_t arrived) {
     char* start = &body[body.size() - arrived];
     out_ = start;
     inPlace_ = true;
@@ -319,7 +319,7 @@ void HttpResponseReader::ReadBody(const ResponseHead& head, std::string* sink, B
             const size_t want = static_cast<size_t>(std::min<uint64_t>(kReadSize, left));
             const size_t n = ReceiveBody(*sink, want, expected_);
             if (n > 0) {
-                ended = PutInPlace(*sink, n);
+                ended = ParseInBody(*sink, n);
                 continue;
             }
         } else {

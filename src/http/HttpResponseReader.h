@@ -110,7 +110,7 @@ class HttpResponseReader : private BodyReceiver {
     bool PutPending();
     // Parses the arrived bytes just received onto the end of body, where
     // they stay as body; true once the reply ended.
-    bool PutInPlace(std::string& body, size_t arrived);
+    bool ParseInBody(std::string& body, size_t arrived);
     // Whether bytes arrive after the reply's end before the server's close.
     bool BytesFollow(bool keepAlive);
     void ChunkBegins(uint64_t size) override;

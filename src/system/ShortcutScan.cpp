@@ -98,28 +98,28 @@ std::vector<std::string> MakeFileList(FileSystem& files, MessagePump& messages,
     return list;
 }
 
-std::string getexefromlink(Shell& shell, const std::string& linkFile) {
+std::string ShortcutWorkingFolder(Shell& shell, const std::string& linkFile) {
     const std::string folder = shell.ShortcutWorkingDirectory(linkFile);
     return folder.substr(0, folder.find('\0'));
 }
 
-std::string getpublicpath(const std::string& desktopPath) {
+std::string PublicDesktopFolder(const std::string& desktopPath) {
     return ReplaceUserFolder(desktopPath, "public");
 }
 
-std::string getAllUsersPath(const std::string& desktopPath) {
+std::string AllUsersDesktopFolder(const std::string& desktopPath) {
     return ReplaceUserFolder(desktopPath, "All Users");
 }
 
-std::vector<Installation> GetTessaronExePath(Platform& platform) {
+std::vector<Installation> FindInstallations(Platform& platform) {
     const std::string desktop = platform.shell.DesktopFolder();
     const struct {
         std::string path;
         bool own;
     } desktops[] = {
         {Trim(desktop), true},
-        {getpublicpath(desktop), false},
-        {getAllUsersPath(desktop), false},
+        {PublicDesktopFolder(desktop), false},
+        {AllUsersDesktopFolder(desktop), false},
     };
     std::vector<Installation> found;
     for (const auto& d : desktops) {
@@ -129,7 +129,7 @@ std::vector<Installation> GetTessaronExePath(Platform& platform) {
             // Reading a shortcut can take a while on a crowded desktop; the
             // window must not look hung meanwhile.
             platform.messages.ProcessMessages();
-            const std::string working = Trim(getexefromlink(platform.shell, link));
+            const std::string working = Trim(ShortcutWorkingFolder(platform.shell, link));
             if (working.empty()) continue;
             const std::string folder = WithTrailingBackslash(working);
             if (IsInstallation(platform.files, folder)) found.push_back({folder, d.own});

@@ -15,9 +15,13 @@ namespace pellinor {
 std::vector<std::string> MakeFileList(FileSystem& files, MessagePump& messages,
                                       const std::string& folder, const std::string& ext);
 
-std::string getexefromlink(Shell& shell, const std::string& linkFile);
-std::string getpublicpath(const std::string& desktopPath);
-std::string getAllUsersPath(const std::string& desktopPath);
+// The working folder a shortcut file holds, or empty text (the window's
+// first design called it getexefromlink).
+std::string ShortcutWorkingFolder(Shell& shell, const std::string& linkFile);
+// The public and the all-users desktop, worked out from the user's own
+// desktop folder (once getpublicpath and getAllUsersPath).
+std::string PublicDesktopFolder(const std::string& desktopPath);
+std::string AllUsersDesktopFolder(const std::string& desktopPath);
 
 // An installation of the lock program: the working folder of a desktop
 // shortcut that holds it.
@@ -31,7 +35,8 @@ struct Installation {
 
 // Every installation that a shortcut on the user's own desktop, the public
 // desktop or the all-users desktop leads to, in that order; one folder
-// that several shortcuts lead to is there once for each.
-std::vector<Installation> GetTessaronExePath(Platform& platform);
+// that several shortcuts lead to is there once for each. (Once
+// GetTessaronExePath, when it filled the window's list itself.)
+std::vector<Installation> FindInstallations(Platform& platform);
 
 }  // namespace pellinor

@@ -32,7 +32,7 @@ struct FakePlatform {
     // starts in folder: the scan finds an installation there once folder
     // holds a Tessaron*.Exe.
     void AddShortcut(const std::string& name, const std::string& folder, bool ownDesktop = true) {
-        const std::string desktop = ownDesktop ? shell.desktop : getpublicpath(shell.desktop);
+        const std::string desktop = ownDesktop ? shell.desktop : PublicDesktopFolder(shell.desktop);
         files.AddFolder(desktop);
         files.AddFile(desktop + "\\" + name, "shortcut");
         shell.workingDirectories[desktop + "\\" + name] = folder;

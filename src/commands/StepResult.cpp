@@ -1,5 +1,5 @@
 // The numbers and names of a command's steps.
-#include "commands/CommandResult.h"
+#include "commands/StepResult.h"
 
 #include "platform/FileSystem.h"
 #include "transfer/Download.h"
