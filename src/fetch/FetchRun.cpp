@@ -9,6 +9,7 @@
 
 #include "commands/CommandPlan.h"
 #include "commands/Downloads.h"
+#include "commands/ProgramHeaders.h"
 #include "commands/PublisherCheck.h"
 #include "commands/PublisherKeys.h"
 #include "commands/PutInPlace.h"
@@ -89,8 +90,7 @@ int CheckPublisherKeys(FetchSite& site, HttpClient& http, const FetchArguments& 
         keys.push_back(*key);
     }
     FileSignature signature;
-    const std::optional<std::string> start = site.files.ReadFileRange(file, 0, 2);
-    if (start && *start == "MZ") {
+    if (IsWindowsProgram(site.files, file)) {
         signature = site.signatures->Read(file);
     } else {
         const std::string detached = file + kDetachedSignatureSuffix;
