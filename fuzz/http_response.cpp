@@ -92,7 +92,9 @@ void CheckErrorText(const std::string& text, const ReferenceResponse& final) {
                text == "Host field is empty" || text == kHeaderBlockTooLarge ||
                text == kBodyTooLarge || text == kConflictingLengths || text == kBrokenChunk ||
                text == kFoldedFieldTooLong || text == SocketErrorMessage(10054) ||
-               text == SocketErrorMessage(10061));
+               text == SocketErrorMessage(10061) ||
+               // A redirect to a port outside 1-65535, or to an IPv6 literal.
+               text == SocketErrorMessage(10049) || text == kIpv6NotSupported);
 }
 
 void CheckExchanges(const ScriptedTransport& t) {
