@@ -190,17 +190,30 @@ class HttpClient::Impl {
         const bool thrownAway = redirect || proxyAsks;
         connection_.Enter(thrownAway ? ResponsePart::RedirectBody : ResponsePart::Body);
         bool cut = false;
+        const auto failed = [&] {
+            logResponse();
+            if (success) Keep(body, response);
+            if (!success) response.body.clear();
+            connection_.Close();
+        };
         try {
             reader.ReadBody(head, success ? &response.body : nullptr, body);
         } catch (const RedirectBodyCut&) {
             // kRedirectBodyTimeLimit passed: the rest of a body that is only
             // thrown away is not waited for.
             cut = true;
+        } catch (const Error& error) {
+            // Nothing of a thrown-away body is kept, so its size bounds
+            // nothing: one announced or sent past kMaxBodyBytes is given up
+            // as one that outlasts its time, whichever of the two a fast or
+            // a slow line reaches first.
+            if (!thrownAway || std::string(error.what()) != kBodyTooLarge) {
+                failed();
+                throw;
+            }
+            cut = true;
         } catch (...) {
-            logResponse();
-            if (success) Keep(body, response);
-            if (!success) response.body.clear();
-            connection_.Close();
+            failed();
             throw;
         }
         logResponse();
