@@ -23,8 +23,7 @@ TForm1::TForm1(Platform& platform, Window& window, Downloads& downloads,
       window_(window),
       publisherKeys_(publisherKeys),
       notify_(window, platform.system, IsChinese),
-      IdHTTP1(downloads.Client()),
-      downloader_(downloads.FileDownloader()) {
+      downloads_(downloads) {
     downloads.Notify(&notify_);
 }
 
@@ -68,7 +67,7 @@ void TForm1::Dispatch(Event event) {
 void TForm1::RunCommand(void (TForm1::*handler)()) {
     if (commandRunning_) return;
     commandRunning_ = true;
-    getsEndedBeforeCommand_ = IdHTTP1.GetsEnded();
+    getsEndedBeforeCommand_ = IdHTTP1().GetsEnded();
     // Cleared on every way out, an error that escapes the handler included.
     struct Running {
         bool& flag;
@@ -119,14 +118,14 @@ bool TForm1::FormCloseQuery() {
     // step to finish (the window closes when the command has returned), so
     // the installed program is never left halfway through its replacement.
     const bool beforeDownloadEnded =
-        commandRunning_ && IdHTTP1.GetsEnded() == getsEndedBeforeCommand_;
-    if (!IdHTTP1.Busy() && !beforeDownloadEnded) return true;
+        commandRunning_ && IdHTTP1().GetsEnded() == getsEndedBeforeCommand_;
+    if (!IdHTTP1().Busy() && !beforeDownloadEnded) return true;
     try {
         if (ShowBox(window_, TextId::N9090, IsChinese) != kAnswerYes) return false;
     } catch (const std::exception&) {
         return false;  // no answer: the download goes on
     }
-    IdHTTP1.Stop();
+    IdHTTP1().Stop();
     return true;
 }
 
@@ -144,8 +143,8 @@ std::string TForm1::TakeDownloadBase() {
 }
 
 CommandSite TForm1::Site(const std::string& base) {
-    return CommandSite{platform_, notify_,        downloader_,   IsChinese,
-                       base,      installations_, publisherKeys_};
+    return CommandSite{platform_,      notify_,       downloads_.FileDownloader(), IsChinese, base,
+                       installations_, publisherKeys_};
 }
 
 void TForm1::BitBtn1Click() {

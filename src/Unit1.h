@@ -75,9 +75,9 @@ class TForm1 : public EventSink {
     bool commandRunning_ = false;
     uint64_t getsEndedBeforeCommand_ = 0;
     WindowNotify notify_;
+    Downloads& downloads_;
     // The form's HTTP component: stopped from the close box.
-    HttpClient& IdHTTP1;
-    Downloader& downloader_;
+    HttpClient& IdHTTP1() { return downloads_.Client(); }
     // The installations the list shows, from the last scan.
     std::vector<Installation> installations_;
 };

@@ -5,8 +5,6 @@
 // whoever listens.
 #pragma once
 
-#include <memory>
-
 #include "commands/DownloadNotify.h"
 #include "commands/FileDownload.h"
 #include "platform/FileSystem.h"
