@@ -9,7 +9,8 @@ find_package(Threads REQUIRED)
 find_package(Boost 1.74 REQUIRED)
 
 pellinor_layers(Boost::boost Threads::Threads)
-target_compile_definitions(pellinor_transfer PUBLIC PELLINOR_DOWNLOAD_HOST="${PELLINOR_DOWNLOAD_HOST}")
+target_compile_definitions(pellinor_transfer PUBLIC PELLINOR_DOWNLOAD_HOST="${PELLINOR_DOWNLOAD_HOST}"
+                                                  PELLINOR_DOWNLOAD_SCHEME="${PELLINOR_DOWNLOAD_SCHEME}")
 
 # Real host implementations of the platform services that the tests and the
 # benchmarks drive on real folders and sockets.

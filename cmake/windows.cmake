@@ -35,7 +35,7 @@ add_compile_options("$<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${CMAKE_SOURC
                     "$<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${CMAKE_BINARY_DIR}/=build/>")
 
 set(PELLINOR_WIN32_LIBS ws2_32 mswsock comctl32 ole32 oleaut32 uuid shell32 gdi32 user32 advapi32
-                       wintrust crypt32 version winhttp)
+                       wintrust crypt32 version winhttp secur32)
 
 # The download host is compiled into each program (see pellinor_app), so the
 # logic is built once for all of them.
@@ -50,6 +50,11 @@ file(GLOB PELLINOR_PLATFORM_WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32/*
 set(PELLINOR_TICK_COUNT src/platform/win32/TickCount64.cpp)
 list(FILTER PELLINOR_PLATFORM_WIN32_SOURCES EXCLUDE REGEX "/TickCount64\\.cpp$")
 pellinor_layer(platform_win32 "${PELLINOR_PLATFORM_WIN32_SOURCES}" "platform;text" pellinor_text)
+# https: boost-wintls over SChannel (third_party/boost-wintls/VENDORED.md);
+# its MinGW shim comes first on the path.
+target_include_directories(pellinor_platform_win32 SYSTEM PRIVATE
+                           ${CMAKE_SOURCE_DIR}/third_party/boost-wintls/mingw
+                           ${CMAKE_SOURCE_DIR}/third_party/boost-wintls/include)
 file(GLOB PELLINOR_WINDOW_WIN32_SOURCES CONFIGURE_DEPENDS src/window/win32/*.cpp)
 pellinor_layer(window_win32 "${PELLINOR_WINDOW_WIN32_SOURCES}"
                "platform;text;log;http;transfer;system;commands;window"
@@ -61,14 +66,20 @@ enable_language(RC)
 set_source_files_properties(assets/Pellinor.rc PROPERTIES OBJECT_DEPENDS
     "${CMAKE_SOURCE_DIR}/assets/Pellinor.ico;${CMAKE_SOURCE_DIR}/assets/illustration.jpg;${CMAKE_SOURCE_DIR}/assets/Pellinor.manifest;${CMAKE_SOURCE_DIR}/assets/Version.h")
 
-# Pellinor.exe in folder, downloading from host by default and carrying the
-# keys of the certificates in certs (a list; empty for none). Every copy is
+# Pellinor.exe in folder, downloading from host by default (over http, or
+# over the scheme given after certs) and carrying the keys of the
+# certificates in certs (a list; empty for none). Every copy is
 # named Pellinor.exe, since the program takes its title from its own name.
 function(pellinor_app target folder host certs)
     add_executable(${target} WIN32 src/Project1.cpp src/transfer/DownloadBase.cpp ${PELLINOR_TICK_COUNT}
                    assets/Pellinor.rc)
     set_target_properties(${target} PROPERTIES OUTPUT_NAME Pellinor RUNTIME_OUTPUT_DIRECTORY ${folder})
-    target_compile_definitions(${target} PRIVATE PELLINOR_DOWNLOAD_HOST="${host}")
+    set(scheme http)
+    if(ARGC GREATER 4)
+        set(scheme ${ARGV4})
+    endif()
+    target_compile_definitions(${target} PRIVATE PELLINOR_DOWNLOAD_HOST="${host}"
+                                                 PELLINOR_DOWNLOAD_SCHEME="${scheme}")
     target_link_libraries(${target} PRIVATE pellinor_win32)
     # Version.h: the version the program writes into its support log;
     # PublisherKeyList.inc: the keys it carries.
@@ -79,7 +90,8 @@ function(pellinor_app target folder host certs)
     pellinor_warnings(${target})
 endfunction()
 
-pellinor_app(Pellinor ${CMAKE_BINARY_DIR}/bin "${PELLINOR_DOWNLOAD_HOST}" "${PELLINOR_PUBLISHER_CERTS}")
+pellinor_app(Pellinor ${CMAKE_BINARY_DIR}/bin "${PELLINOR_DOWNLOAD_HOST}" "${PELLINOR_PUBLISHER_CERTS}"
+             ${PELLINOR_DOWNLOAD_SCHEME})
 
 # The same program pointed at a server on 127.0.0.1: for the newcomer's demo
 # (scripts/run) and for the Wine tests of the one fixed address, the SDK's.

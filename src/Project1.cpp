@@ -19,6 +19,7 @@
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32Signatures.h"
 #include "platform/win32/Win32SystemInfo.h"
+#include "platform/win32/Win32TlsSessions.h"
 #include "platform/win32/WindowsHeaders.h"
 #include "system/Platform.h"
 #include "unattended/CallbackPump.h"
@@ -57,6 +58,7 @@ struct Services {
     pellinor::Win32FileVersions versions;
     pellinor::Win32CommandLock commandLock;
     pellinor::Win32ProxyConfig proxies;
+    pellinor::Win32TlsSessions tls;
 };
 
 // Runs the thread's pending messages: COM's, while no window is there.
@@ -82,7 +84,8 @@ int RunWithoutWindow(const pellinor::CommandLine& request, pellinor::Win32FileSy
         Win32Shell shell([] { return static_cast<HWND>(nullptr); });
         Platform platform{
             messages,        services.files,      services.processes, services.registry,   shell,
-            services.system, services.signatures, services.versions,  services.commandLock};
+            services.system, services.signatures, services.versions,  services.commandLock,
+            &services.tls};
         return EndWith(
             RunUnattendedUpgrade(platform, services.proxies, BuiltInPublisherKeys(), request));
     } catch (const std::exception& error) {
@@ -135,7 +138,8 @@ int RunProgram(HINSTANCE instance, const std::string& arguments, int showCommand
     Win32Shell shell([&window] { return window.Handle(); });
     Platform platform{
         window,          services.files,      services.processes, services.registry,   shell,
-        services.system, services.signatures, services.versions,  services.commandLock};
+        services.system, services.signatures, services.versions,  services.commandLock,
+        &services.tls};
 
     // The window and its controls exist before FormCreate runs, as the form
     // is created from its stored layout first.
@@ -144,7 +148,7 @@ int RunProgram(HINSTANCE instance, const std::string& arguments, int showCommand
     // keeps its own text (the language switch).
     window.SetStatusBarHint(log.Path());
     FirstCopy::MarkWindow(window.Handle());
-    Downloads downloads(services.files, &window);
+    Downloads downloads(services.files, &window, &services.tls);
     downloads.UseProxySettings(services.proxies);
     TForm1 form(platform, window, downloads, BuiltInPublisherKeys());
     window.SetSink(&form);

@@ -60,6 +60,7 @@ TEST(CommandLine, SwitchesAndValues) {
         {"/folder c:\\x /upgrade /BASE http://10.0.0.5:8080/V9/02/", true, "c:\\x\\",
          "http://10.0.0.5:8080/V9/02/", ""},
         {"/upgrade /base HTTP://h/", true, "", "HTTP://h/", ""},
+        {"/upgrade /base https://h/", true, "", "https://h/", ""},
         // Refused: a deployment tool gets 1639 instead of a window nobody answers.
         {"/install", false, "", "", "unknown: /install"},
         {"upgrade", false, "", "", "unknown: upgrade"},
@@ -72,7 +73,8 @@ TEST(CommandLine, SwitchesAndValues) {
         {"/upgrade /folder Lock", false, "", "", "not a full path"},
         {"/upgrade /folder C:Lock", false, "", "", "not a full path"},
         {"/upgrade /folder \"C:\\Hotel Lock\\\"", false, "", "", "a quote in the folder"},
-        {"/upgrade /base https://h/", false, "", "", "http://"},
+        {"/upgrade /base ftp://h/", false, "", "", "http:// or https://"},
+        {"/upgrade /base https://", false, "", "", "http:// or https://"},
         {"/upgrade /base http://", false, "", "", "http://"},
         {"/upgrade /base http://h/V9", false, "", "", "end with"},
         {"/upgrade /base \"http://h/a b/\"", false, "", "", "blank"},

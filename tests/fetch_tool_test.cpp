@@ -83,7 +83,7 @@ TEST(FetchToolReport, TheSummaryLineNamesEveryFact) {
     outcome.encodedUrl = "http://h/a%20b";
     EXPECT_EQ(SummaryLine(outcome, milliseconds(1500)),
               "url=http://h/a%20b status=\"\" framing=none announced=0 bytes=0 whole=no "
-              "proxy=direct time=1.500s");
+              "proxy=direct tls=none time=1.500s");
     outcome.response.url = "http://h/c";
     outcome.response.statusLine = "HTTP/1.1 200 \"O\\K\"\x1b";
     outcome.response.framing = BodyFraming::Chunked;
@@ -91,9 +91,11 @@ TEST(FetchToolReport, TheSummaryLineNamesEveryFact) {
     outcome.response.body = std::string(3000, 'x');
     outcome.whole = true;
     outcome.response.proxy = "127.0.0.1:3128";
+    outcome.response.tls = "TLSv1.2 AES-256";
     EXPECT_EQ(SummaryLine(outcome, milliseconds(2)),
               "url=http://h/c status=\"HTTP/1.1 200 \\x22O\\x5CK\\x22\\x1B\" framing=chunked "
-              "announced=2048 bytes=3000 whole=yes proxy=127.0.0.1:3128 time=0.002s");
+              "announced=2048 bytes=3000 whole=yes proxy=127.0.0.1:3128 tls=\"TLSv1.2 AES-256\" "
+              "time=0.002s");
     EXPECT_EQ(FramingName(BodyFraming::Length), "length");
     EXPECT_EQ(FramingName(BodyFraming::Close), "close");
 }
@@ -162,7 +164,7 @@ TEST_F(FetchToolRuns, WholeCutOffMissingAndLoopingAnswers) {
     EXPECT_EQ(whole.code, kFetchWhole) << whole.err;
     EXPECT_EQ(Summary(whole).rfind("url=" + wholeUrl +
                                        " status=\"HTTP/1.1 200 OK\" framing=length "
-                                       "announced=5000 bytes=5000 whole=yes proxy=direct time=",
+                                       "announced=5000 bytes=5000 whole=yes proxy=direct tls=none time=",
                                    0),
               0u)
         << whole.out;

@@ -24,7 +24,7 @@ const std::string kTraditionalChineseAnsi =
 struct Form {
     FakePlatform fake;
     const PublisherKeys noKeys;
-    Downloads downloads{fake.files, &fake.window};
+    Downloads downloads{fake.files, &fake.window, nullptr};
     TForm1 form{fake.platform, fake.window, downloads, noKeys};
 
     explicit Form(const std::string& ansiName, const std::string& utf8Name = "") {

@@ -56,6 +56,15 @@ TEST(CookieJar, DomainsMatchOnDotBoundariesAndAddressesOnlyThemselves) {
     }
 }
 
+TEST(CookieJar, SecureCookiesComeAndGoOverHttpsOnly) {
+    CookieJar jar;
+    jar.Store("s=1; Secure; Path=/", ParseHttpUrl("https://dl.example/a"), kNow);
+    jar.Store("planted=2; secure; Path=/", ParseHttpUrl("http://dl.example/a"), kNow);
+    jar.Store("plain=3; Path=/", ParseHttpUrl("https://dl.example/a"), kNow);
+    EXPECT_EQ(jar.HeaderFor(ParseHttpUrl("https://dl.example/b")), "s=1; plain=3");
+    EXPECT_EQ(jar.HeaderFor(ParseHttpUrl("http://dl.example/b")), "plain=3");
+}
+
 TEST(CookieJar, ReplacesAndExpires) {
     CookieJar jar;
     const HttpUrl from = ParseHttpUrl("http://h/");

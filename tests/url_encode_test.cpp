@@ -70,6 +70,10 @@ TEST(HttpUrl, PartsTargetAndHostHeader) {
     EXPECT_EQ(ParseHttpUrl("http://h:80/").HostHeader(), "h");
     EXPECT_EQ(ParseHttpUrl("http://h/").HostHeader(), "h");
     EXPECT_EQ(ParseHttpUrl("http://h/").PortOrDefault(), "80");
+    // An https address's own port is 443, and only that one goes unwritten.
+    EXPECT_EQ(ParseHttpUrl("HTTPS://h/").PortOrDefault(), "443");
+    EXPECT_EQ(ParseHttpUrl("https://h:443/").HostHeader(), "h");
+    EXPECT_EQ(ParseHttpUrl("https://h:80/").HostHeader(), "h:80");
     EXPECT_EQ(ParseHttpUrl("http://[::1]:81/x").host, "[::1]");
 }
 

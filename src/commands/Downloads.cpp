@@ -5,7 +5,7 @@
 
 namespace pellinor {
 
-Downloads::Downloads(FileSystem& files, MessagePump* messages)
+Downloads::Downloads(FileSystem& files, MessagePump* messages, TlsSessions* tls)
     : messages_(messages),
       http_(HttpEvents{
           [this](int32_t max) {
@@ -21,7 +21,9 @@ Downloads::Downloads(FileSystem& files, MessagePump* messages)
       }),
       downloader_(http_, files, [this] {
           if (listener_) listener_->Arrived();
-      }) {}
+      }) {
+    http_.UseTlsSessions(tls);
+}
 
 void Downloads::UseProxySettings(ProxyConfig& proxies) {
     pellinor::UseProxySettings(http_, proxies, [this] { KeepMessagesRunning(); });

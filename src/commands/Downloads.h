@@ -10,6 +10,7 @@
 #include "platform/FileSystem.h"
 #include "platform/MessagePump.h"
 #include "platform/ProxyConfig.h"
+#include "platform/TlsSessions.h"
 #include "transfer/HttpClient.h"
 
 namespace pellinor {
@@ -19,8 +20,9 @@ struct ProxyEndpoint;
 class Downloads {
   public:
     // messages: kept running while a request waits (none for a console);
-    // files: where a download is written.
-    Downloads(FileSystem& files, MessagePump* messages);
+    // files: where a download is written; tls: the system's TLS for https
+    // addresses (none: they are refused).
+    Downloads(FileSystem& files, MessagePump* messages, TlsSessions* tls);
     Downloads(const Downloads&) = delete;
     Downloads& operator=(const Downloads&) = delete;
 

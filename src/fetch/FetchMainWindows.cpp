@@ -7,11 +7,13 @@
 #include "platform/win32/ConsoleTool.h"
 #include "platform/win32/Win32ProxyConfig.h"
 #include "platform/win32/Win32Signatures.h"
+#include "platform/win32/Win32TlsSessions.h"
 
 int wmain(int argc, wchar_t** argv) {
     const std::unique_ptr<pellinor::FileSystem> files = pellinor::NewWin32FileSystem();
     pellinor::Win32ProxyConfig proxies;
     pellinor::Win32Signatures signatures;
+    pellinor::Win32TlsSessions tls;
     pellinor::FetchSite site{
         *files,
         [](const std::string& text) {
@@ -23,6 +25,7 @@ int wmain(int argc, wchar_t** argv) {
         nullptr,  // the file system takes paths as typed
         &proxies,
         &signatures,
+        &tls,
     };
     return pellinor::RunFetch(pellinor::Utf8Arguments(argc, argv), site);
 }

@@ -58,7 +58,8 @@ std::string SummaryLine(const FetchOutcome& outcome, std::chrono::nanoseconds ta
     return "url=" + url + " status=" + Quoted(r.statusLine) + " framing=" + FramingName(r.framing) +
            " announced=" + std::to_string(r.announced) + " bytes=" + std::to_string(r.body.size()) +
            " whole=" + (outcome.whole ? "yes" : "no") +
-           " proxy=" + (r.proxy.empty() ? std::string("direct") : r.proxy) + " time=" + seconds +
+           " proxy=" + (r.proxy.empty() ? std::string("direct") : r.proxy) +
+           " tls=" + (r.tls.empty() ? std::string("none") : Quoted(r.tls)) + " time=" + seconds +
            "s";
 }
 

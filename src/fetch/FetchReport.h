@@ -37,7 +37,8 @@ class ProgressLines {
 
 // One line without its line end: the final address, the status line, the
 // framing, the bytes announced and received, whether the body is whole,
-// the proxy of the last request ("direct" without one) and the time taken.
+// the proxy of the last request ("direct" without one), its TLS ("none"
+// for http, else the protocol and cipher, quoted) and the time taken.
 std::string SummaryLine(const FetchOutcome& outcome, std::chrono::nanoseconds taken);
 
 }  // namespace pellinor

@@ -150,7 +150,7 @@ int RunFetch(const std::vector<std::string>& arguments, FetchSite& site) {
     ProgressLines progress(site.err);
     ConsoleNotify notify(progress);
     // No window to keep alive, and nobody to ask for a proxy's sign-in.
-    Downloads downloads(site.files, nullptr);
+    Downloads downloads(site.files, nullptr, site.tls);
     downloads.Notify(&notify);
     HttpClient& http = downloads.Client();
     // Support staff may rule out the user's settings either way.

@@ -9,6 +9,7 @@
 #include "platform/FileSystem.h"
 #include "platform/ProxyConfig.h"
 #include "platform/Signatures.h"
+#include "platform/TlsSessions.h"
 
 namespace pellinor {
 
@@ -25,6 +26,8 @@ struct FetchSite {
     ProxyConfig* proxies = nullptr;
     // The system's signature checks; none: --publisher cannot be answered.
     Signatures* signatures = nullptr;
+    // The system's TLS; none: https addresses are refused.
+    TlsSessions* tls = nullptr;
 };
 
 // arguments: those after the program's name, UTF-8. Returns a FetchExit.

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "http/SocketErrors.h"
+#include "http/TlsErrors.h"
 #include "platform/Error.h"
 
 namespace pellinor {
@@ -158,7 +159,66 @@ void HttpConnection::Open(const std::string& host, const std::string& port,
     peer_ = host + ":" + port;
 }
 
+void HttpConnection::StartTls(const std::string& serverName) {
+    tls_.reset();
+    if (tlsSessions_ == nullptr) throw Error(kIoHandlerNotValid);
+    std::unique_ptr<TlsSession> session = tlsSessions_->Begin(socket_, serverName);
+    if (!session) {
+        Close();
+        throw Error(kTlsNeedsNewerWindows);
+    }
+    bool done = false;
+    boost::system::error_code result;
+    session->AsyncHandshake([&](const boost::system::error_code& e, size_t) {
+        result = e;
+        done = true;
+    });
+    const bool finished =
+        Await(io_, done, Clock::now() + kTlsHandshakeLimit, kReadPumpInterval, [this] {
+            boost::system::error_code ignored;
+            socket_.close(ignored);
+        });
+    if (!finished) {
+        Close();
+        throw Error(kTlsHandshakeTooSlow);
+    }
+    if (result) {
+        Close();
+        RaiseTlsError(result);
+    }
+    tls_ = std::move(session);
+}
+
+template <typename Handler>
+void HttpConnection::ReadSomeAsync(asio::mutable_buffer buffer, Handler handler) {
+    if (tls_) {
+        tls_->AsyncReadSome(buffer, handler);
+    } else {
+        socket_.async_read_some(buffer, handler);
+    }
+}
+
+template <typename Handler>
+void HttpConnection::WriteSomeAsync(asio::const_buffer buffer, Handler handler) {
+    if (tls_) {
+        tls_->AsyncWriteSome(buffer, handler);
+    } else {
+        socket_.async_write_some(buffer, handler);
+    }
+}
+
+void HttpConnection::RaiseTransferError(const boost::system::error_code& ec) {
+    if (tls_) {
+        Close();
+        RaiseTlsError(ec);
+    }
+    Close();
+    RaiseSocketError(ec);
+}
+
 void HttpConnection::Close() {
+    // The session first: it refers to the socket.
+    tls_.reset();
     boost::system::error_code ignored;
     if (socket_.is_open()) {
         socket_.shutdown(tcp::socket::shutdown_both, ignored);
@@ -192,20 +252,17 @@ void HttpConnection::Send(const std::string& bytes) {
         bool done = false;
         size_t taken = 0;
         boost::system::error_code result;
-        socket_.async_write_some(asio::buffer(bytes.data() + sent, bytes.size() - sent),
-                                 [&](const boost::system::error_code& e, size_t n) {
-                                     result = e;
-                                     taken = n;
-                                     done = true;
-                                 });
+        WriteSomeAsync(asio::buffer(bytes.data() + sent, bytes.size() - sent),
+                       [&](const boost::system::error_code& e, size_t n) {
+                           result = e;
+                           taken = n;
+                           done = true;
+                       });
         if (!Await(io_, done, Clock::now() + silenceLimit_, kReadPumpInterval, closeSocket)) {
             Close();
             throw Error(SocketErrorMessage(kWsaTimedOut));
         }
-        if (result) {
-            Close();
-            RaiseSocketError(result);
-        }
+        if (result) RaiseTransferError(result);
         sent += taken;
     }
 }
@@ -222,12 +279,11 @@ size_t HttpConnection::ReadSome(char* data, size_t size, std::chrono::millisecon
     bool done = false;
     size_t received = 0;
     boost::system::error_code result;
-    socket_.async_read_some(asio::buffer(data, size),
-                            [&](const boost::system::error_code& e, size_t n) {
-                                result = e;
-                                received = n;
-                                done = true;
-                            });
+    ReadSomeAsync(asio::buffer(data, size), [&](const boost::system::error_code& e, size_t n) {
+        result = e;
+        received = n;
+        done = true;
+    });
     // Whichever comes first: the caller's limit, the silence limit, the bound.
     const bool limited = limit.count() > 0 && limit < silenceLimit_;
     const Clock::time_point waited = Clock::now() + (limited ? limit : silenceLimit_);
@@ -243,10 +299,7 @@ size_t HttpConnection::ReadSome(char* data, size_t size, std::chrono::millisecon
         throw Error(kReadTimeout);
     }
     if (result == asio::error::eof) return 0;
-    if (result) {
-        Close();
-        RaiseSocketError(result);
-    }
+    if (result) RaiseTransferError(result);
     bounds_.Received(received);
     return received;
 }

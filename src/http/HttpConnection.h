@@ -9,10 +9,12 @@
 #include <chrono>
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "http/HttpTransport.h"
 #include "http/RequestBounds.h"
+#include "platform/TlsSessions.h"
 
 namespace pellinor {
 
@@ -24,6 +26,12 @@ namespace pellinor {
 // the window shows must never be more than that behind the bytes.
 constexpr std::chrono::milliseconds kConnectPumpInterval{125};
 constexpr std::chrono::milliseconds kReadPumpInterval{50};
+
+// The longest a TLS handshake may take, certificate check included: a few
+// round trips and a signature, seconds on the slowest line. A server that
+// drips its hello past a minute is held to the same bound as one that
+// drips its header block.
+constexpr std::chrono::milliseconds kTlsHandshakeLimit{60000};
 
 // How a name is looked up: the system's resolver unless a test puts a
 // stand-in there. It starts the lookup on io and calls done when it ends.
@@ -80,6 +88,14 @@ class HttpConnection : public HttpTransport {
     // question); every wait checks it as soon as the turn returns.
     void Stop() override { stopped_ = true; }
 
+    void UseTlsSessions(TlsSessions* sessions) override { tlsSessions_ = sessions; }
+    bool CanSpeakTls() const override { return tlsSessions_ != nullptr; }
+    // The handshake waits as a read does, processing messages, and ends at
+    // kTlsHandshakeLimit with kTlsHandshakeTooSlow. A system without TLS
+    // 1.2 raises kTlsNeedsNewerWindows.
+    void StartTls(const std::string& serverName) override;
+    std::string TlsDescription() override { return tls_ ? tls_->Description() : std::string(); }
+
   private:
     using Clock = std::chrono::steady_clock;
 
@@ -101,6 +117,14 @@ class HttpConnection : public HttpTransport {
     void Resolve(const std::string& host, const std::string& port,
                  std::chrono::milliseconds timeout,
                  boost::asio::ip::tcp::resolver::results_type& endpoints);
+    // A read or write of at least one byte on the socket, or through its
+    // TLS session once there is one.
+    template <typename Handler>
+    void ReadSomeAsync(boost::asio::mutable_buffer buffer, Handler handler);
+    template <typename Handler>
+    void WriteSomeAsync(boost::asio::const_buffer buffer, Handler handler);
+    // The error of a failed read or write, in the words of the connection's kind.
+    [[noreturn]] void RaiseTransferError(const boost::system::error_code& ec);
 
     std::function<void()> processMessages_;
     std::chrono::milliseconds silenceLimit_;
@@ -111,6 +135,9 @@ class HttpConnection : public HttpTransport {
     boost::asio::io_context io_;
     boost::asio::ip::tcp::socket socket_;
     std::string peer_;
+    TlsSessions* tlsSessions_ = nullptr;
+    // The open connection's TLS, after StartTls; it reads and writes socket_.
+    std::unique_ptr<TlsSession> tls_;
 };
 
 }  // namespace pellinor

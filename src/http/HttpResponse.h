@@ -36,6 +36,7 @@ struct HttpResponse {
     uint64_t announced = 0;  // the "Content-Length", or the sum of the chunk sizes
     bool complete = false;   // the body's end arrived: its length, its last chunk, or the close
     std::string proxy;       // "host:port" of the proxy of the last request, or "direct"
+    std::string tls;         // the TLS protocol and cipher of the last request; empty for http
 };
 
 // Whether the body is a whole file that may be written: the one rule that

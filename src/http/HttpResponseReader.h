@@ -89,6 +89,9 @@ class HttpResponseReader : private BodyReceiver {
     void ReadBody(const ResponseHead& head, std::string* sink, BodyResult& result);
 
     uint64_t BytesReceived() const { return received_; }
+    // Bytes arrived past what was read so far (after a head, none is due
+    // before the next request, e.g. after a proxy's answer to a CONNECT).
+    bool HasUnreadBytes() const { return pos_ < pending_.size(); }
     // The body's bytes the last ReadBody took, kept or thrown away (for the log).
     uint64_t BodyBytesRead() const { return bodyBytes_; }
 

@@ -10,6 +10,8 @@
 
 namespace pellinor {
 
+class TlsSessions;
+
 // The longest a name lookup, and then a connect, may take: a hotel's line,
 // a proxy waking up or a resolver asking its way round may take tens of
 // seconds, but a server that does not answer in two minutes will not, and
@@ -63,6 +65,19 @@ class HttpTransport {
     // The user asks to stop: the wait under way ends at the window's next
     // turn with RequestStopped, and so does every later one.
     virtual void Stop() {}
+
+    // https: the system's TLS, which the connections use from StartTls on;
+    // none (the default) leaves https addresses unsupported.
+    virtual void UseTlsSessions(TlsSessions* /*sessions*/) {}
+    virtual bool CanSpeakTls() const { return false; }
+    // The open connection (to the server, or a tunnel through a proxy to
+    // it) speaks TLS with serverName from here on: the handshake is made,
+    // the server's certificate and name checked. Raises the user's text of
+    // what failed, and the connection is closed then.
+    virtual void StartTls(const std::string& /*serverName*/) {}
+    // The protocol and cipher of the open connection's TLS, for the log;
+    // empty on a plain connection.
+    virtual std::string TlsDescription() { return std::string(); }
 };
 
 }  // namespace pellinor

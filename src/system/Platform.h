@@ -10,6 +10,7 @@
 #include "platform/Shell.h"
 #include "platform/Signatures.h"
 #include "platform/SystemInfo.h"
+#include "platform/TlsSessions.h"
 
 namespace pellinor {
 
@@ -23,6 +24,7 @@ struct Platform {
     Signatures& signatures;
     FileVersions& versions;
     CommandLock& commandLock;
+    TlsSessions* tls = nullptr;  // https; none: https addresses are refused
 };
 
 }  // namespace pellinor

@@ -118,6 +118,8 @@ void CookieJar::Store(const std::string& setCookie, const HttpUrl& from, std::ti
             if (domain.empty()) continue;
             cookie.domain = domain;
             cookie.hostOnly = false;
+        } else if (key == "secure") {
+            cookie.secure = true;
         } else if (key == "path" && !value.empty()) {
             cookie.path = value;
         } else if (key == "max-age" && !value.empty()) {
@@ -140,6 +142,7 @@ void CookieJar::Store(const std::string& setCookie, const HttpUrl& from, std::ti
     // A server may set a cookie for its own host or a domain above it,
     // never for another host or for a sibling.
     if (!cookie.hostOnly && !DomainMatches(LowerAscii(from.host), cookie.domain)) return;
+    if (cookie.secure && !from.Secure()) return;
     std::string key = KeyOf(cookie);
     const auto held = index_.find(key);
     if (held != index_.end()) {
@@ -175,7 +178,7 @@ std::string CookieJar::HeaderFor(const HttpUrl& url) const {
     const std::string host = LowerAscii(url.host);
     std::string header;
     for (const Cookie& c : cookies_) {
-        if (c.value.empty()) continue;
+        if (c.value.empty() || (c.secure && !url.Secure())) continue;
         if (c.hostOnly ? host != c.domain : !DomainMatches(host, c.domain)) continue;
         if (url.path.compare(0, c.path.size(), c.path) != 0) continue;
         if (!header.empty()) header += "; ";

@@ -21,7 +21,8 @@ class CookieJar {
     // Takes one "Set-Cookie" value received for a request to from. A cookie
     // with the same name, domain and path replaces the one held. A value
     // holding a control byte other than a tab is ignored, and so is one
-    // whose Domain the host does not match.
+    // whose Domain the host does not match, and one marked Secure that came
+    // over http (a server in the clear must not plant what https sends).
     void Store(const std::string& setCookie, const HttpUrl& from, std::time_t now);
     // Every "Set-Cookie" value of one response, in order.
     void StoreAll(const std::vector<std::string>& setCookies, const HttpUrl& from, std::time_t now);
@@ -32,7 +33,7 @@ class CookieJar {
     // "n1=v1; n2=v2" of the cookies whose domain matches the host (RFC 6265
     // 5.1.3: the host itself, or for a cookie with a Domain also a host below
     // it) and whose path starts the request's directory; empty values are
-    // not sent. Empty when none matches.
+    // not sent, and Secure cookies go over https only. Empty when none matches.
     std::string HeaderFor(const HttpUrl& url) const;
 
     size_t Count() const { return cookies_.size(); }
@@ -46,6 +47,7 @@ class CookieJar {
         std::string path;
         bool persistent = false;
         std::time_t expires = 0;
+        bool secure = false;  // sent over https only
     };
     static std::string KeyOf(const Cookie& cookie);
 

@@ -1,14 +1,15 @@
-// Where downloads come from by default. The host is a build option: a
-// reserved name in the product, a server on 127.0.0.1 in the demo and tests.
+// Where downloads come from by default. The host and the scheme ("http" or
+// "https") are build options: a reserved name in the product, a server on
+// 127.0.0.1 in the demo and tests.
 #pragma once
 
 #include <string>
 
 namespace pellinor {
 
-// "http://" + host + "/V9/02/": file names are appended without a separator.
+// scheme "://" host "/V9/02/": file names are appended without a separator.
 std::string DefaultDownloadBase();
-// "http://" + host: the SDK archives' names are appended with their "/".
+// scheme "://" host: the SDK archives' names are appended with their "/".
 std::string DefaultServerRoot();
 
 }  // namespace pellinor

@@ -10,7 +10,9 @@
 #include "http/HttpResponseReader.h"
 #include "http/RequestBounds.h"
 #include "http/SocketErrors.h"
+#include "http/TlsErrors.h"
 #include "log/LogEvent.h"
+#include "log/LogLine.h"
 #include "platform/Error.h"
 #include "text/TextRules.h"
 #include "transfer/Cookies.h"
@@ -59,9 +61,12 @@ bool IsSuccess(const ResponseHead& head) {
     return head.status == 200;
 }
 
-// Checked before any name lookup: there is no secure transport.
-void CheckProtocol(const HttpUrl& url) {
-    if (SameTextAscii(url.protocol, "https")) throw Error(kIoHandlerNotValid);
+// Checked before any name lookup: https needs the system's TLS.
+void CheckProtocol(const HttpUrl& url, bool canSpeakTls) {
+    if (url.Secure()) {
+        if (!canSpeakTls) throw Error(kIoHandlerNotValid);
+        return;
+    }
     if (!SameTextAscii(url.protocol, "http")) throw Error(kUnknownProtocol);
 }
 
@@ -91,7 +96,9 @@ std::string Printable(const std::string& location) {
 // (some log or filter on it): Content-Type, Host, Accept, User-Agent, then
 // Cookie. No Connection header: HTTP/1.1 keeps the connection by default.
 // Through a proxy the request line names the whole address (RFC 9112 3.2.2)
-// and a sign-in, once given, follows the other lines.
+// and a sign-in, once given, follows the other lines. An https request goes
+// inside a tunnel, where the proxy reads nothing: it is written as to the
+// server itself, and the sign-in went with the tunnel's CONNECT.
 std::string RequestBytes(const HttpUrl& url, const std::string& cookies, bool viaProxy,
                          const std::string& proxyAuthorization) {
     const std::string target =
@@ -111,6 +118,18 @@ std::string RequestBytes(const HttpUrl& url, const std::string& cookies, bool vi
 // reached: the download's own server may be perfectly well.
 [[noreturn]] void RaiseForProxy(const Error& e, const ProxyEndpoint& proxy) {
     throw Error(std::string(e.what()) + "\r\nProxy: " + proxy.Text());
+}
+
+// The request that opens a tunnel through a proxy to an https server (RFC
+// 9110 9.3.6): the server's name and port, as the Host line too.
+std::string ConnectBytes(const HttpUrl& url, const std::string& proxyAuthorization) {
+    const std::string authority = url.host + ":" + url.PortOrDefault();
+    std::string r = "CONNECT " + authority + " HTTP/1.1\r\n";
+    r += "Host: " + authority + "\r\n";
+    r += "User-Agent: Mozilla/3.0 (compatible; Indy Library)\r\n";
+    if (!proxyAuthorization.empty()) r += "Proxy-Authorization: " + proxyAuthorization + "\r\n";
+    r += "\r\n";
+    return r;
 }
 
 // What one exchange asks of the loop in Get.
@@ -136,7 +155,7 @@ class HttpClient::Impl {
         ProxyEndpoint proxy;
         for (int requests = 1;; ++requests) {
             response.url = url.Text();
-            CheckProtocol(url);
+            CheckProtocol(url, connection_.CanSpeakTls());
             // Once for each address: a redirect may lead where the user's
             // settings choose another way.
             if (!decided) proxy = chooser_ ? chooser_(url) : ProxyEndpoint();
@@ -148,13 +167,19 @@ class HttpClient::Impl {
             // The limit reached: the GET ends quietly with nothing.
             if (requests >= kMaxRequests) return;
             if (next == Next::Redirect) {
-                url = ResolveLocation(url, Printable(head.Header("Location")));
+                const HttpUrl target = ResolveLocation(url, Printable(head.Header("Location")));
+                if (url.Secure() && !target.Secure()) {
+                    LogEvent("redirect refused: https to " + AddressForLog(target.Text()));
+                    throw Error(kTlsDowngradeRefused);
+                }
+                url = target;
                 decided = false;
             }
         }
     }
 
     void Stop() { connection_.Stop(); }
+    void UseTlsSessions(TlsSessions* sessions) { connection_.UseTlsSessions(sessions); }
 
     std::function<ProxyEndpoint(const HttpUrl&)> chooser_;
 
@@ -166,15 +191,20 @@ class HttpClient::Impl {
                  ResponseHead& head) {
         cookies_.DropExpired(std::time(nullptr));
         const auto signIn = signIns_.find(proxy.Text());
-        const bool signedIn = !proxy.Direct() && signIn != signIns_.end();
+        // Inside a tunnel the proxy sees no request: its sign-in went with
+        // the CONNECT.
+        const bool plainViaProxy = !proxy.Direct() && !url.Secure();
+        const bool signedIn = plainViaProxy && signIn != signIns_.end();
         const std::string request =
-            RequestBytes(url, cookies_.HeaderFor(url), !proxy.Direct(),
+            RequestBytes(url, cookies_.HeaderFor(url), plainViaProxy,
                          signedIn ? BasicAuthorization(signIn->second) : std::string());
         HttpResponseReader reader = Exchange(url, proxy, request, head);
         response.statusLine = head.statusLine;
+        response.tls = connection_.TlsDescription();
         cookies_.StoreAll(head.Headers("Set-Cookie"), url, std::time(nullptr));
-        // A 407 comes from the proxy, never from the server behind it.
-        const bool proxyAsks = !proxy.Direct() && head.status == 407;
+        // A 407 comes from the proxy, never from the server behind it (nor
+        // from inside a tunnel, where only the server speaks).
+        const bool proxyAsks = plainViaProxy && head.status == 407;
         const bool redirect = !proxyAsks && IsRedirect(head);
         const bool success = !redirect && IsSuccess(head);
         response.body.clear();
@@ -264,6 +294,9 @@ class HttpClient::Impl {
         const std::string host = proxy.Direct() ? url.host : proxy.host;
         const std::string port = proxy.Direct() ? url.PortOrDefault() : proxy.port;
         const std::string peer = host + ":" + port;
+        // The server a TLS session must be with; none for http.
+        const std::string secureTo = url.Secure() ? url.host + ":" + url.PortOrDefault() : "";
+        if (!proxy.Direct() && url.Secure()) CheckHostAndPort(url.host, url.PortOrDefault());
         try {
             CheckHostAndPort(host, port);
         } catch (const Error& e) {
@@ -273,16 +306,9 @@ class HttpClient::Impl {
         for (;;) {
             // After a replacement the connection is a fresh one, so this
             // retries at most once.
-            const bool reused =
-                connection_.IsOpen() && connection_.Peer() == peer && connection_.Reusable();
-            if (!reused) {
-                try {
-                    connection_.Open(host, port);
-                } catch (const Error& e) {
-                    if (proxy.Direct()) throw;
-                    RaiseForProxy(e, proxy);
-                }
-            }
+            const bool reused = connection_.IsOpen() && connection_.Peer() == peer &&
+                                secureTo_ == secureTo && connection_.Reusable();
+            if (!reused) Connect(url, proxy, host, port, secureTo);
             HttpResponseReader reader(connection_, events_);
             const auto asked = std::chrono::steady_clock::now();
             const auto atOnce = [&asked] {
@@ -304,8 +330,64 @@ class HttpClient::Impl {
         }
     }
 
+    // Opens a connection to host:port (the server, or the proxy) and, for
+    // https, the TLS session with the server: through a proxy inside the
+    // tunnel a CONNECT opens.
+    void Connect(const HttpUrl& url, const ProxyEndpoint& proxy, const std::string& host,
+                 const std::string& port, const std::string& secureTo) {
+        secureTo_.clear();
+        for (;;) {
+            try {
+                connection_.Open(host, port);
+            } catch (const Error& e) {
+                if (proxy.Direct()) throw;
+                RaiseForProxy(e, proxy);
+            }
+            if (secureTo.empty()) return;
+            if (proxy.Direct() || OpenTunnel(url, proxy)) break;
+        }
+        connection_.StartTls(url.host);
+        secureTo_ = secureTo;
+        LogEvent("tls " + secureTo + " " + connection_.TlsDescription());
+    }
+
+    // Asks the proxy for a tunnel to the https server. True once it stands;
+    // false when the proxy asked for a sign-in that the user gave, so that
+    // the CONNECT goes again on a new connection. A refusal raises the
+    // proxy's status line, as any failed request does.
+    bool OpenTunnel(const HttpUrl& url, const ProxyEndpoint& proxy) {
+        const auto signIn = signIns_.find(proxy.Text());
+        const bool signedIn = signIn != signIns_.end();
+        connection_.Send(
+            ConnectBytes(url, signedIn ? BasicAuthorization(signIn->second) : std::string()));
+        connection_.Enter(ResponsePart::Head);
+        HttpResponseReader reader(connection_, events_);
+        ResponseHead head;
+        if (!reader.ReadHead(head)) {
+            connection_.Close();
+            throw Error(kConnectionClosedGracefully);
+        }
+        LogEvent("tunnel " + url.host + ":" + url.PortOrDefault() + " " + head.statusLine +
+                 " proxy=" + proxy.Text());
+        if (head.status >= 200 && head.status < 300) {
+            // A proxy speaks no more once the tunnel stands: bytes read ahead
+            // would be taken for the server's.
+            if (reader.HasUnreadBytes()) {
+                connection_.Close();
+                throw Error(BrokenReplyText(kBrokenStatusLine));
+            }
+            return true;
+        }
+        connection_.Close();
+        if (head.status == 407 && SignIn(proxy, head, signedIn)) return false;
+        throw Error(head.statusLine);
+    }
+
     HttpEvents events_;
     CookieJar cookies_;
+    // The server the open connection's TLS session is with; empty for a
+    // plain connection.
+    std::string secureTo_;
     // The sign-ins the user gave, by proxy; in memory only, for this run.
     std::map<std::string, ProxyCredentials> signIns_;
     std::unique_ptr<HttpTransport> owned_;
@@ -339,6 +421,10 @@ void HttpClient::Get(const std::string& encodedUrl, HttpResponse& response) {
 
 void HttpClient::Stop() {
     impl_->Stop();
+}
+
+void HttpClient::UseTlsSessions(TlsSessions* sessions) {
+    impl_->UseTlsSessions(sessions);
 }
 
 void HttpClient::SetProxyChooser(std::function<ProxyEndpoint(const HttpUrl& url)> chooser) {

@@ -16,6 +16,7 @@ namespace pellinor {
 struct ProxyEndpoint;
 
 class HttpTransport;
+class TlsSessions;
 struct HttpUrl;
 
 class HttpClient {
@@ -47,6 +48,9 @@ class HttpClient {
     // window): the GET ends at once with RequestStopped, and so does every
     // later one, since the program closes after a stop.
     void Stop();
+    // https addresses go over the system's TLS through sessions; without
+    // it they are refused before any lookup.
+    void UseTlsSessions(TlsSessions* sessions);
     // Decides the proxy for each address requested, a redirect's target
     // included; without one every request goes direct.
     void SetProxyChooser(std::function<ProxyEndpoint(const HttpUrl& url)> chooser);

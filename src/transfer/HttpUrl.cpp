@@ -19,12 +19,12 @@ std::string Slashed(std::string s) {
     return s;
 }
 
-bool IsPort80(const std::string& port) {
+bool IsPort(const std::string& port, int number) {
     if (port.empty() || port.size() > 5) return false;
     for (char c : port) {
         if (c < '0' || c > '9') return false;
     }
-    return std::stoi(port) == 80;
+    return std::stoi(port) == number;
 }
 
 // The part after the host: "/dir/doc#frag?query". The fragment is cut from
@@ -115,8 +115,16 @@ std::string HttpUrl::Target() const {
     return t;
 }
 
+bool HttpUrl::Secure() const {
+    return SameTextAscii(protocol, "https");
+}
+
+std::string HttpUrl::DefaultPort() const {
+    return Secure() ? "443" : "80";
+}
+
 std::string HttpUrl::HostHeader() const {
-    if (port.empty() || IsPort80(port)) return host;
+    if (port.empty() || IsPort(port, std::stoi(DefaultPort()))) return host;
     return host + ":" + port;
 }
 

@@ -1,4 +1,4 @@
-// The parts of an "http://" address as the client uses them, and the
+// The parts of an "http://" or "https://" address as the client uses them, and the
 // resolution of a redirect's Location against the address that gave it.
 #pragma once
 
@@ -15,11 +15,16 @@ struct HttpUrl {
     std::string query;     // after the "?", without it
     bool hasQuery = false;
 
-    // 80 unless a port was written.
-    std::string PortOrDefault() const { return port.empty() ? std::string("80") : port; }
+    // True for "https" in any case.
+    bool Secure() const;
+    // The scheme's port: "443" for https, "80" for http.
+    std::string DefaultPort() const;
+    // The port written, or the scheme's.
+    std::string PortOrDefault() const { return port.empty() ? DefaultPort() : port; }
     // What the request line names: path, document and "?" + query.
     std::string Target() const;
-    // The Host header's value: ":port" only when the port is not 80.
+    // The Host header's value: ":port" only when the port is not the
+    // scheme's (RFC 9110 7.2).
     std::string HostHeader() const;
     // protocol "://" host [":" port] path document ["?" query]
     std::string Text() const;

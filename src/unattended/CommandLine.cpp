@@ -2,6 +2,8 @@
 // switches and the checks of their values.
 #include "unattended/CommandLine.h"
 
+#include <cstring>
+
 #include "text/TextRules.h"
 
 namespace pellinor {
@@ -35,10 +37,14 @@ std::string FolderProblem(const std::string& folder) {
 
 std::string BaseProblem(const std::string& base) {
     // The file's name is appended as it is, so the base names a folder of
-    // the server; the client speaks plain HTTP only.
-    const std::string scheme = "http://";
-    if (LowerAscii(base.substr(0, scheme.size())) != scheme || base.size() <= scheme.size()) {
-        return "/base: not an address that begins with http://";
+    // the server, over either scheme the client speaks.
+    const std::string lower = LowerAscii(base);
+    size_t schemeSize = 0;
+    for (const char* scheme : {"http://", "https://"}) {
+        if (lower.compare(0, std::strlen(scheme), scheme) == 0) schemeSize = std::strlen(scheme);
+    }
+    if (schemeSize == 0 || base.size() <= schemeSize) {
+        return "/base: not an address that begins with http:// or https://";
     }
     if (base.back() != '/') return "/base: the address must end with \"/\"";
     for (char c : base) {

@@ -21,7 +21,7 @@ ExitCode RunUnattendedUpgrade(Platform& platform, ProxyConfig& proxies,
              " base=" +
              (request.base.empty() ? std::string("(built in)") : AddressForLog(request.base)));
     UnattendedNotify notify(request.folder);
-    Downloads downloads(platform.files, &platform.messages);
+    Downloads downloads(platform.files, &platform.messages, platform.tls);
     downloads.UseProxySettings(proxies);
     downloads.Notify(&notify);
     // The temporary file's name follows the language, as the window's does.

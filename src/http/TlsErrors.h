@@ -1,0 +1,37 @@
+// The texts of https failures as the user reads them: what went wrong in
+// both languages (the client does not know the window's), then the
+// system's own number, which support looks up.
+#pragma once
+
+#include <boost/system/error_code.hpp>
+#include <cstdint>
+#include <string>
+
+namespace pellinor {
+
+// The system's numbers that have a text of their own (HRESULTs, as SChannel
+// and the certificate chain check report them).
+enum : uint32_t {
+    kCertExpired = 0x800B0101,        // CERT_E_EXPIRED: expired or not yet valid
+    kCertUntrustedRoot = 0x800B0109,  // CERT_E_UNTRUSTEDROOT
+    kCertChaining = 0x800B010A,       // CERT_E_CHAINING: no chain to any root
+    kCertNameMismatch = 0x800B010F,   // CERT_E_CN_NO_MATCH
+};
+
+// A redirect from an https address to an http one: what the user asked to
+// be private would go in the clear.
+extern const char* const kTlsDowngradeRefused;
+// The system has no TLS 1.2 (Windows XP and Vista), the oldest https a
+// server may still offer.
+extern const char* const kTlsNeedsNewerWindows;
+// The handshake took longer than kTlsHandshakeLimit.
+extern const char* const kTlsHandshakeTooSlow;
+
+// The text for a failed handshake, certificate check or TLS read or write.
+// Numbers from the system's TLS have their texts; anything else (the peer
+// closed, a socket error) reads as the same failure on a plain connection.
+std::string TlsErrorText(const boost::system::error_code& ec);
+
+[[noreturn]] void RaiseTlsError(const boost::system::error_code& ec);
+
+}  // namespace pellinor
