@@ -55,6 +55,8 @@ pellinor_layer(platform_win32 "${PELLINOR_PLATFORM_WIN32_SOURCES}" "platform;tex
 target_include_directories(pellinor_platform_win32 SYSTEM PRIVATE
                            ${CMAKE_SOURCE_DIR}/third_party/boost-wintls/mingw
                            ${CMAKE_SOURCE_DIR}/third_party/boost-wintls/include)
+# Size over speed for the TLS code: its time goes to SChannel and the line.
+set_source_files_properties(src/platform/win32/Win32TlsSessions.cpp PROPERTIES COMPILE_OPTIONS -Os)
 file(GLOB PELLINOR_WINDOW_WIN32_SOURCES CONFIGURE_DEPENDS src/window/win32/*.cpp)
 pellinor_layer(window_win32 "${PELLINOR_WINDOW_WIN32_SOURCES}"
                "platform;text;log;http;transfer;system;commands;window"

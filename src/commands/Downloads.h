@@ -10,10 +10,11 @@
 #include "platform/FileSystem.h"
 #include "platform/MessagePump.h"
 #include "platform/ProxyConfig.h"
-#include "platform/TlsSessions.h"
 #include "transfer/HttpClient.h"
 
 namespace pellinor {
+
+class TlsSessions;
 
 struct ProxyEndpoint;
 

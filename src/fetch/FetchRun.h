@@ -9,9 +9,10 @@
 #include "platform/FileSystem.h"
 #include "platform/ProxyConfig.h"
 #include "platform/Signatures.h"
-#include "platform/TlsSessions.h"
 
 namespace pellinor {
+
+class TlsSessions;
 
 // The suffix of the temporary file written beside FILE before it is put in place.
 extern const char* const kFetchTempSuffix;

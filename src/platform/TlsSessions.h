@@ -36,6 +36,7 @@ class TlsSessions {
     virtual ~TlsSessions() = default;
     // A client session over socket, connected and not yet spoken on, for
     // the server serverName (its certificate must name it). Handshake next.
+    // None when the system cannot speak the TLS that servers offer today.
     virtual std::unique_ptr<TlsSession> Begin(boost::asio::ip::tcp::socket& socket,
                                               const std::string& serverName) = 0;
 };

@@ -10,9 +10,10 @@
 #include "platform/Shell.h"
 #include "platform/Signatures.h"
 #include "platform/SystemInfo.h"
-#include "platform/TlsSessions.h"
 
 namespace pellinor {
+
+class TlsSessions;
 
 struct Platform {
     MessagePump& messages;  // kept running while a command waits or works

@@ -89,6 +89,16 @@ class Win32TlsSession : public TlsSession {
     wintls::stream<Socket&> stream_;
 };
 
+// Windows 7 is the first whose SChannel speaks TLS 1.2 (asked for by name);
+// XP and Vista stop at 1.0, which servers no longer offer. Checked before a
+// handshake that could only fail with a number nobody can read.
+bool SystemSpeaksTls12() {
+    OSVERSIONINFOW version{};
+    version.dwOSVersionInfoSize = sizeof version;
+    if (!::GetVersionExW(&version)) return true;
+    return version.dwMajorVersion > 6 || (version.dwMajorVersion == 6 && version.dwMinorVersion >= 1);
+}
+
 }  // namespace
 
 struct Win32TlsSessions::Settings {
@@ -108,6 +118,7 @@ Win32TlsSessions::~Win32TlsSessions() = default;
 
 std::unique_ptr<TlsSession> Win32TlsSessions::Begin(Socket& socket,
                                                     const std::string& serverName) {
+    if (!SystemSpeaksTls12()) return nullptr;
     return std::make_unique<Win32TlsSession>(socket, settings_->context, serverName);
 }
 
