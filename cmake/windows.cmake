@@ -233,15 +233,25 @@ if(PELLINOR_WINE_TESTS)
              COMMAND ${CMAKE_SOURCE_DIR}/tests/e2e/squid-rig start ${CMAKE_BINARY_DIR}/squid)
     add_test(NAME e2e_squid_stop
              COMMAND ${CMAKE_SOURCE_DIR}/tests/e2e/squid-rig stop ${CMAKE_BINARY_DIR}/squid)
-    set_tests_properties(e2e_squid_start PROPERTIES FIXTURES_SETUP squid LABELS wine)
-    set_tests_properties(e2e_squid_stop PROPERTIES FIXTURES_CLEANUP squid LABELS wine)
+    # squid serves the https tests too (their fixture "https").
+    set_tests_properties(e2e_squid_start PROPERTIES FIXTURES_SETUP "squid;https" LABELS wine)
+    set_tests_properties(e2e_squid_stop PROPERTIES FIXTURES_CLEANUP "squid;https" LABELS wine)
+    # The https tests reach the scripted servers through a TLS forwarder of
+    # their own (tests/e2e/tls-rig), and one goes through squid's tunnel.
+    set(PELLINOR_HTTPS_TESTS "HttpsUpgradeTest.*")
+    add_test(NAME e2e_tls_start
+             COMMAND ${CMAKE_SOURCE_DIR}/tests/e2e/tls-rig start ${CMAKE_BINARY_DIR}/tls)
+    add_test(NAME e2e_tls_stop
+             COMMAND ${CMAKE_SOURCE_DIR}/tests/e2e/tls-rig stop ${CMAKE_BINARY_DIR}/tls)
+    set_tests_properties(e2e_tls_start PROPERTIES FIXTURES_SETUP https LABELS wine)
+    set_tests_properties(e2e_tls_stop PROPERTIES FIXTURES_CLEANUP https LABELS wine)
     add_test(NAME e2e_signed_fixtures
              COMMAND ${CMAKE_SOURCE_DIR}/tests/e2e/sign-fixtures $<TARGET_FILE:tessaron>
                      ${CMAKE_BINARY_DIR}/bin/signed)
     set_tests_properties(e2e_signed_fixtures PROPERTIES FIXTURES_SETUP signed_programs
                          LABELS wine)
     gtest_discover_tests(e2e_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
-                         TEST_FILTER "*-${PELLINOR_SIGNED_TESTS}:${PELLINOR_PROXY_TESTS}:${PELLINOR_PINNED_TESTS}"
+                         TEST_FILTER "*-${PELLINOR_SIGNED_TESTS}:${PELLINOR_PROXY_TESTS}:${PELLINOR_PINNED_TESTS}:${PELLINOR_HTTPS_TESTS}"
                          PROPERTIES LABELS wine TIMEOUT 180 RUN_SERIAL TRUE)
     gtest_discover_tests(e2e_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
                          TEST_FILTER "${PELLINOR_PINNED_TESTS}"
@@ -255,4 +265,8 @@ if(PELLINOR_WINE_TESTS)
                          TEST_FILTER "${PELLINOR_PROXY_TESTS}"
                          PROPERTIES LABELS wine TIMEOUT 180 RUN_SERIAL TRUE
                                     FIXTURES_REQUIRED squid)
+    gtest_discover_tests(e2e_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
+                         TEST_FILTER "${PELLINOR_HTTPS_TESTS}"
+                         PROPERTIES LABELS wine TIMEOUT 180 RUN_SERIAL TRUE
+                                    FIXTURES_REQUIRED https)
 endif()

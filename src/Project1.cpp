@@ -82,10 +82,16 @@ int RunWithoutWindow(const pellinor::CommandLine& request, pellinor::Win32FileSy
             PumpThreadMessages();
         });
         Win32Shell shell([] { return static_cast<HWND>(nullptr); });
-        Platform platform{
-            messages,        services.files,      services.processes, services.registry,   shell,
-            services.system, services.signatures, services.versions,  services.commandLock,
-            &services.tls};
+        Platform platform{messages,
+                          services.files,
+                          services.processes,
+                          services.registry,
+                          shell,
+                          services.system,
+                          services.signatures,
+                          services.versions,
+                          services.commandLock,
+                          &services.tls};
         return EndWith(
             RunUnattendedUpgrade(platform, services.proxies, BuiltInPublisherKeys(), request));
     } catch (const std::exception& error) {
@@ -136,10 +142,16 @@ int RunProgram(HINSTANCE instance, const std::string& arguments, int showCommand
     Services services{files};
     Win32Window window(instance);
     Win32Shell shell([&window] { return window.Handle(); });
-    Platform platform{
-        window,          services.files,      services.processes, services.registry,   shell,
-        services.system, services.signatures, services.versions,  services.commandLock,
-        &services.tls};
+    Platform platform{window,
+                      services.files,
+                      services.processes,
+                      services.registry,
+                      shell,
+                      services.system,
+                      services.signatures,
+                      services.versions,
+                      services.commandLock,
+                      &services.tls};
 
     // The window and its controls exist before FormCreate runs, as the form
     // is created from its stored layout first.

@@ -162,11 +162,12 @@ TEST_F(FetchToolRuns, WholeCutOffMissingAndLoopingAnswers) {
     const std::string wholeUrl = server.Url("/V9/02/Tessaron.Exe");
     const ToolRun whole = Fetch({wholeUrl, file});
     EXPECT_EQ(whole.code, kFetchWhole) << whole.err;
-    EXPECT_EQ(Summary(whole).rfind("url=" + wholeUrl +
-                                       " status=\"HTTP/1.1 200 OK\" framing=length "
-                                       "announced=5000 bytes=5000 whole=yes proxy=direct tls=none time=",
-                                   0),
-              0u)
+    EXPECT_EQ(
+        Summary(whole).rfind("url=" + wholeUrl +
+                                 " status=\"HTTP/1.1 200 OK\" framing=length "
+                                 "announced=5000 bytes=5000 whole=yes proxy=direct tls=none time=",
+                             0),
+        0u)
         << whole.out;
     EXPECT_EQ(whole.err.rfind("begin: 5000 bytes announced\n", 0), 0u) << whole.err;
     EXPECT_EQ(Read(root / "out" / "Tessaron.Exe"), body);

@@ -36,9 +36,8 @@ class PlainSession : public TlsSession {
         asio::async_write(socket_, asio::buffer(hello_),
                           [this, done](const boost::system::error_code& e, size_t) {
                               done(e ? e
-                                     : boost::system::error_code(
-                                           static_cast<int>(failWith_),
-                                           boost::system::system_category()),
+                                     : boost::system::error_code(static_cast<int>(failWith_),
+                                                                 boost::system::system_category()),
                                    0);
                           });
     }
@@ -69,8 +68,7 @@ std::string Ok(const std::string& body) {
 }
 
 std::string Get(const std::string& target, const std::string& host) {
-    return "GET " + target +
-           " HTTP/1.1\r\nContent-Type: text/html\r\nHost: " + host +
+    return "GET " + target + " HTTP/1.1\r\nContent-Type: text/html\r\nHost: " + host +
            "\r\nAccept: text/html, */*\r\nUser-Agent: Mozilla/3.0 (compatible; Indy "
            "Library)\r\n\r\n";
 }
@@ -137,11 +135,11 @@ TEST(HttpClientTls, TunnelHandshakeAndRequestInTheirOrder) {
         for (const std::string& reply : row.replies) server.Enqueue(ScriptedReply(reply));
         PlainSessions tls;
         tls.failWith = row.failWith;
-        HttpClient client(HttpEvents{nullptr, nullptr, nullptr,
-                                     [&](const std::string&, ProxyCredentials& c) {
-                                         c = signIn;
-                                         return true;
-                                     }});
+        HttpClient client(
+            HttpEvents{nullptr, nullptr, nullptr, [&](const std::string&, ProxyCredentials& c) {
+                           c = signIn;
+                           return true;
+                       }});
         client.UseTlsSessions(&tls);
         const std::string authority = "127.0.0.1:" + std::to_string(server.Port());
         if (row.viaProxy) {
@@ -168,8 +166,8 @@ TEST(HttpClientTls, TunnelHandshakeAndRequestInTheirOrder) {
 TEST(HttpClientTls, NeverFromHttpsToHttpAndNeverWithoutTheSystemsTls) {
     ScriptedHttpServer server;
     server.Enqueue(ScriptedReply(""));
-    server.Enqueue(ScriptedReply(HttpHead(
-        "HTTP/1.1 302 Found", {"Location: " + server.Url("/V9/a"), "Content-Length: 0"})));
+    server.Enqueue(ScriptedReply(
+        HttpHead("HTTP/1.1 302 Found", {"Location: " + server.Url("/V9/a"), "Content-Length: 0"})));
     PlainSessions tls;
     HttpClient client(HttpEvents{});
     client.UseTlsSessions(&tls);

@@ -46,8 +46,7 @@ const TlsText kTexts[] = {
 constexpr uint32_t kFacilityMask = 0xFFFF0000;
 constexpr uint32_t kCertFacility = 0x800B0000;
 constexpr uint32_t kSecurityFacility = 0x80090000;
-const char* const kCertRefused =
-    "The server's certificate was refused.\r\n服务器的证书被拒绝。";
+const char* const kCertRefused = "The server's certificate was refused.\r\n服务器的证书被拒绝。";
 const char* const kTlsFailed =
     "The secure (TLS) connection to the server failed.\r\n与服务器的安全 (TLS) 连接失败。";
 

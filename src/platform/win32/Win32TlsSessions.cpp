@@ -46,8 +46,8 @@ constexpr Name kCiphers[] = {
     {CALG_3DES, "3DES"},       {CALG_RC4, "RC4"},
 };
 constexpr Name kHashes[] = {
-    {CALG_SHA1, "SHA-1"},       {CALG_SHA_256, "SHA-256"}, {CALG_SHA_384, "SHA-384"},
-    {CALG_SHA_512, "SHA-512"},  {CALG_MD5, "MD5"},         {0, "AEAD"},
+    {CALG_SHA1, "SHA-1"},      {CALG_SHA_256, "SHA-256"}, {CALG_SHA_384, "SHA-384"},
+    {CALG_SHA_512, "SHA-512"}, {CALG_MD5, "MD5"},         {0, "AEAD"},
 };
 constexpr Name kExchanges[] = {
     {CALG_RSA_KEYX, "RSA"},
@@ -96,7 +96,8 @@ bool SystemSpeaksTls12() {
     OSVERSIONINFOW version{};
     version.dwOSVersionInfoSize = sizeof version;
     if (!::GetVersionExW(&version)) return true;
-    return version.dwMajorVersion > 6 || (version.dwMajorVersion == 6 && version.dwMinorVersion >= 1);
+    return version.dwMajorVersion > 6 ||
+           (version.dwMajorVersion == 6 && version.dwMinorVersion >= 1);
 }
 
 }  // namespace
@@ -116,8 +117,7 @@ Win32TlsSessions::Win32TlsSessions() : settings_(std::make_unique<Settings>()) {
 
 Win32TlsSessions::~Win32TlsSessions() = default;
 
-std::unique_ptr<TlsSession> Win32TlsSessions::Begin(Socket& socket,
-                                                    const std::string& serverName) {
+std::unique_ptr<TlsSession> Win32TlsSessions::Begin(Socket& socket, const std::string& serverName) {
     if (!SystemSpeaksTls12()) return nullptr;
     return std::make_unique<Win32TlsSession>(socket, settings_->context, serverName);
 }
