@@ -59,6 +59,13 @@ struct Services {
     pellinor::Win32CommandLock commandLock;
     pellinor::Win32ProxyConfig proxies;
     pellinor::Win32TlsSessions tls;
+
+    // The services with the thread's message pump and the shell of the
+    // window (or of none).
+    pellinor::Platform With(pellinor::MessagePump& messages, pellinor::Shell& shell) {
+        return {messages, files, processes, registry, shell, system, signatures, versions,
+                commandLock, &tls};
+    }
 };
 
 // Runs the thread's pending messages: COM's, while no window is there.
@@ -82,16 +89,7 @@ int RunWithoutWindow(const pellinor::CommandLine& request, pellinor::Win32FileSy
             PumpThreadMessages();
         });
         Win32Shell shell([] { return static_cast<HWND>(nullptr); });
-        Platform platform{messages,
-                          services.files,
-                          services.processes,
-                          services.registry,
-                          shell,
-                          services.system,
-                          services.signatures,
-                          services.versions,
-                          services.commandLock,
-                          &services.tls};
+        Platform platform = services.With(messages, shell);
         return EndWith(
             RunUnattendedUpgrade(platform, services.proxies, BuiltInPublisherKeys(), request));
     } catch (const std::exception& error) {
@@ -142,16 +140,7 @@ int RunProgram(HINSTANCE instance, const std::string& arguments, int showCommand
     Services services{files};
     Win32Window window(instance);
     Win32Shell shell([&window] { return window.Handle(); });
-    Platform platform{window,
-                      services.files,
-                      services.processes,
-                      services.registry,
-                      shell,
-                      services.system,
-                      services.signatures,
-                      services.versions,
-                      services.commandLock,
-                      &services.tls};
+    Platform platform = services.With(window, shell);
 
     // The window and its controls exist before FormCreate runs, as the form
     // is created from its stored layout first.
