@@ -63,8 +63,8 @@ struct Services {
     // The services with the thread's message pump and the shell of the
     // window (or of none).
     pellinor::Platform With(pellinor::MessagePump& messages, pellinor::Shell& shell) {
-        return {messages, files, processes, registry, shell, system, signatures, versions,
-                commandLock, &tls};
+        return {messages, files,      processes, registry,    shell,
+                system,   signatures, versions,  commandLock, &tls};
     }
 };
 
