@@ -21,6 +21,7 @@
 #include "fakes/FakeSystem.h"
 #include "fakes/FakeWindow.h"
 #include "http/SocketErrors.h"
+#include "http/TlsErrors.h"
 #include "platform/Error.h"
 #include "support/FuzzCheck.h"
 #include "support/ReferenceFraming.h"
@@ -94,7 +95,9 @@ void CheckErrorText(const std::string& text, const ReferenceResponse& final) {
                text == kFoldedFieldTooLong || text == SocketErrorMessage(10054) ||
                text == SocketErrorMessage(10061) ||
                // A redirect to a port outside 1-65535, or to an IPv6 literal.
-               text == SocketErrorMessage(10049) || text == kIpv6NotSupported);
+               text == SocketErrorMessage(10049) || text == kIpv6NotSupported ||
+               // A redirect from https to http.
+               text == kTlsDowngradeRefused);
 }
 
 void CheckExchanges(const ScriptedTransport& t) {

@@ -50,6 +50,9 @@ class ScriptedTransport : public HttpTransport {
     bool Reusable() override;
     void Send(const std::string& bytes) override;
     size_t ReadSome(char* data, size_t size, std::chrono::milliseconds limit = {}) override;
+    // https addresses go over the same script, as if a TLS session carried
+    // it: what a redirect between the schemes does is fuzzed too.
+    bool CanSpeakTls() const override { return true; }
 
     const std::vector<Exchange>& Exchanges() const { return exchanges_; }
     const std::vector<ScriptedReply>& Script() const { return script_; }
