@@ -367,8 +367,8 @@ class HttpClient::Impl {
             connection_.Close();
             throw Error(kConnectionClosedGracefully);
         }
-        LogEvent("tunnel " + url.host + ":" + url.PortOrDefault() + " " + head.statusLine +
-                 " proxy=" + proxy.Text());
+        LogEvent("tunnel " + url.host + ":" + url.PortOrDefault() +
+                 " status=" + Quoted(head.statusLine) + " proxy=" + proxy.Text());
         if (head.status >= 200 && head.status < 300) {
             // A proxy speaks no more once the tunnel stands: bytes read ahead
             // would be taken for the server's.
