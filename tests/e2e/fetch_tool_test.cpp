@@ -99,7 +99,7 @@ TEST_F(FetchToolTest, AWholeFileIsWrittenAndSummedUp) {
     const std::string size = std::to_string(body.size());
     const std::string summary = "url=" + url +
                                 " status=\"HTTP/1.1 200 OK\" framing=length announced=" + size +
-                                " bytes=" + size + " whole=yes proxy=direct time=";
+                                " bytes=" + size + " whole=yes proxy=direct tls=none time=";
     EXPECT_EQ(run.out.rfind(summary, 0), 0u) << run.out;
     EXPECT_EQ(run.out.find('\n'), run.out.size() - 1) << "one line: " << run.out;
     EXPECT_EQ(run.err.rfind("begin: " + size + " bytes announced\n", 0), 0u) << run.err;
@@ -138,7 +138,8 @@ TEST_F(FetchThroughProxy, TheUsersProxyNoProxyAndProxy) {
             RunConsoleProgram(ProgramPath("pellinor-fetch"), c.arguments, TempFolder());
         ASSERT_TRUE(run.ended) << run.err;
         EXPECT_EQ(run.exitCode, 1u) << "5 bytes are not a whole program: " << run.err;
-        EXPECT_NE(run.out.find(" proxy=" + c.proxy + " time="), std::string::npos) << run.out;
+        EXPECT_NE(run.out.find(" proxy=" + c.proxy + " tls=none time="), std::string::npos)
+            << run.out;
         EXPECT_EQ(squid.Seen("/fetch/Tessaron.Exe").size(), c.seen) << run.out;
     }
 }
