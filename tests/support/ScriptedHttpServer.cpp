@@ -56,7 +56,8 @@ size_t RangeStart(const std::string& request) {
 }
 
 ScriptedReply RangeReply(const std::string& request, const std::shared_ptr<const std::string>& file,
-                         const std::vector<std::string>& fields, size_t end, AfterReply after) {
+                         const std::vector<std::string>& fields, size_t end, AfterReply after,
+                         size_t blockSize, std::chrono::milliseconds delay) {
     const size_t total = file->size();
     const size_t from = std::min(RangeStart(request), total);
     std::vector<std::string> head = fields;
@@ -68,8 +69,10 @@ ScriptedReply RangeReply(const std::string& request, const std::shared_ptr<const
     ScriptedReply reply(
         HttpHead(from > 0 ? "HTTP/1.1 206 Partial Content" : "HTTP/1.1 200 OK", head));
     const size_t stop = std::max(from, std::min(end, total));
-    if (stop > from)
-        reply.pieces.push_back({std::chrono::milliseconds(0), file, from, stop - from});
+    const size_t step = blockSize == 0 ? std::max<size_t>(stop - from, 1) : blockSize;
+    for (size_t at = from; at < stop; at += step) {
+        reply.pieces.push_back({delay, file, at, std::min(step, stop - at)});
+    }
     if (stop < total) reply.Finally(after);
     return reply;
 }
