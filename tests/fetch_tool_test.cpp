@@ -81,9 +81,10 @@ TEST(FetchToolReport, WorkLinesAreThrottledAndEveryBeginIsShown) {
 TEST(FetchToolReport, TheSummaryLineNamesEveryFact) {
     FetchOutcome outcome;
     outcome.encodedUrl = "http://h/a%20b";
+    outcome.tries = 1;
     EXPECT_EQ(SummaryLine(outcome, milliseconds(1500)),
               "url=http://h/a%20b status=\"\" framing=none announced=0 bytes=0 whole=no "
-              "proxy=direct tls=none time=1.500s");
+              "proxy=direct tls=none time=1.500s tries=1");
     outcome.response.url = "http://h/c";
     outcome.response.statusLine = "HTTP/1.1 200 \"O\\K\"\x1b";
     outcome.response.framing = BodyFraming::Chunked;
@@ -92,10 +93,11 @@ TEST(FetchToolReport, TheSummaryLineNamesEveryFact) {
     outcome.whole = true;
     outcome.response.proxy = "127.0.0.1:3128";
     outcome.response.tls = "TLSv1.2 AES-256";
+    outcome.tries = 3;
     EXPECT_EQ(SummaryLine(outcome, milliseconds(2)),
               "url=http://h/c status=\"HTTP/1.1 200 \\x22O\\x5CK\\x22\\x1B\" framing=chunked "
               "announced=2048 bytes=3000 whole=yes proxy=127.0.0.1:3128 tls=\"TLSv1.2 AES-256\" "
-              "time=0.002s");
+              "time=0.002s tries=3");
     EXPECT_EQ(FramingName(BodyFraming::Length), "length");
     EXPECT_EQ(FramingName(BodyFraming::Close), "close");
 }

@@ -60,7 +60,7 @@ std::string SummaryLine(const FetchOutcome& outcome, std::chrono::nanoseconds ta
            " whole=" + (outcome.whole ? "yes" : "no") +
            " proxy=" + (r.proxy.empty() ? std::string("direct") : r.proxy) +
            " tls=" + (r.tls.empty() ? std::string("none") : Quoted(r.tls)) + " time=" + seconds +
-           "s";
+           "s tries=" + std::to_string(outcome.tries);
 }
 
 }  // namespace pellinor

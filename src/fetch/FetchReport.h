@@ -38,7 +38,8 @@ class ProgressLines {
 // One line without its line end: the final address, the status line, the
 // framing, the bytes announced and received, whether the body is whole,
 // the proxy of the last request ("direct" without one), its TLS ("none"
-// for http, else the protocol and cipher, quoted) and the time taken.
+// for http, else the protocol and cipher, quoted), the time taken and the
+// GETs it took (more than one when a cut body was resumed).
 std::string SummaryLine(const FetchOutcome& outcome, std::chrono::nanoseconds taken);
 
 }  // namespace pellinor

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace pellinor {
 
@@ -31,12 +33,18 @@ enum class BodyFraming {
 struct HttpResponse {
     std::string url;         // the address that gave the final response
     std::string statusLine;  // of the final response, empty when none arrived
-    std::string body;        // the final response's body as far as it arrived
+    int status = -1;         // its number, -1 when none arrived
+    // Its header fields as received: what a resume needs (validators,
+    // Accept-Ranges) is read from them.
+    std::vector<std::pair<std::string, std::string>> headers;
+    std::string body;  // the final response's body as far as it arrived
     BodyFraming framing = BodyFraming::None;
-    uint64_t announced = 0;  // the "Content-Length", or the sum of the chunk sizes
-    bool complete = false;   // the body's end arrived: its length, its last chunk, or the close
-    std::string proxy;       // "host:port" of the proxy of the last request, or "direct"
-    std::string tls;         // the TLS protocol and cipher of the last request; empty for http
+    // The "Content-Length", or the sum of the chunk sizes; for a body that
+    // continues bytes held from before, those bytes plus the piece's.
+    uint64_t announced = 0;
+    bool complete = false;  // the body's end arrived: its length, its last chunk, or the close
+    std::string proxy;      // "host:port" of the proxy of the last request, or "direct"
+    std::string tls;        // the TLS protocol and cipher of the last request; empty for http
 };
 
 // Whether the body is a whole file that may be written: the one rule that

@@ -1,5 +1,6 @@
 // The fetch the window's download shares with the support tool: the body
-// is fetched into memory and judged whole before anything may write it.
+// is fetched into memory, resumed where a line cut it, and judged whole
+// before anything may write it.
 #include "transfer/Download.h"
 
 #include <exception>
@@ -11,26 +12,78 @@
 #include "transfer/UrlEncode.h"
 
 namespace pellinor {
-FetchOutcome FetchOneFile(HttpClient& http, const std::string& url) {
+FetchOutcome FetchOneFile(HttpClient& http, const std::string& url, const ResumeLimits& limits) {
     FetchOutcome outcome;
     const HttpUrl encoded = EncodeUrl(url);
     outcome.encodedUrl = encoded.Text();
     LogEvent("download begins url=" + AddressForLog(outcome.encodedUrl));
-    try {
-        http.Get(encoded, outcome.response);
-    } catch (const RequestStopped&) {
+    HttpResponse& response = outcome.response;
+    // The bytes of the file held between two tries, and what the last 200
+    // said of the file: its length, its validator, whether it takes ranges.
+    std::string held;
+    ResumePoint point;
+    point.held = &held;
+    bool refused = false;
+    HttpUrl address = encoded;
+    const auto stop = [&outcome] {
         // Never a piece of a file, even one whose body had all arrived
         // (a stop in a chunked body's trailers): the user said stop.
         outcome.stopped = true;
+        outcome.failed = false;
+        outcome.whole = false;
+        outcome.error.clear();
         LogEvent(DownloadLogLine(outcome));
         return outcome;
-    } catch (const std::exception& e) {
-        outcome.failed = true;
-        outcome.error = e.what();
+    };
+    for (;;) {
+        const bool resuming = ++outcome.tries > 1;
+        const uint64_t from = held.size();
+        outcome.failed = false;
+        outcome.error.clear();
+        try {
+            http.Get(address, response, resuming ? &point : nullptr);
+        } catch (const RequestStopped&) {
+            return stop();
+        } catch (const std::exception& e) {
+            outcome.failed = true;
+            outcome.error = e.what();
+        }
+        // A continuing 206 took the bytes held; a 200 begins the file anew,
+        // the bytes held belonging to a file that has since changed (or to a
+        // server that ignores ranges); no answer at all leaves them as held.
+        if (response.status == 200) {
+            held.clear();
+            point.total = response.framing == BodyFraming::Length ? response.announced : 0;
+            point.validator = StrongValidator(response);
+            refused = RangesRefused(response);
+        } else if (!held.empty()) {
+            response.body = std::move(held);
+            held.clear();
+        }
+        // A failure box and a success never come together: an error anywhere
+        // in the reply, past the body's end too, leaves nothing written. A
+        // file made of pieces is whole only at the length first announced.
+        outcome.whole = !outcome.failed && IsBodyWhole(response) &&
+                        (point.total == 0 || response.body.size() == point.total);
+        const bool cut = outcome.failed ? IsCut(outcome.error) : !response.complete;
+        const bool answered =
+            response.status == 200 || response.status == 206 || response.statusLine.empty();
+        // Never resumed: a body without a validator, one whose length is
+        // unknown (chunked, or to the close), nor one that brought nothing.
+        const bool resumable = !outcome.whole && cut && answered && point.total > 0 &&
+                               !point.validator.empty() && !refused && !response.body.empty() &&
+                               response.body.size() < point.total && outcome.tries < limits.tries;
+        LogEvent(TryLogLine(outcome, resuming, from, resumable));
+        if (!resumable) break;
+        try {
+            http.Pause(limits.pause);
+        } catch (const RequestStopped&) {
+            return stop();
+        }
+        held = std::move(response.body);
+        response.body.clear();
+        address = ParseHttpUrl(response.url);
     }
-    // A failure box and a success never come together: an error anywhere
-    // in the reply, past the body's end too, leaves nothing written.
-    outcome.whole = !outcome.failed && IsBodyWhole(outcome.response);
     LogEvent(DownloadLogLine(outcome));
     return outcome;
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "transfer/HttpClient.h"
+#include "transfer/ResumableFetch.h"
 
 namespace pellinor {
 
@@ -27,11 +28,14 @@ struct FetchOutcome {
     bool stopped = false;    // the user stopped it: no box, nothing written
     std::string error;       // its text
     bool whole = false;      // !failed && IsBodyWhole(response): the body may be written
+    int tries = 0;           // the GETs it took: the first and each resume
 };
 
-// Encodes url and GETs it. An address that cannot be encoded is the
-// caller's error and propagates; the client's errors end in the outcome.
-FetchOutcome FetchOneFile(HttpClient& http, const std::string& url);
+// Encodes url and GETs it; a body cut off is resumed within limits (see
+// ResumableFetch.h). An address that cannot be encoded is the caller's
+// error and propagates; the client's errors end in the outcome.
+FetchOutcome FetchOneFile(HttpClient& http, const std::string& url,
+                          const ResumeLimits& limits = ResumeLimits());
 
 // The text of the E0059 box for a failed fetch meant for dest.
 std::string DownloadErrorText(const FetchOutcome& outcome, const std::string& dest);

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <ctime>
 #include <map>
+#include <thread>
 
 #include "http/HttpConnection.h"
 #include "http/HttpResponseReader.h"
@@ -19,6 +20,7 @@
 #include "transfer/HttpUrl.h"
 #include "transfer/ProxyAuth.h"
 #include "transfer/ProxyChoice.h"
+#include "transfer/ResumableFetch.h"
 #include "transfer/TransferLog.h"
 #include "transfer/UrlEncode.h"
 
@@ -54,11 +56,14 @@ bool ClosedBeforeReply(const std::string& error) {
            error == SocketErrorMessage(10054);
 }
 
-// Only a plain 200 carries the whole file: a 206 is a piece of it (no range
-// is ever asked for), and 201, 203 and the rest answer other questions. Any
-// of them is shown as the server's status line, like a 404.
-bool IsSuccess(const ResponseHead& head) {
-    return head.status == 200;
+// Only a plain 200 carries the whole file, and a 206 only as the answer to
+// the range asked for, continuing exactly where the bytes held stop: any
+// other 206 is a piece of some file, and 201, 203 and the rest answer other
+// questions. Any of them is shown as the server's status line, like a 404.
+bool IsSuccess(const ResponseHead& head, const ResumePoint* resume) {
+    return head.status == 200 ||
+           (resume && head.status == 206 &&
+            ContinuesAt(head.Header("Content-Range"), resume->From(), resume->total));
 }
 
 // Checked before any name lookup: https needs the system's TLS.
@@ -100,7 +105,7 @@ std::string Printable(const std::string& location) {
 // inside a tunnel, where the proxy reads nothing: it is written as to the
 // server itself, and the sign-in went with the tunnel's CONNECT.
 std::string RequestBytes(const HttpUrl& url, const std::string& cookies, bool viaProxy,
-                         const std::string& proxyAuthorization) {
+                         const std::string& proxyAuthorization, const std::string& range) {
     const std::string target =
         viaProxy ? "http://" + url.HostHeader() + url.Target() : url.Target();
     std::string r = "GET " + target + " HTTP/1.1\r\n";
@@ -109,6 +114,7 @@ std::string RequestBytes(const HttpUrl& url, const std::string& cookies, bool vi
     r += "Accept: text/html, */*\r\n";
     r += "User-Agent: Mozilla/3.0 (compatible; Indy Library)\r\n";
     if (!cookies.empty()) r += "Cookie: " + cookies + "\r\n";
+    r += range;
     if (!proxyAuthorization.empty()) r += "Proxy-Authorization: " + proxyAuthorization + "\r\n";
     r += "\r\n";
     return r;
@@ -146,11 +152,23 @@ class HttpClient::Impl {
           owned_(transport ? std::move(transport) : std::make_unique<HttpConnection>([this] {
               if (events_.processMessages) events_.processMessages();
           })),
-          connection_(*owned_) {}
+          connection_(*owned_) {
+        // The window's progress counts the bytes held before a resumed
+        // body, so that a resume never sends it back to 0.
+        progress_ = events_;
+        progress_.workBegin = [this](int32_t max) {
+            if (events_.workBegin) events_.workBegin(Shifted(max));
+        };
+        progress_.work = [this](int32_t count) {
+            if (events_.work) events_.work(Shifted(count));
+        };
+    }
 
-    void Get(HttpUrl url, HttpResponse& response) {
+    void Get(HttpUrl url, HttpResponse& response, const ResumePoint* resume) {
         response = HttpResponse();
-        connection_.BeginDownload();
+        resume_ = resume;
+        // A resume is a try of the download under way: its time goes on.
+        if (!resume) connection_.BeginDownload();
         bool decided = false;
         ProxyEndpoint proxy;
         for (int requests = 1;; ++requests) {
@@ -178,7 +196,22 @@ class HttpClient::Impl {
         }
     }
 
-    void Stop() { connection_.Stop(); }
+    void Stop() {
+        stopped_ = true;
+        connection_.Stop();
+    }
+
+    void Pause(std::chrono::milliseconds pause) {
+        const auto end = std::chrono::steady_clock::now() + pause;
+        for (;;) {
+            if (stopped_) throw RequestStopped();
+            const auto left = end - std::chrono::steady_clock::now();
+            if (left <= std::chrono::steady_clock::duration::zero()) return;
+            std::this_thread::sleep_for(
+                std::min<std::chrono::steady_clock::duration>(left, kReadPumpInterval));
+            if (events_.processMessages) events_.processMessages();
+        }
+    }
     void UseTlsSessions(TlsSessions* sessions) { connection_.UseTlsSessions(sessions); }
 
     std::function<ProxyEndpoint(const HttpUrl&)> chooser_;
@@ -197,17 +230,27 @@ class HttpClient::Impl {
         const bool signedIn = plainViaProxy && signIn != signIns_.end();
         const std::string request =
             RequestBytes(url, cookies_.HeaderFor(url), plainViaProxy,
-                         signedIn ? BasicAuthorization(signIn->second) : std::string());
+                         signedIn ? BasicAuthorization(signIn->second) : std::string(),
+                         resume_ ? RangeLines(*resume_) : std::string());
+        shift_ = 0;
         HttpResponseReader reader = Exchange(url, proxy, request, head);
         response.statusLine = head.statusLine;
+        response.status = head.status;
+        response.headers = head.headers;
         response.tls = connection_.TlsDescription();
         cookies_.StoreAll(head.Headers("Set-Cookie"), url, std::time(nullptr));
         // A 407 comes from the proxy, never from the server behind it (nor
         // from inside a tunnel, where only the server speaks).
         const bool proxyAsks = plainViaProxy && head.status == 407;
         const bool redirect = !proxyAsks && IsRedirect(head);
-        const bool success = !redirect && IsSuccess(head);
+        const bool success = !redirect && IsSuccess(head, resume_);
         response.body.clear();
+        // The piece that continues the bytes held goes on after them.
+        if (success && head.status == 206) {
+            response.body.swap(*resume_->held);
+            shift_ = response.body.size();
+        }
+        const uint64_t before = shift_;
         BodyResult body;
         // Every response in the support log: a redirect's, a proxy's and a failed one's too.
         const auto logResponse = [&] {
@@ -222,7 +265,7 @@ class HttpClient::Impl {
         bool cut = false;
         const auto failed = [&] {
             logResponse();
-            if (success) Keep(body, response);
+            if (success) Keep(body, before, response);
             if (!success) response.body.clear();
             connection_.Close();
         };
@@ -249,7 +292,7 @@ class HttpClient::Impl {
         logResponse();
         if (cut || !body.reusable) connection_.Close();
         if (success) {
-            Keep(body, response);
+            Keep(body, before, response);
             return Next::Done;
         }
         response.body.clear();
@@ -277,10 +320,11 @@ class HttpClient::Impl {
         return true;
     }
 
-    // What the caller needs to judge the final body.
-    static void Keep(const BodyResult& body, HttpResponse& response) {
+    // What the caller needs to judge the final body, which begins with the
+    // before bytes held from earlier tries.
+    static void Keep(const BodyResult& body, uint64_t before, HttpResponse& response) {
         response.framing = body.framing;
-        response.announced = body.announced;
+        response.announced = before + body.announced;
         response.complete = body.complete;
     }
 
@@ -309,7 +353,7 @@ class HttpClient::Impl {
             const bool reused = connection_.IsOpen() && connection_.Peer() == peer &&
                                 secureTo_ == secureTo && connection_.Reusable();
             if (!reused) Connect(url, proxy, host, port, secureTo);
-            HttpResponseReader reader(connection_, events_);
+            HttpResponseReader reader(connection_, progress_);
             const auto asked = std::chrono::steady_clock::now();
             const auto atOnce = [&asked] {
                 return std::chrono::steady_clock::now() - asked <= kStaleCloseWithin;
@@ -383,7 +427,16 @@ class HttpClient::Impl {
         throw Error(head.statusLine);
     }
 
+    // A count of the body's progress, shifted by the bytes held before it.
+    int32_t Shifted(int32_t count) const {
+        return static_cast<int32_t>(static_cast<uint32_t>(count) + static_cast<uint32_t>(shift_));
+    }
+
     HttpEvents events_;
+    HttpEvents progress_;  // events_ with the body's counts shifted
+    const ResumePoint* resume_ = nullptr;
+    uint64_t shift_ = 0;  // bytes held before the body being read
+    bool stopped_ = false;
     CookieJar cookies_;
     // The server the open connection's TLS session is with; empty for a
     // plain connection.
@@ -402,7 +455,7 @@ HttpClient::HttpClient(HttpEvents events, std::unique_ptr<HttpTransport> transpo
 
 HttpClient::~HttpClient() = default;
 
-void HttpClient::Get(const HttpUrl& url, HttpResponse& response) {
+void HttpClient::Get(const HttpUrl& url, HttpResponse& response, const ResumePoint* resume) {
     struct Busy {
         bool& flag;
         uint64_t& ended;
@@ -412,7 +465,7 @@ void HttpClient::Get(const HttpUrl& url, HttpResponse& response) {
         }
     } busy{busy_, getsEnded_};
     busy_ = true;
-    impl_->Get(url, response);
+    impl_->Get(url, response, resume);
 }
 
 void HttpClient::Get(const std::string& encodedUrl, HttpResponse& response) {
@@ -421,6 +474,15 @@ void HttpClient::Get(const std::string& encodedUrl, HttpResponse& response) {
 
 void HttpClient::Stop() {
     impl_->Stop();
+}
+
+void HttpClient::Pause(std::chrono::milliseconds pause) {
+    struct Busy {
+        bool& flag;
+        ~Busy() { flag = false; }
+    } busy{busy_};
+    busy_ = true;
+    impl_->Pause(pause);
 }
 
 void HttpClient::UseTlsSessions(TlsSessions* sessions) {

@@ -4,6 +4,7 @@
 // user sees. One instance lives as long as the window.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -18,6 +19,7 @@ struct ProxyEndpoint;
 class HttpTransport;
 class TlsSessions;
 struct HttpUrl;
+struct ResumePoint;
 
 class HttpClient {
   public:
@@ -32,8 +34,11 @@ class HttpClient {
 
     // GETs an encoded address into response, following redirects. Throws
     // pellinor::Error with the user's text on failure; response keeps what
-    // arrived before the error.
-    void Get(const HttpUrl& url, HttpResponse& response);
+    // arrived before the error. With a resume point the GET continues the
+    // download under way (its time limit goes on) and asks for the rest of
+    // the file from there; a 206 that continues it exactly is taken as a
+    // success and appended to the bytes held (see ResumableFetch.h).
+    void Get(const HttpUrl& url, HttpResponse& response, const ResumePoint* resume = nullptr);
     // The same for an address already written in its encoded form (tests,
     // the fuzzing): split into its parts first.
     void Get(const std::string& encodedUrl, HttpResponse& response);
@@ -51,6 +56,9 @@ class HttpClient {
     // https addresses go over the system's TLS through sessions; without
     // it they are refused before any lookup.
     void UseTlsSessions(TlsSessions* sessions);
+    // Waits between two tries of a download, giving the window its turns;
+    // busy meanwhile, so that the close box stops it with RequestStopped.
+    void Pause(std::chrono::milliseconds pause);
     // Decides the proxy for each address requested, a redirect's target
     // included; without one every request goes direct.
     void SetProxyChooser(std::function<ProxyEndpoint(const HttpUrl& url)> chooser);

@@ -101,6 +101,8 @@ TEST_F(FetchToolTest, AWholeFileIsWrittenAndSummedUp) {
                                 " status=\"HTTP/1.1 200 OK\" framing=length announced=" + size +
                                 " bytes=" + size + " whole=yes proxy=direct tls=none time=";
     EXPECT_EQ(run.out.rfind(summary, 0), 0u) << run.out;
+    // One request was enough: nothing was cut.
+    EXPECT_NE(run.out.find("s tries=1\n"), std::string::npos) << run.out;
     EXPECT_EQ(run.out.find('\n'), run.out.size() - 1) << "one line: " << run.out;
     EXPECT_EQ(run.err.rfind("begin: " + size + " bytes announced\n", 0), 0u) << run.err;
     EXPECT_EQ(ReadBytes(file), body);

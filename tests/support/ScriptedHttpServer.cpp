@@ -2,6 +2,7 @@
 // session per accepted connection.
 #include "support/ScriptedHttpServer.h"
 
+#include <algorithm>
 #include <boost/asio/ip/tcp.hpp>
 #include <boost/asio/read_until.hpp>
 #include <boost/asio/steady_timer.hpp>
@@ -46,6 +47,34 @@ std::string RequestTarget(const std::string& request) {
     const size_t second = request.find(' ', first + 1);
     return request.substr(first + 1,
                           second == std::string::npos ? std::string::npos : second - first - 1);
+}
+
+size_t RangeStart(const std::string& request) {
+    const std::string field = "\r\nRange: bytes=";
+    const size_t at = request.find(field);
+    return at == std::string::npos ? 0 : std::stoul(request.substr(at + field.size()));
+}
+
+ScriptedReply RangeReply(const std::string& request, const std::shared_ptr<const std::string>& file,
+                         const std::vector<std::string>& fields, size_t end, AfterReply after,
+                         size_t blockSize, std::chrono::milliseconds delay) {
+    const size_t total = file->size();
+    const size_t from = std::min(RangeStart(request), total);
+    std::vector<std::string> head = fields;
+    if (from > 0) {
+        head.push_back("Content-Range: bytes " + std::to_string(from) + "-" +
+                       std::to_string(total - 1) + "/" + std::to_string(total));
+    }
+    head.push_back("Content-Length: " + std::to_string(total - from));
+    ScriptedReply reply(
+        HttpHead(from > 0 ? "HTTP/1.1 206 Partial Content" : "HTTP/1.1 200 OK", head));
+    const size_t stop = std::max(from, std::min(end, total));
+    const size_t step = blockSize == 0 ? std::max<size_t>(stop - from, 1) : blockSize;
+    for (size_t at = from; at < stop; at += step) {
+        reply.pieces.push_back({delay, file, at, std::min(step, stop - at)});
+    }
+    if (stop < total) reply.Finally(after);
+    return reply;
 }
 
 class ScriptedHttpServer::Impl {

@@ -48,6 +48,19 @@ struct ScriptedReply {
 std::string HttpHead(const std::string& statusLine, const std::vector<std::string>& headers = {});
 // The second word of a request's first line: "/dir/file?q".
 std::string RequestTarget(const std::string& request);
+// N of a request's "Range: bytes=N-" line; 0 without one.
+size_t RangeStart(const std::string& request);
+// A server that takes ranges: the file from where the request's range
+// starts (a 200 of all of it without one, a 206 of the rest with its
+// Content-Range), with fields (its validators) among the headers. The line
+// drops (after) once the body reaches byte end of the file; past the
+// file's end, the reply is whole and the connection kept. The body goes in
+// blocks of blockSize (0: one block), each after delay, as a slow line
+// carries it.
+ScriptedReply RangeReply(const std::string& request, const std::shared_ptr<const std::string>& file,
+                         const std::vector<std::string>& fields, size_t end = SIZE_MAX,
+                         AfterReply after = AfterReply::Close, size_t blockSize = 0,
+                         std::chrono::milliseconds delay = {});
 
 class ScriptedHttpServer {
   public:
