@@ -13,6 +13,12 @@ endforeach()
 
 add_compile_definitions(_WIN32_WINNT=0x0601 WINVER=0x0601 UNICODE _UNICODE NOMINMAX
                         WIN32_LEAN_AND_MEAN)
+# The system's functions called through their thunks (_Name@N), not straight
+# through their import slots (__imp__Name@N): for an import the program
+# only reaches by its slot, ld leaves the thunk out, and a delay-loaded
+# function's slot starts out pointing at its thunk (cmake/delay-load.cmake).
+# Left in, the slot would hold 0 and the first call would jump there.
+add_compile_definitions(DECLSPEC_IMPORT=)
 include_directories(SYSTEM ${PELLINOR_THIRD_PARTY})
 # No DLLs beside the exe: the C and C++ runtimes and winpthread go in statically.
 add_link_options(-static -static-libgcc -static-libstdc++)
@@ -36,12 +42,15 @@ add_compile_options("$<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${CMAKE_SOURC
 
 set(PELLINOR_WIN32_LIBS ws2_32 mswsock comctl32 ole32 oleaut32 uuid shell32 gdi32 user32 advapi32
                        wintrust crypt32 version winhttp)
+include(cmake/delay-load.cmake)
+pellinor_delay_load(PELLINOR_WIN32_LIBS)
 
 # The download host is compiled into each program (see pellinor_app), so the
 # logic is built once for all of them.
 file(GLOB PELLINOR_LAYER_SOURCES_transfer CONFIGURE_DEPENDS src/transfer/*.cpp)
 list(FILTER PELLINOR_LAYER_SOURCES_transfer EXCLUDE REGEX "/transfer/DownloadBase\\.cpp$")
 pellinor_layers(${PELLINOR_WIN32_LIBS})
+add_dependencies(pellinor_platform pellinor_delay_imports)
 
 # The real platform: the system services, and the window's own Win32 code
 # above the window's logic.
@@ -115,6 +124,7 @@ if(PELLINOR_WINE_TESTS)
         add_executable(${name} ${source})
         target_include_directories(${name} PRIVATE tests/e2e)
         target_link_libraries(${name} PRIVATE ${PELLINOR_WIN32_LIBS})
+        add_dependencies(${name} pellinor_delay_imports)
         # GUI programs: no console window of their own to steal the focus.
         target_link_options(${name} PRIVATE -municode -mwindows)
     endforeach()
