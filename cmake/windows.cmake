@@ -55,9 +55,9 @@ add_dependencies(pellinor_platform pellinor_delay_imports)
 # The real platform: the system services, and the window's own Win32 code
 # above the window's logic.
 file(GLOB PELLINOR_PLATFORM_WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp)
-# Compiled into each executable instead (see the file).
-set(PELLINOR_TICK_COUNT src/platform/win32/TickCount64.cpp)
-list(FILTER PELLINOR_PLATFORM_WIN32_SOURCES EXCLUDE REGEX "/TickCount64\\.cpp$")
+# Compiled into each executable instead (see the files).
+set(PELLINOR_PER_EXECUTABLE_SOURCES src/platform/win32/TickCount64.cpp src/platform/win32/WinsockOnLoad.cpp)
+list(FILTER PELLINOR_PLATFORM_WIN32_SOURCES EXCLUDE REGEX "/(TickCount64|WinsockOnLoad)\\.cpp$")
 pellinor_layer(platform_win32 "${PELLINOR_PLATFORM_WIN32_SOURCES}" "platform;text" pellinor_text)
 file(GLOB PELLINOR_WINDOW_WIN32_SOURCES CONFIGURE_DEPENDS src/window/win32/*.cpp)
 pellinor_layer(window_win32 "${PELLINOR_WINDOW_WIN32_SOURCES}"
@@ -74,7 +74,7 @@ set_source_files_properties(assets/Pellinor.rc PROPERTIES OBJECT_DEPENDS
 # keys of the certificates in certs (a list; empty for none). Every copy is
 # named Pellinor.exe, since the program takes its title from its own name.
 function(pellinor_app target folder host certs)
-    add_executable(${target} WIN32 src/Project1.cpp src/transfer/DownloadBase.cpp ${PELLINOR_TICK_COUNT}
+    add_executable(${target} WIN32 src/Project1.cpp src/transfer/DownloadBase.cpp ${PELLINOR_PER_EXECUTABLE_SOURCES}
                    assets/Pellinor.rc)
     set_target_properties(${target} PROPERTIES OUTPUT_NAME Pellinor RUNTIME_OUTPUT_DIRECTORY ${folder})
     target_compile_definitions(${target} PRIVATE PELLINOR_DOWNLOAD_HOST="${host}")
@@ -98,7 +98,7 @@ pellinor_app(PellinorDemo ${CMAKE_BINARY_DIR}/bin/demo "127.0.0.1:${PELLINOR_DEM
 
 # The support tool: a console program on the same client, static like
 # Pellinor.exe.
-add_executable(pellinor-fetch src/fetch/FetchMainWindows.cpp ${PELLINOR_TICK_COUNT})
+add_executable(pellinor-fetch src/fetch/FetchMainWindows.cpp ${PELLINOR_PER_EXECUTABLE_SOURCES})
 target_include_directories(pellinor-fetch PRIVATE src)
 target_link_libraries(pellinor-fetch PRIVATE pellinor_fetch pellinor_win32)
 target_link_options(pellinor-fetch PRIVATE -municode $<$<CONFIG:Release>:-s>)

@@ -1,5 +1,5 @@
-// Pellinor.exe's entry: COM on the window thread, the platform services,
-// Form1 created and shown, and the message loop until the program ends.
+// Pellinor.exe's entry: the platform services, Form1 created and shown, COM
+// on the window thread, and the message loop until the program ends.
 
 #include "Unit1.h"
 #include "Version.h"
@@ -122,7 +122,6 @@ int RunProgram(HINSTANCE instance, const std::string& arguments, int showCommand
         FirstCopy::BringToFront();
         return 0;
     }
-    ComApartment com;
 
     INITCOMMONCONTROLSEX controls{};
     controls.dwSize = sizeof controls;
@@ -150,6 +149,10 @@ int RunProgram(HINSTANCE instance, const std::string& arguments, int showCommand
     window.SetSink(&form);
     window.Fire(Event::FormCreate);
     window.Show(showCommand);
+    // COM once the window shows: nothing before needs it (shortcuts are read
+    // and programs checked only at a click), and loading ole32.dll and what
+    // it brings (cmake/delay-load.cmake) would hold the window back.
+    ComApartment com;
     // The form's texts, the language's name among them, go with the form.
     return window.Run();
 }
