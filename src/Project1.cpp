@@ -139,9 +139,6 @@ int RunProgram(HINSTANCE instance, const std::string& arguments, int showCommand
     // The window and its controls exist before FormCreate runs, as the form
     // is created from its stored layout first.
     window.Create();
-    // Where support finds what happened: a hint on the status bar, which
-    // keeps its own text (the language switch).
-    window.SetStatusBarHint(log.Path());
     FirstCopy::MarkWindow(window.Handle());
     Downloads downloads(services.files, &window);
     downloads.UseProxySettings(services.proxies);
@@ -149,6 +146,10 @@ int RunProgram(HINSTANCE instance, const std::string& arguments, int showCommand
     window.SetSink(&form);
     window.Fire(Event::FormCreate);
     window.Show(showCommand);
+    // Where support finds what happened: a hint on the status bar, which
+    // keeps its own text (the language switch). Its window is made once the
+    // main window shows, as nobody can point at the bar before.
+    window.SetStatusBarHint(log.Path());
     // COM once the window shows: nothing before needs it (shortcuts are read
     // and programs checked only at a click), and loading ole32.dll and what
     // it brings (cmake/delay-load.cmake) would hold the window back.
