@@ -1,13 +1,18 @@
 # System DLLs that Pellinor.exe loads only when it first calls one of their
 # functions, instead of at start: each DLL the loader maps before the first
 # line of the program costs its start (under Wine as on an old PC), and no
-# start needs these. The upgrade's network (ws2_32, mswsock, winhttp), the
-# trust checks (wintrust, crypt32), file versions (version), shortcuts and
-# COM (ole32, oleaut32). A DLL added later goes into this list in the same
-# way; a DLL the start cannot do without stays out of it. Every function a
-# delay-loaded DLL gives must still be one Windows XP SP3 has:
-# scripts/check-imports reads the delay imports as it reads the others.
-set(PELLINOR_DELAY_LOADED_DLLS ws2_32 mswsock winhttp wintrust crypt32 version ole32 oleaut32)
+# start needs these. The upgrade's network (ws2_32, mswsock, winhttp, and
+# secur32 for TLS), the trust checks (wintrust, crypt32), file versions
+# (version), shortcuts and COM (ole32, oleaut32). A name here counts once it
+# is also among the libraries linked (PELLINOR_WIN32_LIBS). A DLL added later
+# goes into this list in the same way; a DLL the start cannot do without
+# stays out of it. Every function a delay-loaded DLL gives must still be one
+# Windows XP SP3 has: scripts/check-imports reads the delay imports as it
+# reads the others, and fails on a slot that leads nowhere (a function
+# declared __declspec(dllimport) by a header that ignores DECLSPEC_IMPORT;
+# see cmake/windows.cmake).
+set(PELLINOR_DELAY_LOADED_DLLS ws2_32 mswsock winhttp secur32 wintrust crypt32 version ole32
+                               oleaut32)
 
 # pellinor_delay_load(LIST_VARIABLE): in the list of system libraries named
 # by LIST_VARIABLE, each delay-loaded one becomes its delay import library,

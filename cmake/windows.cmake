@@ -18,7 +18,8 @@ add_compile_definitions(_WIN32_WINNT=0x0601 WINVER=0x0601 UNICODE _UNICODE NOMIN
 # only reaches by its slot, ld leaves the thunk out, and a delay-loaded
 # function's slot starts out pointing at its thunk (cmake/delay-load.cmake).
 # Left in, the slot would hold 0 and the first call would jump there.
-add_compile_definitions(DECLSPEC_IMPORT=)
+# sspi.h (SChannel's functions) has a switch of its own for the same.
+add_compile_definitions(DECLSPEC_IMPORT= _NO_KSECDD_IMPORT_)
 include_directories(SYSTEM ${PELLINOR_THIRD_PARTY})
 # No DLLs beside the exe: the C and C++ runtimes and winpthread go in statically.
 add_link_options(-static -static-libgcc -static-libstdc++)
