@@ -218,9 +218,11 @@ int main(int argc, char** argv) {
         median(&RoundFigures::peakAboveIdleMiB), mib + 16);
     const double start = median(&RoundFigures::pellinorStart);
     const double plain = median(&RoundFigures::plainStart);
+    std::vector<double> ratios;
+    for (const RoundFigures& f : ours) ratios.push_back(f.pellinorStart / f.plainStart);
     std::printf(
         "start to window shown: Pellinor.exe %.3f s   plain window program %.3f s   "
-        "ratio %.2f (target: at most 1.5)\n",
-        start, plain, start / plain);
+        "ratio %.2f, median of the rounds' ratios %.2f (target: at most 1.25)\n",
+        start, plain, start / plain, Median(ratios));
     return 0;
 }

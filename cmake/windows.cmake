@@ -13,6 +13,13 @@ endforeach()
 
 add_compile_definitions(_WIN32_WINNT=0x0601 WINVER=0x0601 UNICODE _UNICODE NOMINMAX
                         WIN32_LEAN_AND_MEAN)
+# The system's functions called through their thunks (_Name@N), not straight
+# through their import slots (__imp__Name@N): for an import the program
+# only reaches by its slot, ld leaves the thunk out, and a delay-loaded
+# function's slot starts out pointing at its thunk (cmake/delay-load.cmake).
+# Left in, the slot would hold 0 and the first call would jump there.
+# sspi.h (SChannel's functions) has a switch of its own for the same.
+add_compile_definitions(DECLSPEC_IMPORT= _NO_KSECDD_IMPORT_)
 include_directories(SYSTEM ${PELLINOR_THIRD_PARTY})
 # No DLLs beside the exe: the C and C++ runtimes and winpthread go in statically.
 add_link_options(-static -static-libgcc -static-libstdc++)
@@ -36,19 +43,22 @@ add_compile_options("$<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${CMAKE_SOURC
 
 set(PELLINOR_WIN32_LIBS ws2_32 mswsock comctl32 ole32 oleaut32 uuid shell32 gdi32 user32 advapi32
                        wintrust crypt32 version winhttp secur32)
+include(cmake/delay-load.cmake)
+pellinor_delay_load(PELLINOR_WIN32_LIBS)
 
 # The download host is compiled into each program (see pellinor_app), so the
 # logic is built once for all of them.
 file(GLOB PELLINOR_LAYER_SOURCES_transfer CONFIGURE_DEPENDS src/transfer/*.cpp)
 list(FILTER PELLINOR_LAYER_SOURCES_transfer EXCLUDE REGEX "/transfer/DownloadBase\\.cpp$")
 pellinor_layers(${PELLINOR_WIN32_LIBS})
+add_dependencies(pellinor_platform pellinor_delay_imports)
 
 # The real platform: the system services, and the window's own Win32 code
 # above the window's logic.
 file(GLOB PELLINOR_PLATFORM_WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp)
-# Compiled into each executable instead (see the file).
-set(PELLINOR_TICK_COUNT src/platform/win32/TickCount64.cpp)
-list(FILTER PELLINOR_PLATFORM_WIN32_SOURCES EXCLUDE REGEX "/TickCount64\\.cpp$")
+# Compiled into each executable instead (see the files).
+set(PELLINOR_PER_EXECUTABLE_SOURCES src/platform/win32/TickCount64.cpp src/platform/win32/WinsockOnLoad.cpp)
+list(FILTER PELLINOR_PLATFORM_WIN32_SOURCES EXCLUDE REGEX "/(TickCount64|WinsockOnLoad)\\.cpp$")
 pellinor_layer(platform_win32 "${PELLINOR_PLATFORM_WIN32_SOURCES}" "platform;text" pellinor_text)
 # https: boost-wintls over SChannel (third_party/boost-wintls/VENDORED.md);
 # its MinGW shim comes first on the path.
@@ -73,7 +83,7 @@ set_source_files_properties(assets/Pellinor.rc PROPERTIES OBJECT_DEPENDS
 # certificates in certs (a list; empty for none). Every copy is
 # named Pellinor.exe, since the program takes its title from its own name.
 function(pellinor_app target folder host certs)
-    add_executable(${target} WIN32 src/Project1.cpp src/transfer/DownloadBase.cpp ${PELLINOR_TICK_COUNT}
+    add_executable(${target} WIN32 src/Project1.cpp src/transfer/DownloadBase.cpp ${PELLINOR_PER_EXECUTABLE_SOURCES}
                    assets/Pellinor.rc)
     set_target_properties(${target} PROPERTIES OUTPUT_NAME Pellinor RUNTIME_OUTPUT_DIRECTORY ${folder})
     set(scheme http)
@@ -103,7 +113,7 @@ pellinor_app(PellinorDemo ${CMAKE_BINARY_DIR}/bin/demo "127.0.0.1:${PELLINOR_DEM
 
 # The support tool: a console program on the same client, static like
 # Pellinor.exe.
-add_executable(pellinor-fetch src/fetch/FetchMainWindows.cpp ${PELLINOR_TICK_COUNT})
+add_executable(pellinor-fetch src/fetch/FetchMainWindows.cpp ${PELLINOR_PER_EXECUTABLE_SOURCES})
 target_include_directories(pellinor-fetch PRIVATE src)
 target_link_libraries(pellinor-fetch PRIVATE pellinor_fetch pellinor_win32)
 target_link_options(pellinor-fetch PRIVATE -municode $<$<CONFIG:Release>:-s>)
@@ -129,6 +139,7 @@ if(PELLINOR_WINE_TESTS)
         add_executable(${name} ${source})
         target_include_directories(${name} PRIVATE tests/e2e)
         target_link_libraries(${name} PRIVATE ${PELLINOR_WIN32_LIBS})
+        add_dependencies(${name} pellinor_delay_imports)
         # GUI programs: no console window of their own to steal the focus.
         target_link_options(${name} PRIVATE -municode -mwindows)
     endforeach()

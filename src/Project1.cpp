@@ -1,5 +1,5 @@
-// Pellinor.exe's entry: COM on the window thread, the platform services,
-// Form1 created and shown, and the message loop until the program ends.
+// Pellinor.exe's entry: the platform services, Form1 created and shown, COM
+// on the window thread, and the message loop until the program ends.
 
 #include "Unit1.h"
 #include "Version.h"
@@ -129,7 +129,6 @@ int RunProgram(HINSTANCE instance, const std::string& arguments, int showCommand
         FirstCopy::BringToFront();
         return 0;
     }
-    ComApartment com;
 
     INITCOMMONCONTROLSEX controls{};
     controls.dwSize = sizeof controls;
@@ -145,9 +144,6 @@ int RunProgram(HINSTANCE instance, const std::string& arguments, int showCommand
     // The window and its controls exist before FormCreate runs, as the form
     // is created from its stored layout first.
     window.Create();
-    // Where support finds what happened: a hint on the status bar, which
-    // keeps its own text (the language switch).
-    window.SetStatusBarHint(log.Path());
     FirstCopy::MarkWindow(window.Handle());
     Downloads downloads(services.files, &window, &services.tls);
     downloads.UseProxySettings(services.proxies);
@@ -155,6 +151,14 @@ int RunProgram(HINSTANCE instance, const std::string& arguments, int showCommand
     window.SetSink(&form);
     window.Fire(Event::FormCreate);
     window.Show(showCommand);
+    // Where support finds what happened: a hint on the status bar, which
+    // keeps its own text (the language switch). Its window is made once the
+    // main window shows, as nobody can point at the bar before.
+    window.SetStatusBarHint(log.Path());
+    // COM once the window shows: nothing before needs it (shortcuts are read
+    // and programs checked only at a click), and loading ole32.dll and what
+    // it brings (cmake/delay-load.cmake) would hold the window back.
+    ComApartment com;
     // The form's texts, the language's name among them, go with the form.
     return window.Run();
 }
