@@ -2,8 +2,6 @@
 // answer continues it.
 #include "transfer/ResumableFetch.h"
 
-#include <sstream>
-
 #include "http/SocketErrors.h"
 #include "text/TextRules.h"
 
@@ -66,9 +64,7 @@ bool RangesRefused(const HttpResponse& response) {
     for (const auto& h : response.headers) {
         if (!SameTextAscii(h.first, "Accept-Ranges")) continue;
         stated = true;
-        std::istringstream units(h.second);
-        std::string unit;
-        while (std::getline(units, unit, ',')) {
+        for (const std::string& unit : Split(h.second, ',')) {
             if (SameTextAscii(Trim(unit), "bytes")) return false;
         }
     }
