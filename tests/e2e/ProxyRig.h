@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "driver/ChildProcess.h"
 #include "driver/Files.h"
 #include "platform/win32/Utf.h"
 
@@ -88,11 +89,7 @@ class UserProxySettings {
 class Squid {
   public:
     Squid() {
-        wchar_t exe[MAX_PATH] = {};
-        ::GetModuleFileNameW(nullptr, exe, MAX_PATH);
-        std::string bin = Narrow(exe);
-        bin.erase(bin.find_last_of('\\'));
-        folder_ = bin.substr(0, bin.find_last_of('\\') + 1) + "squid\\";
+        folder_ = BuildFolder("squid");
         std::istringstream ports(ReadBytes(folder_ + "ports"));
         ports >> openPort_ >> signInPort_;
         std::istringstream credentials(ReadBytes(folder_ + "credentials"));

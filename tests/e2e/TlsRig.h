@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 
+#include "driver/ChildProcess.h"
 #include "driver/Files.h"
 #include "platform/win32/Utf.h"
 
@@ -22,11 +23,7 @@ class TlsRig {
     // The rig's folder beside bin\; the forwarder hands its connections to
     // backendPort on 127.0.0.1.
     explicit TlsRig(uint16_t backendPort) {
-        wchar_t exe[MAX_PATH] = {};
-        ::GetModuleFileNameW(nullptr, exe, MAX_PATH);
-        std::string bin = Narrow(exe);
-        bin.erase(bin.find_last_of('\\'));
-        folder_ = bin.substr(0, bin.find_last_of('\\') + 1) + "tls\\";
+        folder_ = BuildFolder("tls");
         std::istringstream ports(ReadBytes(folder_ + "ports"));
         for (std::string& port : ports_) ports >> port;
         WriteBytes(folder_ + "backend", std::to_string(backendPort) + "\n");

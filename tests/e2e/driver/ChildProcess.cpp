@@ -84,4 +84,10 @@ std::string ExeFolder() {
     return text.substr(0, text.find_last_of('\\') + 1);
 }
 
+std::string BuildFolder(const std::string& name) {
+    std::string bin = ExeFolder();
+    bin.pop_back();
+    return bin.substr(0, bin.find_last_of('\\') + 1) + name + "\\";
+}
+
 }  // namespace pellinor::e2e

@@ -44,6 +44,9 @@ class ChildProcess {
 // The folder of the running test program, ending in "\": where the build put
 // Pellinor.exe and the helper programs.
 std::string ExeFolder();
+// A folder of the build beside bin\ (where ctest's rigs keep their files),
+// ending in "\".
+std::string BuildFolder(const std::string& name);
 
 std::string QuoteArgument(const std::string& argument);
 
