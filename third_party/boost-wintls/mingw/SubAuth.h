@@ -9,7 +9,9 @@
 //    defined (as it is throughout this program). The narrow name is the one
 //    that call takes.
 #pragma once
+// clang-format off
 #include <subauth.h>
 #include <schannel.h>
+// clang-format on
 #undef UNISP_NAME
 #define UNISP_NAME UNISP_NAME_A
