@@ -39,12 +39,16 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     }
     if (arguments) ::LocalFree(arguments);
 
-    const HANDLE file = ::CreateFileW(out.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    // The trace appears whole or not at all: a test that sees the file must
+    // never read it between its creation and its one write.
+    const std::wstring part = out + L".part";
+    const HANDLE file = ::CreateFileW(part.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                       FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return 2;
     DWORD written = 0;
     const BOOL ok =
         ::WriteFile(file, trace.data(), static_cast<DWORD>(trace.size()), &written, nullptr);
     ::CloseHandle(file);
-    return ok && written == trace.size() ? 0 : 3;
+    if (!ok || written != trace.size()) return 3;
+    return ::MoveFileExW(part.c_str(), out.c_str(), MOVEFILE_REPLACE_EXISTING) ? 0 : 4;
 }
