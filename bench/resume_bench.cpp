@@ -106,7 +106,7 @@ Run StartingOver(DroppingLine& line, const std::string& expected) {
     const Clock::time_point start = Clock::now();
     Run run;
     for (run.tries = 1; run.tries <= kMaxDownloadTries; ++run.tries) {
-        const FetchOutcome outcome = FetchOneFile(client, line.Url(), ResumeLimits{1, {}});
+        const FetchOutcome outcome = FetchOneFile(client, line.Url(), nullptr, ResumeLimits{1, {}});
         run.whole = outcome.whole && outcome.response.body == expected;
         if (run.whole || run.tries == kMaxDownloadTries) break;
         client.Pause(kResumePause);

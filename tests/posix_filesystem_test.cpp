@@ -2,9 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <memory>
 #include <stdexcept>
 #include <string>
 
@@ -130,6 +132,32 @@ TEST_F(PosixFileSystemTest, WritesReadsReplacesAndDeletes) {
 
     EXPECT_TRUE(files.Remove("C:\\a.exe"));
     EXPECT_FALSE(files.Remove("C:\\a.exe"));
+}
+
+// The scratch file leaves no name behind, reads back what was added, and
+// writes out ahead of the bytes in memory.
+TEST_F(PosixFileSystemTest, AScratchFileIsNamelessAndWritesOutAheadOfTheTail) {
+    const char* before = std::getenv("TMPDIR");
+    const std::string saved = before ? before : "";
+    ::setenv("TMPDIR", root.c_str(), 1);
+    const std::unique_ptr<ScratchFile> scratch = files.OpenScratchFile();
+    before ? ::setenv("TMPDIR", saved.c_str(), 1) : ::unsetenv("TMPDIR");
+    ASSERT_NE(scratch, nullptr);
+    EXPECT_TRUE(fs::is_empty(root));
+
+    const std::string big(kScratchPiece + 5, 'b');
+    scratch->Append("stale", 5);
+    scratch->Clear();
+    scratch->Append(big.data(), big.size());
+    scratch->Append("end", 3);
+    EXPECT_EQ(scratch->Size(), big.size() + 3);
+    char last[8] = {};
+    EXPECT_EQ(scratch->Read(big.size() + 1, last, sizeof last), 2u);
+    EXPECT_EQ(std::string(last, 2), "nd");
+
+    files.WriteFile("C:\\whole.tmp", *scratch, "tail");
+    EXPECT_EQ(files.ReadFile("C:\\whole.tmp", big.size() + 100), big + "endtail");
+    EXPECT_THROW(files.WriteFile("C:\\whole.tmp", *scratch, "x"), CreateFileError);
 }
 
 TEST_F(PosixFileSystemTest, TheLogsCallsAppendMeasureAndMakeFolders) {

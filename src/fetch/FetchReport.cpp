@@ -56,7 +56,7 @@ std::string SummaryLine(const FetchOutcome& outcome, std::chrono::nanoseconds ta
     // An address refused before any request leaves the response's empty.
     const std::string& url = r.url.empty() ? outcome.encodedUrl : r.url;
     return "url=" + url + " status=" + Quoted(r.statusLine) + " framing=" + FramingName(r.framing) +
-           " announced=" + std::to_string(r.announced) + " bytes=" + std::to_string(r.body.size()) +
+           " announced=" + std::to_string(r.announced) + " bytes=" + std::to_string(r.BodySize()) +
            " whole=" + (outcome.whole ? "yes" : "no") +
            " proxy=" + (r.proxy.empty() ? std::string("direct") : r.proxy) +
            " tls=" + (r.tls.empty() ? std::string("none") : Quoted(r.tls)) + " time=" + seconds +

@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <exception>
+#include <memory>
 #include <thread>
 
 #include "commands/CommandPlan.h"
@@ -17,7 +18,6 @@
 #include "fetch/FetchReport.h"
 #include "log/LogEvent.h"
 #include "platform/Error.h"
-#include "platform/WholeFile.h"
 #include "transfer/Download.h"
 #include "transfer/ProxyChoice.h"
 
@@ -45,7 +45,8 @@ ReplaceSite ConsoleReplaceSite(FileSystem& files) {
 
 // Writes a whole body as the upgrade does: into a temporary file beside
 // file, then in its place in one step, so file is never a piece of it.
-int WriteInPlace(FetchSite& site, const std::string& body, const std::string& file) {
+int WriteInPlace(FetchSite& site, const HttpResponse& response, ScratchFile* scratch,
+                 const std::string& file) {
     const std::string temp = file + kFetchTempSuffix;
     // The temporary file is made new: what an earlier run left goes first.
     site.files.Remove(temp);
@@ -55,7 +56,7 @@ int WriteInPlace(FetchSite& site, const std::string& body, const std::string& fi
         site.files.Remove(temp);
         if (site.files.FileExists(temp))
             throw Error("Cannot remove the earlier file \"" + temp + "\".");
-        WriteWholeFile(site.files, temp, body);
+        WriteWholeBody(site.files, temp, response, scratch);
     } catch (const Error& e) {
         site.err(std::string(e.what()) + "\n");
         return kFetchNotWritten;
@@ -97,7 +98,7 @@ int CheckPublisherKeys(FetchSite& site, HttpClient& http, const FetchArguments& 
         site.files.Remove(detached);
         const FetchOutcome fetched = FetchOneFile(http, parsed.url + kDetachedSignatureSuffix);
         if (DownloadResult(fetched) == kDownloadOk &&
-            WriteInPlace(site, fetched.response.body, detached) == kFetchWhole) {
+            WriteInPlace(site, fetched.response, nullptr, detached) == kFetchWhole) {
             signature = site.signatures->ReadDetached(file, detached);
         } else if (fetched.failed) {
             site.err(DownloadErrorText(fetched, detached) + "\n");
@@ -161,8 +162,10 @@ int RunFetch(const std::vector<std::string>& arguments, FetchSite& site) {
     }
     const Clock::time_point start = Clock::now();
     FetchOutcome outcome;
+    // Large files pass through a file of the system's, as in the window.
+    const std::unique_ptr<ScratchFile> scratch = site.files.OpenScratchFile();
     try {
-        outcome = FetchOneFile(http, parsed.url);
+        outcome = FetchOneFile(http, parsed.url, scratch.get());
     } catch (const std::exception& e) {
         // The encoding refused the address: the command line is wrong.
         site.err("pellinor-fetch: " + std::string(e.what()) + "\n");
@@ -173,7 +176,7 @@ int RunFetch(const std::vector<std::string>& arguments, FetchSite& site) {
     if (outcome.failed) site.err(DownloadErrorText(outcome, file) + "\n");
     int code = FetchExitCode(DownloadResult(outcome));
     if (code == kFetchWhole && !file.empty()) {
-        code = WriteInPlace(site, outcome.response.body, file);
+        code = WriteInPlace(site, outcome.response, scratch.get(), file);
     }
     site.out(SummaryLine(outcome, taken) + "\n");
     if (code == kFetchWhole && !parsed.publishers.empty()) {

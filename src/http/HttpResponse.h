@@ -37,7 +37,10 @@ struct HttpResponse {
     // Its header fields as received: what a resume needs (validators,
     // Accept-Ranges) is read from them.
     std::vector<std::pair<std::string, std::string>> headers;
-    std::string body;  // the final response's body as far as it arrived
+    // The final response's body as far as it arrived: those of its bytes
+    // that the client's scratch file took (the first spilled), then body.
+    uint64_t spilled = 0;
+    std::string body;
     BodyFraming framing = BodyFraming::None;
     // The "Content-Length", or the sum of the chunk sizes; for a body that
     // continues bytes held from before, those bytes plus the piece's.
@@ -45,6 +48,8 @@ struct HttpResponse {
     bool complete = false;  // the body's end arrived: its length, its last chunk, or the close
     std::string proxy;      // "host:port" of the proxy of the last request, or "direct"
     std::string tls;        // the TLS protocol and cipher of the last request; empty for http
+
+    uint64_t BodySize() const { return spilled + body.size(); }
 };
 
 // Whether the body is a whole file that may be written: the one rule that

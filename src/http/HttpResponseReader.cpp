@@ -194,7 +194,12 @@ void HttpResponseReader::ChunkBegins(uint64_t size) {
     Begin(static_cast<int64_t>(size));
     count_ = 0;
     chunkLeft_ = size;
-    expected_ = (sink_ ? sink_->size() : 0) + size;
+    expected_ = Expected((sink_ ? sink_->size() : 0) + size);
+}
+
+uint64_t HttpResponseReader::Expected(uint64_t total) const {
+    // Memory is reserved only for what it will hold before the scratch file.
+    return scratched_ ? std::min<uint64_t>(total, kBodyHeldInMemory + kReadSize) : total;
 }
 
 void HttpResponseReader::BodyBytes(const char* data, size_t size) {
@@ -282,7 +287,8 @@ bool HttpResponseReader::BytesFollow(bool keepAlive) {
     }
 }
 
-void HttpResponseReader::ReadBody(const ResponseHead& head, std::string* sink, BodyResult& result) {
+void HttpResponseReader::ReadBody(const ResponseHead& head, std::string* sink, BodyResult& result,
+                                  ScratchFile* scratch) {
     result = BodyResult();
     if (!head.complete) return;
     ReplyParser& parser = *parser_;
@@ -290,6 +296,7 @@ void HttpResponseReader::ReadBody(const ResponseHead& head, std::string* sink, B
     parser.eager(true);
     result.framing = parser.Framing();
     sink_ = sink;
+    scratched_ = sink && scratch;
     count_ = 0;
     bodyBytes_ = 0;
     chunkLeft_ = 0;
@@ -297,7 +304,7 @@ void HttpResponseReader::ReadBody(const ResponseHead& head, std::string* sink, B
     const bool counted = result.framing == BodyFraming::Length;
     if (counted) {
         result.announced = parser.content_length().value_or(0);
-        expected_ = (sink ? sink->size() : 0) + result.announced;
+        expected_ = Expected((sink ? sink->size() : 0) + result.announced);
         if (result.announced > 0) Begin(static_cast<int64_t>(result.announced));
     } else if (result.framing == BodyFraming::Close) {
         Begin(0);
@@ -306,6 +313,10 @@ void HttpResponseReader::ReadBody(const ResponseHead& head, std::string* sink, B
     trailersBegun_ = false;
     bool ended = parser.is_done();
     while (!ended) {
+        if (scratched_ && sink->size() >= kBodyHeldInMemory) {
+            scratch->Append(sink->data(), sink->size());
+            sink->clear();
+        }
         if (pos_ < pending_.size() && PutPending()) {
             ended = true;
             break;

@@ -13,6 +13,7 @@
 #include "http/HttpResponse.h"
 #include "http/HttpTransport.h"
 #include "http/ReplyParser.h"
+#include "platform/ScratchFile.h"
 
 namespace pellinor {
 
@@ -43,6 +44,11 @@ constexpr uint64_t kMaxBodyBytes = uint64_t{256} << 20;
 constexpr std::chrono::milliseconds kTrailingBytesWait{1000};
 constexpr size_t kWorkBlock = 32768;  // the most one work event reports
 constexpr size_t kReadSize = 262144;  // the most one receive asks for
+// The most of a kept body held in memory once it has a scratch file: past
+// this the bytes move to the file, so that a download costs the oldest PC
+// about this much memory (and one read more) whatever the file's size,
+// while the file is written in a few large pieces.
+constexpr size_t kBodyHeldInMemory = size_t{1} << 20;
 
 struct ResponseHead {
     std::string statusLine;  // as received, without CR LF
@@ -85,8 +91,10 @@ class HttpResponseReader : private BodyReceiver {
     // Reads the body into sink (or throws it away when sink is null).
     // A body of more than kMaxBodyBytes, disagreeing lengths, broken chunks
     // and bytes after the body's end raise their own texts; a body kept in
-    // sink is complete only when none of them came.
-    void ReadBody(const ResponseHead& head, std::string* sink, BodyResult& result);
+    // sink is complete only when none of them came. With a scratch file,
+    // sink's bytes move on to its end whenever sink holds kBodyHeldInMemory.
+    void ReadBody(const ResponseHead& head, std::string* sink, BodyResult& result,
+                  ScratchFile* scratch = nullptr);
 
     uint64_t BytesReceived() const { return received_; }
     // Bytes arrived past what was read so far (after a head, none is due
@@ -116,6 +124,8 @@ class HttpResponseReader : private BodyReceiver {
     bool ParseInBody(std::string& body, size_t arrived);
     // Whether bytes arrive after the reply's end before the server's close.
     bool BytesFollow(bool keepAlive);
+    // The size to reserve the body's memory for when it heads for total.
+    uint64_t Expected(uint64_t total) const;
     void ChunkBegins(uint64_t size) override;
     void BodyBytes(const char* data, size_t size) override;
 
@@ -136,6 +146,7 @@ class HttpResponseReader : private BodyReceiver {
     uint64_t count_ = 0;      // reported since the last workBegin
     uint64_t chunkLeft_ = 0;  // of the chunk being read
     uint64_t expected_ = 0;   // the size the body is heading for, 0 when unknown
+    bool scratched_ = false;  // sink_ is emptied into a scratch file: it never grows past it
 };
 
 // Appends to a body that will hold about expected bytes (0 when unknown). The

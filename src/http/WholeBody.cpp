@@ -23,7 +23,7 @@ bool IsBodyWhole(const HttpResponse& response) {
             // size of the last data chunk says nothing: a file rarely
             // divides into the chunks a server cuts.
             return response.announced >= kSmallestAcceptedFile &&
-                   response.body.size() == response.announced;
+                   response.BodySize() == response.announced;
         case BodyFraming::Close:
             // A close looks the same whether the server finished or the line
             // was cut: such a body can never be known to be whole.

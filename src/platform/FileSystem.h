@@ -4,10 +4,12 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "platform/Error.h"
+#include "platform/ScratchFile.h"
 
 namespace pellinor {
 
@@ -74,6 +76,18 @@ class FileSystem {
     // not made, and pellinor::Error when it was made but could not be
     // written whole, possibly leaving a piece (WriteWholeFile removes it).
     virtual void WriteFile(const std::string& path, const std::string& bytes) = 0;
+
+    // The same for bytes that a scratch file holds, followed by tail: a
+    // large download is written without being held in memory whole.
+    // Throws as WriteFile does, and pellinor::Error when the scratch file
+    // cannot be read. Here: read into memory and written at once, which is
+    // what a file system whose files are memory anyway can do.
+    virtual void WriteFile(const std::string& path, ScratchFile& head, const std::string& tail);
+
+    // A new, empty scratch file in the system's folder for temporary files;
+    // null when none can be made (the caller then holds its bytes in
+    // memory). Here: none.
+    virtual std::unique_ptr<ScratchFile> OpenScratchFile() { return nullptr; }
 
     // Up to maxBytes from the start of the file; empty when it cannot be read.
     virtual std::string ReadFile(const std::string& path, size_t maxBytes) = 0;

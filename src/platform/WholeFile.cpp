@@ -3,9 +3,11 @@
 
 namespace pellinor {
 
-void WriteWholeFile(FileSystem& files, const std::string& path, const std::string& bytes) {
+namespace {
+template <typename Write>
+void WriteWhole(FileSystem& files, const std::string& path, const Write& write) {
     try {
-        files.WriteFile(path, bytes);
+        write();
     } catch (const CreateFileError&) {
         // Nothing was made: whatever is at the path belongs to someone else.
         throw;
@@ -13,6 +15,16 @@ void WriteWholeFile(FileSystem& files, const std::string& path, const std::strin
         files.Remove(path);
         throw;
     }
+}
+}  // namespace
+
+void WriteWholeFile(FileSystem& files, const std::string& path, const std::string& bytes) {
+    WriteWhole(files, path, [&] { files.WriteFile(path, bytes); });
+}
+
+void WriteWholeFile(FileSystem& files, const std::string& path, ScratchFile& head,
+                    const std::string& tail) {
+    WriteWhole(files, path, [&] { files.WriteFile(path, head, tail); });
 }
 
 }  // namespace pellinor

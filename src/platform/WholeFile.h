@@ -13,5 +13,8 @@ namespace pellinor {
 // A file that was already there is never opened, and is left as it was.
 // Throws as WriteFile does.
 void WriteWholeFile(FileSystem& files, const std::string& path, const std::string& bytes);
+// The same for the bytes a scratch file holds followed by tail.
+void WriteWholeFile(FileSystem& files, const std::string& path, ScratchFile& head,
+                    const std::string& tail);
 
 }  // namespace pellinor

@@ -1,6 +1,6 @@
 // The fetch the window's download shares with the support tool: the body
-// is fetched into memory, resumed where a line cut it, and judged whole
-// before anything may write it.
+// is fetched into memory and a scratch file, resumed where a line cut it,
+// and judged whole before anything may write it.
 #include "transfer/Download.h"
 
 #include <exception>
@@ -8,16 +8,25 @@
 #include "http/RequestBounds.h"
 #include "log/LogEvent.h"
 #include "log/LogLine.h"
+#include "platform/Error.h"
+#include "platform/WholeFile.h"
 #include "transfer/TransferLog.h"
 #include "transfer/UrlEncode.h"
 
 namespace pellinor {
-FetchOutcome FetchOneFile(HttpClient& http, const std::string& url, const ResumeLimits& limits) {
+FetchOutcome FetchOneFile(HttpClient& http, const std::string& url, ScratchFile* scratch,
+                          const ResumeLimits& limits) {
     FetchOutcome outcome;
     const HttpUrl encoded = EncodeUrl(url);
     outcome.encodedUrl = encoded.Text();
     LogEvent("download begins url=" + AddressForLog(outcome.encodedUrl));
     HttpResponse& response = outcome.response;
+    // The client's scratch file for this download only, emptied by its first body.
+    http.SpillBodiesTo(scratch);
+    struct Unspill {
+        HttpClient& http;
+        ~Unspill() { http.SpillBodiesTo(nullptr); }
+    } unspill{http};
     // The bytes of the file held between two tries, and what the last 200
     // said of the file: its length, its validator, whether it takes ranges.
     std::string held;
@@ -37,7 +46,7 @@ FetchOutcome FetchOneFile(HttpClient& http, const std::string& url, const Resume
     };
     for (;;) {
         const bool resuming = ++outcome.tries > 1;
-        const uint64_t from = held.size();
+        const uint64_t from = point.From();
         outcome.failed = false;
         outcome.error.clear();
         try {
@@ -53,10 +62,13 @@ FetchOutcome FetchOneFile(HttpClient& http, const std::string& url, const Resume
         // server that ignores ranges); no answer at all leaves them as held.
         if (response.status == 200) {
             held.clear();
+            point.spilled = 0;
             point.total = response.framing == BodyFraming::Length ? response.announced : 0;
             point.validator = StrongValidator(response);
             refused = RangesRefused(response);
-        } else if (!held.empty()) {
+        } else if (!held.empty() || response.spilled < point.spilled) {
+            // No 206 took them: they go back to the response as they were.
+            response.spilled = point.spilled;
             response.body = std::move(held);
             held.clear();
         }
@@ -64,15 +76,15 @@ FetchOutcome FetchOneFile(HttpClient& http, const std::string& url, const Resume
         // in the reply, past the body's end too, leaves nothing written. A
         // file made of pieces is whole only at the length first announced.
         outcome.whole = !outcome.failed && IsBodyWhole(response) &&
-                        (point.total == 0 || response.body.size() == point.total);
+                        (point.total == 0 || response.BodySize() == point.total);
         const bool cut = outcome.failed ? IsCut(outcome.error) : !response.complete;
         const bool answered =
             response.status == 200 || response.status == 206 || response.statusLine.empty();
         // Never resumed: a body without a validator, one whose length is
         // unknown (chunked, or to the close), nor one that brought nothing.
         const bool resumable = !outcome.whole && cut && answered && point.total > 0 &&
-                               !point.validator.empty() && !refused && !response.body.empty() &&
-                               response.body.size() < point.total && outcome.tries < limits.tries;
+                               !point.validator.empty() && !refused && response.BodySize() > 0 &&
+                               response.BodySize() < point.total && outcome.tries < limits.tries;
         LogEvent(TryLogLine(outcome, resuming, from, resumable));
         if (!resumable) break;
         try {
@@ -82,10 +94,21 @@ FetchOutcome FetchOneFile(HttpClient& http, const std::string& url, const Resume
         }
         held = std::move(response.body);
         response.body.clear();
+        point.spilled = response.spilled;
         address = ParseHttpUrl(response.url);
     }
     LogEvent(DownloadLogLine(outcome));
     return outcome;
+}
+
+void WriteWholeBody(FileSystem& files, const std::string& path, const HttpResponse& response,
+                    ScratchFile* scratch) {
+    if (response.spilled == 0) return WriteWholeFile(files, path, response.body);
+    // The scratch file holds what the client moved there and nothing else.
+    if (!scratch || scratch->Size() != response.spilled) {
+        throw Error("The temporary copy of the download does not hold its start.");
+    }
+    WriteWholeFile(files, path, *scratch, response.body);
 }
 
 std::string DownloadErrorText(const FetchOutcome& outcome, const std::string& dest) {

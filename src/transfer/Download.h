@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/FileSystem.h"
 #include "transfer/HttpClient.h"
 #include "transfer/ResumableFetch.h"
 
@@ -32,10 +33,17 @@ struct FetchOutcome {
 };
 
 // Encodes url and GETs it; a body cut off is resumed within limits (see
-// ResumableFetch.h). An address that cannot be encoded is the caller's
-// error and propagates; the client's errors end in the outcome.
-FetchOutcome FetchOneFile(HttpClient& http, const std::string& url,
+// ResumableFetch.h). The body's first response.spilled bytes go to scratch
+// when one is given (see HttpClient::SpillBodiesTo). An address that
+// cannot be encoded is the caller's error and propagates; the client's
+// errors end in the outcome.
+FetchOutcome FetchOneFile(HttpClient& http, const std::string& url, ScratchFile* scratch = nullptr,
                           const ResumeLimits& limits = ResumeLimits());
+
+// Writes a response's body (the bytes of scratch, then those in memory) to
+// path as a new file, whole or not at all; throws as WriteWholeFile does.
+void WriteWholeBody(FileSystem& files, const std::string& path, const HttpResponse& response,
+                    ScratchFile* scratch);
 
 // The text of the E0059 box for a failed fetch meant for dest.
 std::string DownloadErrorText(const FetchOutcome& outcome, const std::string& dest);

@@ -215,6 +215,7 @@ class HttpClient::Impl {
     void UseTlsSessions(TlsSessions* sessions) { connection_.UseTlsSessions(sessions); }
 
     std::function<ProxyEndpoint(const HttpUrl&)> chooser_;
+    ScratchFile* scratch_ = nullptr;
 
   private:
     // One request and its response. A redirect's body, and that of a
@@ -245,10 +246,15 @@ class HttpClient::Impl {
         const bool redirect = !proxyAsks && IsRedirect(head);
         const bool success = !redirect && IsSuccess(head, resume_);
         response.body.clear();
-        // The piece that continues the bytes held goes on after them.
+        response.spilled = 0;
+        // The piece that continues the bytes held goes on after them; any
+        // other body is the file from its start.
         if (success && head.status == 206) {
             response.body.swap(*resume_->held);
-            shift_ = response.body.size();
+            response.spilled = resume_->spilled;
+            shift_ = response.BodySize();
+        } else if (success && scratch_) {
+            scratch_->Clear();
         }
         const uint64_t before = shift_;
         BodyResult body;
@@ -270,7 +276,8 @@ class HttpClient::Impl {
             connection_.Close();
         };
         try {
-            reader.ReadBody(head, success ? &response.body : nullptr, body);
+            reader.ReadBody(head, success ? &response.body : nullptr, body,
+                            success ? scratch_ : nullptr);
         } catch (const RedirectBodyCut&) {
             // kRedirectBodyTimeLimit passed: the rest of a body that is only
             // thrown away is not waited for.
@@ -322,7 +329,8 @@ class HttpClient::Impl {
 
     // What the caller needs to judge the final body, which begins with the
     // before bytes held from earlier tries.
-    static void Keep(const BodyResult& body, uint64_t before, HttpResponse& response) {
+    void Keep(const BodyResult& body, uint64_t before, HttpResponse& response) const {
+        if (scratch_) response.spilled = scratch_->Size();
         response.framing = body.framing;
         response.announced = before + body.announced;
         response.complete = body.complete;
@@ -487,6 +495,10 @@ void HttpClient::Pause(std::chrono::milliseconds pause) {
 
 void HttpClient::UseTlsSessions(TlsSessions* sessions) {
     impl_->UseTlsSessions(sessions);
+}
+
+void HttpClient::SpillBodiesTo(ScratchFile* scratch) {
+    impl_->scratch_ = scratch;
 }
 
 void HttpClient::SetProxyChooser(std::function<ProxyEndpoint(const HttpUrl& url)> chooser) {

@@ -17,6 +17,7 @@ namespace pellinor {
 struct ProxyEndpoint;
 
 class HttpTransport;
+class ScratchFile;
 class TlsSessions;
 struct HttpUrl;
 struct ResumePoint;
@@ -59,6 +60,10 @@ class HttpClient {
     // Waits between two tries of a download, giving the window its turns;
     // busy meanwhile, so that the close box stops it with RequestStopped.
     void Pause(std::chrono::milliseconds pause);
+    // A file's body goes on from memory into scratch (emptied at the start
+    // of each body that is the file from its start) as it arrives: the
+    // response's spilled bytes are scratch's. Null: all of it in memory.
+    void SpillBodiesTo(ScratchFile* scratch);
     // Decides the proxy for each address requested, a redirect's target
     // included; without one every request goes direct.
     void SetProxyChooser(std::function<ProxyEndpoint(const HttpUrl& url)> chooser);

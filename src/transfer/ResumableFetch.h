@@ -35,11 +35,12 @@ struct ResumeLimits {
 // continues them takes the held bytes into its body (held is left empty);
 // any other answer leaves them where they are.
 struct ResumePoint {
-    std::string* held = nullptr;
+    uint64_t spilled = 0;         // of the bytes held, those in the client's scratch file
+    std::string* held = nullptr;  // the rest of them
     uint64_t total = 0;
     std::string validator;
 
-    uint64_t From() const { return held->size(); }
+    uint64_t From() const { return spilled + held->size(); }
 };
 
 // The request's "Range" and "If-Range" lines, each ended by CR LF.

@@ -35,7 +35,7 @@ std::string DownloadLogLine(const FetchOutcome& outcome) {
     std::string line = "download url=" + AddressForLog(url) + " status=" + Quoted(r.statusLine) +
                        " framing=" + FramingName(r.framing) +
                        " announced=" + std::to_string(r.announced) +
-                       " bytes=" + std::to_string(r.body.size()) + " whole=" + YesNo(outcome.whole);
+                       " bytes=" + std::to_string(r.BodySize()) + " whole=" + YesNo(outcome.whole);
     if (outcome.stopped) line += " stopped=yes";
     if (outcome.failed) line += " error=" + Quoted(outcome.error);
     return line;
@@ -46,7 +46,7 @@ std::string TryLogLine(const FetchOutcome& outcome, bool ranged, uint64_t from, 
     std::string line = "download try=" + std::to_string(outcome.tries) +
                        " range=" + (ranged ? "bytes=" + std::to_string(from) + "-" : "none") +
                        " status=" + Quoted(r.statusLine) +
-                       " bytes=" + std::to_string(r.body.size()) + " outcome=" +
+                       " bytes=" + std::to_string(r.BodySize()) + " outcome=" +
                        (outcome.whole ? "whole"
                         : resumes     ? "resume"
                                       : "end");

@@ -173,6 +173,7 @@ class UpgradeScenario : public WineTest {
             EXPECT_TRUE(outcome.NamesAFailure()) << outcome.Describe();
         }
 
+        EXPECT_EQ(ScratchFilesLeft(), std::vector<std::string>{});
         for (const std::string& name : FilesIn(folder)) {
             if (name == "Tessaron.Exe") continue;
             if (std::find(extraFiles.begin(), extraFiles.end(), name) != extraFiles.end()) continue;
@@ -186,11 +187,21 @@ class UpgradeScenario : public WineTest {
         }
     }
 
+    // The download's scratch files in the system's temporary folder: the
+    // system deletes each with the program's last handle, however the
+    // program ended.
+    static std::vector<std::string> ScratchFilesLeft() {
+        wchar_t temp[MAX_PATH + 1] = {};
+        ::GetTempPathW(MAX_PATH + 1, temp);
+        return FilesIn(Narrow(temp), "pel*.tmp");
+    }
+
     // The names of the files (not folders) directly in folder.
-    static std::vector<std::string> FilesIn(const std::string& folder) {
+    static std::vector<std::string> FilesIn(const std::string& folder,
+                                            const std::string& pattern = "*") {
         std::vector<std::string> names;
         WIN32_FIND_DATAW data{};
-        const HANDLE find = ::FindFirstFileW((Widen(folder) + L"*").c_str(), &data);
+        const HANDLE find = ::FindFirstFileW(Widen(folder + pattern).c_str(), &data);
         if (find == INVALID_HANDLE_VALUE) return names;
         do {
             if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {

@@ -100,6 +100,7 @@ TEST_F(KilledUpgrade, EndedAtAnyMomentLeavesTheOldOrTheWholeNewProgram) {
         ui.Process().Terminate();
         ASSERT_FALSE(ui.Running());
         ExpectOneWholeProgram(folder);
+        EXPECT_EQ(ScratchFilesLeft(), std::vector<std::string>{});
         if (ReadBytes(folder + "Tessaron.Exe") == newBytes_) {
             ++replaced;
             ASSERT_TRUE(WriteBytes(folder + "Tessaron.Exe", oldBytes_));

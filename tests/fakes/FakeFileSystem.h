@@ -23,6 +23,7 @@ class FakeFileSystem : public FileSystem {
     bool FileExists(const std::string& path) override;
     bool IsReadOnly(const std::string& path) override;
     bool Remove(const std::string& path) override;
+    using FileSystem::WriteFile;  // of a scratch file: read whole, then the bytes above
     void WriteFile(const std::string& path, const std::string& bytes) override;
     std::string ReadFile(const std::string& path, size_t maxBytes) override;
     std::optional<std::string> ReadFileRange(const std::string& path, uint64_t offset,

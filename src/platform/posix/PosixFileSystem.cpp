@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <memory>
@@ -169,25 +170,101 @@ bool PosixFileSystem::Remove(const std::string& path) {
     return ::unlink(HostPath(path).c_str()) == 0;
 }
 
-void PosixFileSystem::WriteFile(const std::string& path, const std::string& bytes) {
-    const std::string host = HostPath(path);
-    auto fail = [&path](int error) {
-        throw Error("Cannot write file \"" + path + "\". " + std::strerror(error));
-    };
-    Fd fd(::open(host.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
-    if (fd.get() < 0) {
-        throw CreateFileError("Cannot create file \"" + path + "\". " + std::strerror(errno));
-    }
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd.get(), bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            fail(errno);
+namespace {
+// Writes everything to fd or throws with the path's text.
+void WriteAll(int fd, const std::string& path, const char* data, size_t size) {
+    for (size_t done = 0; done < size;) {
+        const ssize_t n = ::write(fd, data + done, size - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            throw Error("Cannot write file \"" + path + "\". " +
+                        std::strerror(n < 0 ? errno : EIO));
         }
         done += static_cast<size_t>(n);
     }
-    if (fd.Close() != 0) fail(errno);
+}
+
+// An unlinked file in the system's temporary folder: gone with its descriptor.
+class PosixScratchFile : public ScratchFile {
+  public:
+    explicit PosixScratchFile(int fd) : fd_(fd) {}
+
+    void Append(const char* data, size_t size) override {
+        for (size_t done = 0; done < size;) {
+            const ssize_t n =
+                ::pwrite(fd_.get(), data + done, size - done, static_cast<off_t>(size_ + done));
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) {
+                const int error = n < 0 ? errno : EIO;
+                (void)::ftruncate(fd_.get(), static_cast<off_t>(size_));
+                throw Error(std::string("Cannot write the temporary file. ") +
+                            std::strerror(error));
+            }
+            done += static_cast<size_t>(n);
+        }
+        size_ += size;
+    }
+
+    size_t Read(uint64_t offset, char* data, size_t size) override {
+        size_t done = 0;
+        while (done < size) {
+            const ssize_t n =
+                ::pread(fd_.get(), data + done, size - done, static_cast<off_t>(offset + done));
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) {
+                throw Error(std::string("Cannot read the temporary file. ") + std::strerror(errno));
+            }
+            if (n == 0) break;
+            done += static_cast<size_t>(n);
+        }
+        return done;
+    }
+
+    uint64_t Size() const override { return size_; }
+
+    void Clear() override {
+        if (::ftruncate(fd_.get(), 0) != 0) {
+            throw Error(std::string("Cannot write the temporary file. ") + std::strerror(errno));
+        }
+        size_ = 0;
+    }
+
+  private:
+    Fd fd_;
+    uint64_t size_ = 0;
+};
+}  // namespace
+
+void PosixFileSystem::WriteFile(const std::string& path, const std::string& bytes) {
+    WriteNewFile(path, nullptr, bytes);
+}
+
+void PosixFileSystem::WriteFile(const std::string& path, ScratchFile& head,
+                                const std::string& tail) {
+    WriteNewFile(path, &head, tail);
+}
+
+void PosixFileSystem::WriteNewFile(const std::string& path, ScratchFile* head,
+                                   const std::string& tail) {
+    Fd fd(::open(HostPath(path).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
+    if (fd.get() < 0) {
+        throw CreateFileError("Cannot create file \"" + path + "\". " + std::strerror(errno));
+    }
+    if (head) {
+        ForEachPiece(*head,
+                     [&](const char* data, size_t size) { WriteAll(fd.get(), path, data, size); });
+    }
+    WriteAll(fd.get(), path, tail.data(), tail.size());
+    if (fd.Close() != 0) throw Error("Cannot write file \"" + path + "\". " + std::strerror(errno));
+}
+
+std::unique_ptr<ScratchFile> PosixFileSystem::OpenScratchFile() {
+    const char* folder = std::getenv("TMPDIR");
+    std::string pattern = std::string(folder && *folder ? folder : "/tmp") + "/pellinor-XXXXXX";
+    const int fd = ::mkostemp(&pattern[0], O_CLOEXEC);
+    if (fd < 0) return nullptr;
+    ::unlink(pattern.c_str());
+    return std::make_unique<PosixScratchFile>(fd);
 }
 
 std::string PosixFileSystem::ReadFile(const std::string& path, size_t maxBytes) {

@@ -39,6 +39,8 @@ class PosixFileSystem : public FileSystem {
     // the program checks the attribute itself before it replaces anything.
     bool Remove(const std::string& path) override;
     void WriteFile(const std::string& path, const std::string& bytes) override;
+    void WriteFile(const std::string& path, ScratchFile& head, const std::string& tail) override;
+    std::unique_ptr<ScratchFile> OpenScratchFile() override;
     std::string ReadFile(const std::string& path, size_t maxBytes) override;
     std::optional<std::string> ReadFileRange(const std::string& path, uint64_t offset,
                                              size_t maxBytes) override;
@@ -50,6 +52,9 @@ class PosixFileSystem : public FileSystem {
     bool CreateFolder(const std::string& path) override;
 
   private:
+    // Creates path as a new file holding head's bytes (when given), then tail's.
+    void WriteNewFile(const std::string& path, ScratchFile* head, const std::string& tail);
+
     std::string root_;  // without a trailing "/", empty for "/"
 };
 

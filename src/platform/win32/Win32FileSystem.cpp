@@ -102,28 +102,125 @@ bool Win32FileSystem::Remove(const std::string& path) {
     return ::DeleteFileW(wide.c_str()) != FALSE;
 }
 
-void Win32FileSystem::WriteFile(const std::string& path, const std::string& bytes) {
-    const std::wstring wide = Widen(path);
-    ScopedHandle file(::CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+namespace {
+// Creates path as a new file, hands write a way to add bytes to it, and
+// flushes it to the disk. The caller removes what was made of the file on
+// a failure (WriteWholeFile).
+void WriteNewFile(
+    const std::string& path,
+    const std::function<void(const std::function<void(const char*, size_t)>&)>& write) {
+    ScopedHandle file(::CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) throw CreateFileError(FileErrorText("create", path, ::GetLastError()));
-    // The caller removes what was made of the file (WriteWholeFile).
     auto fail = [&](DWORD error) {
         file.Close();
         FailWrite(path, error);
     };
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
-        DWORD written = 0;
-        if (!::WriteFile(file.Get(), bytes.data() + done, chunk, &written, nullptr)) {
-            fail(::GetLastError());
+    write([&](const char* data, size_t size) {
+        for (size_t done = 0; done < size;) {
+            const DWORD chunk = static_cast<DWORD>(std::min<size_t>(size - done, kScratchPiece));
+            DWORD written = 0;
+            if (!::WriteFile(file.Get(), data + done, chunk, &written, nullptr)) {
+                fail(::GetLastError());
+            }
+            if (written == 0) fail(ERROR_WRITE_FAULT);
+            done += written;
         }
-        if (written == 0) fail(ERROR_WRITE_FAULT);
-        done += written;
-    }
+    });
     if (!::FlushFileBuffers(file.Get())) fail(::GetLastError());
     if (!file.Close()) FailWrite(path, ::GetLastError());
+}
+
+// A file in the temporary folder that the system deletes with its last
+// handle, whoever ends the program.
+class Win32ScratchFile : public ScratchFile {
+  public:
+    Win32ScratchFile(std::string path, HANDLE file) : path_(std::move(path)), file_(file) {}
+
+    void Append(const char* data, size_t size) override {
+        Seek(size_);
+        for (size_t done = 0; done < size;) {
+            const DWORD chunk = static_cast<DWORD>(std::min<size_t>(size - done, kScratchPiece));
+            DWORD written = 0;
+            if (!::WriteFile(file_.Get(), data + done, chunk, &written, nullptr) || written == 0) {
+                const DWORD error = written == 0 ? ERROR_WRITE_FAULT : ::GetLastError();
+                Truncate(size_);
+                FailWrite(path_, error);
+            }
+            done += written;
+        }
+        size_ += size;
+    }
+
+    size_t Read(uint64_t offset, char* data, size_t size) override {
+        Seek(offset);
+        size_t done = 0;
+        while (done < size) {
+            const DWORD chunk = static_cast<DWORD>(std::min<size_t>(size - done, kScratchPiece));
+            DWORD read = 0;
+            if (!::ReadFile(file_.Get(), data + done, chunk, &read, nullptr)) {
+                throw Error(FileErrorText("read", path_, ::GetLastError()));
+            }
+            if (read == 0) break;
+            done += read;
+        }
+        return done;
+    }
+
+    uint64_t Size() const override { return size_; }
+
+    void Clear() override {
+        Truncate(0);
+        size_ = 0;
+    }
+
+  private:
+    void Seek(uint64_t offset) {
+        LARGE_INTEGER at;
+        at.QuadPart = static_cast<LONGLONG>(offset);
+        if (!::SetFilePointerEx(file_.Get(), at, nullptr, FILE_BEGIN)) {
+            throw Error(FileErrorText("write", path_, ::GetLastError()));
+        }
+    }
+    void Truncate(uint64_t size) {
+        Seek(size);
+        if (!::SetEndOfFile(file_.Get()))
+            throw Error(FileErrorText("write", path_, ::GetLastError()));
+    }
+
+    std::string path_;
+    ScopedHandle file_;
+    uint64_t size_ = 0;
+};
+}  // namespace
+
+void Win32FileSystem::WriteFile(const std::string& path, const std::string& bytes) {
+    WriteNewFile(path, [&](const auto& add) { add(bytes.data(), bytes.size()); });
+}
+
+void Win32FileSystem::WriteFile(const std::string& path, ScratchFile& head,
+                                const std::string& tail) {
+    WriteNewFile(path, [&](const auto& add) {
+        ForEachPiece(head, add);
+        add(tail.data(), tail.size());
+    });
+}
+
+std::unique_ptr<ScratchFile> Win32FileSystem::OpenScratchFile() {
+    wchar_t folder[MAX_PATH + 1] = {};
+    const DWORD length = ::GetTempPathW(MAX_PATH + 1, folder);
+    if (length == 0 || length > MAX_PATH) return nullptr;
+    // A name of its own, made as an empty file, then opened to vanish.
+    wchar_t name[MAX_PATH + 1] = {};
+    if (::GetTempFileNameW(folder, L"pel", 0, name) == 0) return nullptr;
+    const HANDLE file =
+        ::CreateFileW(name, GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                      FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        ::DeleteFileW(name);
+        return nullptr;
+    }
+    return std::make_unique<Win32ScratchFile>(Narrow(name), file);
 }
 
 std::string Win32FileSystem::ReadFile(const std::string& path, size_t maxBytes) {

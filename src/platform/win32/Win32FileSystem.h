@@ -18,6 +18,8 @@ class Win32FileSystem : public FileSystem {
     bool IsReadOnly(const std::string& path) override;
     bool Remove(const std::string& path) override;
     void WriteFile(const std::string& path, const std::string& bytes) override;
+    void WriteFile(const std::string& path, ScratchFile& head, const std::string& tail) override;
+    std::unique_ptr<ScratchFile> OpenScratchFile() override;
     std::string ReadFile(const std::string& path, size_t maxBytes) override;
     std::optional<std::string> ReadFileRange(const std::string& path, uint64_t offset,
                                              size_t maxBytes) override;
