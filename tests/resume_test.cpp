@@ -11,6 +11,7 @@
 
 #include "http/HttpConnection.h"
 #include "http/HttpResponseReader.h"
+#include "platform/Error.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "support/ScriptedHttpServer.h"
 #include "transfer/Download.h"
@@ -220,6 +221,26 @@ INSTANTIATE_TEST_SUITE_P(Cuts, ResumeTable, ::testing::ValuesIn(kCases),
                                  name += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
                              return name;
                          });
+
+// A scratch file that cannot take the bytes (the temporary folder's disk
+// is full): the download fails with its text and is never resumed.
+TEST(ResumeScratch, AFullTemporaryDiskEndsTheDownloadWithItsText) {
+    class FullScratch : public ScratchFile {
+      public:
+        void Append(const char*, size_t) override { throw Error("Cannot write file. Disk full."); }
+        size_t Read(uint64_t, char*, size_t) override { return 0; }
+        uint64_t Size() const override { return 0; }
+        void Clear() override {}
+    } full;
+    ScriptedHttpServer server;
+    server.SetHandler([](const std::string& request) { return Reply(kServe, request, {kEtag}); });
+    HttpClient client{HttpEvents{}};
+    const FetchOutcome outcome = FetchOneFile(client, server.Url("/t.exe"), &full);
+    EXPECT_TRUE(outcome.failed);
+    EXPECT_FALSE(outcome.whole);
+    EXPECT_EQ(outcome.error, "Cannot write file. Disk full.");
+    EXPECT_EQ(outcome.tries, 1);
+}
 
 // The close box answered during the pause between two tries: the download
 // stops there, with nothing kept.

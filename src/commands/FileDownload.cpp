@@ -3,6 +3,7 @@
 
 #include <memory>
 
+#include "log/LogEvent.h"
 #include "platform/Error.h"
 #include "platform/WholeFile.h"
 #include "transfer/Download.h"
@@ -28,6 +29,7 @@ StepResult HttpDownloader::DownloadOneFile(const std::string& url, const std::st
     // A program of many megabytes passes through a file of its own, not
     // the memory of an old PC; without one it is held in memory whole.
     const std::unique_ptr<ScratchFile> scratch = files_.OpenScratchFile();
+    if (!scratch) LogEvent("download held in memory: no scratch file in the temporary folder");
     const FetchOutcome outcome = FetchOneFile(http_, url, scratch.get());
     if (arrived_) arrived_();
     if (outcome.stopped) return Failure(Step::Stopped);
