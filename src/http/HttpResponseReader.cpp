@@ -1,6 +1,7 @@
 // The head and the body of one reply, read off the connection into memory
-// with Beast's parser doing the syntax; the limits, the progress events and
-// the look for bytes after the reply's end are the program's own.
+// (a large body on into a scratch file) with Beast's parser doing the syntax;
+// the limits, the progress events and the look for bytes after the reply's
+// end are the program's own.
 #include "http/HttpResponseReader.h"
 
 #include <algorithm>
