@@ -1,6 +1,8 @@
 // The real Pellinor.exe under Wine at start: its caption with the system's
 // language name, the English captions, every control where the layout puts
 // it with its initial visibility, and the ways to close it from the keyboard.
+#include <vector>
+
 #include "Fixture.h"
 #include "platform/win32/Utf.h"
 #include "text/Texts.h"
@@ -60,6 +62,18 @@ TEST_F(WindowStartTest, EveryControlSitsWhereTheLayoutPutsIt) {
         EXPECT_EQ(RectText(app.Rect(layout.control)), RectText(expected));
         EXPECT_EQ(app.Visible(layout.control), layout.visible);
     }
+    // Later controls of the table lie above earlier ones (the edit and the
+    // list above the illustration), also those made after the first paint.
+    std::vector<HWND> fromTop;
+    for (HWND child = ::GetWindow(app.MainWindow(), GW_CHILD); child;
+         child = ::GetWindow(child, GW_HWNDNEXT)) {
+        fromTop.push_back(child);
+    }
+    std::vector<HWND> tableFromLast;
+    for (auto at = ControlLayouts().rbegin(); at != ControlLayouts().rend(); ++at) {
+        tableFromLast.push_back(app.Handle(at->control));
+    }
+    EXPECT_EQ(fromTop, tableFromLast);
     // Everything that can be used at start is enabled.
     for (Control c : {Control::BitBtn2, Control::cmdExit, Control::StatusBar1}) {
         EXPECT_TRUE(app.Enabled(c)) << ControlId(c);

@@ -40,7 +40,7 @@ int Win32Window::ShowMessageBox(const std::string& text, const std::string& capt
     int answer = 0;
     {
         ModalScope modal(*this);
-        answer = ::MessageBoxW(application_.Get(), wideText.c_str(), wideCaption.c_str(), style);
+        answer = ::MessageBoxW(BoxOwner(), wideText.c_str(), wideCaption.c_str(), style);
     }
     // Esc and the close box give Cancel; a box that could not be shown
     // counts as Cancel too, so nothing goes ahead unconfirmed.
@@ -56,7 +56,7 @@ void Win32Window::ShowMessage(const std::string& text) {
     request.closeAtOnce = closeRequested_;
     request.openDialog = &infoDialog_;
     ModalScope modal(*this);
-    ShowInfoDialog(instance_, application_.Get(), request);
+    ShowInfoDialog(instance_, BoxOwner(), request);
 }
 
 bool Win32Window::AskCredentials(const CredentialsRequest& request, std::string& user,
@@ -64,7 +64,7 @@ bool Win32Window::AskCredentials(const CredentialsRequest& request, std::string&
     // A program asked to close does not wait for a sign-in.
     if (closeRequested_) return false;
     ModalScope modal(*this);
-    return ShowCredentialsDialog(instance_, application_.Get(), request, user, password);
+    return ShowCredentialsDialog(instance_, BoxOwner(), request, user, password);
 }
 
 }  // namespace pellinor

@@ -75,15 +75,6 @@ void Win32Window::Create() {
     Register(instance_, mainClass.c_str(), MainProc, icon_.Get(), smallIcon_.Get());
     Register(instance_, kApplicationClass, ApplicationProc, icon_.Get(), smallIcon_.Get());
 
-    // Owner of the boxes: never shown, so a box it owns is centred on the
-    // screen rather than on the main window.
-    application_.Reset(::CreateWindowExW(0, kApplicationClass, Title().c_str(), WS_POPUP, 0, 0, 0,
-                                         0, nullptr, nullptr, instance_, this));
-    if (!application_) {
-        throw Error("Cannot create the application window, error " +
-                    std::to_string(::GetLastError()));
-    }
-
     RECT frame{0, 0, kClientWidth + 2 * kBorderWidth, kClientHeight + 2 * kBorderWidth};
     ::AdjustWindowRectEx(&frame, kMainStyle, FALSE, kMainExStyle);
     // The stored caption: FormShow writes the real one before the first paint.
@@ -93,22 +84,8 @@ void Win32Window::Create() {
     if (!main_) {
         throw Error("Cannot create the main window, error " + std::to_string(::GetLastError()));
     }
-    CreateControls();
-}
-
-void Win32Window::CreateControls() {
     controls_[static_cast<size_t>(Control::Form)] = main_;
-    for (const ControlLayout& layout : ControlLayouts()) {
-        HWND control =
-            CreateControl(main_, instance_, layout, fonts_.Get(layout.fontName, layout.fontHeight));
-        if (!control) {
-            throw Error("Cannot create a control of the main window, error " +
-                        std::to_string(::GetLastError()));
-        }
-        controls_[static_cast<size_t>(layout.control)] = control;
-        // Later controls lie above earlier ones where they overlap.
-        ::SetWindowPos(control, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    }
+    CreateControls(true);
 
     ::SetWindowSubclass(Get(Control::ProgressBar1), QuietBarProc, 0,
                         reinterpret_cast<DWORD_PTR>(this));
@@ -122,6 +99,50 @@ void Win32Window::CreateControls() {
         ::SendMessageW(Get(Control::cmdExit), BCM_SETIMAGELIST, 0,
                        reinterpret_cast<LPARAM>(&glyph));
     }
+}
+
+void Win32Window::CreateControls(bool shownAtStart) {
+    const auto& layouts = ControlLayouts();
+    for (auto at = layouts.begin(); at != layouts.end(); ++at) {
+        if (at->visible != shownAtStart) continue;
+        // What the program set on a control before it was made.
+        ControlLayout made = *at;
+        const LateState& state = late_[static_cast<size_t>(at->control)];
+        if (state.text) made.initialText = state.text->c_str();
+        if (state.visible) made.visible = *state.visible;
+        if (state.enabled) made.enabled = *state.enabled;
+        HWND control =
+            CreateControl(main_, instance_, made, fonts_.Get(made.fontName, made.fontHeight));
+        if (!control) {
+            throw Error("Cannot create a control of the main window, error " +
+                        std::to_string(::GetLastError()));
+        }
+        controls_[static_cast<size_t>(at->control)] = control;
+        // Later controls of the table lie above earlier ones where they
+        // overlap, whenever each is made: right below the first later one
+        // that exists, or on top.
+        HWND above = HWND_TOP;
+        for (auto later = at + 1; later != layouts.end() && above == HWND_TOP; ++later) {
+            if (HWND existing = Get(later->control)) above = existing;
+        }
+        ::SetWindowPos(control, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+}
+
+void Win32Window::CreateHiddenControls() {
+    if (hiddenControlsMade_ || !main_) return;
+    hiddenControlsMade_ = true;
+    CreateControls(false);
+}
+
+HWND Win32Window::BoxOwner() {
+    // Owner of the boxes: never shown, so a box it owns is centred on the
+    // screen rather than on the main window.
+    if (!application_) {
+        application_.Reset(::CreateWindowExW(0, kApplicationClass, Title().c_str(), WS_POPUP, 0, 0,
+                                             0, 0, nullptr, nullptr, instance_, this));
+    }
+    return application_.Get();
 }
 
 void Win32Window::SetStatusBarHint(const std::string& text) {
@@ -165,6 +186,13 @@ void Win32Window::Show(int showCommand) {
     ::ShowWindow(main_, minimised ? showCommand : SW_SHOWNORMAL);
     ::UpdateWindow(main_);
     if (::GetActiveWindow() == main_) FocusControl(lastFocus_);
+    // What the first paint does not need comes after it: on an old PC each
+    // window made costs the start a millisecond or more.
+    CreateHiddenControls();
+    if (!BoxOwner()) {
+        throw Error("Cannot create the application window, error " +
+                    std::to_string(::GetLastError()));
+    }
     // Decoding the illustration takes longer than making the whole window,
     // so the window shows first and the picture follows a moment later.
     ::PostMessageW(main_, kLoadIllustration, 0, 0);
@@ -196,7 +224,7 @@ void Win32Window::Fire(Event event) {
 void Win32Window::ReportEscaped(const char* what) {
     try {
         ModalScope modal(*this);
-        ::MessageBoxW(application_.Get(), Widen(ErrorReportText(what)).c_str(), Title().c_str(),
+        ::MessageBoxW(BoxOwner(), Widen(ErrorReportText(what)).c_str(), Title().c_str(),
                       MB_OK | MB_ICONERROR);
     } catch (...) {
         // Nothing is left to report it with.

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 
 #include "platform/win32/ScopedHandles.h"
@@ -21,8 +22,8 @@ class Win32Window final : public Window {
     Win32Window(const Win32Window&) = delete;
     Win32Window& operator=(const Win32Window&) = delete;
 
-    // Makes the application window and the main window with all its
-    // controls, still hidden. Throws pellinor::Error when the system refuses.
+    // Makes the main window with the controls it shows at start, still
+    // hidden. Throws pellinor::Error when the system refuses.
     void Create();
     // Where the window's events go; set before the first event.
     void SetSink(EventSink* sink) { sink_ = sink; }
@@ -31,6 +32,8 @@ class Win32Window final : public Window {
     void Fire(Event event);
     // Centres the window on the desktop, runs FormShow so that the captions
     // are in place before the first paint, then shows it with Exit focused.
+    // The controls hidden at start and the application window that owns the
+    // boxes are made after the first paint.
     void Show(int showCommand);
     // The message loop; returns the exit code once the program has ended.
     int Run();
@@ -90,7 +93,14 @@ class Win32Window final : public Window {
     void OnActivate(bool active);
     bool OnSetCursor();
 
-    void CreateControls();
+    // Makes the controls of the layout table that show at start, or those
+    // hidden at start.
+    void CreateControls(bool shownAtStart);
+    // Makes the controls hidden at start, once; whatever the program set on
+    // them meanwhile is kept in late_ and given to them here.
+    void CreateHiddenControls();
+    // The hidden application window that owns the boxes, made at its first use.
+    HWND BoxOwner();
     // The window's own message that decodes the illustration once it shows.
     static constexpr UINT kLoadIllustration = WM_APP + 1;
     void LoadIllustration();
@@ -125,6 +135,14 @@ class Win32Window final : public Window {
     HWND main_ = nullptr;
     ScopedWindow application_;
     std::array<HWND, kControlCount> controls_{};
+    // What the program set on a control not made yet (see CreateHiddenControls).
+    struct LateState {
+        std::optional<std::string> text;  // UTF-8
+        std::optional<bool> visible;
+        std::optional<bool> enabled;
+    };
+    std::array<LateState, kControlCount> late_{};
+    bool hiddenControlsMade_ = false;
     FontCache fonts_;
     GdiObject<HBITMAP> illustration_;
     ImageList cancelGlyph_;

@@ -37,7 +37,10 @@ std::string WindowText(HWND window) {
 
 void Win32Window::SetText(Control control, const std::string& text) {
     HWND window = Get(control);
-    if (!window) return;
+    if (!window) {
+        if (!hiddenControlsMade_) late_[static_cast<size_t>(control)].text = text;
+        return;
+    }
     const std::wstring wide = Widen(text);
     if (control == Control::StatusBar1) {
         const std::wstring centred = StatusBarText(wide);
@@ -56,7 +59,11 @@ void Win32Window::SetText(Control control, const std::string& text) {
 
 std::string Win32Window::Text(Control control) const {
     HWND window = Get(control);
-    if (!window) return std::string();
+    if (!window) {
+        if (hiddenControlsMade_ || control == Control::Form) return std::string();
+        const std::optional<std::string>& text = late_[static_cast<size_t>(control)].text;
+        return text ? *text : std::string(LayoutOf(control).initialText);
+    }
     if (control == Control::StatusBar1) {
         const auto length = LOWORD(::SendMessageW(window, SB_GETTEXTLENGTHW, 0, 0));
         std::wstring text(static_cast<size_t>(length) + 1, L'\0');
@@ -70,14 +77,20 @@ std::string Win32Window::Text(Control control) const {
 
 void Win32Window::SetVisible(Control control, bool visible) {
     HWND window = Get(control);
-    if (!window) return;
+    if (!window) {
+        if (!hiddenControlsMade_) late_[static_cast<size_t>(control)].visible = visible;
+        return;
+    }
     if (!visible && ::GetFocus() == window) ::SetFocus(main_);
     ::ShowWindow(window, visible ? SW_SHOWNA : SW_HIDE);
 }
 
 void Win32Window::SetEnabled(Control control, bool enabled) {
     HWND window = Get(control);
-    if (!window) return;
+    if (!window) {
+        if (!hiddenControlsMade_) late_[static_cast<size_t>(control)].enabled = enabled;
+        return;
+    }
     // A disabled control loses the focus to the form, which keeps Esc and
     // Tab working while a command has its buttons disabled.
     if (!enabled && ::GetFocus() == window) ::SetFocus(main_);
@@ -89,6 +102,7 @@ void Win32Window::ListClear() {
 }
 
 void Win32Window::ListAppend(const std::string& item) {
+    CreateHiddenControls();  // an item needs the list itself
     const std::wstring wide = Widen(item);
     ::SendMessageW(Get(Control::ListBox2), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
 }
@@ -104,6 +118,7 @@ int Win32Window::ListSelectedIndex() const {
 }
 
 void Win32Window::ListSelect(int index) {
+    CreateHiddenControls();
     ::SendMessageW(Get(Control::ListBox2), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
