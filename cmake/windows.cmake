@@ -218,7 +218,15 @@ if(PELLINOR_WINE_TESTS)
     add_executable(upgrade_bench tests/e2e/bench/upgrade_bench.cpp)
     target_link_libraries(upgrade_bench PRIVATE pellinor_e2e_driver)
     target_link_options(upgrade_bench PRIVATE -municode)
-    add_dependencies(upgrade_bench Pellinor tessaron plain_window)
+    add_dependencies(upgrade_bench Pellinor tessaron plain_window plain_window_common_controls)
+    # Its second reference: the plain window with the program's manifest,
+    # loading the common controls before it makes its window.
+    add_executable(plain_window_common_controls tests/e2e/helpers/plain_window.cpp
+                                                tests/e2e/bench/common_controls.rc)
+    target_compile_definitions(plain_window_common_controls
+                               PRIVATE PELLINOR_PLAIN_WITH_COMMON_CONTROLS)
+    target_link_libraries(plain_window_common_controls PRIVATE comctl32)
+    target_link_options(plain_window_common_controls PRIVATE -municode -mwindows)
     if(PELLINOR_HELPER_SOURCES)
         foreach(source ${PELLINOR_HELPER_SOURCES})
             get_filename_component(name ${source} NAME_WE)

@@ -1,7 +1,13 @@
 // The smallest Win32 window program: one empty top-level window of its own
 // class and a message loop. The Wine benchmark starts it beside Pellinor.exe
 // to see what a window costs to show under Wine before any program's work.
+// Built a second time with PELLINOR_PLAIN_WITH_COMMON_CONTROLS (and the
+// program's manifest): the same window, but loading the system's common
+// controls first, as every window made of them must.
 #include <windows.h>
+#ifdef PELLINOR_PLAIN_WITH_COMMON_CONTROLS
+#include <commctrl.h>
+#endif
 
 namespace {
 constexpr wchar_t kClassName[] = L"PellinorPlainWindow";
@@ -16,6 +22,12 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+#ifdef PELLINOR_PLAIN_WITH_COMMON_CONTROLS
+    INITCOMMONCONTROLSEX controls{};
+    controls.dwSize = sizeof controls;
+    controls.dwICC = ICC_WIN95_CLASSES;
+    ::InitCommonControlsEx(&controls);
+#endif
     WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = WindowProc;
     windowClass.hInstance = instance;
