@@ -75,6 +75,24 @@ bool IsOwnerDrawn(const ControlLayout& layout) {
            (layout.kind == ControlKind::Image && layout.control != Control::Image1);
 }
 
+bool MadeBeforeFirstPaint(const ControlLayout& layout) {
+    const bool formPaintsIt = layout.kind == ControlKind::Label ||
+                              layout.kind == ControlKind::Panel ||
+                              layout.kind == ControlKind::Image;
+    return layout.visible && !formPaintsIt;
+}
+
+bool HasSunkenEdge(const ControlLayout& layout) {
+    return (KindOf(layout).exStyle & WS_EX_CLIENTEDGE) != 0;
+}
+
+std::wstring ControlText(HWND control) {
+    std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(control)) + 1, L'\0');
+    text.resize(
+        static_cast<size_t>(::GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
 std::wstring StatusBarText(const std::wstring& text) {
     return L"\t" + text;
 }

@@ -13,13 +13,6 @@ COLORREF ToColorRef(const Rgb& rgb) {
     return RGB(rgb.r, rgb.g, rgb.b);
 }
 
-std::wstring TextOf(HWND window) {
-    std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(
-        static_cast<size_t>(::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
 // One pixel of bevel: the top and left edges in one colour, the bottom and
 // right ones in another; the rectangle shrinks by that pixel.
 void Bevel(HDC dc, RECT& area, COLORREF topLeft, COLORREF bottomRight) {
@@ -61,40 +54,40 @@ void PaintFormFace(HDC dc, const RECT& area) {
     ::FillRect(dc, &area, ::GetSysColorBrush(COLOR_BTNFACE));
 }
 
-void PaintLabel(const DRAWITEMSTRUCT& item, const ControlLayout& layout, HFONT font) {
-    BufferedPaint buffer(item.hDC, item.rcItem);
+void PaintLabel(HDC target, const RECT& area, const std::wstring& text, const ControlLayout& layout,
+                HFONT font) {
+    BufferedPaint buffer(target, area);
     const HDC dc = buffer.Dc();
     // The form has no picture of its own, so its face is exactly what a
     // transparent label lets through; painting it here also wipes the
     // previous text, which a label that changes at every download step needs.
     if (layout.opaque) {
         ::SetBkColor(dc, ToColorRef(layout.background));
-        ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &item.rcItem, nullptr, 0, nullptr);
+        ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &area, nullptr, 0, nullptr);
     } else {
-        PaintFormFace(dc, item.rcItem);
+        PaintFormFace(dc, area);
     }
-    const std::wstring text = TextOf(item.hwndItem);
     SelectInDc selectFont(dc, font);
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, layout.hasColour ? ToColorRef(layout.colour) : ::GetSysColor(COLOR_BTNTEXT));
-    RECT area = item.rcItem;
-    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area,
+    RECT textArea = area;
+    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textArea,
                 DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_EXPANDTABS);
 }
 
-void PaintPanel(const DRAWITEMSTRUCT& item, const ControlLayout& layout, HFONT font) {
+void PaintPanel(HDC target, const RECT& outer, const std::wstring& text,
+                const ControlLayout& layout, HFONT font) {
     constexpr int kBorderWidth = 2;
-    BufferedPaint buffer(item.hDC, item.rcItem);
+    BufferedPaint buffer(target, outer);
     const HDC dc = buffer.Dc();
     const COLORREF light = ::GetSysColor(COLOR_BTNHIGHLIGHT);
     const COLORREF shadow = ::GetSysColor(COLOR_BTNSHADOW);
-    RECT area = item.rcItem;
+    RECT area = outer;
     Bevel(dc, area, light, shadow);
     PaintFormFace(dc, area);
     ::InflateRect(&area, -kBorderWidth, -kBorderWidth);
     Bevel(dc, area, light, shadow);
 
-    const std::wstring text = TextOf(item.hwndItem);
     SelectInDc selectFont(dc, font);
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, layout.hasColour ? ToColorRef(layout.colour) : ::GetSysColor(COLOR_BTNTEXT));
@@ -102,16 +95,15 @@ void PaintPanel(const DRAWITEMSTRUCT& item, const ControlLayout& layout, HFONT f
                 DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_EXPANDTABS);
 }
 
-void PaintPicture(const DRAWITEMSTRUCT& item, HBITMAP picture) {
-    const RECT& area = item.rcItem;
+void PaintPicture(HDC dc, const RECT& area, HBITMAP picture) {
     if (!picture) {
-        PaintFormFace(item.hDC, area);
+        PaintFormFace(dc, area);
         return;
     }
-    MemoryDc source(item.hDC);
+    MemoryDc source(dc);
     SelectInDc select(source.Get(), picture);
-    ::BitBlt(item.hDC, area.left, area.top, area.right - area.left, area.bottom - area.top,
-             source.Get(), 0, 0, SRCCOPY);
+    ::BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, source.Get(),
+             0, 0, SRCCOPY);
 }
 
 void PaintBorderBand(HWND window, int width) {

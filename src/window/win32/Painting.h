@@ -1,6 +1,10 @@
 // How the owner-drawn controls of the main window look: the labels, the
-// banner panel and the illustration, and the form's inner border.
+// banner panel and the illustration, and the form's inner border. Each
+// paints into a context and an area, so that the form can paint a control's
+// look in its place before the control is made.
 #pragma once
+
+#include <string>
 
 #include "platform/win32/ScopedHandles.h"
 #include "platform/win32/WindowsHeaders.h"
@@ -34,14 +38,16 @@ void PaintFormFace(HDC dc, const RECT& area);
 
 // A label: its background (the form's face when transparent), then its text
 // on one line, left-aligned and centred vertically, in its colour.
-void PaintLabel(const DRAWITEMSTRUCT& item, const ControlLayout& layout, HFONT font);
+void PaintLabel(HDC dc, const RECT& area, const std::wstring& text, const ControlLayout& layout,
+                HFONT font);
 
 // The banner panel: raised outer bevel, a border of the face colour, raised
 // inner bevel, and the caption centred both ways.
-void PaintPanel(const DRAWITEMSTRUCT& item, const ControlLayout& layout, HFONT font);
+void PaintPanel(HDC dc, const RECT& area, const std::wstring& text, const ControlLayout& layout,
+                HFONT font);
 
 // A picture already sized to the control; the form's face when there is none.
-void PaintPicture(const DRAWITEMSTRUCT& item, HBITMAP picture);
+void PaintPicture(HDC dc, const RECT& area, HBITMAP picture);
 
 // The band of face colour between the window frame and the client area.
 void PaintBorderBand(HWND window, int width);

@@ -77,9 +77,14 @@ void Win32Window::Create() {
 
     RECT frame{0, 0, kClientWidth + 2 * kBorderWidth, kClientHeight + 2 * kBorderWidth};
     ::AdjustWindowRectEx(&frame, kMainStyle, FALSE, kMainExStyle);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    // Made where it shows, centred on the screen: moving it there later
+    // costs the start a call through the window manager.
     // The stored caption: FormShow writes the real one before the first paint.
-    ::CreateWindowExW(kMainExStyle, mainClass.c_str(), L"Form1", kMainStyle, CW_USEDEFAULT,
-                      CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top, nullptr,
+    ::CreateWindowExW(kMainExStyle, mainClass.c_str(), L"Form1", kMainStyle,
+                      (::GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                      (::GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, nullptr,
                       nullptr, instance_, this);
     if (!main_) {
         throw Error("Cannot create the main window, error " + std::to_string(::GetLastError()));
@@ -101,10 +106,10 @@ void Win32Window::Create() {
     }
 }
 
-void Win32Window::CreateControls(bool shownAtStart) {
+void Win32Window::CreateControls(bool beforeFirstPaint) {
     const auto& layouts = ControlLayouts();
     for (auto at = layouts.begin(); at != layouts.end(); ++at) {
-        if (at->visible != shownAtStart) continue;
+        if (MadeBeforeFirstPaint(*at) != beforeFirstPaint) continue;
         // What the program set on a control before it was made.
         ControlLayout made = *at;
         const LateState& state = late_[static_cast<size_t>(at->control)];
@@ -129,9 +134,9 @@ void Win32Window::CreateControls(bool shownAtStart) {
     }
 }
 
-void Win32Window::CreateHiddenControls() {
-    if (hiddenControlsMade_ || !main_) return;
-    hiddenControlsMade_ = true;
+void Win32Window::CreateLaterControls() {
+    if (laterControlsMade_ || !main_) return;
+    laterControlsMade_ = true;
     CreateControls(false);
 }
 
@@ -168,14 +173,6 @@ void Win32Window::SetStatusBarHint(const std::string& text) {
 
 void Win32Window::Show(int showCommand) {
     if (!main_ || finished_) return;
-    RECT frame{};
-    ::GetWindowRect(main_, &frame);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    ::SetWindowPos(main_, nullptr, (::GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                   (::GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-
     Fire(Event::FormShow);
     if (!main_ || finished_) return;
 
@@ -186,9 +183,10 @@ void Win32Window::Show(int showCommand) {
     ::ShowWindow(main_, minimised ? showCommand : SW_SHOWNORMAL);
     ::UpdateWindow(main_);
     if (::GetActiveWindow() == main_) FocusControl(lastFocus_);
-    // What the first paint does not need comes after it: on an old PC each
-    // window made costs the start a millisecond or more.
-    CreateHiddenControls();
+    // The other controls come after the first paint, which had the form
+    // paint the look of those that show: on an old PC each window made
+    // costs the start a millisecond or more. Nothing runs in between.
+    CreateLaterControls();
     if (!BoxOwner()) {
         throw Error("Cannot create the application window, error " +
                     std::to_string(::GetLastError()));
@@ -334,6 +332,10 @@ LRESULT Win32Window::HandleMain(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         case WM_DRAWITEM:
             return OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        case WM_PAINT:
+            if (laterControlsMade_) break;
+            PaintControlsNotMade();
+            return 0;
         case WM_ACTIVATE:
             if (HIWORD(wParam) == 0) OnActivate(LOWORD(wParam) != WA_INACTIVE);
             return 0;
@@ -389,20 +391,45 @@ LRESULT Win32Window::OnDrawItem(const DRAWITEMSTRUCT& item) {
         paintLeftOut_ = true;
         return TRUE;
     }
+    if (!IsOwnerDrawn(layout)) return FALSE;
+    PaintControlLook(*control, item.hDC, item.rcItem, ControlText(item.hwndItem));
+    return TRUE;
+}
+
+void Win32Window::PaintControlLook(Control control, HDC dc, const RECT& area,
+                                   const std::wstring& text) {
+    const ControlLayout& layout = LayoutOf(control);
     switch (layout.kind) {
         case ControlKind::Label:
-            PaintLabel(item, layout, fonts_.Get(layout.fontName, layout.fontHeight));
+            PaintLabel(dc, area, text, layout, fonts_.Get(layout.fontName, layout.fontHeight));
             break;
         case ControlKind::Panel:
-            PaintPanel(item, layout, fonts_.Get(layout.fontName, layout.fontHeight));
+            PaintPanel(dc, area, text, layout, fonts_.Get(layout.fontName, layout.fontHeight));
             break;
         case ControlKind::Image:
-            PaintPicture(item, illustration_.Get());
+            // The illustration's place; the other picture is empty.
+            PaintPicture(dc, area, IsOwnerDrawn(layout) ? illustration_.Get() : nullptr);
             break;
         default:
-            return FALSE;
+            break;
     }
-    return TRUE;
+}
+
+void Win32Window::PaintControlsNotMade() {
+    PAINTSTRUCT paint{};
+    const HDC dc = ::BeginPaint(main_, &paint);
+    if (!dc) return;
+    // In the table's order, as later controls lie above earlier ones; the
+    // controls already made keep their pixels (WS_CLIPCHILDREN).
+    for (const ControlLayout& layout : ControlLayouts()) {
+        const LateState& state = late_[static_cast<size_t>(layout.control)];
+        if (Get(layout.control) || !state.visible.value_or(layout.visible)) continue;
+        RECT area{layout.left, layout.top, layout.left + layout.width, layout.top + layout.height};
+        // The edge the system draws around the control's own paint.
+        if (HasSunkenEdge(layout)) ::DrawEdge(dc, &area, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
+        PaintControlLook(layout.control, dc, area, Widen(Text(layout.control)));
+    }
+    ::EndPaint(main_, &paint);
 }
 
 void Win32Window::OnActivate(bool active) {

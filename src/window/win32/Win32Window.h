@@ -22,18 +22,19 @@ class Win32Window final : public Window {
     Win32Window(const Win32Window&) = delete;
     Win32Window& operator=(const Win32Window&) = delete;
 
-    // Makes the main window with the controls it shows at start, still
-    // hidden. Throws pellinor::Error when the system refuses.
+    // Makes the main window, still hidden, with the controls of its first
+    // paint that only they can paint. Throws pellinor::Error when the
+    // system refuses.
     void Create();
     // Where the window's events go; set before the first event.
     void SetSink(EventSink* sink) { sink_ = sink; }
     // Runs the handler of one event. Every handler of the program runs
     // through here, so the program knows when none is running any more.
     void Fire(Event event);
-    // Centres the window on the desktop, runs FormShow so that the captions
-    // are in place before the first paint, then shows it with Exit focused.
-    // The controls hidden at start and the application window that owns the
-    // boxes are made after the first paint.
+    // Runs FormShow so that the captions are in place before the first
+    // paint, then shows the window with Exit focused. The other controls and
+    // the application window that owns the boxes are made after the first
+    // paint, before the message loop reads any input.
     void Show(int showCommand);
     // The message loop; returns the exit code once the program has ended.
     int Run();
@@ -90,15 +91,20 @@ class Win32Window final : public Window {
     LRESULT HandleMain(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
     LRESULT OnDrawItem(const DRAWITEMSTRUCT& item);
+    // The look of one control the form draws (a label, the banner, a
+    // picture), for the control itself or in its place before it is made.
+    void PaintControlLook(Control control, HDC dc, const RECT& area, const std::wstring& text);
+    // The form's paint while controls of its first paint are not made yet.
+    void PaintControlsNotMade();
     void OnActivate(bool active);
     bool OnSetCursor();
 
-    // Makes the controls of the layout table that show at start, or those
-    // hidden at start.
-    void CreateControls(bool shownAtStart);
-    // Makes the controls hidden at start, once; whatever the program set on
-    // them meanwhile is kept in late_ and given to them here.
-    void CreateHiddenControls();
+    // Makes the controls of the layout table made before the first paint,
+    // or the others (MadeBeforeFirstPaint).
+    void CreateControls(bool beforeFirstPaint);
+    // Makes the controls not made before the first paint, once; whatever
+    // the program set on them meanwhile is kept in late_ and given to them here.
+    void CreateLaterControls();
     // The hidden application window that owns the boxes, made at its first use.
     HWND BoxOwner();
     // The window's own message that decodes the illustration once it shows.
@@ -135,14 +141,14 @@ class Win32Window final : public Window {
     HWND main_ = nullptr;
     ScopedWindow application_;
     std::array<HWND, kControlCount> controls_{};
-    // What the program set on a control not made yet (see CreateHiddenControls).
+    // What the program set on a control not made yet (see CreateLaterControls).
     struct LateState {
         std::optional<std::string> text;  // UTF-8
         std::optional<bool> visible;
         std::optional<bool> enabled;
     };
     std::array<LateState, kControlCount> late_{};
-    bool hiddenControlsMade_ = false;
+    bool laterControlsMade_ = false;
     FontCache fonts_;
     GdiObject<HBITMAP> illustration_;
     ImageList cancelGlyph_;

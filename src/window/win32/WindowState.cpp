@@ -25,20 +25,12 @@ class QuietUpdate {
     bool& quiet_;
 };
 
-std::string WindowText(HWND window) {
-    if (!window) return std::string();
-    std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(
-        static_cast<size_t>(::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return Narrow(text);
-}
-
 }  // namespace
 
 void Win32Window::SetText(Control control, const std::string& text) {
     HWND window = Get(control);
     if (!window) {
-        if (!hiddenControlsMade_) late_[static_cast<size_t>(control)].text = text;
+        if (!laterControlsMade_) late_[static_cast<size_t>(control)].text = text;
         return;
     }
     const std::wstring wide = Widen(text);
@@ -60,7 +52,7 @@ void Win32Window::SetText(Control control, const std::string& text) {
 std::string Win32Window::Text(Control control) const {
     HWND window = Get(control);
     if (!window) {
-        if (hiddenControlsMade_ || control == Control::Form) return std::string();
+        if (laterControlsMade_ || control == Control::Form) return std::string();
         const std::optional<std::string>& text = late_[static_cast<size_t>(control)].text;
         return text ? *text : std::string(LayoutOf(control).initialText);
     }
@@ -72,13 +64,13 @@ std::string Win32Window::Text(Control control) const {
         if (!text.empty() && text.front() == L'\t') text.erase(0, 1);
         return Narrow(text);
     }
-    return WindowText(window);
+    return Narrow(ControlText(window));
 }
 
 void Win32Window::SetVisible(Control control, bool visible) {
     HWND window = Get(control);
     if (!window) {
-        if (!hiddenControlsMade_) late_[static_cast<size_t>(control)].visible = visible;
+        if (!laterControlsMade_) late_[static_cast<size_t>(control)].visible = visible;
         return;
     }
     if (!visible && ::GetFocus() == window) ::SetFocus(main_);
@@ -88,7 +80,7 @@ void Win32Window::SetVisible(Control control, bool visible) {
 void Win32Window::SetEnabled(Control control, bool enabled) {
     HWND window = Get(control);
     if (!window) {
-        if (!hiddenControlsMade_) late_[static_cast<size_t>(control)].enabled = enabled;
+        if (!laterControlsMade_) late_[static_cast<size_t>(control)].enabled = enabled;
         return;
     }
     // A disabled control loses the focus to the form, which keeps Esc and
@@ -102,7 +94,7 @@ void Win32Window::ListClear() {
 }
 
 void Win32Window::ListAppend(const std::string& item) {
-    CreateHiddenControls();  // an item needs the list itself
+    CreateLaterControls();  // an item needs the list itself
     const std::wstring wide = Widen(item);
     ::SendMessageW(Get(Control::ListBox2), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
 }
@@ -118,7 +110,7 @@ int Win32Window::ListSelectedIndex() const {
 }
 
 void Win32Window::ListSelect(int index) {
-    CreateHiddenControls();
+    CreateLaterControls();
     ::SendMessageW(Get(Control::ListBox2), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
