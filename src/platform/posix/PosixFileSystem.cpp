@@ -171,16 +171,21 @@ bool PosixFileSystem::Remove(const std::string& path) {
 }
 
 namespace {
-// Writes everything to fd or throws with the path's text.
-void WriteAll(int fd, const std::string& path, const char* data, size_t size) {
+// Writes all of data at fd's position; 0, or the errno that stopped it.
+int WriteAllBytes(int fd, const char* data, size_t size) {
     for (size_t done = 0; done < size;) {
         const ssize_t n = ::write(fd, data + done, size - done);
         if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            throw Error("Cannot write file \"" + path + "\". " +
-                        std::strerror(n < 0 ? errno : EIO));
-        }
+        if (n <= 0) return n < 0 ? errno : EIO;
         done += static_cast<size_t>(n);
+    }
+    return 0;
+}
+
+// Writes everything to fd or throws with the path's text.
+void WriteAll(int fd, const std::string& path, const char* data, size_t size) {
+    if (const int error = WriteAllBytes(fd, data, size)) {
+        throw Error("Cannot write file \"" + path + "\". " + std::strerror(error));
     }
 }
 
@@ -190,17 +195,11 @@ class PosixScratchFile : public ScratchFile {
     explicit PosixScratchFile(int fd) : fd_(fd) {}
 
     void Append(const char* data, size_t size) override {
-        for (size_t done = 0; done < size;) {
-            const ssize_t n =
-                ::pwrite(fd_.get(), data + done, size - done, static_cast<off_t>(size_ + done));
-            if (n < 0 && errno == EINTR) continue;
-            if (n <= 0) {
-                const int error = n < 0 ? errno : EIO;
-                (void)::ftruncate(fd_.get(), static_cast<off_t>(size_));
-                throw Error(std::string("Cannot write the temporary file. ") +
-                            std::strerror(error));
-            }
-            done += static_cast<size_t>(n);
+        int error = ::lseek(fd_.get(), static_cast<off_t>(size_), SEEK_SET) < 0 ? errno : 0;
+        if (!error) error = WriteAllBytes(fd_.get(), data, size);
+        if (error) {
+            (void)::ftruncate(fd_.get(), static_cast<off_t>(size_));
+            throw Error(std::string("Cannot write the temporary file. ") + std::strerror(error));
         }
         size_ += size;
     }

@@ -103,6 +103,19 @@ bool Win32FileSystem::Remove(const std::string& path) {
 }
 
 namespace {
+// Writes all of data at the file's position, in pieces the system takes in
+// one call; ERROR_SUCCESS or the error that stopped it.
+DWORD WriteAllBytes(HANDLE file, const char* data, size_t size) {
+    for (size_t done = 0; done < size;) {
+        const DWORD chunk = static_cast<DWORD>(std::min<size_t>(size - done, kScratchPiece));
+        DWORD written = 0;
+        if (!::WriteFile(file, data + done, chunk, &written, nullptr)) return ::GetLastError();
+        if (written == 0) return ERROR_WRITE_FAULT;
+        done += written;
+    }
+    return ERROR_SUCCESS;
+}
+
 // Creates path as a new file, hands write a way to add bytes to it, and
 // flushes it to the disk. The caller removes what was made of the file on
 // a failure (WriteWholeFile).
@@ -117,15 +130,8 @@ void WriteNewFile(
         FailWrite(path, error);
     };
     write([&](const char* data, size_t size) {
-        for (size_t done = 0; done < size;) {
-            const DWORD chunk = static_cast<DWORD>(std::min<size_t>(size - done, kScratchPiece));
-            DWORD written = 0;
-            if (!::WriteFile(file.Get(), data + done, chunk, &written, nullptr)) {
-                fail(::GetLastError());
-            }
-            if (written == 0) fail(ERROR_WRITE_FAULT);
-            done += written;
-        }
+        const DWORD error = WriteAllBytes(file.Get(), data, size);
+        if (error != ERROR_SUCCESS) fail(error);
     });
     if (!::FlushFileBuffers(file.Get())) fail(::GetLastError());
     if (!file.Close()) FailWrite(path, ::GetLastError());
@@ -139,15 +145,10 @@ class Win32ScratchFile : public ScratchFile {
 
     void Append(const char* data, size_t size) override {
         Seek(size_);
-        for (size_t done = 0; done < size;) {
-            const DWORD chunk = static_cast<DWORD>(std::min<size_t>(size - done, kScratchPiece));
-            DWORD written = 0;
-            if (!::WriteFile(file_.Get(), data + done, chunk, &written, nullptr) || written == 0) {
-                const DWORD error = written == 0 ? ERROR_WRITE_FAULT : ::GetLastError();
-                Truncate(size_);
-                FailWrite(path_, error);
-            }
-            done += written;
+        const DWORD error = WriteAllBytes(file_.Get(), data, size);
+        if (error != ERROR_SUCCESS) {
+            Truncate(size_);
+            FailWrite(path_, error);
         }
         size_ += size;
     }
