@@ -55,11 +55,12 @@ TEST(SupportLogLine, AnEventIsOneLineOfUtf8WithoutSecrets) {
         {"\xC0\xAF \xED\xA0\x80 \xF4\x90\x80\x80 \xE4\xB8",
          "\\xC0\\xAF \\xED\\xA0\\x80 \\xF4\\x90\\x80\\x80 \\xE4\\xB8"},
         // Characters that some reader breaks a line at: NEL and the rest of
-        // C1, the line and paragraph separators; and those that reorder or
-        // hide text: the bidi controls and the BOM. Their neighbours stay.
+        // C1, the line and paragraph separators; other characters of the
+        // same lead bytes stay.
         {"Not\xC2\x85"
          "Found exit 0\xE2\x80\xA8x\xE2\x80\xA9y\xC2\x80\xC2\x9F",
          "Not\\xC2\\x85Found exit 0\\xE2\\x80\\xA8x\\xE2\\x80\\xA9y\\xC2\\x80\\xC2\\x9F"},
+        // The bidi controls and the BOM, which reorder or hide text.
         {"\xE2\x80\x8E\xE2\x80\x8F\xE2\x80\xAA\xE2\x80\xAE\xE2\x81\xA6\xE2\x81\xA9\xEF\xBB\xBF",
          "\\xE2\\x80\\x8E\\xE2\\x80\\x8F\\xE2\\x80\\xAA\\xE2\\x80\\xAE\\xE2\\x81\\xA6\\xE2\\x81\\xA"
          "9\\xEF\\xBB\\xBF"},

@@ -109,27 +109,25 @@ TEST_F(FileSystemTest, ReadOnlyAndDelete) {
     EXPECT_FALSE(files_.IsReadOnly(path));
 }
 
-// The scratch file is made new or not at all: a file that has the name it
-// tries stays as it was, and the next name is tried.
+// A name taken (the one after the last used) is passed over, its file untouched.
 TEST_F(FileSystemTest, AScratchFileNeverTakesOverAnExistingFile) {
     const std::string temp = MakeFolder("temp");
     wchar_t saved[MAX_PATH + 1] = {};
     ::GetEnvironmentVariableW(L"TMP", saved, MAX_PATH + 1);
-    ASSERT_TRUE(::SetEnvironmentVariableW(L"TMP", Widen(temp).c_str()));
-    std::string first;
-    if (const auto scratch = files_.OpenScratchFile()) {
-        files_.ForEachEntry(temp, [&](const std::string& name, bool) { first = name; });
-    }
-    char next[16] = {};
-    if (first.size() == 15) {
-        std::snprintf(next, sizeof next, "pel%08lX.tmp",
-                      std::stoul(first.substr(3, 8), nullptr, 16) + 1);
+    ::SetEnvironmentVariableW(L"TMP", Widen(temp).c_str());
+    std::string next = "none";
+    if (const auto first = files_.OpenScratchFile()) {
+        files_.ForEachEntry(temp, [&](const std::string& name, bool) {
+            char text[16];
+            std::snprintf(text, sizeof text, "pel%08lX.tmp",
+                          std::stoul(name.substr(3, 8), nullptr, 16) + 1);
+            next = text;
+        });
     }
     const bool made = WriteBytes(temp + next, "someone else's");
     const auto scratch = files_.OpenScratchFile();
     ::SetEnvironmentVariableW(L"TMP", saved[0] ? saved : nullptr);
-    ASSERT_TRUE(made) << first;
-    ASSERT_NE(scratch, nullptr);
+    ASSERT_TRUE(made && scratch) << next;
     scratch->Append("ours", 4);
     EXPECT_EQ(ReadBytes(temp + next), "someone else's");
 }
