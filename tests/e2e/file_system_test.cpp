@@ -118,6 +118,7 @@ TEST_F(FileSystemTest, AScratchFileNeverTakesOverAnExistingFile) {
     std::string next = "none";
     if (const auto first = files_.OpenScratchFile()) {
         files_.ForEachEntry(temp, [&](const std::string& name, bool) {
+            if (name.rfind("pel", 0) != 0) return;  // "." and ".."
             char text[16];
             std::snprintf(text, sizeof text, "pel%08lX.tmp",
                           std::stoul(name.substr(3, 8), nullptr, 16) + 1);

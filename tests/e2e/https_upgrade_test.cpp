@@ -60,10 +60,9 @@ TEST_F(HttpsUpgradeTest, OnlyAGoodChainForTheNameUpgrades) {
         {Certificate::Untrusted, kCertUntrustedRoot},
         {Certificate::WrongName, kCertNameMismatch},
         {Certificate::Expired, kCertExpired},
-        // Wine's SSL policy passes these two; Wine reports a partial chain for both.
-        {Certificate::LeafOnly, kCertChaining},
-        {Certificate::Impostor, kCertChaining},
-        {Certificate::Tls13Only, 0x80090304},  // SEC_E_INTERNAL_ERROR under Wine, at once
+        {Certificate::LeafOnly, kCertChaining},  // both passed by Wine's SSL policy;
+        {Certificate::Impostor, kCertChaining},  // a partial chain to Wine's chain engine
+        {Certificate::Tls13Only, 0x80090304},    // SEC_E_INTERNAL_ERROR under Wine, at once
     };
     const std::string folder = Install("Lock");
     ServeNewProgram();
