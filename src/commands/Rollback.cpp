@@ -64,7 +64,7 @@ RollbackResult RollBack(Platform& platform, const PublisherKeys& keys, const std
     const std::string temp = folder + ReplacementTempName(chinese);
     LogEvent("rollback of " + Quoted(folder));
     const HeldCommandLock changing(platform.commandLock);
-    if (!changing.Held()) return Ended(RollbackEnd::AnotherCopy, "another copy changes files");
+    if (!changing.Held()) return Ended(RollbackEnd::AnotherCopy, "the machine-wide lock is held");
 
     const std::optional<KeptPlace> place = KeptPlaceOf(platform.dataFolder, folder);
     if (!place) return Ended(RollbackEnd::NothingKept, "no folder for kept programs");
@@ -78,6 +78,13 @@ RollbackResult RollBack(Platform& platform, const PublisherKeys& keys, const std
              " replaced by sha256=" + record.replacedBy + " at " + record.when);
 
     const std::optional<std::string> installed = Sha256OfFile(files, target);
+    // A rollback stopped after its replacement and before its record went:
+    // the kept program is in place already, and only the record is left.
+    if (installed == record.sha256) {
+        ForgetKept(files, *place);
+        LogEvent("rollback: the kept program is in place already; its record is forgotten");
+        return RollbackResult{};
+    }
     if (installed != record.replacedBy) {
         return Ended(RollbackEnd::InstalledChanged,
                      "the installed program's sha256=" + installed.value_or("(unreadable)") +
