@@ -15,7 +15,7 @@ target_compile_definitions(pellinor_transfer PUBLIC PELLINOR_DOWNLOAD_HOST="${PE
 # Real host implementations of the platform services that the tests and the
 # benchmarks drive on real folders and sockets.
 file(GLOB PELLINOR_POSIX_SOURCES CONFIGURE_DEPENDS src/platform/posix/*.cpp)
-pellinor_layer(posix "${PELLINOR_POSIX_SOURCES}" "platform;text" pellinor_text)
+pellinor_layer(posix "${PELLINOR_POSIX_SOURCES}" "platform;text" pellinor_text platform/posix)
 
 # The support tool, native: the same client from a Linux command line.
 add_executable(pellinor-fetch src/fetch/FetchMainPosix.cpp)
