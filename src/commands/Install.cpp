@@ -22,7 +22,7 @@ void InstallNewestVersion(CommandSite& site) {
     const std::string dir = SetupFolder(site.platform);
     // The language is read after the question: it may have flipped while
     // the box was open.
-    const std::string name = site.isChinese ? "R7.35Setup" : "R7.35SetupEng";
+    const std::string name = site.notify.ChineseNow() ? "R7.35Setup" : "R7.35SetupEng";
     CommandPlan plan;
     plan.url = site.downloadBase + name + ".exe";
     plan.temp = dir + name + ".tmp";
