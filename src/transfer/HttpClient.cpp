@@ -193,7 +193,7 @@ class HttpClient::Impl {
                 const HttpUrl target = ResolveLocation(url, Printable(head.Header("Location")));
                 if (url.Secure() && !target.Secure()) {
                     LogEvent("redirect refused: https to " + AddressForLog(target.Text()));
-                    throw Error(kTlsDowngradeRefused);
+                    throw Error(InBothLanguages(TextId::TlsDowngradeRefused));
                 }
                 url = target;
                 decided = false;
