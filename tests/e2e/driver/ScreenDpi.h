@@ -1,27 +1,23 @@
 // The DPI that programs started from now on see: the prefix's LogPixels
-// (HKCU\Control Panel\Desktop, the value Wine 8 reads first), set for a
-// while and put back as it was, so that nothing else run in the prefix
-// afterwards sees it.
+// (HKCU\Control Panel\Desktop, which Wine 8 reads first), removed again at
+// the end so that nothing run afterwards in the prefix sees it.
 #pragma once
 
 #include <windows.h>
-
-#include <optional>
 
 namespace pellinor::e2e {
 
 class ScreenDpi {
   public:
-    explicit ScreenDpi(DWORD dpi);
-    ~ScreenDpi();
+    explicit ScreenDpi(DWORD dpi) {
+        ::RegSetKeyValueW(HKEY_CURRENT_USER, kKey, L"LogPixels", REG_DWORD, &dpi, sizeof dpi);
+    }
+    ~ScreenDpi() { ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kKey, L"LogPixels"); }
     ScreenDpi(const ScreenDpi&) = delete;
     ScreenDpi& operator=(const ScreenDpi&) = delete;
 
-    bool Set() const { return set_; }
-
   private:
-    std::optional<DWORD> before_;  // none: the value was missing
-    bool set_ = false;
+    static constexpr wchar_t kKey[] = L"Control Panel\\Desktop";
 };
 
 }  // namespace pellinor::e2e
