@@ -141,6 +141,7 @@ int Scales(const std::string& shots, const std::string& exe) {
         ::Sleep(500);  // the illustration follows the first paint
         SaveWindowPng(ui.MainWindow(), name + "english.png");
         ui.DoubleClick(Control::StatusBar1);
+        ::SetCursorPos(0, 0);  // off the bar, whose hint would cover the picture
         ::Sleep(500);
         SaveWindowPng(ui.MainWindow(), name + "chinese.png");
         ui.Click(Control::BitBtn2);
