@@ -42,7 +42,8 @@ class DisplayScale {
 // The scale the window is drawn at on a system of systemDpi: the system's
 // own, or the largest below it at which the form and the frame the system
 // puts around it (frameWidth, frameHeight: the caption and the borders, in
-// pixels) fit the screen's work area. Never below kSmallestDpi.
+// pixels) fit the screen's work area; never below kSmallestDpi unless the
+// system's own is.
 DisplayScale FittingScale(int systemDpi, int frameWidth, int frameHeight, int workAreaWidth,
                           int workAreaHeight);
 

@@ -68,16 +68,20 @@ bool AveragesWell(const Pixels& from, int width, int height) {
     return from.width >= 2 * width && from.height >= 2 * height;
 }
 
-// Writes the reduced picture as top-down BGR rows of `stride` bytes.
-void Resample(const Pixels& from, int width, int height, uint8_t* bits, int stride) {
+// Writes the resampled picture as top-down BGR rows of `stride` bytes;
+// false when the filter could not have its working memory.
+bool Resample(const Pixels& from, int width, int height, uint8_t* bits, int stride) {
     // The filter works in linear light (the sRGB curve undone and put back),
     // so that dark strokes on a light ground keep their weight.
-    stbir_resize_uint8_srgb(from.rgb.data(), from.width, from.height, 0, bits, width, height,
-                            stride, 3, STBIR_ALPHA_CHANNEL_NONE, 0);
+    if (!stbir_resize_uint8_srgb(from.rgb.data(), from.width, from.height, 0, bits, width, height,
+                                 stride, 3, STBIR_ALPHA_CHANNEL_NONE, 0)) {
+        return false;
+    }
     for (int y = 0; y < height; ++y) {
         uint8_t* row = bits + size_t(y) * stride;
         for (int x = 0; x < width; ++x) std::swap(row[x * 3], row[x * 3 + 2]);
     }
+    return true;
 }
 
 // Writes the reduced picture as top-down BGR rows of `stride` bytes.
@@ -132,10 +136,9 @@ GdiObject<HBITMAP> LoadJpegResource(HINSTANCE instance, int id, int width, int h
         ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bitmap || !bits) return GdiObject<HBITMAP>();
     const int stride = (width * 3 + 3) & ~3;
-    if (AveragesWell(pixels, width, height)) {
-        Reduce(pixels, width, height, static_cast<uint8_t*>(bits), stride);
-    } else {
-        Resample(pixels, width, height, static_cast<uint8_t*>(bits), stride);
+    auto* rows = static_cast<uint8_t*>(bits);
+    if (AveragesWell(pixels, width, height) || !Resample(pixels, width, height, rows, stride)) {
+        Reduce(pixels, width, height, rows, stride);
     }
     ::GdiFlush();
     return bitmap;

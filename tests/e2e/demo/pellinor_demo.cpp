@@ -123,8 +123,8 @@ int Drive(const std::string& shots) {
     return version == kNewVersion ? 0 : 1;
 }
 
-// Each scale in both languages, then the upgrade's question over the
-// window; the question is answered Cancel, so nothing is changed.
+// Each scale in both languages, then the upgrade's question, which is
+// answered Cancel, so nothing is changed.
 int Scales(const std::string& shots, const std::string& exe) {
     for (const int dpi : {96, 120, 144, 192}) {
         const ScreenDpi logPixels(static_cast<DWORD>(dpi));
