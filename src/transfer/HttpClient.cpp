@@ -60,10 +60,13 @@ bool ClosedBeforeReply(const std::string& error) {
 // the range asked for, continuing exactly where the bytes held stop: any
 // other 206 is a piece of some file, and 201, 203 and the rest answer other
 // questions. Any of them is shown as the server's status line, like a 404.
+// A part kept from an earlier run is continued only under the strong
+// validator it was kept with: a day later the file may well have changed.
 bool IsSuccess(const ResponseHead& head, const ResumePoint* resume) {
     return head.status == 200 ||
            (resume && head.status == 206 &&
-            ContinuesAt(head.Header("Content-Range"), resume->From(), resume->total));
+            ContinuesAt(head.Header("Content-Range"), resume->From(), resume->total) &&
+            (!resume->opensDownload || SameStrongValidator(head.headers, resume->validator)));
 }
 
 // Checked before any name lookup: https needs the system's TLS.
@@ -168,7 +171,7 @@ class HttpClient::Impl {
         response = HttpResponse();
         resume_ = resume;
         // A resume is a try of the download under way: its time goes on.
-        if (!resume) connection_.BeginDownload();
+        if (!resume || resume->opensDownload) connection_.BeginDownload();
         bool decided = false;
         ProxyEndpoint proxy;
         for (int requests = 1;; ++requests) {

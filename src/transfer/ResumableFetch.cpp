@@ -59,6 +59,13 @@ std::string StrongValidator(const HttpResponse& response) {
     return Field(response, "Last-Modified");
 }
 
+bool SameStrongValidator(const std::vector<std::pair<std::string, std::string>>& headers,
+                         const std::string& validator) {
+    HttpResponse reply;
+    reply.headers = headers;
+    return !validator.empty() && StrongValidator(reply) == validator;
+}
+
 bool RangesRefused(const HttpResponse& response) {
     bool stated = false;
     for (const auto& h : response.headers) {

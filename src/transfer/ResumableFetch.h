@@ -7,6 +7,8 @@
 #include <chrono>
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "http/HttpResponse.h"
 
@@ -39,6 +41,10 @@ struct ResumePoint {
     std::string* held = nullptr;  // the rest of them
     uint64_t total = 0;
     std::string validator;
+    // The bytes held are a part an earlier run kept: this GET opens the
+    // download (its time limit begins), and only a 206 under the same
+    // strong validator continues them.
+    bool opensDownload = false;
 
     uint64_t From() const { return spilled + held->size(); }
 };
@@ -53,6 +59,10 @@ bool ContinuesAt(const std::string& contentRange, uint64_t from, uint64_t total)
 // A response's strong validator: its ETag unless weak ("W/"), failing that
 // its Last-Modified; empty when it has neither.
 std::string StrongValidator(const HttpResponse& response);
+
+// Whether a reply's header fields carry validator as their strong one.
+bool SameStrongValidator(const std::vector<std::pair<std::string, std::string>>& headers,
+                         const std::string& validator);
 
 // Whether the server said it takes no byte ranges (an Accept-Ranges that
 // does not name "bytes"); saying nothing is no refusal.

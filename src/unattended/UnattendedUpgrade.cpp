@@ -24,6 +24,7 @@ ExitCode RunUnattendedUpgrade(Platform& platform, ProxyConfig& proxies,
     Downloads downloads(platform.files, &platform.messages, platform.tls);
     downloads.UseProxySettings(proxies);
     downloads.Notify(&notify);
+    downloads.KeepParts(platform.dataFolder);
     // The temporary file's name follows the language, as the window's does.
     const bool chinese = LanguageNameIsChinese(platform.system.DefaultLanguageNameAnsi());
     std::vector<Installation> installations;
