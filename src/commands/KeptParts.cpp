@@ -254,6 +254,11 @@ uint64_t KeptParts::End(const HttpResponse& response, const std::string& validat
     return mirror_ ? mirror_->End(response, validator, total, keep) : 0;
 }
 
+void KeptParts::Forget(const std::string& address) {
+    RemoveBoth(files_, PartPlaceOf(dataFolder_, address));
+    LogEvent("kept part of " + AddressForLog(address) + " removed: the download starts afresh");
+}
+
 void KeptParts::Tidy() {
     const std::string folder = PartsFolderOf(dataFolder_);
     std::vector<std::string> names;

@@ -37,6 +37,10 @@ class KeptParts : public PartKeeping {
     uint64_t End(const HttpResponse& response, const std::string& validator, uint64_t total,
                  bool keep) override;
 
+    // Removes the part kept of address (encoded) and its record: the next
+    // download of it starts from byte 0.
+    void Forget(const std::string& address);
+
     // Removes what the parts' folder must not hold: records that do not
     // read, name another address's place or are past their life, with
     // their parts; parts without a good record or of another size than it
