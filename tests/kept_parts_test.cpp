@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <ostream>
 #include <string>
 
 #include "commands/KeptParts.h"
@@ -25,18 +26,19 @@ constexpr size_t kHalf = kFileSize / 2;
 const char* const kData = "C:\\Data\\Pellinor";
 
 // What is done to the part or its record between the two runs.
-enum class Change { None, Cut, GrownByAPiece, GrownPastAPiece, Foreign, Garbage, Stale, NewFile };
+enum class Change { None, Cut, Grown, Foreign, Garbage, Stale, NewFile };
 
 struct Row {
     const char* name;
     Change change;
     bool resumed;  // the second run asks for the rest under the first validator
+    uint64_t grown = 0;
 };
 
 const Row kRows[] = {
     {"good", Change::None, true},
-    {"grown by what a kill leaves uncounted", Change::GrownByAPiece, true},
-    {"grown past that", Change::GrownPastAPiece, false},
+    {"grown by what a kill leaves uncounted", Change::Grown, true, kLargestUncountedBytes},
+    {"grown past that", Change::Grown, false, kLargestUncountedBytes + 1},
     {"cut", Change::Cut, false},
     {"foreign address", Change::Foreign, false},
     {"record garbage", Change::Garbage, false},
@@ -50,8 +52,8 @@ class KeptPartTable : public ::testing::TestWithParam<Row> {};
 
 TEST_P(KeptPartTable, TheNextRunAsksForWhatCanBeTrustedAndEndsExact) {
     const Row& row = GetParam();
-    const std::string root =
-        ::testing::TempDir() + "kept_parts_" + std::to_string(static_cast<int>(row.change));
+    const std::string root = ::testing::TempDir() + "kept_parts_" + std::to_string(row.grown) +
+                             std::to_string(static_cast<int>(row.change));
     std::filesystem::remove_all(root);
     std::filesystem::create_directories(root + "/Data");
     PosixFileSystem files(root);
@@ -91,11 +93,8 @@ TEST_P(KeptPartTable, TheNextRunAsksForWhatCanBeTrustedAndEndsExact) {
         case Change::Cut:
             std::filesystem::resize_file(part, kHalf - 1000);
             break;
-        case Change::GrownByAPiece:
-            std::ofstream(part, std::ios::app) << std::string(kLargestUncountedBytes, 'x');
-            break;
-        case Change::GrownPastAPiece:
-            std::ofstream(part, std::ios::app) << std::string(kLargestUncountedBytes + 1, 'x');
+        case Change::Grown:
+            std::ofstream(part, std::ios::app) << std::string(row.grown, 'x');
             break;
         case Change::Foreign:
             std::ofstream(record, std::ios::trunc) << text.replace(text.find("/V9/"), 4, "/V8/");
@@ -128,13 +127,11 @@ TEST_P(KeptPartTable, TheNextRunAsksForWhatCanBeTrustedAndEndsExact) {
     if (refused) EXPECT_EQ(requests[2].find("Range:"), std::string::npos) << requests[2];
 }
 
-INSTANTIATE_TEST_SUITE_P(States, KeptPartTable, ::testing::ValuesIn(kRows),
-                         [](const ::testing::TestParamInfo<Row>& info) {
-                             std::string name;
-                             for (const char* p = info.param.name; *p; ++p)
-                                 name += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
-                             return name;
-                         });
+void PrintTo(const Row& row, std::ostream* os) {
+    *os << row.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(States, KeptPartTable, ::testing::ValuesIn(kRows));
 
 }  // namespace
 }  // namespace pellinor

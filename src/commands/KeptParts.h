@@ -12,15 +12,17 @@
 #include <string>
 
 #include "commands/PartRecord.h"
+#include "http/HttpResponseReader.h"
 #include "platform/FileSystem.h"
 #include "transfer/PartKeeping.h"
 
 namespace pellinor {
 
-// A body's bytes reach the part in the client's pieces: past the record's
-// count a part may hold at most one such piece, written before a kill
-// stopped the record that would have counted it.
-constexpr uint64_t kLargestUncountedBytes = (uint64_t{1} << 20) + 262144;
+// A body's bytes reach the part in the client's pieces (what it held in
+// memory, and at most one receive more): past the record's count a part
+// may hold at most one such piece, written before a kill stopped the
+// record that would have counted it.
+constexpr uint64_t kLargestUncountedBytes = uint64_t{kBodyHeldInMemory} + kReadSize;
 
 class KeptParts : public PartKeeping {
   public:

@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "commands/RecordText.h"
 #include "commands/Sha256.h"
 
 namespace pellinor {
@@ -24,13 +25,6 @@ constexpr size_t kPlaceNameDigits = 16;
 // What a patch's file name holds between its program's name and ".zst".
 constexpr const char* kPatchMark = ".from-";
 constexpr const char* kPatchEnd = ".zst";
-
-bool HasControl(const std::string& text) {
-    for (char c : text) {
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return true;
-    }
-    return false;
-}
 
 // Decimal digits only, as the record writes them, within 19 digits so
 // that the value fits a signed 64-bit number too.
@@ -94,13 +88,9 @@ std::string FormatPartRecord(const PartRecord& record) {
 
 PartReading ParsePartRecord(const std::string& text) {
     if (text.size() > kLargestPartRecordBytes) return Problem("larger than a record");
-    std::vector<std::string> lines;
-    for (size_t start = 0; start < text.size();) {
-        const size_t end = text.find("\r\n", start);
-        if (end == std::string::npos) return Problem("a line without its end (cut?)");
-        lines.push_back(text.substr(start, end - start));
-        start = end + 2;
-    }
+    const std::optional<std::vector<std::string>> split = CrlfLines(text);
+    if (!split) return Problem("a line without its end (cut?)");
+    const std::vector<std::string>& lines = *split;
     if (lines.empty() || lines[0] != kPartRecordHeader)
         return Problem("not the record's first line");
     size_t next = 1;

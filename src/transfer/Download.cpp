@@ -36,8 +36,9 @@ FetchOutcome FetchOneFile(HttpClient& http, const std::string& url, ScratchFile*
     std::optional<KeptStart> kept;
     // The client's scratch file for this download only, emptied by its
     // first body; with parts kept, each byte goes on to the part too.
-    http.SpillBodiesTo(parts ? &parts->Begin(outcome.encodedUrl, *scratch, response, kept)
-                             : scratch);
+    ScratchFile* const spill =
+        parts ? &parts->Begin(outcome.encodedUrl, *scratch, response, kept) : scratch;
+    http.SpillBodiesTo(spill);
     struct Unspill {
         HttpClient& http;
         ~Unspill() { http.SpillBodiesTo(nullptr); }
@@ -120,8 +121,13 @@ FetchOutcome FetchOneFile(HttpClient& http, const std::string& url, ScratchFile*
             !(response.status == 206 && response.framing != BodyFraming::None)) {
             LogEvent("the kept part was not continued (" + Quoted(response.statusLine) +
                      "): it is removed, the download starts over");
-            parts->End(response, std::string(), 0, false);
-            scratch->Clear();
+            try {
+                spill->Clear();
+            } catch (const std::exception& e) {
+                outcome.failed = true;
+                outcome.error = e.what();
+                break;
+            }
             point = ResumePoint();
             point.held = &held;
             resuming = false;

@@ -28,8 +28,8 @@ bool MakeFolders(const std::string& folder) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// What the program keeps of unfinished downloads for this user: each test
-// begins and ends without any, so that no test goes on from another's.
+// The parts of unfinished downloads: each test begins and ends without
+// any, so that no test goes on from another's.
 std::string PartsFolder() {
     wchar_t folder[MAX_PATH] = {};
     ::SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder);
