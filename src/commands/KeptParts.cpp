@@ -26,18 +26,27 @@ bool EndsWith(const std::string& text, const std::string& end) {
            text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
-// The Content-Length of a reply as sent; 0 when there is none that reads.
-uint64_t AnnouncedLength(const HttpResponse& response) {
+// The decimal number text holds, trimmed; 0 when it holds none.
+uint64_t DecimalOrZero(const std::string& text) {
+    const std::string value = Trim(text);
+    if (value.empty() || value.size() > 19) return 0;
+    uint64_t number = 0;
+    for (char c : value) {
+        if (c < '0' || c > '9') return 0;
+        number = number * 10 + static_cast<uint64_t>(c - '0');
+    }
+    return number;
+}
+
+// The file's length as a reply announces it: a 200's Content-Length, the
+// complete length in a 206's Content-Range ("bytes 10-99/100"); 0 when
+// there is none that reads.
+uint64_t FileLength(const HttpResponse& response) {
     for (const auto& h : response.headers) {
-        if (!SameTextAscii(h.first, "Content-Length")) continue;
-        const std::string value = Trim(h.second);
-        if (value.empty() || value.size() > 19) return 0;
-        uint64_t length = 0;
-        for (char c : value) {
-            if (c < '0' || c > '9') return 0;
-            length = length * 10 + static_cast<uint64_t>(c - '0');
-        }
-        return length;
+        if (response.status == 200 && SameTextAscii(h.first, "Content-Length"))
+            return DecimalOrZero(h.second);
+        if (response.status == 206 && SameTextAscii(h.first, "Content-Range"))
+            return DecimalOrZero(h.second.substr(h.second.rfind('/') + 1));
     }
     return 0;
 }
@@ -130,15 +139,12 @@ class KeptParts::Mirror : public ScratchFile {
     }
 
   private:
-    // The validator and length of the answer now being read; false (and
-    // nothing kept) when it cannot be continued in another run.
+    // The validator and length of the answer now being read (a 200, or a
+    // 206 that goes on from bytes still all in memory); false (and nothing
+    // kept) when it cannot be continued in another run.
     bool Identify() {
-        if (response_.status != 200) {
-            Abandon("a body that does not begin the file");
-            return false;
-        }
         record_.validator = StrongValidator(response_);
-        record_.total = AnnouncedLength(response_);
+        record_.total = FileLength(response_);
         if (record_.validator.empty() || record_.total == 0 || RangesRefused(response_)) {
             Abandon("the answer cannot be continued (no strong validator or length)");
             return false;
