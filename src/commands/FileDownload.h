@@ -9,6 +9,7 @@
 #include "commands/StepResult.h"
 #include "platform/FileSystem.h"
 #include "transfer/HttpClient.h"
+#include "transfer/PartKeeping.h"
 
 namespace pellinor {
 
@@ -34,10 +35,14 @@ class HttpDownloader : public Downloader {
     HttpDownloader(HttpClient& http, FileSystem& files, std::function<void()> arrived = {})
         : http_(http), files_(files), arrived_(std::move(arrived)) {}
     StepResult DownloadOneFile(const std::string& url, const std::string& dest) override;
+    // What a download cannot finish is kept there for the next run, and
+    // what an earlier run kept is asked to go on; none: nothing is kept.
+    void KeepPartsWith(PartKeeping* parts) { parts_ = parts; }
 
   private:
     HttpClient& http_;
     FileSystem& files_;
+    PartKeeping* parts_ = nullptr;
     std::function<void()> arrived_;
 };
 

@@ -25,6 +25,10 @@ FetchArguments ParseFetchArguments(const std::vector<std::string>& arguments) {
             parsed.log = true;
             continue;
         }
+        if (argument == "--afresh") {
+            parsed.afresh = true;
+            continue;
+        }
         if (argument == "--no-proxy") {
             parsed.noProxy = true;
             continue;
@@ -64,7 +68,7 @@ FetchArguments ParseFetchArguments(const std::vector<std::string>& arguments) {
 }
 
 std::string FetchUsage() {
-    return "Usage: pellinor-fetch [--proxy HOST:PORT | --no-proxy] [--log] URL [FILE]\n"
+    return "Usage: pellinor-fetch [--proxy HOST:PORT | --no-proxy] [--log] [--afresh] URL [FILE]\n"
            "       pellinor-fetch [...] --publisher CERT [--publisher CERT2 ...] URL FILE\n"
            "\n"
            "Downloads URL with the HTTP client of Pellinor.exe (the same encoding of the\n"
@@ -89,6 +93,11 @@ std::string FetchUsage() {
            "file by the detached signature at URL + \".p7s\" (fetched to FILE.p7s).\n"
            "A line \"publisher: accept\" or \"publisher: refuse: REASON\" says how, with the\n"
            "signer's key (its SHA-256).\n"
+           "\n"
+           "What arrived of a body that is not whole is kept, as Pellinor.exe keeps it\n"
+           "(%LOCALAPPDATA%\\Pellinor\\parts), and the next run for the same URL asks\n"
+           "only for the rest; a line \"part kept: N bytes\" says so. --afresh\n"
+           "removes what is kept of URL first: the download starts from byte 0.\n"
            "\n"
            "With --log, standard error also gets the lines Pellinor.exe writes into its\n"
            "support log about a download: each response (redirects too) and the outcome.\n"

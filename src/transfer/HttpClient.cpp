@@ -173,7 +173,7 @@ class HttpClient::Impl {
         response = HttpResponse();
         resume_ = resume;
         // A resume is a try of the download under way: its time goes on.
-        if (!resume) connection_.BeginDownload();
+        if (!resume || resume->opensDownload) connection_.BeginDownload();
         bool decided = false;
         ProxyEndpoint proxy;
         for (int requests = 1;; ++requests) {
