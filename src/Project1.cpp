@@ -1,8 +1,11 @@
 // Pellinor.exe's entry: the platform services, Form1 created and shown, COM
 // on the window thread, and the message loop until the program ends.
 
+#include <cstdio>
+
 #include "Unit1.h"
 #include "Version.h"
+#include "commands/CheckedSignatures.h"
 #include "commands/Downloads.h"
 #include "commands/PublisherKeys.h"
 #include "log/LogEvent.h"
@@ -24,6 +27,7 @@
 #include "system/Platform.h"
 #include "unattended/CallbackPump.h"
 #include "unattended/CommandLine.h"
+#include "unattended/ExitCodes.h"
 #include "unattended/UnattendedUpgrade.h"
 #include "window/win32/FirstCopy.h"
 #include "window/win32/Win32Window.h"
@@ -54,7 +58,9 @@ struct Services {
     pellinor::Win32Processes processes;
     pellinor::Win32Registry registry;
     pellinor::Win32SystemInfo system;
-    pellinor::Win32Signatures signatures;
+    pellinor::Win32Signatures systemSignatures;
+    // Every command's signature checks: the program's own first, then the system's.
+    pellinor::CheckedSignatures signatures{systemSignatures, files};
     pellinor::Win32FileVersions versions;
     pellinor::Win32CommandLock commandLock;
     pellinor::Win32ProxyConfig proxies;
@@ -163,9 +169,31 @@ int RunProgram(HINSTANCE instance, const std::string& arguments, int showCommand
     return window.Run();
 }
 
+// A fault anywhere ends the program at once, with one line in the log: no
+// system box and no debugger that waits for somebody (a deployment tool
+// waits for /upgrade's end, and a hotel PC has nobody to close a box). The
+// process is terminated rather than exited: after a fault, the libraries'
+// own shutdown could wait on a lock the faulting code held.
+LONG WINAPI EndOnCrash(EXCEPTION_POINTERS* crash) {
+    using namespace pellinor;
+    static volatile LONG entered = 0;
+    // A fault while the line is written ends the program without it.
+    if (::InterlockedExchange(&entered, 1) == 0) {
+        char line[96];
+        std::snprintf(line, sizeof line, "crashed: exception 0x%08lX at %p; exit ",
+                      static_cast<unsigned long>(crash->ExceptionRecord->ExceptionCode),
+                      crash->ExceptionRecord->ExceptionAddress);
+        LogEvent(line + ExitCodeText(ExitCode::Crashed));
+    }
+    ::TerminateProcess(::GetCurrentProcess(), static_cast<UINT>(ExitCode::Crashed));
+    return EXCEPTION_EXECUTE_HANDLER;
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int showCommand) {
+    ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
+    ::SetUnhandledExceptionFilter(EndOnCrash);
     try {
         return RunProgram(instance, commandLine ? pellinor::Narrow(commandLine) : std::string(),
                           showCommand);

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "commands/CheckedSignatures.h"
 #include "fetch/FetchRun.h"
 #include "platform/win32/ConsoleTool.h"
 #include "platform/win32/Win32ProxyConfig.h"
@@ -12,7 +13,8 @@
 int wmain(int argc, wchar_t** argv) {
     const std::unique_ptr<pellinor::FileSystem> files = pellinor::NewWin32FileSystem();
     pellinor::Win32ProxyConfig proxies;
-    pellinor::Win32Signatures signatures;
+    pellinor::Win32Signatures systemSignatures;
+    pellinor::CheckedSignatures signatures(systemSignatures, *files);
     pellinor::Win32TlsSessions tls;
     pellinor::FetchSite site{
         *files,

@@ -20,6 +20,10 @@ enum class ExitCode : int {
     DownloadFailed = 11,  // the download did not come whole (the old program stays)
     Refused = 12,         // the publisher or version check refused the download
     ReplaceFailed = 13,   // the new program could not be written or put in place
+    // The program faulted and was ended at once, with no box and no wait
+    // for a debugger; the installed program is the old one or the whole new
+    // one, as a replacement is one step.
+    Crashed = 14,
     // Something no other code names (an error escaping the upgrade):
     // ERROR_INSTALL_FAILURE, "Fatal error during installation".
     Unexpected = 1603,

@@ -146,8 +146,12 @@ TEST_F(SignedUpgradeTest, UnsignedForeignChangedOrCutProgramsAreRefusedAndTheOld
         {"old-publisher", "new-unsigned", TextId::N9083, "N9083", false},
         {"old-publisher", "new-stranger", TextId::N9085, "N9085", false},
         {"old-publisher", "new-tampered", TextId::N9084, "N9084", true},
-        {"old-publisher", "new-cut", TextId::N9084, "N9084", false},
+        {"old-publisher", "new-cut", TextId::N9083, "N9083", false},
         {"old-unreadable", "new-publisher", TextId::N9086, "N9086", true},
+        // The publisher's signers transplanted onto another program.
+        {"old-publisher", "new-transplanted", TextId::N9084, "N9084", false},
+        // A table entry the system would fault on: screened, never handed over.
+        {"old-type1", "new-publisher", TextId::N9086, "N9086", false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.installed) + " <- " + c.download);

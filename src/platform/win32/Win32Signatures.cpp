@@ -2,8 +2,10 @@
 // (WinVerifyTrust) and its signing certificate read from that signature
 // (CryptQueryObject, the signer's issuer and serial number, the certificate
 // they name in the signature's own store); a detached signature checked over
-// a file's bytes (CryptVerifyDetachedMessageSignature); a certificate file's
-// key (CryptQueryObject).
+// a file's bytes, signer by signer (CryptVerifyDetachedMessageSignature); a
+// certificate file's key (CryptQueryObject). What the system is handed here
+// was screened first (commands/CheckedSignatures), which also compares the
+// signed digests with the bytes.
 #include "platform/win32/Win32Signatures.h"
 
 // clang-format off
@@ -13,7 +15,6 @@
 #include <wintrust.h>
 // clang-format on
 
-#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -202,60 +203,6 @@ std::string SubjectOf(PCCERT_CONTEXT certificate) {
     text.resize(length - 1);  // the count includes the terminating zero
     return Narrow(text);
 }
-// Whether the digest the signer signed (the messageDigest attribute, when
-// the signature has signed attributes) is the digest the system computes
-// over bytes. Windows compares the two itself while it verifies; Wine
-// verifies the signature over the attributes only and so would take any
-// file under a signature made for another, which this check refuses.
-bool SignedDigestMatches(const std::string& detached, const std::string& bytes) {
-    HCRYPTMSG message = ::CryptMsgOpenToDecode(X509_ASN_ENCODING | PKCS_7_ASN_ENCODING,
-                                               CMSG_DETACHED_FLAG, 0, 0, nullptr, nullptr);
-    if (!message) return false;
-    struct Closer {
-        HCRYPTMSG m;
-        ~Closer() { ::CryptMsgClose(m); }
-    } closer{message};
-    if (!::CryptMsgUpdate(message, reinterpret_cast<const BYTE*>(detached.data()),
-                          static_cast<DWORD>(detached.size()), TRUE) ||
-        !::CryptMsgUpdate(message, reinterpret_cast<const BYTE*>(bytes.data()),
-                          static_cast<DWORD>(bytes.size()), TRUE))
-        return false;
-
-    DWORD size = 0;
-    if (!::CryptMsgGetParam(message, CMSG_SIGNER_AUTH_ATTR_PARAM, 0, nullptr, &size))
-        return true;  // no signed attributes: the signature covers the bytes' digest itself
-    std::vector<BYTE> buffer(size);
-    if (!::CryptMsgGetParam(message, CMSG_SIGNER_AUTH_ATTR_PARAM, 0, buffer.data(), &size))
-        return false;
-    const auto* attributes = reinterpret_cast<const CRYPT_ATTRIBUTES*>(buffer.data());
-    const CRYPT_ATTRIBUTE* digestAttribute = nullptr;
-    for (DWORD i = 0; i < attributes->cAttr; ++i) {
-        if (std::string(attributes->rgAttr[i].pszObjId) == szOID_RSA_messageDigest)
-            digestAttribute = &attributes->rgAttr[i];
-    }
-    if (!digestAttribute || digestAttribute->cValue != 1) return false;
-    DWORD signedSize = 0;
-    const CRYPT_ATTR_BLOB& value = digestAttribute->rgValue[0];
-    if (!::CryptDecodeObjectEx(X509_ASN_ENCODING, X509_OCTET_STRING, value.pbData, value.cbData, 0,
-                               nullptr, nullptr, &signedSize))
-        return false;
-    std::vector<BYTE> signedBuffer(signedSize);
-    if (!::CryptDecodeObjectEx(X509_ASN_ENCODING, X509_OCTET_STRING, value.pbData, value.cbData, 0,
-                               nullptr, signedBuffer.data(), &signedSize))
-        return false;
-    const auto* signedDigest = reinterpret_cast<const CRYPT_DATA_BLOB*>(signedBuffer.data());
-
-    DWORD computedSize = 0;
-    if (!::CryptMsgGetParam(message, CMSG_COMPUTED_HASH_PARAM, 0, nullptr, &computedSize))
-        return false;
-    std::vector<BYTE> computed(computedSize);
-    if (!::CryptMsgGetParam(message, CMSG_COMPUTED_HASH_PARAM, 0, computed.data(), &computedSize))
-        return false;
-    computed.resize(computedSize);
-    return signedDigest->cbData == computed.size() &&
-           std::equal(computed.begin(), computed.end(), signedDigest->pbData);
-}
-
 // The signer's key and name, written into what is known of a signature.
 void TakeSigner(PCCERT_CONTEXT certificate, FileSignature& signature) {
     signature.publicKey = PublicKeyOf(certificate->pCertInfo->SubjectPublicKeyInfo);
@@ -293,41 +240,49 @@ FileSignature Win32Signatures::Read(const std::string& path) {
     return signature;
 }
 
-FileSignature Win32Signatures::ReadDetached(const std::string& path,
-                                            const std::string& signaturePath) {
-    FileSignature signature;
+std::vector<FileSignature> Win32Signatures::ReadDetached(const std::string& path,
+                                                         const std::string& signaturePath) {
     const std::optional<std::string> detached =
         ReadUpTo(Widen(signaturePath), kLargestDetachedSignatureBytes);
-    if (!detached || detached->empty()) return signature;  // no signature to speak of
-    signature.state = SignatureState::Broken;
+    if (!detached || detached->empty()) return {};  // no signature to speak of
+    const auto* der = reinterpret_cast<const BYTE*>(detached->data());
+    const auto derSize = static_cast<DWORD>(detached->size());
+    const DWORD encoding = X509_ASN_ENCODING | PKCS_7_ASN_ENCODING;
+    const LONG count = ::CryptGetMessageSignerCount(encoding, der, derSize);
+    if (count <= 0) {
+        FileSignature unreadable;
+        unreadable.state = SignatureState::Broken;
+        unreadable.systemResult = static_cast<uint32_t>(::GetLastError());
+        return {unreadable};
+    }
+    std::vector<FileSignature> signers(static_cast<size_t>(count));
     const std::optional<std::string> bytes = ReadUpTo(Widen(path), kLargestDetachedSignedBytes);
-    if (!bytes) {
-        signature.systemResult = static_cast<uint32_t>(HRESULT_FROM_WIN32(ERROR_FILE_TOO_LARGE));
-        return signature;
+    for (DWORD index = 0; index < signers.size(); ++index) {
+        FileSignature& signature = signers[index];
+        signature.state = SignatureState::Broken;
+        if (!bytes) {
+            signature.systemResult =
+                static_cast<uint32_t>(HRESULT_FROM_WIN32(ERROR_FILE_TOO_LARGE));
+            continue;
+        }
+        CRYPT_VERIFY_MESSAGE_PARA para{};
+        para.cbSize = sizeof para;
+        para.dwMsgAndCertEncodingType = encoding;
+        // The signer's certificate is the one the signature carries: the
+        // publisher's key decides, not a store of this PC.
+        const BYTE* pieces[] = {reinterpret_cast<const BYTE*>(bytes->data())};
+        DWORD sizes[] = {static_cast<DWORD>(bytes->size())};
+        PCCERT_CONTEXT signer = nullptr;
+        const BOOL holds = ::CryptVerifyDetachedMessageSignature(&para, index, der, derSize, 1,
+                                                                 pieces, sizes, &signer);
+        signature.systemResult = holds ? 0 : static_cast<uint32_t>(::GetLastError());
+        const ScopedCertificate certificate(signer);
+        if (holds && certificate) {
+            signature.state = SignatureState::Intact;
+            TakeSigner(certificate.Get(), signature);
+        }
     }
-
-    CRYPT_VERIFY_MESSAGE_PARA para{};
-    para.cbSize = sizeof para;
-    para.dwMsgAndCertEncodingType = X509_ASN_ENCODING | PKCS_7_ASN_ENCODING;
-    // The signer's certificate is the one the signature carries: the
-    // publisher's key decides, not a store of this PC.
-    const BYTE* pieces[] = {reinterpret_cast<const BYTE*>(bytes->data())};
-    DWORD sizes[] = {static_cast<DWORD>(bytes->size())};
-    PCCERT_CONTEXT signer = nullptr;
-    const BOOL holds = ::CryptVerifyDetachedMessageSignature(
-        &para, 0, reinterpret_cast<const BYTE*>(detached->data()),
-        static_cast<DWORD>(detached->size()), 1, pieces, sizes, &signer);
-    signature.systemResult = holds ? 0 : static_cast<uint32_t>(::GetLastError());
-    const ScopedCertificate certificate(signer);
-    if (holds && !SignedDigestMatches(*detached, *bytes)) {
-        signature.systemResult = static_cast<uint32_t>(CRYPT_E_HASH_VALUE);
-        return signature;
-    }
-    if (holds && certificate) {
-        signature.state = SignatureState::Intact;
-        TakeSigner(certificate.Get(), signature);
-    }
-    return signature;
+    return signers;
 }
 
 std::optional<PublicKey> Win32Signatures::CertificateKey(const std::string& path) {

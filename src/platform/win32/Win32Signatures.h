@@ -8,7 +8,8 @@ namespace pellinor {
 class Win32Signatures : public Signatures {
   public:
     FileSignature Read(const std::string& path) override;
-    FileSignature ReadDetached(const std::string& path, const std::string& signaturePath) override;
+    std::vector<FileSignature> ReadDetached(const std::string& path,
+                                            const std::string& signaturePath) override;
     std::optional<PublicKey> CertificateKey(const std::string& path) override;
 };
 

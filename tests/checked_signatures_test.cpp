@@ -1,0 +1,190 @@
+// The program's own reading of signatures: signed programs and detached
+// signatures forged here byte by byte, each held to the image digest, the
+// signed messageDigest and the screen of what the system is shown.
+#include <gtest/gtest.h>
+
+#include "commands/CheckedSignatures.h"
+#include "commands/DerReader.h"
+#include "commands/Sha256.h"
+#include "fakes/FakeFileSystem.h"
+#include "fakes/FakeSignatures.h"
+#include "fakes/ProgramBytes.h"
+
+namespace pellinor {
+namespace {
+
+std::string Der(unsigned char tag, const std::string& value) {
+    const size_t n = value.size();
+    std::string length(1, char(n));
+    if (n >= 0x80)
+        length =
+            n < 0x100 ? std::string{'\x81', char(n)} : std::string{'\x82', char(n >> 8), char(n)};
+    return std::string(1, static_cast<char>(tag)) + length + value;
+}
+std::string Oid(const char* bytes) {
+    return Der(der::kObjectId, bytes);
+}
+const char* const kSha256 = "\x60\x86\x48\x01\x65\x03\x04\x02\x01";
+const char* const kSha1 = "\x2B\x0E\x03\x02\x1A";
+
+// A signer of the content whose digest is digest; no attributes when empty.
+std::string Signer(const std::string& digest, const char* algorithm = kSha256) {
+    const std::string attributes =
+        digest.empty() ? ""
+                       : Der(0xA0, Der(0x30, Oid("\x2A\x86\x48\x86\xF7\x0D\x01\x09\x04") +
+                                                 Der(0x31, Der(der::kOctetString, digest))));
+    return Der(0x30, Der(2, "\x01") + Der(0x30, "") + Der(0x30, Oid(algorithm)) + attributes +
+                         Der(0x30, Oid("\x2A\x86\x48\x86\xF7\x0D\x01\x01\x01")) +
+                         Der(der::kOctetString, "signature"));
+}
+std::string SignedData(const std::string& content, const std::string& signers) {
+    const std::string type = content.empty() ? "\x2A\x86\x48\x86\xF7\x0D\x01\x07\x01"
+                                             : "\x2B\x06\x01\x04\x01\x82\x37\x02\x01\x04";
+    return Der(0x30, Oid("\x2A\x86\x48\x86\xF7\x0D\x01\x07\x02") +
+                         Der(0xA0, Der(0x30, Der(2, "\x01") + Der(0x31, "") +
+                                                 Der(0x30, Oid(type.c_str()) + content) +
+                                                 Der(0x31, signers))));
+}
+
+// A program signed as a signing tool signs it, with what forge changes.
+struct Forge {
+    const char* imageAlgorithm = kSha256;
+    bool wrongImage = false;
+    bool wrongMessageDigest = false;
+    uint16_t type = 2;
+    uint16_t revision = 0x200;
+    std::string inTable;  // after the DER, inside the table
+    std::string afterTable;
+
+    std::string Bytes() const {
+        std::string file = ProgramBytes("the program's code");
+        file[64 + 24 + 92] = 16;  // NumberOfRvaAndSizes
+        file.resize((file.size() + 7) / 8 * 8, '\0');
+        const size_t entry = 64 + 24 + 128;
+        std::string image = file.substr(0, 152) + file.substr(156, entry - 156) +
+                            file.substr(entry + 8) + (wrongImage ? "!" : "");
+        const std::string indirect =
+            Der(0x30, Oid("\x2B\x06\x01\x04\x01\x82\x37\x02\x01\x0F")) +
+            Der(0x30, Der(0x30, Oid(imageAlgorithm)) + Der(der::kOctetString, Sha256Of(image)));
+        const std::string digest = Sha256Of(indirect + (wrongMessageDigest ? "!" : ""));
+        std::string der = SignedData(Der(0xA0, Der(0x30, indirect)), Signer(digest)) + inTable;
+        der.resize((der.size() + 7) / 8 * 8, '\0');
+        std::string table(8, '\0');
+        const uint32_t fields[] = {uint32_t(der.size() + 8), revision, type};
+        for (size_t i = 0; i < 4; ++i) {
+            table[i] = char(fields[0] >> (8 * i));
+            file[entry + i] = char(file.size() >> (8 * i));
+            file[entry + 4 + i] = char((der.size() + 8) >> (8 * i));
+        }
+        table[4] = char(revision), table[5] = char(revision >> 8), table[6] = char(type);
+        return file + table + der + afterTable;
+    }
+};
+
+struct Rig {
+    Rig() {
+        files.AddFolder("C:\\");
+        intact.state = SignatureState::Intact;
+        intact.publicKey = "key";
+    }
+    FakeFileSystem files;
+    FakeSignatures system;
+    CheckedSignatures checked{system, files};
+    FileSignature intact;
+};
+
+TEST(CheckedSignatures, AProgramCountsAsSignedOnlyWhenItsOwnDigestsAgree) {
+    const auto with = [](auto change) {
+        Forge forge;
+        change(forge);
+        return forge.Bytes();
+    };
+    const struct {
+        const char* what;
+        std::string bytes;
+        SignatureState state;
+        bool systemAsked;
+    } rows[] = {
+        {"signed", Forge{}.Bytes(), SignatureState::Intact, true},
+        {"image changed", with([](Forge& f) { f.wrongImage = true; }), SignatureState::Broken,
+         true},
+        {"signers transplanted", with([](Forge& f) { f.wrongMessageDigest = true; }),
+         SignatureState::Broken, true},
+        {"SHA-1 image digest", with([](Forge& f) { f.imageAlgorithm = kSha1; }),
+         SignatureState::WeakDigest, true},
+        {"an X.509 entry", with([](Forge& f) { f.type = 1; }), SignatureState::None, false},
+        {"revision 1", with([](Forge& f) { f.revision = 0x100; }), SignatureState::None, false},
+        {"bytes inside the table", with([](Forge& f) { f.inTable = std::string(9, 'x'); }),
+         SignatureState::None, false},
+        {"bytes after the table", with([](Forge& f) { f.afterTable = "x"; }), SignatureState::None,
+         false},
+        {"unsigned", ProgramBytes("code"), SignatureState::None, false},
+    };
+    for (const auto& row : rows) {
+        Rig rig;
+        rig.files.AddFile("C:\\p.exe", row.bytes);
+        rig.system.byPath["C:\\p.exe"] = rig.intact;
+        const FileSignature read = rig.checked.Read("C:\\p.exe");
+        EXPECT_EQ(read.state, row.state) << row.what << " " << read.fault;
+        EXPECT_EQ(rig.system.read.size(), row.systemAsked ? 1u : 0u) << row.what;
+    }
+}
+
+TEST(CheckedSignatures, EachDetachedSignerIsHeldToTheFilesDigest) {
+    const std::string file = "Rar! the archive";
+    const std::string digest = Sha256Of(file);
+    const struct {
+        const char* what;
+        std::string signature;
+        std::vector<SignatureState> states;
+    } rows[] = {
+        {"signed", SignedData("", Signer(digest)), {SignatureState::Intact}},
+        {"another file's digest",
+         SignedData("", Signer(Sha256Of("other"))),
+         {SignatureState::Broken}},
+        // Without signed attributes the signature is over the file itself:
+        // the system's verification shows whether it holds.
+        {"no signed attributes", SignedData("", Signer("")), {SignatureState::Intact}},
+        {"two signers",
+         SignedData("", Signer(digest) + Signer(Sha256Of("x"))),
+         {SignatureState::Intact, SignatureState::Broken}},
+        {"SHA-1", SignedData("", Signer(digest, kSha1)), {SignatureState::WeakDigest}},
+        {"BER's indefinite length",
+         "\x30\x80" + SignedData("", Signer(digest)).substr(2),
+         {SignatureState::None}},
+        {"too large", std::string(kLargestDetachedSignatureBytes + 1, '0'), {SignatureState::None}},
+        {"empty", "", {}},
+    };
+    for (const auto& row : rows) {
+        Rig rig;
+        rig.files.AddFile("C:\\a.rar", file);
+        rig.files.AddFile("C:\\a.rar.p7s", row.signature);
+        rig.system.detachedByPath["C:\\a.rar"] = rig.intact;
+        std::vector<SignatureState> states;
+        // The fake system answers for one signer; two must be asked of it as two.
+        if (row.states.size() == 2) {
+            EXPECT_EQ(rig.checked.ReadDetached("C:\\a.rar", "C:\\a.rar.p7s").at(0).fault,
+                      "signers read differently");
+            continue;
+        }
+        for (const FileSignature& s : rig.checked.ReadDetached("C:\\a.rar", "C:\\a.rar.p7s"))
+            states.push_back(s.state);
+        EXPECT_EQ(states, row.states) << row.what;
+    }
+}
+
+TEST(Sha256, GivesTheStandardsDigestsHoweverTheBytesArrive) {
+    const std::string abc = Sha256Of("abc");
+    EXPECT_EQ(abc.substr(0, 4), "\xBA\x78\x16\xBF");
+    EXPECT_EQ(abc.substr(28), std::string("\xF2\x00\x15\xAD", 4));
+    const std::string million(1000000, 'a');
+    Sha256 pieces;
+    for (size_t at = 0; at < million.size(); at += 4093)
+        pieces.Update(million.data() + at, std::min<size_t>(4093, million.size() - at));
+    const std::string digest = pieces.Finish();
+    EXPECT_EQ(digest, Sha256Of(million));
+    EXPECT_EQ(digest.substr(0, 4), "\xCD\xC7\x6E\x5C");
+}
+
+}  // namespace
+}  // namespace pellinor
