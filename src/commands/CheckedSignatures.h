@@ -18,7 +18,8 @@ constexpr size_t kLargestDetachedSignatureBytes = 256 * 1024;
 
 class CheckedSignatures : public Signatures {
   public:
-    CheckedSignatures(Signatures& system, FileSystem& files) : system_(system), files_(files) {}
+    CheckedSignatures(SystemSignatures& system, FileSystem& files)
+        : system_(system), files_(files) {}
 
     // A program's embedded signature: its table screened (a fault makes it
     // None, unseen by the system); then the image digest its content names
@@ -30,7 +31,8 @@ class CheckedSignatures : public Signatures {
 
     // A detached signature: its size and DER screened, each signer's
     // messageDigest compared with the file's own SHA-256, then the system's
-    // verdict on each signer.
+    // verdict on each signer, handed to it as a signature of that signer
+    // alone.
     std::vector<FileSignature> ReadDetached(const std::string& path,
                                             const std::string& signaturePath) override;
 
@@ -39,7 +41,7 @@ class CheckedSignatures : public Signatures {
     }
 
   private:
-    Signatures& system_;
+    SystemSignatures& system_;
     FileSystem& files_;
 };
 

@@ -42,6 +42,17 @@ bool DerReader::Next(unsigned char tag, DerElement& element) {
     return Next(element);
 }
 
+std::string WriteDer(unsigned char tag, std::string_view value) {
+    std::string length;
+    for (size_t n = value.size(); n > 0; n >>= 8) length.insert(length.begin(), char(n & 0xFF));
+    if (value.size() >= 0x80) {
+        length.insert(length.begin(), static_cast<char>(0x80 | length.size()));
+    } else {
+        length = std::string(1, static_cast<char>(value.size()));
+    }
+    return std::string(1, static_cast<char>(tag)) + length + std::string(value);
+}
+
 bool ReadOnly(std::string_view bytes, unsigned char tag, DerElement& element) {
     DerReader reader(bytes);
     return reader.Next(tag, element) && reader.AtEnd();

@@ -1,10 +1,11 @@
 // A reader of DER (ASN.1's distinguished encoding) as signatures are
 // written: one element at a time, every length checked against what holds
 // it. Only what a signature needs: one-byte tags, definite lengths in their
-// shortest form.
+// shortest form; and the writer of one element.
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace pellinor {
@@ -41,6 +42,9 @@ class DerReader {
   private:
     std::string_view rest_;
 };
+
+// One element of tag with value, its length in the shortest form.
+std::string WriteDer(unsigned char tag, std::string_view value);
 
 // Whether bytes are exactly one element of tag tag; its parts in element.
 bool ReadOnly(std::string_view bytes, unsigned char tag, DerElement& element);

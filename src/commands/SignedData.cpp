@@ -108,8 +108,10 @@ OwnVerdict ReadSignedData(std::string_view bytes, SignedDataView& view) {
     if (!content.AtEnd()) return NotSigned("content unreadable");
     reader.Next(der::Context(0), skipped);  // certificates: the system reads them
     reader.Next(der::Context(1), skipped);  // revocation lists
+    const std::string_view rest = data.value;
     if (!reader.Next(der::kSet, signers) || !reader.AtEnd())
         return NotSigned("signer list unreadable");
+    view.beforeSigners = rest.substr(0, rest.size() - signers.whole.size());
 
     DerReader each(signers.value);
     DerElement signer;
@@ -118,9 +120,17 @@ OwnVerdict ReadSignedData(std::string_view bytes, SignedDataView& view) {
         view.signers.emplace_back();
         if (!each.Next(der::kSequence, signer) || !ReadSigner(signer.value, view.signers.back()))
             return NotSigned("signer unreadable");
+        view.signers.back().whole = signer.whole;
     }
     if (view.signers.empty()) return NotSigned("no signer");
     return OwnVerdict{};
+}
+
+std::string WithOneSigner(const SignedDataView& view, size_t index) {
+    const std::string data =
+        std::string(view.beforeSigners) + WriteDer(der::kSet, view.signers.at(index).whole);
+    return WriteDer(der::kSequence, WriteDer(der::kObjectId, kSignedDataType) +
+                                        WriteDer(der::Context(0), WriteDer(der::kSequence, data)));
 }
 
 OwnVerdict ReadIndirectData(const SignedDataView& view, IndirectData& data) {

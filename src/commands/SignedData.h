@@ -18,6 +18,7 @@ namespace pellinor {
 constexpr size_t kMostSigners = 8;
 
 struct SignerView {
+    std::string_view whole;               // the SignerInfo's element
     std::string_view digestAlgorithm;     // the object identifier's bytes
     std::string_view signatureAlgorithm;  // the same
     bool signedAttributes = false;
@@ -27,6 +28,9 @@ struct SignerView {
 
 struct SignedDataView {
     std::string_view contentType;  // the object identifier's bytes
+    // The SignedData's parts before its signers (version, algorithms,
+    // content, certificates), as written.
+    std::string_view beforeSigners;
     // The content's element inside [0] (an Authenticode signature's
     // SpcIndirectDataContent); empty when the content is detached.
     std::string_view content;
@@ -43,6 +47,10 @@ struct OwnVerdict {
 // Reads a ContentInfo of signed data that fills der exactly; a fault when
 // it is none.
 OwnVerdict ReadSignedData(std::string_view der, SignedDataView& view);
+
+// The signature as it would be with signer index alone: what the system
+// is handed, one signer at a time.
+std::string WithOneSigner(const SignedDataView& view, size_t index);
 
 // What an Authenticode signature's content (SpcIndirectDataContent) says:
 // the image digest and its algorithm, and the bytes its signers' digest

@@ -48,6 +48,8 @@ struct PublicKey {
     std::string sha256;
 };
 
+// Every signature check as the commands make it: the program's own reading
+// of the bytes joined with the system's verdict (commands/CheckedSignatures).
 class Signatures {
   public:
     virtual ~Signatures() = default;
@@ -60,6 +62,26 @@ class Signatures {
     // signature.
     virtual std::vector<FileSignature> ReadDetached(const std::string& path,
                                                     const std::string& signaturePath) = 0;
+    // The public key of the certificate in the file at path (PEM or DER);
+    // nothing when the file holds no certificate.
+    virtual std::optional<PublicKey> CertificateKey(const std::string& path) = 0;
+};
+
+}  // namespace pellinor
+
+namespace pellinor {
+
+// What the system alone says of signatures: its trust verdict and the
+// signer it reads. Only what was screened first is handed to it.
+class SystemSignatures {
+  public:
+    virtual ~SystemSignatures() = default;
+    // The system's verdict on the embedded signature of the file at path,
+    // and its signer.
+    virtual FileSignature Read(const std::string& path) = 0;
+    // The system's verdict on a detached signature with one signer (PKCS #7,
+    // DER) over the bytes of the file at path, and its signer.
+    virtual FileSignature ReadDetached(const std::string& path, const std::string& signature) = 0;
     // The public key of the certificate in the file at path (PEM or DER);
     // nothing when the file holds no certificate.
     virtual std::optional<PublicKey> CertificateKey(const std::string& path) = 0;

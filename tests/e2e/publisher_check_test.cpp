@@ -26,7 +26,7 @@ TEST(SignaturesOnWine, TheSystemReadsEachSignedProgramAsItWasMade) {
     Win32Signatures signatures;
     std::map<std::string, FileSignature> read;
     for (const char* name : {"old-unsigned", "old-publisher", "new-publisher", "new-renewed",
-                             "new-stranger", "new-tampered", "new-cut"}) {
+                             "new-stranger", "new-tampered", "new-cut", "new-transplanted"}) {
         ASSERT_FALSE(Signed(name).empty()) << SignedPath(name) << " was not made";
         read[name] = signatures.Read(SignedPath(name));
         // The verdicts docs/trust.md and docs/support.md report.

@@ -84,11 +84,11 @@ TEST(PublisherKeysOnWine, TheSystemReadsTheKeysAsTheBuildWroteThem) {
             states.push_back(signer.state);
         EXPECT_EQ(states, row.states) << row.archive << " " << row.signature;
         std::printf("%-16s %-18s", row.archive, row.signature);
-        if (PathExists(signature) && row.states.size() > 0 &&
-            row.states[0] != SignatureState::None) {
-            for (const FileSignature& signer : system.ReadDetached(archive, signature))
-                std::printf(" system: state %d, result 0x%08X;", static_cast<int>(signer.state),
-                            signer.systemResult);
+        if (PathExists(signature) && !row.states.empty() && row.states[0] != SignatureState::None) {
+            // The whole signature, as it was handed over before.
+            const FileSignature whole = system.ReadDetached(archive, ReadBytes(signature));
+            std::printf(" system: state %d, result 0x%08X", static_cast<int>(whole.state),
+                        whole.systemResult);
         }
         std::printf("\n");
     }

@@ -2,7 +2,7 @@
 // (WinVerifyTrust) and its signing certificate read from that signature
 // (CryptQueryObject, the signer's issuer and serial number, the certificate
 // they name in the signature's own store); a detached signature checked over
-// a file's bytes, signer by signer (CryptVerifyDetachedMessageSignature); a
+// a file's bytes, signer by signer (CryptMsgOpenToDecode, CryptMsgControl); a
 // certificate file's key (CryptQueryObject). What the system is handed here
 // was screened first (commands/CheckedSignatures), which also compares the
 // signed digests with the bytes.
@@ -97,10 +97,12 @@ class EmbeddedSignature {
     PCCERT_CONTEXT SignerCertificate() const {
         if (!message_ || !store_) return nullptr;
         DWORD size = 0;
-        if (!::CryptMsgGetParam(message_, CMSG_SIGNER_INFO_PARAM, 0, nullptr, &size) || size == 0)
+        if (!::CryptMsgGetParam(message_, CMSG_SIGNER_INFO_PARAM, 0, nullptr, &size) ||
+            size < sizeof(CMSG_SIGNER_INFO))
             return nullptr;
         std::vector<BYTE> buffer(size);
-        if (!::CryptMsgGetParam(message_, CMSG_SIGNER_INFO_PARAM, 0, buffer.data(), &size))
+        if (!::CryptMsgGetParam(message_, CMSG_SIGNER_INFO_PARAM, 0, buffer.data(), &size) ||
+            size < sizeof(CMSG_SIGNER_INFO))
             return nullptr;
         const auto* signer = reinterpret_cast<const CMSG_SIGNER_INFO*>(buffer.data());
         CERT_INFO wanted{};
@@ -162,9 +164,6 @@ std::string Sha256Hex(const std::string& bytes) {
     return hex;
 }
 
-// The most of a detached signature that is read: one with its certificate
-// chain is a few kilobytes, so anything near this is no signature.
-constexpr DWORD kLargestDetachedSignatureBytes = 256 * 1024;
 // The most of a file that a detached signature is checked over: the system
 // wants it in memory at once, and a 32-bit process should not give it more
 // than this. The SDK's archive is a few megabytes.
@@ -203,6 +202,67 @@ std::string SubjectOf(PCCERT_CONTEXT certificate) {
     text.resize(length - 1);  // the count includes the terminating zero
     return Narrow(text);
 }
+// A detached signature of one signer decoded with the file it signs, its
+// certificates in a store of its own. (Wine fails to decode the file's bytes
+// under a signature of two signers with 0x57, so the program hands the
+// system one signer at a time.)
+class DetachedMessage {
+  public:
+    explicit DetachedMessage(const std::string& der) {
+        message_ = ::CryptMsgOpenToDecode(kEncoding, CMSG_DETACHED_FLAG, 0, 0, nullptr, nullptr);
+        if (!message_ || !::CryptMsgUpdate(message_, reinterpret_cast<const BYTE*>(der.data()),
+                                           static_cast<DWORD>(der.size()), TRUE))
+            return;
+        store_ = ::CertOpenStore(CERT_STORE_PROV_MSG, kEncoding, 0, 0, message_);
+    }
+    ~DetachedMessage() {
+        if (store_) ::CertCloseStore(store_, 0);
+        if (message_) ::CryptMsgClose(message_);
+    }
+    DetachedMessage(const DetachedMessage&) = delete;
+    DetachedMessage& operator=(const DetachedMessage&) = delete;
+
+    // The signed file's bytes, in one piece: Wine takes the detached content
+    // only in one update marked final. False when the message could not be
+    // read or the bytes were refused.
+    bool Feed(const std::string& bytes) {
+        return store_ && ::CryptMsgUpdate(message_, reinterpret_cast<const BYTE*>(bytes.data()),
+                                          static_cast<DWORD>(bytes.size()), TRUE);
+    }
+
+    // The certificate the signature carries for its signer, found by the
+    // issuer and serial number the signer names; nullptr when none.
+    PCCERT_CONTEXT Certificate() const {
+        const DWORD index = 0;
+        DWORD size = 0;
+        if (!::CryptMsgGetParam(message_, CMSG_SIGNER_CERT_INFO_PARAM, index, nullptr, &size) ||
+            size < sizeof(CERT_INFO))
+            return nullptr;
+        std::vector<BYTE> buffer(size);
+        if (!::CryptMsgGetParam(message_, CMSG_SIGNER_CERT_INFO_PARAM, index, buffer.data(),
+                                &size) ||
+            size < sizeof(CERT_INFO))
+            return nullptr;
+        return ::CertFindCertificateInStore(store_, kEncoding, 0, CERT_FIND_SUBJECT_CERT,
+                                            buffer.data(), nullptr);
+    }
+
+    // Whether the signer's signature holds with certificate's key.
+    bool Verify(PCCERT_CONTEXT certificate) const {
+        CMSG_CTRL_VERIFY_SIGNATURE_EX_PARA para{};
+        para.cbSize = sizeof para;
+        para.dwSignerIndex = 0;
+        para.dwSignerType = CMSG_VERIFY_SIGNER_CERT;
+        para.pvSigner = const_cast<CERT_CONTEXT*>(certificate);
+        return ::CryptMsgControl(message_, 0, CMSG_CTRL_VERIFY_SIGNATURE_EX, &para) != FALSE;
+    }
+
+  private:
+    static constexpr DWORD kEncoding = X509_ASN_ENCODING | PKCS_7_ASN_ENCODING;
+    HCRYPTMSG message_ = nullptr;
+    HCERTSTORE store_ = nullptr;
+};
+
 // The signer's key and name, written into what is known of a signature.
 void TakeSigner(PCCERT_CONTEXT certificate, FileSignature& signature) {
     signature.publicKey = PublicKeyOf(certificate->pCertInfo->SubjectPublicKeyInfo);
@@ -240,49 +300,31 @@ FileSignature Win32Signatures::Read(const std::string& path) {
     return signature;
 }
 
-std::vector<FileSignature> Win32Signatures::ReadDetached(const std::string& path,
-                                                         const std::string& signaturePath) {
-    const std::optional<std::string> detached =
-        ReadUpTo(Widen(signaturePath), kLargestDetachedSignatureBytes);
-    if (!detached || detached->empty()) return {};  // no signature to speak of
-    const auto* der = reinterpret_cast<const BYTE*>(detached->data());
-    const auto derSize = static_cast<DWORD>(detached->size());
-    const DWORD encoding = X509_ASN_ENCODING | PKCS_7_ASN_ENCODING;
-    const LONG count = ::CryptGetMessageSignerCount(encoding, der, derSize);
-    if (count <= 0) {
-        FileSignature unreadable;
-        unreadable.state = SignatureState::Broken;
-        unreadable.systemResult = static_cast<uint32_t>(::GetLastError());
-        return {unreadable};
-    }
-    std::vector<FileSignature> signers(static_cast<size_t>(count));
+FileSignature Win32Signatures::ReadDetached(const std::string& path, const std::string& detached) {
+    FileSignature signature;
+    signature.state = SignatureState::Broken;
     const std::optional<std::string> bytes = ReadUpTo(Widen(path), kLargestDetachedSignedBytes);
-    for (DWORD index = 0; index < signers.size(); ++index) {
-        FileSignature& signature = signers[index];
-        signature.state = SignatureState::Broken;
-        if (!bytes) {
-            signature.systemResult =
-                static_cast<uint32_t>(HRESULT_FROM_WIN32(ERROR_FILE_TOO_LARGE));
-            continue;
-        }
-        CRYPT_VERIFY_MESSAGE_PARA para{};
-        para.cbSize = sizeof para;
-        para.dwMsgAndCertEncodingType = encoding;
-        // The signer's certificate is the one the signature carries: the
-        // publisher's key decides, not a store of this PC.
-        const BYTE* pieces[] = {reinterpret_cast<const BYTE*>(bytes->data())};
-        DWORD sizes[] = {static_cast<DWORD>(bytes->size())};
-        PCCERT_CONTEXT signer = nullptr;
-        const BOOL holds = ::CryptVerifyDetachedMessageSignature(&para, index, der, derSize, 1,
-                                                                 pieces, sizes, &signer);
-        signature.systemResult = holds ? 0 : static_cast<uint32_t>(::GetLastError());
-        const ScopedCertificate certificate(signer);
-        if (holds && certificate) {
-            signature.state = SignatureState::Intact;
-            TakeSigner(certificate.Get(), signature);
-        }
+    if (!bytes) {
+        signature.systemResult = static_cast<uint32_t>(HRESULT_FROM_WIN32(ERROR_FILE_TOO_LARGE));
+        return signature;
     }
-    return signers;
+    DetachedMessage message(detached);
+    if (!message.Feed(*bytes)) {
+        signature.systemResult = static_cast<uint32_t>(::GetLastError());
+        return signature;
+    }
+    // The signer's certificate is the one the signature carries: the
+    // publisher's key decides, not a store of this PC.
+    const ScopedCertificate certificate(message.Certificate());
+    if (!certificate) {
+        signature.systemResult = static_cast<uint32_t>(CRYPT_E_NO_SIGNER);
+    } else if (!message.Verify(certificate.Get())) {
+        signature.systemResult = static_cast<uint32_t>(::GetLastError());
+    } else {
+        signature.state = SignatureState::Intact;
+        TakeSigner(certificate.Get(), signature);
+    }
+    return signature;
 }
 
 std::optional<PublicKey> Win32Signatures::CertificateKey(const std::string& path) {
