@@ -3,7 +3,6 @@
 #include "commands/CheckedSignatures.h"
 
 #include "commands/EmbeddedSignature.h"
-#include "commands/FileDigest.h"
 #include "commands/Sha256.h"
 #include "commands/SignedData.h"
 
@@ -30,13 +29,9 @@ FileSignature Joined(FileSignature system, const OwnVerdict& own) {
 // The whole file's SHA-256, read a piece at a time.
 std::optional<std::string> FileSha256(FileSystem& files, const std::string& path) {
     Sha256 hash;
-    for (uint64_t at = 0;;) {
-        const std::optional<std::string> piece = files.ReadFileRange(path, at, kDigestPieceBytes);
-        if (!piece) return std::nullopt;
-        hash.Update(piece->data(), piece->size());
-        at += piece->size();
-        if (piece->size() < kDigestPieceBytes) return hash.Finish();
-    }
+    const std::optional<uint64_t> size = files.FileSize(path);
+    if (!size || !HashFileRange(files, path, 0, *size, hash)) return std::nullopt;
+    return hash.Finish();
 }
 
 // The image digest the content names, and the signer's messageDigest over

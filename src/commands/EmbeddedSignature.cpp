@@ -2,6 +2,8 @@
 // system's bounded reads.
 #include "commands/EmbeddedSignature.h"
 
+#include <algorithm>
+
 #include "commands/DerReader.h"
 #include "commands/FileDigest.h"
 #include "commands/Sha256.h"
@@ -16,18 +18,6 @@ OwnVerdict NotSigned(const char* why) {
     return OwnVerdict{SignatureState::None, why};
 }
 
-// Adds the file's bytes from from to to into hash, a piece at a time.
-bool HashRange(FileSystem& files, const std::string& path, uint64_t from, uint64_t to,
-               Sha256& hash) {
-    while (from < to) {
-        const size_t want = static_cast<size_t>(std::min<uint64_t>(to - from, kDigestPieceBytes));
-        const std::optional<std::string> piece = files.ReadFileRange(path, from, want);
-        if (!piece || piece->size() != want) return false;
-        hash.Update(piece->data(), piece->size());
-        from += want;
-    }
-    return true;
-}
 }  // namespace
 
 OwnVerdict ReadEmbeddedTable(FileSystem& files, const std::string& path, EmbeddedTable& table) {
@@ -73,12 +63,24 @@ OwnVerdict ReadEmbeddedTable(FileSystem& files, const std::string& path, Embedde
     return OwnVerdict{};
 }
 
+bool HashFileRange(FileSystem& files, const std::string& path, uint64_t from, uint64_t to,
+                   Sha256& hash) {
+    while (from < to) {
+        const size_t want = static_cast<size_t>(std::min<uint64_t>(to - from, kDigestPieceBytes));
+        const std::optional<std::string> piece = files.ReadFileRange(path, from, want);
+        if (!piece || piece->size() != want) return false;
+        hash.Update(piece->data(), piece->size());
+        from += want;
+    }
+    return true;
+}
+
 std::optional<std::string> ImageDigest(FileSystem& files, const std::string& path,
                                        const SecurityEntry& entry) {
     Sha256 hash;
-    if (!HashRange(files, path, 0, entry.checksumAt, hash) ||
-        !HashRange(files, path, entry.checksumAt + kChecksumBytes, entry.entryAt, hash) ||
-        !HashRange(files, path, entry.entryAt + kDirectoryEntryBytes, entry.tableAt, hash))
+    if (!HashFileRange(files, path, 0, entry.checksumAt, hash) ||
+        !HashFileRange(files, path, entry.checksumAt + kChecksumBytes, entry.entryAt, hash) ||
+        !HashFileRange(files, path, entry.entryAt + kDirectoryEntryBytes, entry.tableAt, hash))
         return std::nullopt;
     return hash.Finish();
 }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "commands/CertificateTable.h"
+#include "commands/Sha256.h"
 #include "commands/SignedData.h"
 #include "platform/FileSystem.h"
 
@@ -36,6 +37,11 @@ struct EmbeddedTable {
 // followed only by the zeros that pad it to 8 bytes. A fault (state None)
 // names what is not so; None without a fault: the file holds no table.
 OwnVerdict ReadEmbeddedTable(FileSystem& files, const std::string& path, EmbeddedTable& table);
+
+// Adds the file's bytes from from up to to into hash, a piece of at most
+// kDigestPieceBytes at a time; false when they cannot all be read.
+bool HashFileRange(FileSystem& files, const std::string& path, uint64_t from, uint64_t to,
+                   Sha256& hash);
 
 // The SHA-256 over the whole file but the checksum, the security directory's
 // entry and the certificate table; nothing when the file cannot be read.
