@@ -1,8 +1,6 @@
 // Pellinor.exe's entry: the platform services, Form1 created and shown, COM
 // on the window thread, and the message loop until the program ends.
 
-#include <cstdio>
-
 #include "Unit1.h"
 #include "Version.h"
 #include "commands/CheckedSignatures.h"
@@ -10,6 +8,7 @@
 #include "commands/PublisherKeys.h"
 #include "log/LogEvent.h"
 #include "log/LogLine.h"
+#include "platform/win32/CrashExit.h"
 #include "platform/win32/ScopedHandles.h"
 #include "platform/win32/Utf.h"
 #include "platform/win32/Win32CommandLock.h"
@@ -169,31 +168,15 @@ int RunProgram(HINSTANCE instance, const std::string& arguments, int showCommand
     return window.Run();
 }
 
-// A fault anywhere ends the program at once, with one line in the log: no
-// system box and no debugger that waits for somebody (a deployment tool
-// waits for /upgrade's end, and a hotel PC has nobody to close a box). The
-// process is terminated rather than exited: after a fault, the libraries'
-// own shutdown could wait on a lock the faulting code held.
-LONG WINAPI EndOnCrash(EXCEPTION_POINTERS* crash) {
-    using namespace pellinor;
-    static volatile LONG entered = 0;
-    // A fault while the line is written ends the program without it.
-    if (::InterlockedExchange(&entered, 1) == 0) {
-        char line[96];
-        std::snprintf(line, sizeof line, "crashed: exception 0x%08lX at %p; exit ",
-                      static_cast<unsigned long>(crash->ExceptionRecord->ExceptionCode),
-                      crash->ExceptionRecord->ExceptionAddress);
-        LogEvent(line + ExitCodeText(ExitCode::Crashed));
-    }
-    ::TerminateProcess(::GetCurrentProcess(), static_cast<UINT>(ExitCode::Crashed));
-    return EXCEPTION_EXECUTE_HANDLER;
-}
-
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int showCommand) {
-    ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
-    ::SetUnhandledExceptionFilter(EndOnCrash);
+    // A crash ends the program with one line in the log and its own exit code.
+    pellinor::EndProcessOnCrash(
+        static_cast<unsigned>(pellinor::ExitCode::Crashed), [](const std::string& what) {
+            pellinor::LogEvent("crashed: " + what + "; exit " +
+                               pellinor::ExitCodeText(pellinor::ExitCode::Crashed));
+        });
     try {
         return RunProgram(instance, commandLine ? pellinor::Narrow(commandLine) : std::string(),
                           showCommand);
