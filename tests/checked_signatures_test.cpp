@@ -55,42 +55,37 @@ struct Forge {
         std::string file = ProgramBytes("the program's code");
         file[64 + 24 + 92] = 16;  // NumberOfRvaAndSizes
         file.resize((file.size() + 7) / 8 * 8, '\0');
-        const size_t entry = 64 + 24 + 128;
-        std::string image = file.substr(0, 152) + file.substr(156, entry - 156) +
-                            file.substr(entry + 8) + (wrongImage ? "!" : "");
+        const size_t entry = 64 + 24 + 128;  // the checksum's 4 bytes at 152
+        const std::string image = file.substr(0, 152) + file.substr(156, entry - 156) +
+                                  file.substr(entry + 8) + (wrongImage ? "!" : "");
         const std::string indirect =
             Der(0x30, Oid("\x2B\x06\x01\x04\x01\x82\x37\x02\x01\x0F")) +
             Der(0x30, Der(0x30, Oid(imageAlgorithm)) + Der(der::kOctetString, Sha256Of(image)));
         const std::string digest = Sha256Of(indirect + (wrongMessageDigest ? "!" : ""));
         std::string der = SignedData(Der(0xA0, Der(0x30, indirect)), Signer(digest)) + inTable;
         der.resize((der.size() + 7) / 8 * 8, '\0');
-        std::string table(8, '\0');
-        const uint32_t fields[] = {uint32_t(der.size() + 8), revision, type};
-        for (size_t i = 0; i < 4; ++i) {
-            table[i] = char(fields[0] >> (8 * i));
-            file[entry + i] = char(file.size() >> (8 * i));
-            file[entry + 4 + i] = char((der.size() + 8) >> (8 * i));
-        }
-        table[4] = char(revision), table[5] = char(revision >> 8), table[6] = char(type);
-        return file + table + der + afterTable;
+        const auto le = [](uint32_t value, size_t width) {
+            std::string bytes;
+            for (size_t i = 0; i < width; ++i) bytes += char(value >> (8 * i));
+            return bytes;
+        };
+        file.replace(entry, 8, le(uint32_t(file.size()), 4) + le(uint32_t(der.size() + 8), 4));
+        return file + le(uint32_t(der.size() + 8), 4) + le(revision, 2) + le(type, 2) + der +
+               afterTable;
     }
 };
 
 // The system: every signature intact, and what it was handed kept.
 struct FakeSystem : SystemSignatures {
-    FileSignature Intact() {
+    FileSignature Intact(const std::string& what) {
+        asked.push_back(what);
         FileSignature intact;
         intact.state = SignatureState::Intact;
-        intact.publicKey = "key";
         return intact;
     }
-    FileSignature Read(const std::string& path) override {
-        asked.push_back(path);
-        return Intact();
-    }
-    FileSignature ReadDetached(const std::string&, const std::string& signature) override {
-        asked.push_back(signature);
-        return Intact();
+    FileSignature Read(const std::string& path) override { return Intact(path); }
+    FileSignature ReadDetached(const std::string&, const std::string& der) override {
+        return Intact(der);
     }
     std::optional<PublicKey> CertificateKey(const std::string&) override { return std::nullopt; }
     std::vector<std::string> asked;

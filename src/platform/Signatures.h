@@ -67,10 +67,6 @@ class Signatures {
     virtual std::optional<PublicKey> CertificateKey(const std::string& path) = 0;
 };
 
-}  // namespace pellinor
-
-namespace pellinor {
-
 // What the system alone says of signatures: its trust verdict and the
 // signer it reads. Only what was screened first is handed to it.
 class SystemSignatures {

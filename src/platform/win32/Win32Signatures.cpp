@@ -2,10 +2,11 @@
 // (WinVerifyTrust) and its signing certificate read from that signature
 // (CryptQueryObject, the signer's issuer and serial number, the certificate
 // they name in the signature's own store); a detached signature checked over
-// a file's bytes, signer by signer (CryptMsgOpenToDecode, CryptMsgControl); a
-// certificate file's key (CryptQueryObject). What the system is handed here
-// was screened first (commands/CheckedSignatures), which also compares the
-// signed digests with the bytes.
+// a file's bytes, one signer at a time (CryptVerifyDetachedMessageSignature:
+// under Wine it refuses the file under a signature of two signers with
+// 0x57); a certificate file's key (CryptQueryObject). What the system is
+// handed here was screened first (commands/CheckedSignatures), which also
+// compares the signed digests with the bytes.
 #include "platform/win32/Win32Signatures.h"
 
 // clang-format off
@@ -202,67 +203,6 @@ std::string SubjectOf(PCCERT_CONTEXT certificate) {
     text.resize(length - 1);  // the count includes the terminating zero
     return Narrow(text);
 }
-// A detached signature of one signer decoded with the file it signs, its
-// certificates in a store of its own. (Wine fails to decode the file's bytes
-// under a signature of two signers with 0x57, so the program hands the
-// system one signer at a time.)
-class DetachedMessage {
-  public:
-    explicit DetachedMessage(const std::string& der) {
-        message_ = ::CryptMsgOpenToDecode(kEncoding, CMSG_DETACHED_FLAG, 0, 0, nullptr, nullptr);
-        if (!message_ || !::CryptMsgUpdate(message_, reinterpret_cast<const BYTE*>(der.data()),
-                                           static_cast<DWORD>(der.size()), TRUE))
-            return;
-        store_ = ::CertOpenStore(CERT_STORE_PROV_MSG, kEncoding, 0, 0, message_);
-    }
-    ~DetachedMessage() {
-        if (store_) ::CertCloseStore(store_, 0);
-        if (message_) ::CryptMsgClose(message_);
-    }
-    DetachedMessage(const DetachedMessage&) = delete;
-    DetachedMessage& operator=(const DetachedMessage&) = delete;
-
-    // The signed file's bytes, in one piece: Wine takes the detached content
-    // only in one update marked final. False when the message could not be
-    // read or the bytes were refused.
-    bool Feed(const std::string& bytes) {
-        return store_ && ::CryptMsgUpdate(message_, reinterpret_cast<const BYTE*>(bytes.data()),
-                                          static_cast<DWORD>(bytes.size()), TRUE);
-    }
-
-    // The certificate the signature carries for its signer, found by the
-    // issuer and serial number the signer names; nullptr when none.
-    PCCERT_CONTEXT Certificate() const {
-        const DWORD index = 0;
-        DWORD size = 0;
-        if (!::CryptMsgGetParam(message_, CMSG_SIGNER_CERT_INFO_PARAM, index, nullptr, &size) ||
-            size < sizeof(CERT_INFO))
-            return nullptr;
-        std::vector<BYTE> buffer(size);
-        if (!::CryptMsgGetParam(message_, CMSG_SIGNER_CERT_INFO_PARAM, index, buffer.data(),
-                                &size) ||
-            size < sizeof(CERT_INFO))
-            return nullptr;
-        return ::CertFindCertificateInStore(store_, kEncoding, 0, CERT_FIND_SUBJECT_CERT,
-                                            buffer.data(), nullptr);
-    }
-
-    // Whether the signer's signature holds with certificate's key.
-    bool Verify(PCCERT_CONTEXT certificate) const {
-        CMSG_CTRL_VERIFY_SIGNATURE_EX_PARA para{};
-        para.cbSize = sizeof para;
-        para.dwSignerIndex = 0;
-        para.dwSignerType = CMSG_VERIFY_SIGNER_CERT;
-        para.pvSigner = const_cast<CERT_CONTEXT*>(certificate);
-        return ::CryptMsgControl(message_, 0, CMSG_CTRL_VERIFY_SIGNATURE_EX, &para) != FALSE;
-    }
-
-  private:
-    static constexpr DWORD kEncoding = X509_ASN_ENCODING | PKCS_7_ASN_ENCODING;
-    HCRYPTMSG message_ = nullptr;
-    HCERTSTORE store_ = nullptr;
-};
-
 // The signer's key and name, written into what is known of a signature.
 void TakeSigner(PCCERT_CONTEXT certificate, FileSignature& signature) {
     signature.publicKey = PublicKeyOf(certificate->pCertInfo->SubjectPublicKeyInfo);
@@ -308,19 +248,20 @@ FileSignature Win32Signatures::ReadDetached(const std::string& path, const std::
         signature.systemResult = static_cast<uint32_t>(HRESULT_FROM_WIN32(ERROR_FILE_TOO_LARGE));
         return signature;
     }
-    DetachedMessage message(detached);
-    if (!message.Feed(*bytes)) {
-        signature.systemResult = static_cast<uint32_t>(::GetLastError());
-        return signature;
-    }
+    CRYPT_VERIFY_MESSAGE_PARA para{};
+    para.cbSize = sizeof para;
+    para.dwMsgAndCertEncodingType = X509_ASN_ENCODING | PKCS_7_ASN_ENCODING;
     // The signer's certificate is the one the signature carries: the
     // publisher's key decides, not a store of this PC.
-    const ScopedCertificate certificate(message.Certificate());
-    if (!certificate) {
-        signature.systemResult = static_cast<uint32_t>(CRYPT_E_NO_SIGNER);
-    } else if (!message.Verify(certificate.Get())) {
-        signature.systemResult = static_cast<uint32_t>(::GetLastError());
-    } else {
+    const BYTE* pieces[] = {reinterpret_cast<const BYTE*>(bytes->data())};
+    DWORD sizes[] = {static_cast<DWORD>(bytes->size())};
+    PCCERT_CONTEXT signer = nullptr;
+    const BOOL holds = ::CryptVerifyDetachedMessageSignature(
+        &para, 0, reinterpret_cast<const BYTE*>(detached.data()),
+        static_cast<DWORD>(detached.size()), 1, pieces, sizes, &signer);
+    signature.systemResult = holds ? 0 : static_cast<uint32_t>(::GetLastError());
+    const ScopedCertificate certificate(signer);
+    if (holds && certificate) {
         signature.state = SignatureState::Intact;
         TakeSigner(certificate.Get(), signature);
     }
