@@ -60,8 +60,8 @@ TEST(PublisherKeysOnWine, TheSystemReadsTheKeysAsTheBuildWroteThem) {
     EXPECT_EQ(signedProgram.publicKey, inUse->info) << "the key as a signature holds it";
     EXPECT_EQ(signedProgram.publicKeySha256, inUse->sha256);
 
-    // The program's own checks, and beside them what the system alone says
-    // (printed for docs/trust.md).
+    // The program's own checks; what the system alone says is printed for
+    // docs/trust.md.
     const struct {
         const char* archive;
         const char* signature;
@@ -83,14 +83,11 @@ TEST(PublisherKeysOnWine, TheSystemReadsTheKeysAsTheBuildWroteThem) {
         for (const FileSignature& signer : signatures.ReadDetached(archive, signature))
             states.push_back(signer.state);
         EXPECT_EQ(states, row.states) << row.archive << " " << row.signature;
-        std::printf("%-16s %-18s", row.archive, row.signature);
-        if (PathExists(signature) && !row.states.empty() && row.states[0] != SignatureState::None) {
-            // The whole signature, as it was handed over before.
+        if (!row.states.empty() && row.states[0] != SignatureState::None) {
             const FileSignature whole = system.ReadDetached(archive, ReadBytes(signature));
-            std::printf(" system: state %d, result 0x%08X", static_cast<int>(whole.state),
-                        whole.systemResult);
+            std::printf("%-16s %-18s the system alone: state %d, result 0x%08X\n", row.archive,
+                        row.signature, static_cast<int>(whole.state), whole.systemResult);
         }
-        std::printf("\n");
     }
     EXPECT_EQ(signatures.ReadDetached(FixturePath("sdk.rar"), FixturePath("sdk-publisher.p7s"))
                   .at(0)
