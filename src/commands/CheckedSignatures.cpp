@@ -31,7 +31,7 @@ std::optional<std::string> FileSha256(FileSystem& files, const std::string& path
     Sha256 hash;
     const std::optional<uint64_t> size = files.FileSize(path);
     if (!size || !HashFileRange(files, path, 0, *size, hash)) return std::nullopt;
-    return hash.Finish();
+    return hash.Digest();
 }
 
 // The image digest the content names, and the signer's messageDigest over

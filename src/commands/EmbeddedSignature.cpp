@@ -69,7 +69,7 @@ bool HashFileRange(FileSystem& files, const std::string& path, uint64_t from, ui
         const size_t want = static_cast<size_t>(std::min<uint64_t>(to - from, kDigestPieceBytes));
         const std::optional<std::string> piece = files.ReadFileRange(path, from, want);
         if (!piece || piece->size() != want) return false;
-        hash.Update(piece->data(), piece->size());
+        hash.Add(*piece);
         from += want;
     }
     return true;
@@ -82,7 +82,7 @@ std::optional<std::string> ImageDigest(FileSystem& files, const std::string& pat
         !HashFileRange(files, path, entry.checksumAt + kChecksumBytes, entry.entryAt, hash) ||
         !HashFileRange(files, path, entry.entryAt + kDirectoryEntryBytes, entry.tableAt, hash))
         return std::nullopt;
-    return hash.Finish();
+    return hash.Digest();
 }
 
 }  // namespace pellinor
