@@ -84,6 +84,7 @@ bool ReadSigner(std::string_view bytes, SignerView& signer) {
 }  // namespace
 
 OwnVerdict ReadSignedData(std::string_view bytes, SignedDataView& view) {
+    view = SignedDataView{};
     DerElement info, type, explicitData, data, version, algorithms, encapsulated, skipped, signers;
     if (!ReadOnly(bytes, der::kSequence, info)) return NotSigned("no DER signature");
     DerReader outer(info.value);

@@ -22,10 +22,9 @@ inline std::string ProgramBytes(const std::string& rest) {
     bytes[64 + 22] = 0x02;  // characteristics: an executable image
     bytes[64 + 24] = 0x0B;  // PE32
     bytes[64 + 25] = 0x01;
-    const size_t section = 64 + 24 + 224;
-    for (size_t i = 0; i < 4; ++i) {
-        bytes[section + 16 + i] = static_cast<char>(rest.size() >> (8 * i));
-        bytes[section + 20 + i] = static_cast<char>(headers >> (8 * i));
+    for (size_t i = 0; i < 4; ++i) {  // the section's raw data: its size, and where
+        bytes[headers - 24 + i] = static_cast<char>(rest.size() >> (8 * i));
+        bytes[headers - 20 + i] = static_cast<char>(headers >> (8 * i));
     }
     return bytes + rest;
 }
