@@ -3,10 +3,12 @@
 
 #include "Unit1.h"
 #include "Version.h"
+#include "commands/CheckedSignatures.h"
 #include "commands/Downloads.h"
 #include "commands/PublisherKeys.h"
 #include "log/LogEvent.h"
 #include "log/LogLine.h"
+#include "platform/win32/CrashExit.h"
 #include "platform/win32/ScopedHandles.h"
 #include "platform/win32/Utf.h"
 #include "platform/win32/Win32CommandLock.h"
@@ -24,6 +26,7 @@
 #include "system/Platform.h"
 #include "unattended/CallbackPump.h"
 #include "unattended/CommandLine.h"
+#include "unattended/ExitCodes.h"
 #include "unattended/UnattendedRollback.h"
 #include "unattended/UnattendedUpgrade.h"
 #include "window/win32/FirstCopy.h"
@@ -57,7 +60,9 @@ struct Services {
     pellinor::Win32Processes processes;
     pellinor::Win32Registry registry;
     pellinor::Win32SystemInfo system;
-    pellinor::Win32Signatures signatures;
+    pellinor::Win32Signatures systemSignatures;
+    // Every command's signature checks: the program's own first, then the system's.
+    pellinor::CheckedSignatures signatures{systemSignatures, files};
     pellinor::Win32FileVersions versions;
     pellinor::Win32CommandLock commandLock;
     pellinor::Win32ProxyConfig proxies;
@@ -175,6 +180,12 @@ int RunProgram(HINSTANCE instance, const std::string& arguments, int showCommand
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int showCommand) {
+    // A crash ends the program with one line in the log and its own exit code.
+    pellinor::EndProcessOnCrash(
+        static_cast<unsigned>(pellinor::ExitCode::Crashed), [](const std::string& what) {
+            pellinor::LogEvent("crashed: " + what + "; exit " +
+                               pellinor::ExitCodeText(pellinor::ExitCode::Crashed));
+        });
     try {
         return RunProgram(instance, commandLine ? pellinor::Narrow(commandLine) : std::string(),
                           showCommand);

@@ -42,7 +42,7 @@ TEST_F(Finish, ALargeProgramIsPutInPlaceWithoutBeingHeldWhole) {
 }
 
 // The program test reads the headers the system reads to start a file, in
-// the two bounded reads of the certificate check, and nothing else.
+// bounded reads.
 TEST_F(Finish, OnlyAProgramTheSystemWouldStartCountsAsOne) {
     const std::string program = ProgramBytes("the rest");
     const auto with = [&](size_t at, char value) {
@@ -57,7 +57,11 @@ TEST_F(Finish, OnlyAProgramTheSystemWouldStartCountsAsOne) {
         bool program;
     } rows[] = {
         {"an i386 program", program, true},
-        {"an AMD64 program", with(kPe + 5, '\x86').replace(kPe + 4, 1, "\x64"), true},
+        {"an AMD64 program", with(kPe + 5, '\x86').replace(kPe + 4, 1, "\x64"), false},
+        {"a PE32+ optional header", with(kPe + 25, 0x02), false},
+        {"a section whose data runs past the end (a program's head, then a page)",
+         with(kPe + 24 + 224 + 17, 0x40) + std::string(8192, ' '), false},
+        {"no section", with(kPe + 6, 0), false},
         {"a login page that begins with MZ", "MZ<html>hotel login</html>" + std::string(2000, ' '),
          false},
         {"a page before the program", "<html>" + program, false},

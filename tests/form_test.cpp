@@ -217,7 +217,7 @@ TEST(Commands, TheTypedBaseGoesDownAsTypedAndABlankOneBecomesTheDefault) {
 // stops the download (or keeps it from starting) and lets the window close
 // with the old program kept, No keeps both the window and the download going.
 TEST(Commands, TheCloseBoxDuringACommandAsksWhetherToStopIt) {
-    const std::string body = ProgramBytes(std::string(4002 - 88, 'n'));
+    const std::string body = ProgramBytes(std::string(4002 - ProgramBytes("").size(), 'n'));
     struct Row {
         bool inPause;  // else during the download
         int answer;

@@ -4,6 +4,8 @@
 // from it.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 #include "commands/ProgramHeaders.h"
@@ -15,6 +17,17 @@ enum class CertificateTable {
     Present,     // the security directory's entry is not empty
     Unreadable,  // the file is there but could not be read
 };
+
+// Where the security directory's entry and the checksum lie in the file,
+// and what the entry says: the places an embedded signature's digest leaves
+// out. Nothing when the headers declare no such entry.
+struct SecurityEntry {
+    uint64_t checksumAt = 0;
+    uint64_t entryAt = 0;
+    uint32_t tableAt = 0;
+    uint32_t tableSize = 0;
+};
+std::optional<SecurityEntry> ReadSecurityEntry(const NtHeaders& headers);
 
 CertificateTable FindCertificateTable(const ReadFileAt& read);
 CertificateTable FindCertificateTable(FileSystem& files, const std::string& path);

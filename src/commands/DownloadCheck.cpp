@@ -20,6 +20,7 @@ std::optional<Refusal> PublisherRefusal(PublisherVerdict verdict) {
         case PublisherVerdict::Accept:
             return std::nullopt;
         case PublisherVerdict::RefuseUnsigned:
+        case PublisherVerdict::RefuseWeakDigest:  // a signature that counts for nothing
             return Refusal{TextId::N9083, "", ""};
         case PublisherVerdict::RefuseBroken:
             return Refusal{TextId::N9084, "", ""};

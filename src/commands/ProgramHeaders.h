@@ -14,7 +14,8 @@ namespace pellinor {
 
 // The most the reads take: the DOS header, and the NT headers up to the
 // security directory's entry of a 64-bit image (the larger of the two
-// forms). Nothing else of the file is ever looked at.
+// forms); the section table and the last byte of the sections' data are
+// read to see that the file holds them.
 constexpr size_t kDosHeaderBytes = 64;
 constexpr size_t kNtHeadersToSecurityEntry = 4 + 20 + 112 + 5 * 8;
 
@@ -40,10 +41,11 @@ HeadersRead ReadNtHeaders(const ReadFileAt& read, NtHeaders& nt);
 // The value of width little-endian bytes of bytes at at.
 uint32_t LittleEndian(const std::string& bytes, size_t at, size_t width);
 
-// Whether the file is a Windows program that the system would start: its
-// NT headers where the DOS header says, for an i386 or AMD64 machine,
-// marked executable and not a DLL. A page that merely begins with "MZ" is
-// none.
+// Whether the file is a Windows program that every desk's system would
+// start: its NT headers where the DOS header says, for an i386 machine
+// with a PE32 optional header, marked executable and not a DLL, and its
+// sections' raw data within the file. A page that merely begins with "MZ",
+// a 64-bit image, or a program's first kilobyte alone is none.
 bool IsWindowsProgram(const ReadFileAt& read);
 bool IsWindowsProgram(FileSystem& files, const std::string& path);
 

@@ -17,6 +17,8 @@ const char* StateName(SignatureState state) {
             return "broken";
         case SignatureState::Intact:
             return "intact";
+        case SignatureState::WeakDigest:
+            return "sha-1";
     }
     return "?";
 }
@@ -32,6 +34,9 @@ PublisherVerdict Logged(PublisherVerdict verdict) {
             break;
         case PublisherVerdict::RefuseBroken:
             name = "refuse: the download's signature does not hold";
+            break;
+        case PublisherVerdict::RefuseWeakDigest:
+            name = "refuse: the download is signed with SHA-1";
             break;
         case PublisherVerdict::RefuseOtherPublisher:
             name = "refuse: another publisher";
@@ -57,7 +62,8 @@ std::string SignatureForLog(const FileSignature& signature) {
                                                                 : signature.publicKeySha256;
     return std::string("signature=") + StateName(signature.state) + " result=" + result +
            " trusted=" + YesNo(signature.trusted) + " key=" + key +
-           " subject=" + Quoted(signature.subject);
+           " subject=" + Quoted(signature.subject) +
+           (signature.fault.empty() ? "" : " fault=" + Quoted(signature.fault));
 }
 
 PublisherVerdict JudgePublisher(const FileSignature& installed, CertificateTable installedTable,
@@ -79,6 +85,8 @@ PublisherVerdict JudgePublisher(const FileSignature& installed, CertificateTable
             return PublisherVerdict::RefuseUnsigned;
         case SignatureState::Broken:
             return PublisherVerdict::RefuseBroken;
+        case SignatureState::WeakDigest:
+            return PublisherVerdict::RefuseWeakDigest;
         case SignatureState::Intact:
             break;
     }

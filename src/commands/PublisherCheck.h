@@ -14,6 +14,7 @@ enum class PublisherVerdict {
     Accept,
     RefuseUnsigned,        // the installed program is signed, the download not
     RefuseBroken,          // the download's signature does not hold over its bytes
+    RefuseWeakDigest,      // the download's signature is over SHA-1 digests: worth nothing
     RefuseOtherPublisher,  // signed, intact, but not by the installed program's publisher
     // The installed program was signed, but its signer cannot be read: a
     // damaged signature block, or one the system cannot make sense of.

@@ -16,6 +16,8 @@ const char* KeyVerdictName(KeyVerdict verdict) {
             return "refuse: changed after signing";
         case KeyVerdict::RefuseOtherKey:
             return "refuse: not a publisher key";
+        case KeyVerdict::RefuseWeakDigest:
+            return "refuse: signed with SHA-1";
     }
     return "?";
 }
@@ -51,6 +53,8 @@ KeyVerdict JudgeSigner(const FileSignature& file, const PublisherKeys& keys) {
             return KeyVerdict::RefuseUnsigned;
         case SignatureState::Broken:
             return KeyVerdict::RefuseBroken;
+        case SignatureState::WeakDigest:
+            return KeyVerdict::RefuseWeakDigest;
         case SignatureState::Intact:
             break;
     }
@@ -71,10 +75,17 @@ std::optional<Refusal> CheckSignedArchive(Signatures& signatures, FileSystem& fi
                                           const PublisherKeys& keys, const std::string& path,
                                           const std::string& signaturePath,
                                           const std::string& shownName) {
-    const FileSignature signature = files.FileExists(signaturePath)
-                                        ? signatures.ReadDetached(path, signaturePath)
-                                        : FileSignature{};
-    return Checked(signature, keys, shownName);
+    const std::vector<FileSignature> signers = files.FileExists(signaturePath)
+                                                   ? signatures.ReadDetached(path, signaturePath)
+                                                   : std::vector<FileSignature>{};
+    return Checked(DecisiveSigner(signers, keys), keys, shownName);
+}
+
+FileSignature DecisiveSigner(const std::vector<FileSignature>& signers, const PublisherKeys& keys) {
+    for (const FileSignature& signer : signers) {
+        if (JudgeSigner(signer, keys) == KeyVerdict::Accept) return signer;
+    }
+    return signers.empty() ? FileSignature{} : signers.front();
 }
 
 std::string KeysForLog(const PublisherKeys& keys) {

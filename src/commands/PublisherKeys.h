@@ -22,14 +22,20 @@ using PublisherKeys = std::vector<PublicKey>;
 
 enum class KeyVerdict {
     Accept,
-    RefuseUnsigned,  // no signature at all, or an archive without its signature file
-    RefuseBroken,    // a signature that does not hold over the bytes: changed after signing
-    RefuseOtherKey,  // a signature that holds, by a key that is not one of the publisher's
+    RefuseUnsigned,    // no signature at all, or an archive without its signature file
+    RefuseBroken,      // a signature that does not hold over the bytes: changed after signing
+    RefuseOtherKey,    // a signature that holds, by a key that is not one of the publisher's
+    RefuseWeakDigest,  // a signature over SHA-1 digests, which proves nothing
 };
 
 // The rule. Whether the system trusts the signer's certificate chain plays
 // no part: the key decides, and a hotel PC may know no root of it.
 KeyVerdict JudgeSigner(const FileSignature& file, const PublisherKeys& keys);
+
+// Of a detached signature's signers, the one the keys admit, or else the
+// first (whose refusal is told); no signature when there are none. A
+// publisher moving to its standby key signs with both.
+FileSignature DecisiveSigner(const std::vector<FileSignature>& signers, const PublisherKeys& keys);
 
 // "accept", or "refuse: " and why, as the log and the support tool say it.
 const char* KeyVerdictName(KeyVerdict verdict);

@@ -90,7 +90,7 @@ void Sha256::Add(const char* data, size_t size) {
     }
 }
 
-std::string Sha256::Hex() {
+std::string Sha256::Digest() {
     const uint64_t bits = totalBytes_ * 8;
     const char one = static_cast<char>(0x80);
     Add(&one, 1);
@@ -99,12 +99,27 @@ std::string Sha256::Hex() {
     char length[8];
     for (int i = 0; i < 8; ++i) length[i] = static_cast<char>(bits >> (56 - 8 * i));
     Add(length, sizeof length);
+    std::string digest;
+    for (uint32_t word : state_) {
+        for (int shift = 24; shift >= 0; shift -= 8) digest += static_cast<char>(word >> shift);
+    }
+    return digest;
+}
+
+std::string Sha256::Hex() {
     static const char kDigits[] = "0123456789abcdef";
     std::string hex;
-    for (uint32_t word : state_) {
-        for (int shift = 28; shift >= 0; shift -= 4) hex += kDigits[(word >> shift) & 15];
+    for (const char byte : Digest()) {
+        hex += kDigits[static_cast<unsigned char>(byte) >> 4];
+        hex += kDigits[byte & 15];
     }
     return hex;
+}
+
+std::string Sha256Of(const std::string& bytes) {
+    Sha256 sha;
+    sha.Add(bytes);
+    return sha.Digest();
 }
 
 std::optional<std::string> Sha256OfFile(FileSystem& files, const std::string& path) {

@@ -1,6 +1,7 @@
 // SHA-256 (FIPS 180-4) of bytes and of files, computed by the program itself:
-// what names a program in the record of the one an upgrade replaced, the
-// same on every Windows and in the native tests.
+// what names a program in the record of the one an upgrade replaced, and the
+// digests the signature checks compare, the same on every Windows and in the
+// native tests.
 #pragma once
 
 #include <array>
@@ -18,6 +19,8 @@ class Sha256 {
     Sha256();
     void Add(const char* data, size_t size);
     void Add(const std::string& bytes) { Add(bytes.data(), bytes.size()); }
+    // The digest's 32 bytes; the object is spent afterwards.
+    std::string Digest();
     // The digest in lower-case hex; the object is spent afterwards.
     std::string Hex();
 
@@ -29,6 +32,9 @@ class Sha256 {
     size_t pendingSize_ = 0;
     uint64_t totalBytes_ = 0;
 };
+
+// The 32 bytes of the SHA-256 of bytes.
+std::string Sha256Of(const std::string& bytes);
 
 // The SHA-256 of the whole file, read kDigestPieceBytes at a time; nothing
 // when it cannot be read to its end.

@@ -17,6 +17,7 @@ enum FetchExit : int {
     kFetchUsage = 3,       // a wrong command line, or an address that cannot be encoded
     kFetchNotWritten = 4,  // whole, but FILE could not be written or put in place
     kFetchRefused = 5,     // written, but the publisher keys of --publisher refuse it
+    kFetchCrashed = 6,     // a fault ended the tool at once (Windows only)
 };
 
 // A command line that asks for nothing the tool can do.

@@ -101,7 +101,7 @@ int CheckPublisherKeys(FetchSite& site, HttpClient& http, const FetchArguments& 
         const FetchOutcome fetched = FetchOneFile(http, parsed.url + kDetachedSignatureSuffix);
         if (DownloadResult(fetched) == kDownloadOk &&
             WriteInPlace(site, fetched.response, nullptr, detached) == kFetchWhole) {
-            signature = site.signatures->ReadDetached(file, detached);
+            signature = DecisiveSigner(site.signatures->ReadDetached(file, detached), keys);
         } else if (fetched.failed) {
             site.err(DownloadErrorText(fetched, detached) + "\n");
         }

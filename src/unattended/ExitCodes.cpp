@@ -24,6 +24,9 @@ std::string ExitCodeText(ExitCode code) {
         case ExitCode::ReplaceFailed:
             name = "not put in place";
             break;
+        case ExitCode::Crashed:
+            name = "crashed";
+            break;
         case ExitCode::NothingKept:
             name = "nothing kept for the folder";
             break;

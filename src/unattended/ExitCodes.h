@@ -20,6 +20,10 @@ enum class ExitCode : int {
     DownloadFailed = 11,  // the download did not come whole (the old program stays)
     Refused = 12,         // the publisher or version check refused the download
     ReplaceFailed = 13,   // the new program could not be written or put in place
+    // The program faulted and was ended at once, with no box and no wait
+    // for a debugger; the installed program is the old one or the whole new
+    // one, as a replacement is one step.
+    Crashed = 14,
     // The rollback's own refusals, from 20 on; each leaves the installation
     // and the kept program as they were.
     NothingKept = 20,         // no program kept for the folder

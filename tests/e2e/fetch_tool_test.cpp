@@ -166,6 +166,7 @@ TEST_F(PinnedFetchTool, SaysWhetherAFileWouldBeAdmittedAndWhy) {
     } rows[] = {
         {"new-standby.exe", nullptr, 0, "publisher: accept;"},
         {"new-lookalike.exe", nullptr, 5, "publisher: refuse: not a publisher key;"},
+        {"new-transplanted.exe", nullptr, 5, "publisher: refuse: changed after signing;"},
         {"sdk.rar", "sdk-publisher.p7s", 0, "publisher: accept;"},
         {"sdk-changed.rar", "sdk-publisher.p7s", 5, "publisher: refuse: changed after signing;"},
         {"sdk.rar", nullptr, 5, "publisher: refuse: not signed;"},

@@ -26,7 +26,7 @@ TEST(SignaturesOnWine, TheSystemReadsEachSignedProgramAsItWasMade) {
     Win32Signatures signatures;
     std::map<std::string, FileSignature> read;
     for (const char* name : {"old-unsigned", "old-publisher", "new-publisher", "new-renewed",
-                             "new-stranger", "new-tampered", "new-cut"}) {
+                             "new-stranger", "new-tampered", "new-cut", "new-transplanted"}) {
         ASSERT_FALSE(Signed(name).empty()) << SignedPath(name) << " was not made";
         read[name] = signatures.Read(SignedPath(name));
         // The verdicts docs/trust.md and docs/support.md report.
@@ -146,8 +146,12 @@ TEST_F(SignedUpgradeTest, UnsignedForeignChangedOrCutProgramsAreRefusedAndTheOld
         {"old-publisher", "new-unsigned", TextId::N9083, "N9083", false},
         {"old-publisher", "new-stranger", TextId::N9085, "N9085", false},
         {"old-publisher", "new-tampered", TextId::N9084, "N9084", true},
-        {"old-publisher", "new-cut", TextId::N9084, "N9084", false},
+        {"old-publisher", "new-cut", TextId::N9083, "N9083", false},
         {"old-unreadable", "new-publisher", TextId::N9086, "N9086", true},
+        // The publisher's signers transplanted onto another program.
+        {"old-publisher", "new-transplanted", TextId::N9084, "N9084", false},
+        // A table entry the system would fault on: screened, never handed over.
+        {"old-type1", "new-publisher", TextId::N9086, "N9086", false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.installed) + " <- " + c.download);

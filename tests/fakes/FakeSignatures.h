@@ -20,10 +20,12 @@ class FakeSignatures : public Signatures {
     }
 
     // A detached signature says what it was told for the file it signs.
-    FileSignature ReadDetached(const std::string& path, const std::string& signaturePath) override {
+    std::vector<FileSignature> ReadDetached(const std::string& path,
+                                            const std::string& signaturePath) override {
         read.push_back(signaturePath);
         auto it = detachedByPath.find(path);
-        return it == detachedByPath.end() ? FileSignature{} : it->second;
+        if (it == detachedByPath.end()) return {};
+        return {it->second};
     }
 
     std::optional<PublicKey> CertificateKey(const std::string& path) override {

@@ -2,8 +2,11 @@
 // (WinVerifyTrust) and its signing certificate read from that signature
 // (CryptQueryObject, the signer's issuer and serial number, the certificate
 // they name in the signature's own store); a detached signature checked over
-// a file's bytes (CryptVerifyDetachedMessageSignature); a certificate file's
-// key (CryptQueryObject).
+// a file's bytes, one signer at a time (CryptVerifyDetachedMessageSignature:
+// under Wine it refuses the file under a signature of two signers with
+// 0x57); a certificate file's key (CryptQueryObject). What the system is
+// handed here was screened first (commands/CheckedSignatures), which also
+// compares the signed digests with the bytes.
 #include "platform/win32/Win32Signatures.h"
 
 // clang-format off
@@ -13,7 +16,6 @@
 #include <wintrust.h>
 // clang-format on
 
-#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -96,10 +98,12 @@ class EmbeddedSignature {
     PCCERT_CONTEXT SignerCertificate() const {
         if (!message_ || !store_) return nullptr;
         DWORD size = 0;
-        if (!::CryptMsgGetParam(message_, CMSG_SIGNER_INFO_PARAM, 0, nullptr, &size) || size == 0)
+        if (!::CryptMsgGetParam(message_, CMSG_SIGNER_INFO_PARAM, 0, nullptr, &size) ||
+            size < sizeof(CMSG_SIGNER_INFO))
             return nullptr;
         std::vector<BYTE> buffer(size);
-        if (!::CryptMsgGetParam(message_, CMSG_SIGNER_INFO_PARAM, 0, buffer.data(), &size))
+        if (!::CryptMsgGetParam(message_, CMSG_SIGNER_INFO_PARAM, 0, buffer.data(), &size) ||
+            size < sizeof(CMSG_SIGNER_INFO))
             return nullptr;
         const auto* signer = reinterpret_cast<const CMSG_SIGNER_INFO*>(buffer.data());
         CERT_INFO wanted{};
@@ -161,9 +165,6 @@ std::string Sha256Hex(const std::string& bytes) {
     return hex;
 }
 
-// The most of a detached signature that is read: one with its certificate
-// chain is a few kilobytes, so anything near this is no signature.
-constexpr DWORD kLargestDetachedSignatureBytes = 256 * 1024;
 // The most of a file that a detached signature is checked over: the system
 // wants it in memory at once, and a 32-bit process should not give it more
 // than this. The SDK's archive is a few megabytes.
@@ -202,60 +203,6 @@ std::string SubjectOf(PCCERT_CONTEXT certificate) {
     text.resize(length - 1);  // the count includes the terminating zero
     return Narrow(text);
 }
-// Whether the digest the signer signed (the messageDigest attribute, when
-// the signature has signed attributes) is the digest the system computes
-// over bytes. Windows compares the two itself while it verifies; Wine
-// verifies the signature over the attributes only and so would take any
-// file under a signature made for another, which this check refuses.
-bool SignedDigestMatches(const std::string& detached, const std::string& bytes) {
-    HCRYPTMSG message = ::CryptMsgOpenToDecode(X509_ASN_ENCODING | PKCS_7_ASN_ENCODING,
-                                               CMSG_DETACHED_FLAG, 0, 0, nullptr, nullptr);
-    if (!message) return false;
-    struct Closer {
-        HCRYPTMSG m;
-        ~Closer() { ::CryptMsgClose(m); }
-    } closer{message};
-    if (!::CryptMsgUpdate(message, reinterpret_cast<const BYTE*>(detached.data()),
-                          static_cast<DWORD>(detached.size()), TRUE) ||
-        !::CryptMsgUpdate(message, reinterpret_cast<const BYTE*>(bytes.data()),
-                          static_cast<DWORD>(bytes.size()), TRUE))
-        return false;
-
-    DWORD size = 0;
-    if (!::CryptMsgGetParam(message, CMSG_SIGNER_AUTH_ATTR_PARAM, 0, nullptr, &size))
-        return true;  // no signed attributes: the signature covers the bytes' digest itself
-    std::vector<BYTE> buffer(size);
-    if (!::CryptMsgGetParam(message, CMSG_SIGNER_AUTH_ATTR_PARAM, 0, buffer.data(), &size))
-        return false;
-    const auto* attributes = reinterpret_cast<const CRYPT_ATTRIBUTES*>(buffer.data());
-    const CRYPT_ATTRIBUTE* digestAttribute = nullptr;
-    for (DWORD i = 0; i < attributes->cAttr; ++i) {
-        if (std::string(attributes->rgAttr[i].pszObjId) == szOID_RSA_messageDigest)
-            digestAttribute = &attributes->rgAttr[i];
-    }
-    if (!digestAttribute || digestAttribute->cValue != 1) return false;
-    DWORD signedSize = 0;
-    const CRYPT_ATTR_BLOB& value = digestAttribute->rgValue[0];
-    if (!::CryptDecodeObjectEx(X509_ASN_ENCODING, X509_OCTET_STRING, value.pbData, value.cbData, 0,
-                               nullptr, nullptr, &signedSize))
-        return false;
-    std::vector<BYTE> signedBuffer(signedSize);
-    if (!::CryptDecodeObjectEx(X509_ASN_ENCODING, X509_OCTET_STRING, value.pbData, value.cbData, 0,
-                               nullptr, signedBuffer.data(), &signedSize))
-        return false;
-    const auto* signedDigest = reinterpret_cast<const CRYPT_DATA_BLOB*>(signedBuffer.data());
-
-    DWORD computedSize = 0;
-    if (!::CryptMsgGetParam(message, CMSG_COMPUTED_HASH_PARAM, 0, nullptr, &computedSize))
-        return false;
-    std::vector<BYTE> computed(computedSize);
-    if (!::CryptMsgGetParam(message, CMSG_COMPUTED_HASH_PARAM, 0, computed.data(), &computedSize))
-        return false;
-    computed.resize(computedSize);
-    return signedDigest->cbData == computed.size() &&
-           std::equal(computed.begin(), computed.end(), signedDigest->pbData);
-}
-
 // The signer's key and name, written into what is known of a signature.
 void TakeSigner(PCCERT_CONTEXT certificate, FileSignature& signature) {
     signature.publicKey = PublicKeyOf(certificate->pCertInfo->SubjectPublicKeyInfo);
@@ -293,19 +240,14 @@ FileSignature Win32Signatures::Read(const std::string& path) {
     return signature;
 }
 
-FileSignature Win32Signatures::ReadDetached(const std::string& path,
-                                            const std::string& signaturePath) {
+FileSignature Win32Signatures::ReadDetached(const std::string& path, const std::string& detached) {
     FileSignature signature;
-    const std::optional<std::string> detached =
-        ReadUpTo(Widen(signaturePath), kLargestDetachedSignatureBytes);
-    if (!detached || detached->empty()) return signature;  // no signature to speak of
     signature.state = SignatureState::Broken;
     const std::optional<std::string> bytes = ReadUpTo(Widen(path), kLargestDetachedSignedBytes);
     if (!bytes) {
         signature.systemResult = static_cast<uint32_t>(HRESULT_FROM_WIN32(ERROR_FILE_TOO_LARGE));
         return signature;
     }
-
     CRYPT_VERIFY_MESSAGE_PARA para{};
     para.cbSize = sizeof para;
     para.dwMsgAndCertEncodingType = X509_ASN_ENCODING | PKCS_7_ASN_ENCODING;
@@ -315,14 +257,10 @@ FileSignature Win32Signatures::ReadDetached(const std::string& path,
     DWORD sizes[] = {static_cast<DWORD>(bytes->size())};
     PCCERT_CONTEXT signer = nullptr;
     const BOOL holds = ::CryptVerifyDetachedMessageSignature(
-        &para, 0, reinterpret_cast<const BYTE*>(detached->data()),
-        static_cast<DWORD>(detached->size()), 1, pieces, sizes, &signer);
+        &para, 0, reinterpret_cast<const BYTE*>(detached.data()),
+        static_cast<DWORD>(detached.size()), 1, pieces, sizes, &signer);
     signature.systemResult = holds ? 0 : static_cast<uint32_t>(::GetLastError());
     const ScopedCertificate certificate(signer);
-    if (holds && !SignedDigestMatches(*detached, *bytes)) {
-        signature.systemResult = static_cast<uint32_t>(CRYPT_E_HASH_VALUE);
-        return signature;
-    }
     if (holds && certificate) {
         signature.state = SignatureState::Intact;
         TakeSigner(certificate.Get(), signature);

@@ -5,10 +5,10 @@
 
 namespace pellinor {
 
-class Win32Signatures : public Signatures {
+class Win32Signatures : public SystemSignatures {
   public:
     FileSignature Read(const std::string& path) override;
-    FileSignature ReadDetached(const std::string& path, const std::string& signaturePath) override;
+    FileSignature ReadDetached(const std::string& path, const std::string& signature) override;
     std::optional<PublicKey> CertificateKey(const std::string& path) override;
 };
 
