@@ -40,6 +40,8 @@ class Owned {
     Handle Get() const { return handle_; }
     // The address an API fills in; only while there is none.
     Handle* Out() { return &handle_; }
+    // Hands the handle over to a caller that frees it.
+    Handle Release() { return std::exchange(handle_, Handle{}); }
     void Reset(Handle handle = Handle{}) {
         if (*this) Free(handle_);
         handle_ = handle;

@@ -3,15 +3,12 @@
 // a second opinion.
 #include "platform/win32/Win32ServerChain.h"
 
-#include <memory>
+#include "platform/win32/ScopedHandles.h"
 
 namespace pellinor {
 namespace {
 
-struct ChainFree {
-    void operator()(PCCERT_CHAIN_CONTEXT chain) const { ::CertFreeCertificateChain(chain); }
-};
-using ScopedChain = std::unique_ptr<const CERT_CHAIN_CONTEXT, ChainFree>;
+using ScopedChain = Owned<PCCERT_CHAIN_CONTEXT, ::CertFreeCertificateChain>;
 
 struct TrustError {
     DWORD status;   // a CERT_TRUST_... error bit
@@ -59,7 +56,8 @@ uint32_t ServerChainError(PCCERT_CONTEXT leaf) {
         const DWORD error = ::GetLastError();
         return error != 0 ? static_cast<uint32_t>(error) : static_cast<uint32_t>(CERT_E_CHAINING);
     }
-    const ScopedChain chain(built);
+    const ScopedChain owned(built);
+    const CERT_CHAIN_CONTEXT* const chain = owned.Get();
     const DWORD status = chain->TrustStatus.dwErrorStatus & ~kNotErrors;
     for (const TrustError& error : kTrustErrors) {
         if (status & error.status) return error.code;

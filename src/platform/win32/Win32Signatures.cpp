@@ -83,50 +83,42 @@ class EmbeddedSignature {
     explicit EmbeddedSignature(const std::wstring& path) {
         ::CryptQueryObject(CERT_QUERY_OBJECT_FILE, path.c_str(),
                            CERT_QUERY_CONTENT_FLAG_PKCS7_SIGNED_EMBED,
-                           CERT_QUERY_FORMAT_FLAG_BINARY, 0, &encoding_, nullptr, nullptr, &store_,
-                           &message_, nullptr);
+                           CERT_QUERY_FORMAT_FLAG_BINARY, 0, &encoding_, nullptr, nullptr,
+                           store_.Out(), message_.Out(), nullptr);
     }
-    ~EmbeddedSignature() {
-        if (message_) ::CryptMsgClose(message_);
-        if (store_) ::CertCloseStore(store_, 0);
-    }
-    EmbeddedSignature(const EmbeddedSignature&) = delete;
-    EmbeddedSignature& operator=(const EmbeddedSignature&) = delete;
 
     // The certificate of the first signer (the one the trust verdict is
     // about), or nullptr; the caller frees it.
     PCCERT_CONTEXT SignerCertificate() const {
         if (!message_ || !store_) return nullptr;
         DWORD size = 0;
-        if (!::CryptMsgGetParam(message_, CMSG_SIGNER_INFO_PARAM, 0, nullptr, &size) ||
+        if (!::CryptMsgGetParam(message_.Get(), CMSG_SIGNER_INFO_PARAM, 0, nullptr, &size) ||
             size < sizeof(CMSG_SIGNER_INFO))
             return nullptr;
         std::vector<BYTE> buffer(size);
-        if (!::CryptMsgGetParam(message_, CMSG_SIGNER_INFO_PARAM, 0, buffer.data(), &size) ||
+        if (!::CryptMsgGetParam(message_.Get(), CMSG_SIGNER_INFO_PARAM, 0, buffer.data(), &size) ||
             size < sizeof(CMSG_SIGNER_INFO))
             return nullptr;
         const auto* signer = reinterpret_cast<const CMSG_SIGNER_INFO*>(buffer.data());
         CERT_INFO wanted{};
         wanted.Issuer = signer->Issuer;
         wanted.SerialNumber = signer->SerialNumber;
-        PCCERT_CONTEXT found = ::CertFindCertificateInStore(
-            store_, encoding_, 0, CERT_FIND_SUBJECT_CERT, &wanted, nullptr);
+        ScopedCertificate found(::CertFindCertificateInStore(
+            store_.Get(), encoding_, 0, CERT_FIND_SUBJECT_CERT, &wanted, nullptr));
         // The certificate found by issuer and serial number is the signer's
         // only if the signature verifies with its key: a signature can carry
         // a second certificate under the same issuer and serial number, with
         // the key of somebody it would pass for.
-        if (found &&
-            !::CryptMsgControl(message_, 0, CMSG_CTRL_VERIFY_SIGNATURE, found->pCertInfo)) {
-            ::CertFreeCertificateContext(found);
+        if (!found || !::CryptMsgControl(message_.Get(), 0, CMSG_CTRL_VERIFY_SIGNATURE,
+                                         found.Get()->pCertInfo))
             return nullptr;
-        }
-        return found;
+        return found.Release();
     }
 
   private:
     DWORD encoding_ = 0;
-    HCERTSTORE store_ = nullptr;
-    HCRYPTMSG message_ = nullptr;
+    ScopedCertificateStore store_;
+    ScopedCryptMessage message_;
 };
 
 // The key as a certificate holds it, SubjectPublicKeyInfo in DER: its
