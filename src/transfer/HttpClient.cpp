@@ -223,6 +223,14 @@ class HttpClient::Impl {
     ScratchFile* scratch_ = nullptr;
 
   private:
+    // What a response is to the request: the file (or the rest of it), a
+    // redirect, a proxy asking for a sign-in, or none of them.
+    struct Verdict {
+        bool proxyAsks = false;
+        bool redirect = false;
+        bool success = false;
+    };
+
     // One request and its response. A redirect's body, and that of a
     // proxy's 407 the user signs in to, is thrown away and the buffer left
     // empty.
@@ -240,19 +248,44 @@ class HttpClient::Impl {
                          resume_ ? RangeLines(*resume_) : std::string());
         shift_ = 0;
         HttpResponseReader reader = Exchange(url, proxy, request, head);
+        TakeHead(url, head, response);
+        Verdict verdict;
+        // A 407 comes from the proxy, never from the server behind it (nor
+        // from inside a tunnel, where only the server speaks).
+        verdict.proxyAsks = plainViaProxy && head.status == 407;
+        verdict.redirect = !verdict.proxyAsks && IsRedirect(head);
+        verdict.success = !verdict.redirect && IsSuccess(head, resume_);
+        const uint64_t before = StartBody(url, head, verdict, response);
+        BodyResult body;
+        const bool cut = ReadBody(url, proxy, head, verdict, reader, before, body, response);
+        if (cut || !body.reusable) connection_.Close();
+        if (verdict.success) {
+            Keep(body, before, response);
+            return Next::Done;
+        }
+        response.body.clear();
+        if (verdict.redirect) return Next::Redirect;
+        if (verdict.proxyAsks && SignIn(proxy, head, signedIn)) return Next::SignIn;
+        throw Error(head.statusLine);
+    }
+
+    // The response's head as the caller sees it, and the cookies it sets.
+    void TakeHead(const HttpUrl& url, const ResponseHead& head, HttpResponse& response) {
         response.statusLine = head.statusLine;
         response.status = head.status;
         response.headers = head.headers;
         response.tls = connection_.TlsDescription();
         cookies_.StoreAll(head.Headers("Set-Cookie"), url, std::time(nullptr));
-        // A 407 comes from the proxy, never from the server behind it (nor
-        // from inside a tunnel, where only the server speaks).
-        const bool proxyAsks = plainViaProxy && head.status == 407;
-        const bool redirect = !proxyAsks && IsRedirect(head);
-        const bool success = !redirect && IsSuccess(head, resume_);
+    }
+
+    // Where the body goes: the piece that continues the bytes held goes on
+    // after them; any other body is the file from its start. Returns the
+    // bytes already held before it.
+    uint64_t StartBody(const HttpUrl& url, const ResponseHead& head, const Verdict& verdict,
+                       HttpResponse& response) {
         response.body.clear();
         response.spilled = 0;
-        if (!success && !redirect && head.status == 206) {
+        if (!verdict.success && !verdict.redirect && head.status == 206) {
             // A piece of another file is not read: the file is asked again
             // from its start, and the rest of this one would only delay it.
             LogEvent(ResponseLogLine(url.Text(), head.statusLine, BodyFraming::None, 0, 0, false) +
@@ -260,17 +293,22 @@ class HttpClient::Impl {
             connection_.Close();
             throw Error(head.statusLine);
         }
-        // The piece that continues the bytes held goes on after them; any
-        // other body is the file from its start.
-        if (success && head.status == 206) {
+        if (verdict.success && head.status == 206) {
             response.body.swap(*resume_->held);
             response.spilled = resume_->spilled;
             shift_ = response.BodySize();
-        } else if (success && scratch_) {
+        } else if (verdict.success && scratch_) {
             scratch_->Clear();
         }
-        const uint64_t before = shift_;
-        BodyResult body;
+        return shift_;
+    }
+
+    // Reads the body into the response when it is the file, else throws it
+    // away; logs the response whatever happens. True when a thrown-away body
+    // was given up before its end.
+    bool ReadBody(const HttpUrl& url, const ProxyEndpoint& proxy, const ResponseHead& head,
+                  const Verdict& verdict, HttpResponseReader& reader, uint64_t before,
+                  BodyResult& body, HttpResponse& response) {
         // Every response in the support log: a redirect's, a proxy's and a failed one's too.
         const auto logResponse = [&] {
             LogEvent(ResponseLogLine(url.Text(), head.statusLine, body.framing, body.announced,
@@ -279,18 +317,18 @@ class HttpClient::Impl {
         };
         // A body that is only thrown away (a redirect's, a proxy's 407) is
         // bounded in total time; the file's own body by its rate.
-        const bool thrownAway = redirect || proxyAsks;
+        const bool thrownAway = verdict.redirect || verdict.proxyAsks;
         connection_.Enter(thrownAway ? ResponsePart::RedirectBody : ResponsePart::Body);
         bool cut = false;
         const auto failed = [&] {
             logResponse();
-            if (success) Keep(body, before, response);
-            if (!success) response.body.clear();
+            if (verdict.success) Keep(body, before, response);
+            if (!verdict.success) response.body.clear();
             connection_.Close();
         };
         try {
-            reader.ReadBody(head, success ? &response.body : nullptr, body,
-                            success ? scratch_ : nullptr);
+            reader.ReadBody(head, verdict.success ? &response.body : nullptr, body,
+                            verdict.success ? scratch_ : nullptr);
         } catch (const RedirectBodyCut&) {
             // kRedirectBodyTimeLimit passed: the rest of a body that is only
             // thrown away is not waited for.
@@ -310,15 +348,7 @@ class HttpClient::Impl {
             throw;
         }
         logResponse();
-        if (cut || !body.reusable) connection_.Close();
-        if (success) {
-            Keep(body, before, response);
-            return Next::Done;
-        }
-        response.body.clear();
-        if (redirect) return Next::Redirect;
-        if (proxyAsks && SignIn(proxy, head, signedIn)) return Next::SignIn;
-        throw Error(head.statusLine);
+        return cut;
     }
 
     // Asks the user for the proxy's Basic sign-in; kept in memory for the
