@@ -6,10 +6,6 @@
 namespace pellinor {
 
 namespace {
-constexpr size_t kOptionalHeaderAt = 4 + 20;  // after "PE\0\0" and the file header
-constexpr size_t kOptionalSizeAt = 4 + 16;    // SizeOfOptionalHeader, in the file header
-constexpr uint16_t kMagic32 = 0x10B;
-constexpr uint16_t kMagic64 = 0x20B;
 // Where the data directories begin in each form of the optional header;
 // their count is the four bytes before them.
 constexpr size_t kDirectories32At = 96;
@@ -24,9 +20,9 @@ std::optional<SecurityEntry> ReadSecurityEntry(const NtHeaders& headers) {
     if (nt.size() < kOptionalHeaderAt + 2) return std::nullopt;
 
     const uint32_t magic = LittleEndian(nt, kOptionalHeaderAt, 2);
-    const size_t directories = magic == kMagic32   ? kDirectories32At
-                               : magic == kMagic64 ? kDirectories64At
-                                                   : 0;
+    const size_t directories = magic == kMagicPe32       ? kDirectories32At
+                               : magic == kMagicPe32Plus ? kDirectories64At
+                                                         : 0;
     if (directories == 0) return std::nullopt;
     const size_t entry = directories + kSecurityIndex * kDirectoryEntryBytes;
     // The entry counts only where the headers declare room for it; a file

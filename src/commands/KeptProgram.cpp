@@ -25,10 +25,6 @@ constexpr const char* kSha256Field = "sha256";
 constexpr const char* kReplacedByField = "replaced by";
 constexpr const char* kWhenField = "when";
 
-// The digits of a folder's SHA-256 that name its kept files: 64 bits tell
-// any two folders of one PC apart, and the record names its folder anyway.
-constexpr size_t kPlaceNameDigits = 16;
-
 // What the copy and the record are called while the replacement runs.
 constexpr const char* kPendingSuffix = ".new";
 
@@ -59,10 +55,8 @@ void RemoveLeft(FileSystem& files, const std::string& path) {
 
 std::optional<KeptPlace> KeptPlaceOf(const std::string& dataFolder, const std::string& folder) {
     if (dataFolder.empty()) return std::nullopt;
-    Sha256 sha;
-    sha.Add(UpperAscii(WithTrailingBackslash(folder)));
-    const std::string name = sha.Hex().substr(0, kPlaceNameDigits);
-    const std::string base = dataFolder + "\\" + kKeptFolderName + "\\" + name;
+    const std::string base = dataFolder + "\\" + kKeptFolderName + "\\" +
+                             PlaceName(UpperAscii(WithTrailingBackslash(folder)));
     return KeptPlace{base + ".program", base + ".record"};
 }
 

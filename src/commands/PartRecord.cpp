@@ -18,10 +18,6 @@ constexpr const char* kHeldField = "held";
 constexpr const char* kReferenceField = "reference";
 constexpr const char* kWrittenField = "written";
 
-// The digits of an address's SHA-256 that name its part: 64 bits tell
-// apart any addresses one PC downloads, and the record names its address.
-constexpr size_t kPlaceNameDigits = 16;
-
 // What a patch's file name holds between its program's name and ".zst".
 constexpr const char* kPatchMark = ".from-";
 constexpr const char* kPatchEnd = ".zst";
@@ -52,10 +48,7 @@ std::string PartsFolderOf(const std::string& dataFolder) {
 }
 
 PartPlace PartPlaceOf(const std::string& dataFolder, const std::string& address) {
-    Sha256 sha;
-    sha.Add(address);
-    const std::string base =
-        PartsFolderOf(dataFolder) + "\\" + sha.Hex().substr(0, kPlaceNameDigits);
+    const std::string base = PartsFolderOf(dataFolder) + "\\" + PlaceName(address);
     return PartPlace{base + ".part", base + ".record"};
 }
 

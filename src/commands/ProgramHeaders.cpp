@@ -11,12 +11,10 @@ constexpr size_t kNewHeaderOffsetAt = 0x3C;  // e_lfanew, in the DOS header
 // The file header after "PE\0\0": its machine, and its characteristics.
 constexpr size_t kMachineAt = 4;
 constexpr size_t kCharacteristicsAt = 4 + 18;
-constexpr size_t kFileHeaderEnd = 4 + 20;
+constexpr size_t kFileHeaderEnd = kOptionalHeaderAt;
 constexpr size_t kSectionCountAt = 4 + 2;
-constexpr size_t kOptionalSizeAt = 4 + 16;
 constexpr size_t kMagicAt = kFileHeaderEnd;
 constexpr uint16_t kMachineI386 = 0x014C;
-constexpr uint16_t kMagicPe32 = 0x10B;
 // The section table's entries: 40 bytes, the raw data's size and place at
 // 16 and 20. The loader takes at most 96 sections.
 constexpr size_t kSectionBytes = 40;

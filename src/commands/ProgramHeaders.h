@@ -19,6 +19,15 @@ namespace pellinor {
 constexpr size_t kDosHeaderBytes = 64;
 constexpr size_t kNtHeadersToSecurityEntry = 4 + 20 + 112 + 5 * 8;
 
+// Places in the NT headers, counted from their "PE\0\0": the optional
+// header follows the signature and the 20-byte file header, which gives
+// the optional header's size at 16; the optional header opens with its
+// magic, PE32 or (a 64-bit image) PE32+.
+constexpr size_t kOptionalHeaderAt = 4 + 20;
+constexpr size_t kOptionalSizeAt = 4 + 16;
+constexpr uint16_t kMagicPe32 = 0x10B;
+constexpr uint16_t kMagicPe32Plus = 0x20B;
+
 // Up to size bytes of the file from offset on: fewer where it ends, none
 // from its end on; nullopt when it cannot be read.
 using ReadFileAt = std::function<std::optional<std::string>(uint64_t offset, size_t size)>;

@@ -1,6 +1,8 @@
 // Reading the program's records: their lines and their values.
 #include "commands/RecordText.h"
 
+#include "commands/Sha256.h"
+
 namespace pellinor {
 
 bool HasControl(const std::string& text) {
@@ -20,6 +22,13 @@ std::optional<std::vector<std::string>> CrlfLines(const std::string& text) {
         start = end + 2;
     }
     return lines;
+}
+
+std::string PlaceName(const std::string& key) {
+    constexpr size_t kPlaceNameDigits = 16;
+    Sha256 sha;
+    sha.Add(key);
+    return sha.Hex().substr(0, kPlaceNameDigits);
 }
 
 }  // namespace pellinor
