@@ -51,6 +51,7 @@ pellinor_delay_load(PELLINOR_WIN32_LIBS)
 file(GLOB PELLINOR_LAYER_SOURCES_transfer CONFIGURE_DEPENDS src/transfer/*.cpp)
 list(FILTER PELLINOR_LAYER_SOURCES_transfer EXCLUDE REGEX "/transfer/DownloadBase\\.cpp$")
 pellinor_layers(${PELLINOR_WIN32_LIBS})
+include(cmake/zstd.cmake)
 add_dependencies(pellinor_platform pellinor_delay_imports)
 
 # The real platform: the system services, and the window's own Win32 code

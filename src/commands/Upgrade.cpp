@@ -56,6 +56,7 @@ void UpgradeInstalledProgram(CommandSite& site) {
     plan.leftovers = {folder + kLeftoverName};
     plan.programToEnd = kExeName;
     plan.payload = Payload::Executable;
+    plan.smaller = Smaller::CompressedOrPatch;
     plan.checkAgainstTarget = true;
     // Only Exit after a failure: the lock program has been ended, and the
     // user should leave and start it again rather than try once more blindly.

@@ -168,7 +168,7 @@ class HttpClient::Impl {
         response = HttpResponse();
         resume_ = resume;
         // A resume is a try of the download under way: its time goes on.
-        if (!resume) connection_.BeginDownload();
+        if (!resume && !continuing_) connection_.BeginDownload();
         bool decided = false;
         ProxyEndpoint proxy;
         for (int requests = 1;; ++requests) {
@@ -216,6 +216,7 @@ class HttpClient::Impl {
 
     std::function<ProxyEndpoint(const HttpUrl&)> chooser_;
     ScratchFile* scratch_ = nullptr;
+    bool continuing_ = false;
 
   private:
     // One request and its response. A redirect's body, and that of a
@@ -495,6 +496,10 @@ void HttpClient::Pause(std::chrono::milliseconds pause) {
 
 void HttpClient::UseTlsSessions(TlsSessions* sessions) {
     impl_->UseTlsSessions(sessions);
+}
+
+void HttpClient::ContinueDownload(bool on) {
+    impl_->continuing_ = on;
 }
 
 void HttpClient::SpillBodiesTo(ScratchFile* scratch) {

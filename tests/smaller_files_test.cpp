@@ -1,0 +1,136 @@
+// The upgrade's smaller files over a scripted server, with frames made by
+// libzstd: each of the patch, the compressed file and the program present,
+// missing or spoiled, which requests went out and what ended in place.
+#define ZSTD_STATIC_LINKING_ONLY
+#include <gtest/gtest.h>
+#include <zstd.h>
+
+#include <map>
+#include <optional>
+
+#include "commands/CommandSite.h"
+#include "commands/FileDownload.h"
+#include "commands/Sha256.h"
+#include "fakes/FakePlatform.h"
+#include "fakes/ProgramBytes.h"
+#include "support/ScriptedHttpServer.h"
+#include "window/WindowNotify.h"
+
+namespace pellinor {
+namespace {
+
+const std::string kOld = ProgramBytes(std::string(3000, 'o') + "old lock program");
+const std::string kNew = ProgramBytes(std::string(3000, 'o') + "new lock program, the second");
+const std::string kOther = ProgramBytes(std::string(2000, 'x') + "another program altogether");
+
+std::string Frame(const std::string& content, const std::string& reference = "",
+                  bool checksum = true, bool contentSize = true) {
+    ZSTD_CCtx* context = ZSTD_createCCtx();
+    ZSTD_CCtx_setParameter(context, ZSTD_c_checksumFlag, checksum);
+    ZSTD_CCtx_setParameter(context, ZSTD_c_contentSizeFlag, contentSize);
+    if (!reference.empty()) ZSTD_CCtx_refPrefix(context, reference.data(), reference.size());
+    std::string frame(ZSTD_compressBound(content.size()), '\0');
+    frame.resize(ZSTD_compress2(context, &frame[0], frame.size(), content.data(), content.size()));
+    ZSTD_freeCCtx(context);
+    return frame;
+}
+
+std::string Damaged(std::string frame) {
+    frame[frame.size() / 2] ^= 0x55;
+    return frame;
+}
+std::string Cut(const std::string& frame) {
+    return frame.substr(0, frame.size() / 2);
+}
+// A header that announces 1 TiB; a dictionary's id; a skippable frame.
+const std::string kBomb("\x28\xB5\x2F\xFD\xC4\x50\0\0\0\0\0\x01\0\0\x01\0\0", 17);
+const std::string kDictionary("\x28\xB5\x2F\xFD\x25\x07\x0A\x51\0\0abcdefghij\0\0\0\0", 22);
+const std::string kSkippable("\x50\x2A\x4D\x18\x04\0\0\0abcd", 12);
+
+using Served = std::optional<std::string>;  // none: 404
+const Served kMissing = std::nullopt;
+
+struct Row {
+    const char* name;
+    Served patch, compressed, program;
+    size_t requests;        // of the patch, the compressed file, the program, in this order
+    std::string installed;  // afterwards
+} const kRows[] = {
+    {"patch", Frame(kNew, kOld), Frame(kNew), kNew, 1, kNew},
+    {"compressed", kMissing, Frame(kNew), kNew, 2, kNew},
+    {"damaged patch", Damaged(Frame(kNew, kOld)), Frame(kNew), kNew, 2, kNew},
+    {"cut patch, no compressed", Cut(Frame(kNew, kOld)), kMissing, kNew, 3, kNew},
+    {"bomb, damaged", kBomb, Damaged(Frame(kNew)), kNew, 3, kNew},
+    {"other reference, cut", Frame(kNew, kOther), Cut(Frame(kNew)), kNew, 3, kNew},
+    {"refused by the checks", Frame("not a program " + std::string(2000, 'n'), kOld),
+     Frame(kOther.substr(2)), kNew, 3, kNew},
+    {"skippable, two frames", kSkippable, Frame(kNew) + Frame(kNew), kNew, 3, kNew},
+    {"dictionary, no checksum", kDictionary, Frame(kNew, "", false), kNew, 3, kNew},
+    {"no content size", kMissing, Frame(kNew, "", true, false), kNew, 3, kNew},
+    {"nothing", kMissing, kMissing, kMissing, 3, kOld},
+};
+
+// The upgrade of C:\Lock\, which holds kOld, from the server's /v2/.
+struct Rig {
+    explicit Rig(ScriptedHttpServer& server) : base(server.Url("/v2/")) {
+        fake.files.AddFolder("C:\\Lock\\");
+        fake.files.AddFile("C:\\Lock\\Tessaron.Exe", kOld);
+        UpgradeInstalledProgram(site);
+    }
+    std::string base;
+    FakePlatform fake;
+    bool chinese = false;
+    WindowNotify notify{fake.window, fake.system, chinese};
+    HttpClient client{HttpEvents{}};
+    HttpDownloader downloader{client, fake.files};
+    std::vector<Installation> installations = {{"C:\\Lock\\", false}};
+    PublisherKeys keys;
+    CommandSite site{fake.platform, notify, downloader, chinese, base, installations, keys};
+};
+
+TEST(SmallerFiles, EachFileIsTriedInTurnAndOnlyASoundProgramTakesThePlace) {
+    for (const Row& row : kRows) {
+        ScriptedHttpServer server;
+        const std::string patchPath = "/v2/Tessaron.Exe.from-" + Sha256Hex(kOld) + ".zst";
+        const std::map<std::string, Served> files = {{patchPath, row.patch},
+                                                     {"/v2/Tessaron.Exe.zst", row.compressed},
+                                                     {"/v2/Tessaron.Exe", row.program}};
+        server.SetHandler([&files](const std::string& request) {
+            const auto file = files.find(RequestTarget(request));
+            if (file == files.end() || !file->second)
+                return ScriptedReply(HttpHead("HTTP/1.1 404 Not Found", {"Content-Length: 0"}));
+            const std::string& body = *file->second;
+            return ScriptedReply(
+                HttpHead("HTTP/1.1 200 OK", {"Content-Length: " + std::to_string(body.size())}) +
+                body);
+        });
+        Rig rig(server);
+
+        std::vector<std::string> asked;
+        for (const std::string& request : server.Requests())
+            asked.push_back(RequestTarget(request));
+        const std::vector<std::string> order = {patchPath, "/v2/Tessaron.Exe.zst",
+                                                "/v2/Tessaron.Exe"};
+        EXPECT_EQ(asked, std::vector<std::string>(order.begin(), order.begin() + row.requests))
+            << row.name;
+        EXPECT_EQ(rig.fake.files.Bytes("C:\\Lock\\Tessaron.Exe"), row.installed) << row.name;
+        EXPECT_FALSE(rig.fake.files.FileExists("C:\\Lock\\TessaronEng.tmp")) << row.name;
+    }
+}
+
+// A server that cannot be reached ends the download at its first file, and
+// the box names the program's address, as without smaller files.
+TEST(SmallerFiles, NoAnswerEndsTheDownloadAtTheFirstFile) {
+    ScriptedHttpServer server;
+    server.SetHandler([](const std::string&) { return ScriptedReply("", AfterReply::Close); });
+    Rig rig(server);
+    EXPECT_EQ(server.Requests().size(), 1u);
+    ASSERT_EQ(rig.fake.window.boxes.size(), 3u);
+    EXPECT_EQ(rig.fake.window.boxes[1].text, "Connection Closed Gracefully.\n\n" +
+                                                 server.Url("/v2/Tessaron.Exe") +
+                                                 "\nC:\\Lock\\TessaronEng.tmp");
+    EXPECT_EQ(rig.fake.files.Bytes("C:\\Lock\\Tessaron.Exe"), kOld);
+}
+
+}  // namespace
+}  // namespace pellinor
