@@ -48,6 +48,11 @@ foreach(source ${PELLINOR_BENCH_SOURCES})
     target_link_libraries(${name} PRIVATE pellinor_test_support)
 endforeach()
 
+# The smaller files' benchmark once on its made-up programs (a few
+# seconds): that it runs, not its figures.
+add_test(NAME smaller_files_bench_once COMMAND smaller_files_bench)
+set_tests_properties(smaller_files_bench_once PROPERTIES LABELS native)
+
 # Small host tools of the tests and the demo (the download server).
 file(GLOB PELLINOR_TOOL_SOURCES CONFIGURE_DEPENDS tools/*.cpp)
 foreach(source ${PELLINOR_TOOL_SOURCES})

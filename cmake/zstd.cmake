@@ -16,7 +16,7 @@ if(WIN32)
     # fraction of a second, and the line takes minutes.
     target_compile_definitions(pellinor_zstd PUBLIC ZSTD_LEGACY_SUPPORT=0 PRIVATE
         ZSTD_DISABLE_ASM HUF_FORCE_DECOMPRESS_X1 ZSTD_FORCE_DECOMPRESS_SEQUENCES_SHORT
-        ZSTD_NO_INLINE ZSTD_STRIP_ERROR_STRINGS ZSTD_NO_TRACE)
+        ZSTD_NO_INLINE ZSTD_STRIP_ERROR_STRINGS ZSTD_NO_TRACE XXH_SIZE_OPT=2)
     target_compile_options(pellinor_zstd PRIVATE -Os)
 else()
     find_library(PELLINOR_LIBZSTD NAMES zstd REQUIRED)
@@ -26,3 +26,10 @@ else()
     target_include_directories(pellinor_zstd SYSTEM INTERFACE ${PELLINOR_ZSTD_INCLUDE})
 endif()
 target_link_libraries(pellinor_commands PUBLIC pellinor_zstd)
+if(WIN32)
+    # Size over speed for the code around the decoder too: its time goes to
+    # the line, and the exe's size to every download of it.
+    set_source_files_properties(src/commands/FrameDecoder.cpp src/commands/Sha256.cpp
+        src/commands/SmallerFiles.cpp src/commands/FileDownload.cpp
+        TARGET_DIRECTORY pellinor_commands PROPERTIES COMPILE_OPTIONS -Os)
+endif()

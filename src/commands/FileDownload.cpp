@@ -122,28 +122,33 @@ PackedResult HttpDownloader::DownloadPacked(const PackedFile& packed, const std:
         if (!read) return PassedOver("the installed program cannot be read whole", outcome);
         reference = std::move(*read);
     }
-    // The decoded program goes to a scratch file of its own, never as a
-    // piece into the installation folder; dest is written once it is whole.
-    const std::unique_ptr<ScratchFile> decoded = files_.OpenScratchFile();
-    std::string inMemory;
-    std::string piece;
     FrameFault fault = FrameFault::None;
-    packedResult.result = Written([&] {
-        fault = DecodeFrame(BodyPieces(response, scratch.get(), piece), reference,
-                            [&](const char* data, size_t size) {
-                                if (decoded)
-                                    decoded->Append(data, size);
-                                else
-                                    inMemory.append(data, size);
-                            });
-        if (fault != FrameFault::None) return;
-        if (decoded)
-            WriteWholeFile(files_, dest, *decoded, std::string());
-        else
-            WriteWholeFile(files_, dest, inMemory);
-    });
+    packedResult.result =
+        Written([&] { fault = DecodeBody(files_, response, scratch.get(), reference, dest); });
     if (fault != FrameFault::None) return PassedOver(FrameFaultName(fault), outcome);
     return packedResult;
+}
+
+FrameFault DecodeBody(FileSystem& files, const HttpResponse& response, ScratchFile* body,
+                      const std::string& reference, const std::string& dest) {
+    // The decoded program goes to a scratch file of its own, never as a
+    // piece into the installation folder; dest is written once it is whole.
+    const std::unique_ptr<ScratchFile> decoded = files.OpenScratchFile();
+    std::string inMemory;
+    std::string piece;
+    const FrameFault fault = DecodeFrame(BodyPieces(response, body, piece), reference,
+                                         [&](const char* data, size_t size) {
+                                             if (decoded)
+                                                 decoded->Append(data, size);
+                                             else
+                                                 inMemory.append(data, size);
+                                         });
+    if (fault != FrameFault::None) return fault;
+    if (decoded)
+        WriteWholeFile(files, dest, *decoded, std::string());
+    else
+        WriteWholeFile(files, dest, inMemory);
+    return fault;
 }
 
 StepResult WriteDownload(FileSystem& files, const std::string& dest, const std::string& body) {

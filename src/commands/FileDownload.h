@@ -6,6 +6,7 @@
 #include <string>
 #include <utility>
 
+#include "commands/FrameDecoder.h"
 #include "commands/StepResult.h"
 #include "platform/FileSystem.h"
 #include "transfer/HttpClient.h"
@@ -47,6 +48,13 @@ class Downloader {
     // before, as the files a command tries in turn are one download.
     virtual void ContinueDownloads(bool on) = 0;
 };
+
+// Decodes the zstd frame that a fetched body holds (its first
+// response.spilled bytes in body) with reference as its prefix, and writes
+// what it decodes to at dest as a new file, whole or not at all. A fault
+// leaves dest unwritten; a write that fails throws as WriteWholeFile does.
+FrameFault DecodeBody(FileSystem& files, const HttpResponse& response, ScratchFile* body,
+                      const std::string& reference, const std::string& dest);
 
 // A whole body that arrived, written to dest as a new file, whole or not
 // at all: Done, or Write with the error's text.
