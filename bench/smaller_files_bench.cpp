@@ -20,13 +20,10 @@
 #include <memory>
 #include <sstream>
 
-#include "commands/CommandSite.h"
-#include "commands/FileDownload.h"
 #include "commands/Sha256.h"
-#include "fakes/FakePlatform.h"
+#include "fakes/HttpUpgradeRig.h"
 #include "fakes/ProgramBytes.h"
 #include "support/ScriptedHttpServer.h"
-#include "window/WindowNotify.h"
 
 using namespace pellinor;
 using Clock = std::chrono::steady_clock;
@@ -97,23 +94,13 @@ Run Upgrade(const std::map<std::string, std::string>& files, const std::string& 
         reply.ThenShared(std::make_shared<const std::string>(file->second), block, kBlockPause);
         return reply;
     });
-    FakePlatform fake;
-    fake.files.AddFolder("C:\\Lock\\");
-    fake.files.AddFile("C:\\Lock\\Tessaron.Exe", installed);
-    bool chinese = false;
-    WindowNotify notify{fake.window, fake.system, chinese};
-    HttpClient client{HttpEvents{}};
-    HttpDownloader downloader{client, fake.files};
-    std::vector<Installation> installations = {{"C:\\Lock\\", false}};
-    PublisherKeys keys;
-    CommandSite site{fake.platform,     notify,        downloader, chinese,
-                     server.Url("/b/"), installations, keys};
+    HttpUpgradeRig rig(server.Url("/b/"), installed);
     const Clock::time_point start = Clock::now();
-    UpgradeInstalledProgram(site);
+    rig.Run();
     Run run;
     run.seconds = std::chrono::duration<double>(Clock::now() - start).count() * scale;
     run.carried = carried;
-    run.upgraded = fake.files.Bytes("C:\\Lock\\Tessaron.Exe") == program;
+    run.upgraded = rig.fake.files.Bytes("C:\\Lock\\Tessaron.Exe") == program;
     return run;
 }
 

@@ -17,7 +17,9 @@ if(WIN32)
     target_compile_definitions(pellinor_zstd PUBLIC ZSTD_LEGACY_SUPPORT=0 PRIVATE
         ZSTD_DISABLE_ASM HUF_FORCE_DECOMPRESS_X1 ZSTD_FORCE_DECOMPRESS_SEQUENCES_SHORT
         ZSTD_NO_INLINE ZSTD_STRIP_ERROR_STRINGS ZSTD_NO_TRACE XXH_SIZE_OPT=2)
-    target_compile_options(pellinor_zstd PRIVATE -Os)
+    # No unwind tables: zstd is C and never calls back into the program,
+    # so nothing ever unwinds through it.
+    target_compile_options(pellinor_zstd PRIVATE -Os -fno-asynchronous-unwind-tables -fno-unwind-tables)
 else()
     find_library(PELLINOR_LIBZSTD NAMES zstd REQUIRED)
     find_path(PELLINOR_ZSTD_INCLUDE zstd.h REQUIRED)

@@ -30,14 +30,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string reference = (data[0] & 1) ? kReference : std::string();
     const size_t pieceSize = data[0] >> 1;
     const std::string frame(reinterpret_cast<const char*>(data) + 1, size - 1);
-    FrameLimits limits;
-    limits.maxContent = 1 << 20;
-    limits.windowLogMax = 20;
+    const FrameLimits limits{1 << 20, 20};
 
     size_t offset = 0;
     const FrameInput input = [&](const char*& piece) -> size_t {
-        const size_t n = pieceSize == 0 ? frame.size() - offset
-                                        : std::min(pieceSize, frame.size() - offset);
+        const size_t n =
+            pieceSize == 0 ? frame.size() - offset : std::min(pieceSize, frame.size() - offset);
         piece = frame.data() + offset;
         offset += n;
         return n;

@@ -8,13 +8,10 @@
 #include <map>
 #include <optional>
 
-#include "commands/CommandSite.h"
-#include "commands/FileDownload.h"
 #include "commands/Sha256.h"
-#include "fakes/FakePlatform.h"
+#include "fakes/HttpUpgradeRig.h"
 #include "fakes/ProgramBytes.h"
 #include "support/ScriptedHttpServer.h"
-#include "window/WindowNotify.h"
 
 namespace pellinor {
 namespace {
@@ -73,24 +70,6 @@ struct Row {
     {"no answer ends the download", kNoAnswer, Frame(kNew), kNew, 1, kOld},
 };
 
-// The upgrade of C:\Lock\, which holds kOld, from the server's /v2/.
-struct Rig {
-    explicit Rig(ScriptedHttpServer& server) : base(server.Url("/v2/")) {
-        fake.files.AddFolder("C:\\Lock\\");
-        fake.files.AddFile("C:\\Lock\\Tessaron.Exe", kOld);
-        UpgradeInstalledProgram(site);
-    }
-    std::string base;
-    FakePlatform fake;
-    bool chinese = false;
-    WindowNotify notify{fake.window, fake.system, chinese};
-    HttpClient client{HttpEvents{}};
-    HttpDownloader downloader{client, fake.files};
-    std::vector<Installation> installations = {{"C:\\Lock\\", false}};
-    PublisherKeys keys;
-    CommandSite site{fake.platform, notify, downloader, chinese, base, installations, keys};
-};
-
 TEST(SmallerFiles, EachFileIsTriedInTurnAndOnlyASoundProgramTakesThePlace) {
     for (const Row& row : kRows) {
         ScriptedHttpServer server;
@@ -108,7 +87,8 @@ TEST(SmallerFiles, EachFileIsTriedInTurnAndOnlyASoundProgramTakesThePlace) {
                 HttpHead("HTTP/1.1 200 OK", {"Content-Length: " + std::to_string(body.size())}) +
                 body);
         });
-        Rig rig(server);
+        HttpUpgradeRig rig(server.Url("/v2/"), kOld);
+        rig.Run();
 
         std::vector<std::string> asked;
         for (const std::string& request : server.Requests())

@@ -105,7 +105,10 @@ PackedResult HttpDownloader::DownloadPacked(const PackedFile& packed, const std:
         packedResult.result = Failure(Step::Stopped);
         return packedResult;
     }
-    if (!response.statusLine.empty() && response.status / 100 != 2)
+    // A proxy's 407 is the way's answer, not the file's: every next file
+    // would meet it too (and ask for the sign-in again).
+    const bool wayRefused = response.status == 407;
+    if (!response.statusLine.empty() && response.status / 100 != 2 && !wayRefused)
         return PassedOver(Quoted(response.statusLine), outcome);
     if (!WholePacked(outcome)) {
         // As the program's own download would have ended: the box names

@@ -11,6 +11,8 @@
 #include <memory>
 #include <vector>
 
+#include "http/HttpResponseReader.h"
+
 namespace pellinor {
 
 namespace {
@@ -52,6 +54,10 @@ FrameFault JudgeHeader(const ZSTD_frameHeader& header, const FrameLimits& limits
 }
 
 }  // namespace
+
+FrameLimits DownloadFrameLimits() {
+    return FrameLimits{kMaxBodyBytes, kMaxFrameWindowLog};
+}
 
 const char* FrameFaultName(FrameFault fault) {
     switch (fault) {

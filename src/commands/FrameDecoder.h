@@ -9,8 +9,6 @@
 #include <functional>
 #include <string>
 
-#include "http/HttpResponseReader.h"
-
 namespace pellinor {
 
 // The largest window a frame may ask for: 64 MiB. A compressed program's
@@ -27,11 +25,13 @@ constexpr unsigned kMaxFrameWindowLog = 26;
 constexpr uint64_t kMaxPatchReference = uint64_t{1} << kMaxFrameWindowLog;
 
 struct FrameLimits {
-    // The most the frame may announce and hold: a decoded file is a
-    // download and has a download's bound.
-    uint64_t maxContent = kMaxBodyBytes;
-    unsigned windowLogMax = kMaxFrameWindowLog;
+    uint64_t maxContent;  // the most the frame may announce and hold
+    unsigned windowLogMax;
 };
+
+// A download's: a decoded file has a download body's bound (kMaxBodyBytes),
+// and kMaxFrameWindowLog.
+FrameLimits DownloadFrameLimits();
 
 // Why a frame was not taken; each is a different thing to look for on the
 // publisher's side.
@@ -63,6 +63,7 @@ using FrameOutput = std::function<void(const char* data, size_t size)>;
 // its prefix (empty: none). Output may have received a piece of a file
 // when the answer is a fault: the caller throws it away.
 FrameFault DecodeFrame(const FrameInput& input, const std::string& reference,
-                       const FrameOutput& output, const FrameLimits& limits = FrameLimits());
+                       const FrameOutput& output,
+                       const FrameLimits& limits = DownloadFrameLimits());
 
 }  // namespace pellinor

@@ -5,8 +5,9 @@
 // first, as the upgrade reads the installed program). Prints the median
 // of the rounds and the process's peak memory after each; asserts nothing.
 //   frame_decode_bench PROGRAM ZST PATCH REFERENCE FOLDER [ROUNDS]
-#include <psapi.h>
 #include <windows.h>
+// After windows.h, whose types it uses.
+#include <psapi.h>
 
 #include <algorithm>
 #include <chrono>
