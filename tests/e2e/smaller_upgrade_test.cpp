@@ -15,7 +15,7 @@ class SmallerUpgradeTest : public UpgradeScenario {
   protected:
     // The old stand-in installed; the published files served by name under
     // /V9/02/, the patch damaged if asked, and 404 for anything else.
-    std::string InstallAndServe(bool damagePatch) {
+    std::string InstallAndServe(const std::string& relative, bool damagePatch) {
         const std::string bin = ProgramPath("tessaron_old");
         const std::string published = bin.substr(0, bin.find_last_of('\\')) + "\\published\\";
         const std::vector<std::string> patches = FilesIn(published, "Tessaron.Exe.from-*.zst");
@@ -37,17 +37,10 @@ class SmallerUpgradeTest : public UpgradeScenario {
                          {"Content-Length: " + std::to_string(file->second.size())}) +
                 file->second);
         });
-        const std::string folder = MakeFolder("Hotel\\Lock");
+        const std::string folder = MakeFolder(relative);
         EXPECT_TRUE(WriteBytes(folder + "Tessaron.Exe", ReadBytes(bin)));
         MakeDesktopShortcut(Desktop::User, "Lock.lnk", folder + "Tessaron.Exe", folder);
         return folder;
-    }
-
-    std::vector<std::string> Asked() const {
-        std::vector<std::string> asked;
-        for (const std::string& request : server_.Requests())
-            asked.push_back(RequestTarget(request));
-        return asked;
     }
 
     // The support log's line about a smaller file of this test's server.
@@ -63,27 +56,25 @@ class SmallerUpgradeTest : public UpgradeScenario {
     std::string published_;
 };
 
-TEST_F(SmallerUpgradeTest, ThePatchFromTheInstalledProgramBringsTheExactProgram) {
-    const std::string folder = InstallAndServe(false);
-    UiDriver& ui = Start();
-    const UpgradeOutcome outcome = RunUpgrade(ui);
-    EXPECT_TRUE(outcome.Succeeded()) << outcome.Describe();
-    EXPECT_EQ(ReadBytes(folder + "Tessaron.Exe"), published_);
-    EXPECT_EQ(Asked(), std::vector<std::string>{"/V9/02/" + patch_});
-    EXPECT_NE(LogLine(patch_).find(" taken carried="), std::string::npos) << LogLine(patch_);
-    EXPECT_EQ(ScratchFilesLeft(), std::vector<std::string>{});
-}
-
-TEST_F(SmallerUpgradeTest, ADamagedPatchGivesWayToTheCompressedProgram) {
-    const std::string folder = InstallAndServe(true);
-    UiDriver& ui = Start();
-    const UpgradeOutcome outcome = RunUpgrade(ui);
-    EXPECT_TRUE(outcome.Succeeded()) << outcome.Describe();
-    EXPECT_EQ(ReadBytes(folder + "Tessaron.Exe"), published_);
-    EXPECT_EQ(Asked(), (std::vector<std::string>{"/V9/02/" + patch_, "/V9/02/Tessaron.Exe.zst"}));
-    EXPECT_NE(LogLine(patch_).find(" passed over: "), std::string::npos) << LogLine(patch_);
-    EXPECT_NE(LogLine("Tessaron.Exe.zst").find(" taken carried="), std::string::npos);
-    EXPECT_EQ(FilesIn(folder), std::vector<std::string>{"Tessaron.Exe"});
+// The patch comes and decodes to the exact program; damaged, it gives way
+// to the compressed file.
+TEST_F(SmallerUpgradeTest, ThePatchBringsTheExactProgramAndADamagedOneGivesWay) {
+    for (const bool damaged : {false, true}) {
+        const std::string folder = InstallAndServe(damaged ? "Damaged" : "Sound", damaged);
+        const size_t before = server_.Requests().size();
+        const UpgradeOutcome outcome = RunUpgrade(Start());
+        EXPECT_TRUE(outcome.Succeeded()) << outcome.Describe();
+        EXPECT_EQ(ReadBytes(folder + "Tessaron.Exe"), published_);
+        EXPECT_EQ(FilesIn(folder), std::vector<std::string>{"Tessaron.Exe"});
+        EXPECT_EQ(ScratchFilesLeft(), std::vector<std::string>{});
+        EXPECT_EQ(server_.Requests().size() - before, damaged ? 2u : 1u);
+        EXPECT_NE(LogLine(patch_).find(damaged ? " passed over: " : " taken carried="),
+                  std::string::npos)
+            << LogLine(patch_);
+        if (damaged)
+            EXPECT_NE(LogLine("Tessaron.Exe.zst").find(" taken carried="), std::string::npos);
+        RemoveTree(folder);
+    }
 }
 
 }  // namespace
