@@ -33,8 +33,7 @@ std::string Frame(const std::string& content, const std::string& reference = "",
 }
 
 std::string Damaged(std::string frame) {
-    frame[frame.size() / 2] ^= 0x55;
-    return frame;
+    return frame.replace(frame.size() / 2, 1, 1, static_cast<char>(frame[frame.size() / 2] ^ 0x55));
 }
 std::string Cut(const std::string& frame) {
     return frame.substr(0, frame.size() / 2);

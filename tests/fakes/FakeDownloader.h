@@ -16,11 +16,7 @@ struct FakeDownloader : Downloader {
         return download(url, dest);
     }
     PackedResult DownloadPacked(const PackedFile&, const std::string&) override {
-        PackedResult missing;
-        missing.result = Failure(Step::Download);
-        missing.passedOver = true;
-        missing.reason = "\"HTTP/1.1 404 Not Found\"";
-        return missing;
+        return PackedResult{Failure(Step::Download), true, "\"HTTP/1.1 404 Not Found\"", 0};
     }
     void ContinueDownloads(bool) override {}
     Download download;
