@@ -207,9 +207,15 @@ int RunFetch(const std::vector<std::string>& arguments, FetchSite& site) {
     }
     if (!parsed.from.empty()) {
         const std::string earlier = site.localPath ? site.localPath(parsed.from) : parsed.from;
-        if (const std::optional<int> code =
-                FetchSmallerFirst(site, downloads, parsed.url, earlier, file))
-            return *code;
+        std::optional<int> code;
+        try {
+            code = FetchSmallerFirst(site, downloads, parsed.url, earlier, file);
+        } catch (const std::exception& e) {
+            // The encoding refused the address: the command line is wrong.
+            site.err("pellinor-fetch: " + std::string(e.what()) + "\n");
+            return kFetchUsage;
+        }
+        if (code) return *code;
     }
     const Clock::time_point start = Clock::now();
     FetchOutcome outcome;
