@@ -145,6 +145,7 @@ TEST(CommandLine, TheInstallationIsTheOneFoundOrTheOneNamed) {
         {{}, "C:\\Lock\\", "", ExitCode::NothingFound},
         {{{"C:\\Lock\\", true}}, "", "C:\\Lock\\", std::nullopt},
         {{{"C:\\Lock\\", true}}, "c:\\LOCK\\", "C:\\Lock\\", std::nullopt},
+        {{{"C:\\Lock\\", true}}, "C:\\Hotel\\..\\Lock", "C:\\Lock\\", std::nullopt},
         {{{"C:\\Lock\\", true}}, "C:\\Other\\", "", ExitCode::NothingFound},
         {two, "", "", ExitCode::SeveralFound},
         {two, "D:\\Lock\\", "D:\\Lock\\", std::nullopt},

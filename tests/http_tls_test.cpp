@@ -197,6 +197,8 @@ TEST(TlsErrorText, NamesTheFailureAndTheSystemsNumber) {
     } rows[] = {
         {kCertUntrustedRoot, "The server's certificate was not issued by an authority"},
         {kCertChaining, "The server's certificate was not issued by an authority"},
+        {kCertSignature, "The server's certificate was not issued by an authority"},
+        {kTlsNoCommonAlgorithm, "The server and this PC have no TLS version or cipher in common"},
         {kCertNameMismatch, "The server's certificate is for another name"},
         {kCertExpired, "The server's certificate has expired"},
         {0x800B010C, "The server's certificate was refused."},  // revoked

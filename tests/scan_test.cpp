@@ -202,7 +202,7 @@ TEST(DesktopPaths, TheUserFolderGivesWayToPublicOrAllUsers) {
 TEST_F(ScanTest, InstallationsComeDesktopByDesktopMarkedOnlyForTheUsersOwn) {
     shell.desktop = "  C:\\Users\\alice\\Desktop ";
     Shortcut("C:\\Users\\alice\\Desktop\\Tools\\One.LNK", "C:\\Apps\\One");
-    Shortcut("C:\\Users\\public\\Desktop\\two.lnk", "C:\\Apps\\Two\\");
+    Shortcut("C:\\Users\\public\\Desktop\\two.lnk", "C:/Apps/../Apps/./Two/");
     Shortcut("C:\\Users\\All Users\\Desktop\\three.lnk", "C:\\Apps\\Three");
     for (const char* app : {"One", "Two", "Three"})
         File(std::string("C:\\Apps\\") + app + "\\Tessaron.Exe");

@@ -56,5 +56,15 @@ TEST(TextRules, TrailingBackslashIsAddedOnce) {
     EXPECT_EQ(WithTrailingBackslash(""), "\\");
 }
 
+TEST(TextRules, OneFolderHasOneNormalText) {
+    for (const char* written :
+         {"C:\\Hotel\\.\\Tessaron", "C:\\Hotel\\..\\Hotel\\Tessaron", "C:/Hotel/Tessaron/",
+          "C:\\Hotel\\\\Tessaron\\", "C:\\..\\Hotel\\Tessaron"}) {
+        EXPECT_EQ(NormalFolder(written), "C:\\Hotel\\Tessaron\\") << written;
+    }
+    EXPECT_EQ(NormalFolder("\\\\srv\\share\\..\\x"), "\\\\srv\\share\\x\\");
+    EXPECT_EQ(NormalFolder("C:\\"), "C:\\");
+}
+
 }  // namespace
 }  // namespace pellinor

@@ -68,6 +68,9 @@ TEST(HttpUrl, PartsTargetAndHostHeader) {
     EXPECT_EQ(u.Target(), "/a/b/c.exe?x=1#no");
     EXPECT_EQ(u.HostHeader(), "h:8080");
     EXPECT_EQ(ParseHttpUrl("http://h:80/").HostHeader(), "h");
+    // Leading zeros name the same port.
+    EXPECT_EQ(ParseHttpUrl("http://h:018120/").HostHeader(), "h:18120");
+    EXPECT_EQ(ParseHttpUrl("http://h:00080/").HostHeader(), "h");
     EXPECT_EQ(ParseHttpUrl("http://h/").HostHeader(), "h");
     EXPECT_EQ(ParseHttpUrl("http://h/").PortOrDefault(), "80");
     // An https address's own port is 443, and only that one goes unwritten.

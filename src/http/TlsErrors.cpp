@@ -26,19 +26,24 @@ struct TlsText {
     const char* text;
 };
 
+const char* const kNotTrusted =
+    "The server's certificate was not issued by an authority this PC trusts.\r\n"
+    "服务器的证书不是由本电脑信任的机构颁发的。";
+
 const TlsText kTexts[] = {
-    {kCertUntrustedRoot,
-     "The server's certificate was not issued by an authority this PC trusts.\r\n"
-     "服务器的证书不是由本电脑信任的机构颁发的。"},
-    {kCertChaining,
-     "The server's certificate was not issued by an authority this PC trusts.\r\n"
-     "服务器的证书不是由本电脑信任的机构颁发的。"},
+    {kCertUntrustedRoot, kNotTrusted},
+    {kCertChaining, kNotTrusted},
+    {kCertSignature, kNotTrusted},
+    {kCertNoAuthority, kNotTrusted},
     {kCertNameMismatch,
      "The server's certificate is for another name than the one in the address.\r\n"
      "服务器证书上的名称与地址中的名称不符。"},
     {kCertExpired,
      "The server's certificate has expired or is not valid yet (check this PC's date too).\r\n"
      "服务器的证书已过期或尚未生效（请同时检查本电脑的日期）。"},
+    {kTlsNoCommonAlgorithm,
+     "The server and this PC have no TLS version or cipher in common (this PC needs TLS "
+     "1.2).\r\n服务器与本电脑没有共同的 TLS 版本或加密方式（本电脑需要 TLS 1.2）。"},
 };
 
 // Every other certificate trust failure (CERT_E_..., TRUST_E_...), and every

@@ -12,10 +12,13 @@ namespace pellinor {
 // The system's numbers that have a text of their own (HRESULTs, as SChannel
 // and the certificate chain check report them).
 enum : uint32_t {
-    kCertExpired = 0x800B0101,        // CERT_E_EXPIRED: expired or not yet valid
-    kCertUntrustedRoot = 0x800B0109,  // CERT_E_UNTRUSTEDROOT
-    kCertChaining = 0x800B010A,       // CERT_E_CHAINING: no chain to any root
-    kCertNameMismatch = 0x800B010F,   // CERT_E_CN_NO_MATCH
+    kCertExpired = 0x800B0101,           // CERT_E_EXPIRED: expired or not yet valid
+    kCertUntrustedRoot = 0x800B0109,     // CERT_E_UNTRUSTEDROOT
+    kCertChaining = 0x800B010A,          // CERT_E_CHAINING: no chain to any root
+    kCertNameMismatch = 0x800B010F,      // CERT_E_CN_NO_MATCH
+    kCertSignature = 0x80096004,         // TRUST_E_CERT_SIGNATURE: a link signed by another key
+    kCertNoAuthority = 0x80096019,       // TRUST_E_BASIC_CONSTRAINTS: an issuer that is no CA
+    kTlsNoCommonAlgorithm = 0x80090331,  // SEC_E_ALGORITHM_MISMATCH: no protocol or cipher shared
 };
 
 // A redirect from an https address to an http one: what the user asked to

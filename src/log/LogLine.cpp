@@ -45,14 +45,22 @@ std::string Escaped(unsigned char byte) {
 }
 
 // Whether the valid sequence of length bytes at s[i] is a character that
-// some common reader takes as a line break although it is no control byte:
-// the C1 controls (NEL, U+0085, among them; editors that read Latin-1 break
-// there too) and the line and paragraph separators U+2028 and U+2029.
-bool BreaksLines(const std::string& s, size_t i, size_t length) {
+// makes a reader see another line than the one written, although it is no
+// control byte: those some common reader breaks a line at (the C1
+// controls, NEL, U+0085, among them, where editors that read Latin-1 break
+// too; the line and paragraph separators U+2028 and U+2029), and the
+// invisible ones that reorder or hide what follows (the bidi marks U+200E
+// and U+200F, embeddings and overrides U+202A to U+202E, isolates U+2066
+// to U+2069, and the byte order mark U+FEFF), with which a server's text
+// could show a line's words in another order than they were logged.
+bool MisleadsReaders(const std::string& s, size_t i, size_t length) {
     const auto byte = [&](size_t k) { return static_cast<unsigned char>(s[i + k]); };
     if (length == 2) return byte(0) == 0xC2 && byte(1) <= 0x9F;
-    return length == 3 && byte(0) == 0xE2 && byte(1) == 0x80 &&
-           (byte(2) == 0xA8 || byte(2) == 0xA9);
+    if (length != 3) return false;
+    const unsigned value = (byte(0) & 0x0Fu) << 12 | (byte(1) & 0x3Fu) << 6 | (byte(2) & 0x3Fu);
+    return value == 0x200E || value == 0x200F || value == 0x2028 || value == 0x2029 ||
+           (value >= 0x202A && value <= 0x202E) || (value >= 0x2066 && value <= 0x2069) ||
+           value == 0xFEFF;
 }
 
 // Where the authority of the address whose "://" ends at start ends: at its
@@ -76,7 +84,7 @@ std::string SafeEventText(const std::string& rawEvent) {
         std::string piece;
         if (length == 0 || control) {
             piece = Escaped(lead);
-        } else if (BreaksLines(event, i, length)) {
+        } else if (MisleadsReaders(event, i, length)) {
             for (size_t k = 0; k < length; ++k)
                 piece += Escaped(static_cast<unsigned char>(event[i + k]));
         } else {

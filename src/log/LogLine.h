@@ -24,7 +24,9 @@ std::string FormatLogLine(const LocalTime& when, const std::string& event);
 
 // The event as the log writes it: control bytes (line ends, tabs, escape),
 // every other character some reader breaks a line at (the C1 controls,
-// U+2028, U+2029) and bytes that are not UTF-8 become "\xNN", so that one
+// U+2028, U+2029), the invisible ones that reorder or hide text (the bidi
+// controls U+200E, U+200F, U+202A to U+202E, U+2066 to U+2069, and the
+// BOM U+FEFF) and bytes that are not UTF-8 become "\xNN", so that one
 // event is one line of valid UTF-8 whatever a server sent; every address's
 // "user:password@" is left out (WithoutPasswords); cut at kMaxEventBytes
 // with "...".

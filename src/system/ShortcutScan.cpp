@@ -131,7 +131,9 @@ std::vector<Installation> FindInstallations(Platform& platform) {
             platform.messages.ProcessMessages();
             const std::string working = Trim(ShortcutWorkingFolder(platform.shell, link));
             if (working.empty()) continue;
-            const std::string folder = WithTrailingBackslash(working);
+            // Shortcuts to one folder may write it differently: it is one
+            // installation, and an unattended upgrade must not find several.
+            const std::string folder = NormalFolder(working);
             if (IsInstallation(platform.files, folder)) found.push_back({folder, d.own});
         }
     }

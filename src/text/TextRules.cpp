@@ -99,4 +99,38 @@ std::string WithTrailingBackslash(const std::string& path) {
     return path + "\\";
 }
 
+std::string NormalFolder(const std::string& path) {
+    std::string s = path;
+    for (char& c : s) {
+        if (c == '/') c = '\\';
+    }
+    // The root the steps cannot leave: "\\server\share", "X:", or none.
+    size_t rootEnd = 0;
+    if (s.compare(0, 2, "\\\\") == 0) {
+        const size_t server = s.find('\\', 2);
+        const size_t share = server == std::string::npos ? server : s.find('\\', server + 1);
+        rootEnd = share == std::string::npos ? s.size() : share;
+    } else if (s.size() >= 2 && s[1] == ':') {
+        rootEnd = 2;
+    }
+    // Rooted: the steps start at the root, not where the program stands.
+    bool separate = rootEnd < s.size() && s[rootEnd] == '\\';
+    std::vector<std::string> steps;
+    for (const std::string& step : Split(s.substr(rootEnd), '\\')) {
+        if (step.empty() || step == ".") continue;
+        if (step == "..") {
+            if (!steps.empty()) steps.pop_back();
+            continue;
+        }
+        steps.push_back(step);
+    }
+    std::string folder = s.substr(0, rootEnd);
+    for (const std::string& step : steps) {
+        if (separate) folder += '\\';
+        folder += step;
+        separate = true;
+    }
+    return WithTrailingBackslash(folder);
+}
+
 }  // namespace pellinor

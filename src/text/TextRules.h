@@ -45,4 +45,11 @@ std::vector<std::string> Split(const std::string& s, char separator);
 // Appends "\" unless the last byte already is one.
 std::string WithTrailingBackslash(const std::string& path);
 
+// One text for each folder, whichever way a shortcut wrote it: "/" read as
+// "\", "." and ".." steps taken (never above the drive or the share),
+// repeated separators made one, and one "\" at the end.
+// "C:\Hotel\.\Tessaron", "C:\Hotel\..\Hotel\Tessaron" and "C:/Hotel/Tessaron/"
+// are all "C:\Hotel\Tessaron\".
+std::string NormalFolder(const std::string& path);
+
 }  // namespace pellinor

@@ -45,6 +45,8 @@ FetchOutcome FetchOneFile(HttpClient& http, const std::string& url, ScratchFile*
         return outcome;
     };
     for (;;) {
+        // Every try after the first goes on with the download's time; it
+        // asks for a range only while bytes are held.
         const bool resuming = ++outcome.tries > 1;
         const uint64_t from = point.From();
         outcome.failed = false;
@@ -60,12 +62,20 @@ FetchOutcome FetchOneFile(HttpClient& http, const std::string& url, ScratchFile*
         // A continuing 206 took the bytes held; a 200 begins the file anew,
         // the bytes held belonging to a file that has since changed (or to a
         // server that ignores ranges); no answer at all leaves them as held.
+        // A 206 the client did not take is a piece of another file (or not
+        // the rest of this one): what is held cannot be finished and is
+        // dropped, and the file is asked again from its start.
+        const bool foreign =
+            from > 0 && response.status == 206 && outcome.error == response.statusLine;
         if (response.status == 200) {
             held.clear();
             point.spilled = 0;
             point.total = response.framing == BodyFraming::Length ? response.announced : 0;
-            point.validator = StrongValidator(response);
+            point.validator = StrongValidator(response.headers);
             refused = RangesRefused(response);
+        } else if (foreign) {
+            held.clear();
+            point = ResumePoint{0, &held, 0, std::string()};
         } else if (!held.empty() || response.spilled < point.spilled) {
             // No 206 took them: they go back to the response as they were.
             response.spilled = point.spilled;
@@ -85,7 +95,15 @@ FetchOutcome FetchOneFile(HttpClient& http, const std::string& url, ScratchFile*
         const bool resumable = !outcome.whole && cut && answered && point.total > 0 &&
                                !point.validator.empty() && !refused && response.BodySize() > 0 &&
                                response.BodySize() < point.total && outcome.tries < limits.tries;
-        LogEvent(TryLogLine(outcome, resuming, from, resumable));
+        const bool again = foreign && outcome.tries < limits.tries;
+        LogEvent(TryLogLine(outcome, from > 0, from,
+                            resumable ? "resume"
+                            : again   ? "start-over"
+                                      : nullptr));
+        if (again) {
+            address = encoded;
+            continue;
+        }
         if (!resumable) break;
         try {
             http.Pause(limits.pause);

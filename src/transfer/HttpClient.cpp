@@ -57,12 +57,15 @@ bool ClosedBeforeReply(const std::string& error) {
 }
 
 // Only a plain 200 carries the whole file, and a 206 only as the answer to
-// the range asked for, continuing exactly where the bytes held stop: any
-// other 206 is a piece of some file, and 201, 203 and the rest answer other
-// questions. Any of them is shown as the server's status line, like a 404.
+// the range asked for, of the file the bytes held came from (the same
+// strong validator: a cache that ignores If-Range sends a piece of the file
+// as it is now) and continuing exactly where they stop: any other 206 is a
+// piece of some file, and 201, 203 and the rest answer other questions. Any
+// of them is shown as the server's status line, like a 404.
 bool IsSuccess(const ResponseHead& head, const ResumePoint* resume) {
     return head.status == 200 ||
-           (resume && head.status == 206 &&
+           (resume && head.status == 206 && !resume->validator.empty() &&
+            StrongValidator(head.headers) == resume->validator &&
             ContinuesAt(head.Header("Content-Range"), resume->From(), resume->total));
 }
 
@@ -248,6 +251,14 @@ class HttpClient::Impl {
         const bool success = !redirect && IsSuccess(head, resume_);
         response.body.clear();
         response.spilled = 0;
+        if (!success && !redirect && head.status == 206) {
+            // A piece of another file is not read: the file is asked again
+            // from its start, and the rest of this one would only delay it.
+            LogEvent(ResponseLogLine(url.Text(), head.statusLine, BodyFraming::None, 0, 0, false) +
+                     " refused=piece");
+            connection_.Close();
+            throw Error(head.statusLine);
+        }
         // The piece that continues the bytes held goes on after them; any
         // other body is the file from its start.
         if (success && head.status == 206) {

@@ -27,6 +27,16 @@ bool IsPort(const std::string& port, int number) {
     return std::stoi(port) == number;
 }
 
+// A port of digits as its number is written: leading zeros name the same
+// port (RFC 3986 3.2.3), and the Host line, the connection and the range
+// check all read it as a number. Anything else is left for the check
+// before the connection to refuse.
+std::string WithoutLeadingZeros(const std::string& port) {
+    if (port.empty() || port.find_first_not_of("0123456789") != std::string::npos) return port;
+    const size_t first = port.find_first_not_of('0');
+    return first == std::string::npos ? std::string("0") : port.substr(first);
+}
+
 // The part after the host: "/dir/doc#frag?query". The fragment is cut from
 // the document only: a "#" in the directory or the query is data and gets
 // encoded like the other reserved bytes.
@@ -160,7 +170,7 @@ HttpUrl ParseHttpUrl(const std::string& text) {
         colon = authority.find(':');
     }
     url.host = authority.substr(0, colon);
-    if (colon != std::string::npos) url.port = authority.substr(colon + 1);
+    if (colon != std::string::npos) url.port = WithoutLeadingZeros(authority.substr(colon + 1));
     if (url.host.empty()) throw Error("Host field is empty");
 
     SplitTail(tail, url);

@@ -2,14 +2,19 @@
 // answer continues it.
 #include "transfer/ResumableFetch.h"
 
+#include <ctime>
+
 #include "http/SocketErrors.h"
 #include "text/TextRules.h"
+#include "transfer/Cookies.h"
 
 namespace pellinor {
 namespace {
 
-std::string Field(const HttpResponse& response, const std::string& name) {
-    for (const auto& h : response.headers) {
+using Fields = std::vector<std::pair<std::string, std::string>>;
+
+std::string Field(const Fields& headers, const std::string& name) {
+    for (const auto& h : headers) {
         if (SameTextAscii(h.first, name)) return Trim(h.second);
     }
     return std::string();
@@ -32,6 +37,7 @@ bool Number(const std::string& text, size_t& pos, uint64_t& value) {
 }  // namespace
 
 std::string RangeLines(const ResumePoint& point) {
+    if (point.From() == 0) return std::string();
     return "Range: bytes=" + std::to_string(point.From()) + "-\r\nIf-Range: " + point.validator +
            "\r\n";
 }
@@ -51,12 +57,21 @@ bool ContinuesAt(const std::string& contentRange, uint64_t from, uint64_t total)
     return total > 0 && first == from && complete == total && last == total - 1;
 }
 
-std::string StrongValidator(const HttpResponse& response) {
-    const std::string etag = Field(response, "ETag");
+std::string StrongValidator(const Fields& headers) {
+    const std::string etag = Field(headers, "ETag");
     // A weak tag may stay the same while the bytes change: a piece asked
     // for under it could belong to another file.
     if (!etag.empty() && etag.compare(0, 2, "W/") != 0) return etag;
-    return Field(response, "Last-Modified");
+    // A file written twice within the second of its date keeps the date
+    // (RFC 9110 8.8.2.2): only a date the server's clock had left by a
+    // second when it answered names one content.
+    const std::string modified = Field(headers, "Last-Modified");
+    std::time_t changed = 0, now = 0;
+    if (!ParseCookieDate(modified, changed) || !ParseCookieDate(Field(headers, "Date"), now) ||
+        now - changed < 1) {
+        return std::string();
+    }
+    return modified;
 }
 
 bool RangesRefused(const HttpResponse& response) {

@@ -7,6 +7,8 @@
 #include <chrono>
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "http/HttpResponse.h"
 
@@ -43,7 +45,8 @@ struct ResumePoint {
     uint64_t From() const { return spilled + held->size(); }
 };
 
-// The request's "Range" and "If-Range" lines, each ended by CR LF.
+// The request's "Range" and "If-Range" lines, each ended by CR LF; none
+// when nothing is held (the file asked again from its start).
 std::string RangeLines(const ResumePoint& point);
 
 // Whether a 206's Content-Range ("bytes first-last/complete") continues
@@ -51,8 +54,10 @@ std::string RangeLines(const ResumePoint& point);
 bool ContinuesAt(const std::string& contentRange, uint64_t from, uint64_t total);
 
 // A response's strong validator: its ETag unless weak ("W/"), failing that
-// its Last-Modified; empty when it has neither.
-std::string StrongValidator(const HttpResponse& response);
+// its Last-Modified where its Date is at least a second later; empty when
+// it has neither. A 206 is the rest of the bytes held only when it carries
+// the same one (RFC 9110 13.1.5, 15.3.7.3).
+std::string StrongValidator(const std::vector<std::pair<std::string, std::string>>& headers);
 
 // Whether the server said it takes no byte ranges (an Accept-Ranges that
 // does not name "bytes"); saying nothing is no refusal.

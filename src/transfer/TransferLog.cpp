@@ -41,14 +41,14 @@ std::string DownloadLogLine(const FetchOutcome& outcome) {
     return line;
 }
 
-std::string TryLogLine(const FetchOutcome& outcome, bool ranged, uint64_t from, bool resumes) {
+std::string TryLogLine(const FetchOutcome& outcome, bool ranged, uint64_t from, const char* next) {
     const HttpResponse& r = outcome.response;
     std::string line = "download try=" + std::to_string(outcome.tries) +
                        " range=" + (ranged ? "bytes=" + std::to_string(from) + "-" : "none") +
                        " status=" + Quoted(r.statusLine) +
                        " bytes=" + std::to_string(r.BodySize()) + " outcome=" +
                        (outcome.whole ? "whole"
-                        : resumes     ? "resume"
+                        : next        ? next
                                       : "end");
     if (outcome.failed) line += " error=" + Quoted(outcome.error);
     return line;

@@ -25,9 +25,10 @@ std::string ResponseLogLine(const std::string& url, const std::string& statusLin
 // error's text when there was one.
 std::string DownloadLogLine(const FetchOutcome& outcome);
 
-// "download try=N range=bytes=F- status="..." bytes=N outcome=whole|resume|end
-// error="..."": one line for each GET of a download, the first with
-// range=none; resume when another try follows.
-std::string TryLogLine(const FetchOutcome& outcome, bool ranged, uint64_t from, bool resumes);
+// "download try=N range=bytes=F- status="..." bytes=N outcome=whole|next|end
+// error="..."": one line for each GET of a download, those that held
+// nothing with range=none; next ("resume", "start-over") when another try
+// follows.
+std::string TryLogLine(const FetchOutcome& outcome, bool ranged, uint64_t from, const char* next);
 
 }  // namespace pellinor

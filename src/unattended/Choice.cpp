@@ -13,7 +13,7 @@ InstallationChoice ChooseInstallation(const std::vector<Installation>& found,
         const std::string& folder = found[i].folder;
         // Only a folder the scan found: /folder names which, never where. A
         // folder no shortcut leads to is not known to hold the lock program.
-        const bool wanted = named.empty() || SameTextAscii(folder, named);
+        const bool wanted = named.empty() || SameTextAscii(folder, NormalFolder(named));
         const bool again = choice.index >= 0 && SameTextAscii(folder, choice.folder);
         if (!wanted || again) continue;
         ++distinct;

@@ -15,8 +15,8 @@
 
 namespace pellinor::e2e {
 
-// The certificates the rig's ports present.
-enum class Certificate { Good, Untrusted, WrongName, Expired };
+// The certificates the rig's ports present (port 4 is the benchmark's plain one).
+enum class Certificate { Good, Untrusted, WrongName, Expired, LeafOnly = 5, Impostor, Tls13Only };
 
 class TlsRig {
   public:
@@ -36,7 +36,7 @@ class TlsRig {
     TlsRig(const TlsRig&) = delete;
     TlsRig& operator=(const TlsRig&) = delete;
 
-    bool Running() const { return !ports_[3].empty() && !key_.empty(); }
+    bool Running() const { return !ports_[7].empty() && !key_.empty(); }
     // "https://localhost:<port>" + path; localhost is the name the
     // certificates carry (Wine's name check does not match an address).
     std::string Url(Certificate certificate, const std::string& path) const {
@@ -70,7 +70,7 @@ class TlsRig {
     }
 
     std::string folder_;
-    std::string ports_[4];
+    std::string ports_[8];
     std::string key_;
 };
 

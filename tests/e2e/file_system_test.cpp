@@ -109,6 +109,30 @@ TEST_F(FileSystemTest, ReadOnlyAndDelete) {
     EXPECT_FALSE(files_.IsReadOnly(path));
 }
 
+// A name taken (the one after the last used) is passed over, its file untouched.
+TEST_F(FileSystemTest, AScratchFileNeverTakesOverAnExistingFile) {
+    const std::string temp = MakeFolder("temp");
+    wchar_t saved[MAX_PATH + 1] = {};
+    ::GetEnvironmentVariableW(L"TMP", saved, MAX_PATH + 1);
+    ::SetEnvironmentVariableW(L"TMP", Widen(temp).c_str());
+    std::string next = "none";
+    if (const auto first = files_.OpenScratchFile()) {
+        files_.ForEachEntry(temp, [&](const std::string& name, bool) {
+            if (name.rfind("pel", 0) != 0) return;  // "." and ".."
+            char text[16];
+            std::snprintf(text, sizeof text, "pel%08lX.tmp",
+                          std::stoul(name.substr(3, 8), nullptr, 16) + 1);
+            next = text;
+        });
+    }
+    const bool made = WriteBytes(temp + next, "someone else's");
+    const auto scratch = files_.OpenScratchFile();
+    ::SetEnvironmentVariableW(L"TMP", saved[0] ? saved : nullptr);
+    ASSERT_TRUE(made && scratch) << next;
+    scratch->Append("ours", 4);
+    EXPECT_EQ(ReadBytes(temp + next), "someone else's");
+}
+
 TEST_F(FileSystemTest, DirectoryIdentityNamesTheFolderNotTheSpelling) {
     const std::string a = MakeFolder("a");
     const std::string b = MakeFolder(kChineseName);

@@ -1,7 +1,8 @@
 // The upgrade on the real Pellinor.exe from https addresses: Wine's SChannel
 // and certificate chain check against a forwarder that presents a good
 // chain, one from a CA nobody trusts, one for another name and an expired
-// one (tests/e2e/tls-rig), each with its whole chain. Behind the forwarder
+// one (tests/e2e/tls-rig), each with its whole chain, then leaves sent
+// alone and a server of TLS 1.3 only. Behind the forwarder
 // the test's scripted server answers as over http. The old program stays
 // unless the chain is good, and the box names why, with the system's number.
 #include <chrono>
@@ -59,6 +60,9 @@ TEST_F(HttpsUpgradeTest, OnlyAGoodChainForTheNameUpgrades) {
         {Certificate::Untrusted, kCertUntrustedRoot},
         {Certificate::WrongName, kCertNameMismatch},
         {Certificate::Expired, kCertExpired},
+        {Certificate::LeafOnly, kCertChaining},  // both passed by Wine's SSL policy;
+        {Certificate::Impostor, kCertChaining},  // a partial chain to Wine's chain engine
+        {Certificate::Tls13Only, 0x80090304},    // SEC_E_INTERNAL_ERROR under Wine, at once
     };
     const std::string folder = Install("Lock");
     ServeNewProgram();

@@ -4,6 +4,8 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cwchar>
+#include <string>
 
 #include "platform/Error.h"
 #include "platform/win32/ScopedHandles.h"
@@ -207,21 +209,42 @@ void Win32FileSystem::WriteFile(const std::string& path, ScratchFile& head,
     });
 }
 
+namespace {
+// The names a scratch file tries before it gives up (and the download is
+// held in memory): another program's file, or a folder, takes a name only
+// now and then, while a temporary folder nobody may write to refuses every
+// name alike.
+constexpr int kScratchNameTries = 64;
+}  // namespace
+
 std::unique_ptr<ScratchFile> Win32FileSystem::OpenScratchFile() {
     wchar_t folder[MAX_PATH + 1] = {};
     const DWORD length = ::GetTempPathW(MAX_PATH + 1, folder);
     if (length == 0 || length > MAX_PATH) return nullptr;
-    // A name of its own, made as an empty file, then opened to vanish.
-    wchar_t name[MAX_PATH + 1] = {};
-    if (::GetTempFileNameW(folder, L"pel", 0, name) == 0) return nullptr;
-    const HANDLE file =
-        ::CreateFileW(name, GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                      FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        ::DeleteFileW(name);
-        return nullptr;
+    // "pel" and eight hex digits, each name after the last one tried, from
+    // a start of this process's own. Made new or not at all: a file that
+    // has the name is never opened, emptied, or deleted with the scratch
+    // file (GetTempFileNameW, under Wine, hands out a name that exists once
+    // its 65,535 are taken).
+    static DWORD next = (::GetCurrentProcessId() << 16) ^ ::GetTickCount();
+    for (int i = 0; i < kScratchNameTries; ++i) {
+        wchar_t number[16] = {};
+        std::swprintf(number, 16, L"%08lX", static_cast<unsigned long>(next++));
+        const std::wstring name = std::wstring(folder) + L"pel" + number + L".tmp";
+        const HANDLE file =
+            ::CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                          FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+        if (file != INVALID_HANDLE_VALUE) {
+            return std::make_unique<Win32ScratchFile>(Narrow(name), file);
+        }
+        // Taken by a file, a folder, or one being deleted: another name.
+        const DWORD error = ::GetLastError();
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS &&
+            error != ERROR_ACCESS_DENIED) {
+            return nullptr;
+        }
     }
-    return std::make_unique<Win32ScratchFile>(Narrow(name), file);
+    return nullptr;
 }
 
 std::string Win32FileSystem::ReadFile(const std::string& path, size_t maxBytes) {

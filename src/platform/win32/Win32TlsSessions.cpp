@@ -9,6 +9,9 @@
 
 #include <cstdio>
 
+#include "platform/win32/ScopedHandles.h"
+#include "platform/win32/Win32ServerChain.h"
+
 namespace pellinor {
 namespace {
 
@@ -65,8 +68,9 @@ class Win32TlsSession : public TlsSession {
     }
 
     void AsyncHandshake(Done done) override {
-        stream_.async_handshake(wintls::handshake_type::client,
-                                [done](const boost::system::error_code& e) { done(e, 0); });
+        stream_.async_handshake(
+            wintls::handshake_type::client,
+            [this, done](const boost::system::error_code& e) { done(e ? e : ChainError(), 0); });
     }
     void AsyncReadSome(boost::asio::mutable_buffer buffer, Done done) override {
         stream_.async_read_some(buffer, std::move(done));
@@ -86,6 +90,20 @@ class Win32TlsSession : public TlsSession {
     }
 
   private:
+    // The server's chain checked by the program itself once SChannel has
+    // passed it (see Win32ServerChain.h): its number, in the system's
+    // category as SChannel's are, or none.
+    boost::system::error_code ChainError() {
+        PCCERT_CONTEXT presented = nullptr;
+        const SECURITY_STATUS queried = wintls::detail::sspi_functions::QueryContextAttributesA(
+            stream_.native_context_handle(), SECPKG_ATTR_REMOTE_CERT_CONTEXT, &presented);
+        const ScopedCertificate leaf(queried == SEC_E_OK ? presented : nullptr);
+        const uint32_t code =
+            queried != SEC_E_OK ? static_cast<uint32_t>(queried) : ServerChainError(leaf.Get());
+        if (code == 0) return boost::system::error_code();
+        return boost::system::error_code(static_cast<int>(code), boost::system::system_category());
+    }
+
     wintls::stream<Socket&> stream_;
 };
 
