@@ -31,7 +31,6 @@ target_link_libraries(pellinor_commands PUBLIC pellinor_zstd)
 if(WIN32)
     # Size over speed for the code around the decoder too: its time goes to
     # the line, and the exe's size to every download of it.
-    set_source_files_properties(src/commands/FrameDecoder.cpp src/commands/Sha256.cpp
-        src/commands/SmallerFiles.cpp src/commands/FileDownload.cpp
-        TARGET_DIRECTORY pellinor_commands PROPERTIES COMPILE_OPTIONS -Os)
+    set_source_files_properties(src/commands/FrameDecoder.cpp src/commands/SmallerFiles.cpp
+        src/commands/FileDownload.cpp TARGET_DIRECTORY pellinor_commands PROPERTIES COMPILE_OPTIONS -Os)
 endif()

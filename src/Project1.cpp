@@ -24,6 +24,7 @@
 #include "system/Platform.h"
 #include "unattended/CallbackPump.h"
 #include "unattended/CommandLine.h"
+#include "unattended/UnattendedRollback.h"
 #include "unattended/UnattendedUpgrade.h"
 #include "window/win32/FirstCopy.h"
 #include "window/win32/Win32Window.h"
@@ -49,8 +50,10 @@ const pellinor::PublisherKeys& BuiltInPublisherKeys() {
 
 // The system's services, the same for the window and the upgrade without one.
 struct Services {
-    explicit Services(pellinor::Win32FileSystem& fileSystem) : files(fileSystem) {}
+    Services(pellinor::Win32FileSystem& fileSystem, std::string ownFolder)
+        : files(fileSystem), dataFolder(std::move(ownFolder)) {}
     pellinor::Win32FileSystem& files;
+    std::string dataFolder;  // the log's, where replaced programs are kept too
     pellinor::Win32Processes processes;
     pellinor::Win32Registry registry;
     pellinor::Win32SystemInfo system;
@@ -63,8 +66,8 @@ struct Services {
     // The services with the thread's message pump and the shell of the
     // window (or of none).
     pellinor::Platform With(pellinor::MessagePump& messages, pellinor::Shell& shell) {
-        return {messages, files,      processes, registry,    shell,
-                system,   signatures, versions,  commandLock, &tls};
+        return {messages,   files,    processes,   registry, shell,     system,
+                signatures, versions, commandLock, &tls,     dataFolder};
     }
 };
 
@@ -77,19 +80,23 @@ void PumpThreadMessages() {
     }
 }
 
-// Pellinor.exe /upgrade: no window is made and no box is shown; the exit
-// code says how it ended, and so does the log's last line.
-int RunWithoutWindow(const pellinor::CommandLine& request, pellinor::Win32FileSystem& files) {
+// Pellinor.exe /upgrade and /rollback: no window is made and no box is
+// shown; the exit code says how it ended, and so does the log's last line.
+int RunWithoutWindow(const pellinor::CommandLine& request, pellinor::Win32FileSystem& files,
+                     const std::string& dataFolder) {
     using namespace pellinor;
     try {
         ComApartment com;
-        Services services{files};
+        Services services{files, dataFolder};
         CallbackPump messages(PumpThreadMessages, [](uint32_t ms) {
             ::MsgWaitForMultipleObjects(0, nullptr, FALSE, ms, QS_ALLINPUT);
             PumpThreadMessages();
         });
         Win32Shell shell([] { return static_cast<HWND>(nullptr); });
         Platform platform = services.With(messages, shell);
+        if (request.rollback)
+            return EndRollbackWith(
+                RunUnattendedRollback(platform, BuiltInPublisherKeys(), request));
         return EndWith(
             RunUnattendedUpgrade(platform, services.proxies, BuiltInPublisherKeys(), request));
     } catch (const std::exception& error) {
@@ -101,7 +108,8 @@ int RunWithoutWindow(const pellinor::CommandLine& request, pellinor::Win32FileSy
 int RunProgram(HINSTANCE instance, const std::string& arguments, int showCommand) {
     using namespace pellinor;
     Win32FileSystem files;
-    FileLog log(files, LocalTimeNow, SupportLogFolder(LocalAppDataFolder()));
+    const std::string dataFolder = SupportLogFolder(LocalAppDataFolder());
+    FileLog log(files, LocalTimeNow, dataFolder);
     const LogScope logging(log);
     // The arguments as the program reads them; an address's password left out.
     std::string started = "start " + ProgramVersion() + " " + Quoted(ExecutableFilePath());
@@ -119,7 +127,8 @@ int RunProgram(HINSTANCE instance, const std::string& arguments, int showCommand
         LogEvent("command line refused: " + parsed.problem);
         return EndWith(ExitCode::BadCommandLine);
     }
-    if (parsed.request.upgrade) return RunWithoutWindow(parsed.request, files);
+    if (parsed.request.upgrade || parsed.request.rollback)
+        return RunWithoutWindow(parsed.request, files, dataFolder);
 
     // A second start in the session (a double click too many, a second
     // shortcut) shows the copy that runs instead of upgrading beside it.
@@ -136,7 +145,7 @@ int RunProgram(HINSTANCE instance, const std::string& arguments, int showCommand
         ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES;
     ::InitCommonControlsEx(&controls);
 
-    Services services{files};
+    Services services{files, dataFolder};
     Win32Window window(instance);
     Win32Shell shell([&window] { return window.Handle(); });
     Platform platform = services.With(window, shell);

@@ -61,6 +61,7 @@ TEST(CommandLine, SwitchesAndValues) {
          "http://10.0.0.5:8080/V9/02/", ""},
         {"/upgrade /base HTTP://h/", true, "", "HTTP://h/", ""},
         {"/upgrade /base https://h/", true, "", "https://h/", ""},
+        {"/ROLLBACK /folder C:\\Lock", false, "C:\\Lock\\", "", ""},
         // Refused: a deployment tool gets 1639 instead of a window nobody answers.
         {"/install", false, "", "", "unknown: /install"},
         {"upgrade", false, "", "", "unknown: upgrade"},
@@ -80,6 +81,9 @@ TEST(CommandLine, SwitchesAndValues) {
         {"/upgrade /base \"http://h/a b/\"", false, "", "", "blank"},
         {"/folder C:\\Lock", false, "", "", "only go with /upgrade"},
         {"/base http://h/", false, "", "", "only go with /upgrade"},
+        {"/rollback /base http://h/", false, "", "", "only go with /upgrade"},
+        {"/rollback /upgrade", false, "", "", "together"},
+        {"/rollback /Rollback", false, "", "", "twice"},
     };
     for (const auto& row : rows) {
         const ParsedCommandLine parsed = ParseCommandLine(SplitCommandLine(row.line));
@@ -87,6 +91,8 @@ TEST(CommandLine, SwitchesAndValues) {
         if (problem.empty()) {
             EXPECT_EQ(parsed.problem, "") << row.line;
             EXPECT_EQ(parsed.request.upgrade, row.upgrade) << row.line;
+            EXPECT_EQ(parsed.request.rollback, LowerAscii(row.line).find("/rollback") == 0)
+                << row.line;
             EXPECT_EQ(parsed.request.folder, row.folder) << row.line;
             EXPECT_EQ(parsed.request.base, row.base) << row.line;
         } else {
@@ -111,9 +117,11 @@ TEST(CommandLine, ExitCodesFollowTheInstallersConventionAndDiffer) {
     for (const auto& row : conventions) EXPECT_EQ(static_cast<int>(row.code), row.number);
 
     const ExitCode all[] = {
-        ExitCode::Upgraded,       ExitCode::NothingFound,   ExitCode::SeveralFound,
-        ExitCode::DownloadFailed, ExitCode::Refused,        ExitCode::ReplaceFailed,
-        ExitCode::Unexpected,     ExitCode::AlreadyRunning, ExitCode::BadCommandLine};
+        ExitCode::Upgraded,          ExitCode::NothingFound,      ExitCode::SeveralFound,
+        ExitCode::DownloadFailed,    ExitCode::Refused,           ExitCode::ReplaceFailed,
+        ExitCode::Unexpected,        ExitCode::AlreadyRunning,    ExitCode::BadCommandLine,
+        ExitCode::NothingKept,       ExitCode::KeptRecordDamaged, ExitCode::InstalledChanged,
+        ExitCode::KeptProgramChanged};
     std::set<int> numbers;
     std::set<std::string> texts;
     for (ExitCode code : all) {

@@ -16,6 +16,13 @@
 namespace pellinor {
 namespace {
 
+// The name a publisher gives a patch made from bytes.
+std::string Sha256Of(const std::string& bytes) {
+    Sha256 sha;
+    sha.Add(bytes);
+    return sha.Hex();
+}
+
 const std::string kOld = ProgramBytes(std::string(3000, 'o') + "old lock program");
 const std::string kNew = ProgramBytes(std::string(3000, 'o') + "new lock program, the second");
 const std::string kOther = ProgramBytes(std::string(2000, 'x') + "another program altogether");
@@ -72,7 +79,7 @@ struct Row {
 TEST(SmallerFiles, EachFileIsTriedInTurnAndOnlyASoundProgramTakesThePlace) {
     for (const Row& row : kRows) {
         ScriptedHttpServer server;
-        const std::string patchPath = "/v2/Tessaron.Exe.from-" + Sha256Hex(kOld) + ".zst";
+        const std::string patchPath = "/v2/Tessaron.Exe.from-" + Sha256Of(kOld) + ".zst";
         const std::map<std::string, Served> files = {{patchPath, row.patch},
                                                      {"/v2/Tessaron.Exe.zst", row.compressed},
                                                      {"/v2/Tessaron.Exe", row.program}};

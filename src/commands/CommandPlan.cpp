@@ -2,6 +2,7 @@
 #include "commands/CommandPlan.h"
 
 #include "commands/DownloadCheck.h"
+#include "commands/KeptProgram.h"
 #include "commands/ProgramHeaders.h"
 #include "commands/PutInPlace.h"
 #include "commands/SmallerFiles.h"
@@ -14,24 +15,6 @@
 namespace pellinor {
 
 namespace {
-
-// Holds the machine's command lock while a command changes files, and
-// gives it back on every way out. Taken after the command's questions, so
-// that a box left open holds nobody up.
-class ChangingFiles {
-  public:
-    explicit ChangingFiles(CommandLock& lock) : lock_(lock), held_(lock.TryTake()) {}
-    ~ChangingFiles() {
-        if (held_) lock_.Release();
-    }
-    ChangingFiles(const ChangingFiles&) = delete;
-    ChangingFiles& operator=(const ChangingFiles&) = delete;
-    bool Held() const { return held_; }
-
-  private:
-    CommandLock& lock_;
-    bool held_;
-};
 
 // The download's time on screen, ended on every way out, an error that
 // propagates included.
@@ -135,7 +118,7 @@ StepResult Told(CommandSite& site, const CommandPlan& plan, const StepResult& re
 StepResult RunPlan(CommandSite& site, const CommandPlan& plan) {
     Platform& platform = site.platform;
     // Held to the command's end, its last box included.
-    const ChangingFiles changing(platform.commandLock);
+    const HeldCommandLock changing(platform.commandLock);
     if (!changing.Held()) return Told(site, plan, Failure(Step::AnotherCopy));
     site.notify.ChangingFiles(plan.buttons);
     ClearTheWay(platform, plan);
@@ -152,8 +135,13 @@ StepResult RunPlan(CommandSite& site, const CommandPlan& plan) {
     if (result.Ok() && !chain.admitted) result = Admit(site, plan);
     // A detached signature serves its one check and goes.
     if (plan.signature == Signed::Beside) platform.files.Remove(SignatureTemp(plan));
-    if (result.Ok())
+    if (result.Ok()) {
+        const std::optional<PendingKeep> kept =
+            plan.keepReplaced ? PrepareKeep(platform, plan.folder, plan.target, plan.temp)
+                              : std::nullopt;
         result = ReplaceAndVerify(PumpingReplaceSite(platform), plan.temp, plan.target);
+        FinishKeep(platform.files, kept, result.Ok());
+    }
     return Told(site, plan, result);
 }
 

@@ -57,6 +57,9 @@ struct CommandPlan {
     // A signed lock program is replaced only by its publisher's program,
     // and no lock program by an older one or by another program.
     bool checkAgainstTarget = false;
+    // The program replaced is kept under the user's local application data
+    // (see KeptProgram.h), so that support can put it back.
+    bool keepReplaced = false;
     bool onlyExitAfterFailure = false;
     Then then = Then::OpenTarget;
 };

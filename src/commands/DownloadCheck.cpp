@@ -35,16 +35,18 @@ std::optional<Refusal> PublisherRefusal(PublisherVerdict verdict) {
 
 }  // namespace
 
+std::optional<Refusal> CheckProgramPublisher(Platform& platform, const PublisherKeys& keys,
+                                             const std::string& installed,
+                                             const std::string& download) {
+    if (!keys.empty())
+        return CheckSignedProgram(platform.signatures, keys, download, ExtractFileName(installed));
+    return PublisherRefusal(
+        CheckPublisher(platform.signatures, platform.files, installed, download));
+}
+
 std::optional<Refusal> CheckDownload(Platform& platform, const PublisherKeys& keys,
                                      const std::string& installed, const std::string& download) {
-    if (!keys.empty()) {
-        if (auto refusal =
-                CheckSignedProgram(platform.signatures, keys, download, ExtractFileName(installed)))
-            return refusal;
-    } else if (auto refusal = PublisherRefusal(
-                   CheckPublisher(platform.signatures, platform.files, installed, download))) {
-        return refusal;
-    }
+    if (auto refusal = CheckProgramPublisher(platform, keys, installed, download)) return refusal;
 
     const FileVersion before = platform.versions.Read(installed);
     const FileVersion after = platform.versions.Read(download);

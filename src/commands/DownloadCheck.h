@@ -17,6 +17,13 @@ namespace pellinor {
 // are far shorter.
 constexpr size_t kShownNameBytes = 64;
 
+// The publisher rule alone: with the publisher's keys built in, one of them
+// must have signed the download; without, the installed program's signer
+// must have (see CheckPublisher). Nothing when it may take the place.
+std::optional<Refusal> CheckProgramPublisher(Platform& platform, const PublisherKeys& keys,
+                                             const std::string& installed,
+                                             const std::string& download);
+
 // The publisher rule first, then the version rule, for signed and unsigned
 // installations alike. With the publisher's keys built in, they decide who
 // signed the download; without, the installed program's signature does.

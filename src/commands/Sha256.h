@@ -1,7 +1,11 @@
-// The SHA-256 of a file (FIPS 180-4), read in pieces: the name under which
-// a publisher puts a patch made from that exact program.
+// SHA-256 (FIPS 180-4) of bytes and of files, computed by the program itself:
+// what names a program in the record of the one an upgrade replaced, the
+// same on every Windows and in the native tests.
 #pragma once
 
+#include <array>
+#include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -9,11 +13,28 @@
 
 namespace pellinor {
 
-// The 64 lower-case hex digits of the file's SHA-256; nothing when it
-// cannot be read to its end.
-std::optional<std::string> FileSha256(FileSystem& files, const std::string& path);
+class Sha256 {
+  public:
+    Sha256();
+    void Add(const char* data, size_t size);
+    void Add(const std::string& bytes) { Add(bytes.data(), bytes.size()); }
+    // The digest in lower-case hex; the object is spent afterwards.
+    std::string Hex();
 
-// The same for bytes in memory.
-std::string Sha256Hex(const std::string& bytes);
+  private:
+    void Block(const unsigned char* block);
+
+    std::array<uint32_t, 8> state_;
+    std::array<unsigned char, 64> pending_{};
+    size_t pendingSize_ = 0;
+    uint64_t totalBytes_ = 0;
+};
+
+// The SHA-256 of the whole file, read kDigestPieceBytes at a time; nothing
+// when it cannot be read to its end.
+std::optional<std::string> Sha256OfFile(FileSystem& files, const std::string& path);
+
+// Whether text is a SHA-256 as Hex gives it: 64 lower-case hex digits.
+bool IsSha256Hex(const std::string& text);
 
 }  // namespace pellinor

@@ -43,7 +43,7 @@ std::vector<PackedFile> PackedFilesFor(FileSystem& files, const std::string& url
     if (!reference.empty()) {
         const std::optional<uint64_t> size = files.FileSize(reference);
         const std::optional<std::string> sha256 =
-            size && *size <= kMaxPatchReference ? FileSha256(files, reference) : std::nullopt;
+            size && *size <= kMaxPatchReference ? Sha256OfFile(files, reference) : std::nullopt;
         if (sha256) {
             packed.push_back({PatchUrl(url, *sha256), url, reference});
         } else {

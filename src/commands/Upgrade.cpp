@@ -2,13 +2,14 @@
 // shortcuts, lets the user pick and confirm one, ends the running lock
 // program, downloads the newest Tessaron.Exe and puts it in place.
 #include "commands/CommandPlan.h"
+#include "commands/LockProgramNames.h"
 #include "log/LogEvent.h"
 #include "text/TextRules.h"
 
 namespace pellinor {
 
 namespace {
-constexpr const char* kExeName = "Tessaron.Exe";
+constexpr const char* kExeName = kLockProgramName;
 // What an older updater left beside the program when it could not finish;
 // removed so that nobody starts it by mistake.
 constexpr const char* kLeftoverName = "Tessaron_New.Exe";
@@ -48,7 +49,7 @@ void UpgradeInstalledProgram(CommandSite& site) {
 
     CommandPlan plan;
     plan.url = site.downloadBase + kExeName;
-    plan.temp = folder + (chinese ? "Tessaron.tmp" : "TessaronEng.tmp");
+    plan.temp = folder + ReplacementTempName(chinese);
     plan.target = folder + kExeName;
     plan.folder = folder;
     plan.noticeCode = "E0056";
@@ -58,6 +59,7 @@ void UpgradeInstalledProgram(CommandSite& site) {
     plan.payload = Payload::Executable;
     plan.smaller = Smaller::CompressedOrPatch;
     plan.checkAgainstTarget = true;
+    plan.keepReplaced = true;
     // Only Exit after a failure: the lock program has been ended, and the
     // user should leave and start it again rather than try once more blindly.
     plan.onlyExitAfterFailure = true;

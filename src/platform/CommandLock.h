@@ -15,4 +15,22 @@ class CommandLock {
     virtual void Release() = 0;
 };
 
+// Holds the machine's command lock while a command changes files, and
+// gives it back on every way out. Taken after the command's questions, so
+// that a box left open holds nobody up.
+class HeldCommandLock {
+  public:
+    explicit HeldCommandLock(CommandLock& lock) : lock_(lock), held_(lock.TryTake()) {}
+    ~HeldCommandLock() {
+        if (held_) lock_.Release();
+    }
+    HeldCommandLock(const HeldCommandLock&) = delete;
+    HeldCommandLock& operator=(const HeldCommandLock&) = delete;
+    bool Held() const { return held_; }
+
+  private:
+    CommandLock& lock_;
+    bool held_;
+};
+
 }  // namespace pellinor

@@ -1,6 +1,8 @@
 // Everything the logic reaches of the operating system, handed over in one piece.
 #pragma once
 
+#include <string>
+
 #include "platform/CommandLock.h"
 #include "platform/FileSystem.h"
 #include "platform/FileVersions.h"
@@ -26,6 +28,9 @@ struct Platform {
     FileVersions& versions;
     CommandLock& commandLock;
     TlsSessions* tls = nullptr;  // https; none: https addresses are refused
+    // The program's own folder under the user's local application data (the
+    // log's), without "\" at its end; empty when there is none.
+    std::string dataFolder{};
 };
 
 }  // namespace pellinor

@@ -120,9 +120,10 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     };
     for (size_t i = 0; i < arguments.size(); ++i) {
         const std::string name = LowerAscii(arguments[i]);
-        if (name == "/upgrade") {
-            if (request.upgrade) return refuse("/upgrade given twice");
-            request.upgrade = true;
+        if (name == "/upgrade" || name == "/rollback") {
+            bool& command = name == "/upgrade" ? request.upgrade : request.rollback;
+            if (command) return refuse(name + " given twice");
+            command = true;
             continue;
         }
         if (name != "/folder" && name != "/base") return refuse("unknown: " + arguments[i]);
@@ -144,8 +145,10 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
             request.base = value;
         }
     }
-    if ((folderGiven || baseGiven) && !request.upgrade) {
-        return refuse("/folder and /base only go with /upgrade");
+    if (request.upgrade && request.rollback) return refuse("/upgrade and /rollback together");
+    if (baseGiven && !request.upgrade) return refuse("/base can only go with /upgrade");
+    if (folderGiven && !request.upgrade && !request.rollback) {
+        return refuse("/folder can only go with /upgrade or /rollback");
     }
     return parsed;
 }

@@ -1,5 +1,6 @@
 // The command line of Pellinor.exe: none for the window; "/upgrade", with
-// "/folder" and "/base", for the upgrade without a window.
+// "/folder" and "/base", for the upgrade without a window; "/rollback", with
+// "/folder", for putting back the program an upgrade replaced.
 #pragma once
 
 #include <string>
@@ -8,9 +9,10 @@
 namespace pellinor {
 
 struct CommandLine {
-    bool upgrade = false;  // /upgrade: the upgrade without a window
-    std::string folder;    // /folder "C:\...": the installation, ending in "\"; empty: not given
-    std::string base;      // /base "http://.../": the download base; empty: the built-in one
+    bool upgrade = false;   // /upgrade: the upgrade without a window
+    bool rollback = false;  // /rollback: the kept program put back, without a window
+    std::string folder;     // /folder "C:\...": the installation, ending in "\"; empty: not given
+    std::string base;       // /base "http://.../": the download base; empty: the built-in one
 };
 
 struct ParsedCommandLine {

@@ -24,6 +24,18 @@ std::string ExitCodeText(ExitCode code) {
         case ExitCode::ReplaceFailed:
             name = "not put in place";
             break;
+        case ExitCode::NothingKept:
+            name = "nothing kept for the folder";
+            break;
+        case ExitCode::KeptRecordDamaged:
+            name = "the kept program's record is damaged";
+            break;
+        case ExitCode::InstalledChanged:
+            name = "the installed program changed since the upgrade";
+            break;
+        case ExitCode::KeptProgramChanged:
+            name = "the kept program changed";
+            break;
         case ExitCode::Unexpected:
             name = "unexpected failure";
             break;

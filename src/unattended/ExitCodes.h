@@ -1,4 +1,4 @@
-// How an unattended upgrade ends, as the number a deployment tool reads.
+// How an unattended upgrade or rollback ends, as the number a deployment tool reads.
 // Where the installers' convention (the Windows Installer's return codes,
 // which deployment tools know) has a number for an outcome, it is used;
 // the outcomes it has no number for get numbers of their own from 10 up,
@@ -20,6 +20,12 @@ enum class ExitCode : int {
     DownloadFailed = 11,  // the download did not come whole (the old program stays)
     Refused = 12,         // the publisher or version check refused the download
     ReplaceFailed = 13,   // the new program could not be written or put in place
+    // The rollback's own refusals, from 20 on; each leaves the installation
+    // and the kept program as they were.
+    NothingKept = 20,         // no program kept for the folder
+    KeptRecordDamaged = 21,   // the kept program's record is not one the upgrade wrote
+    InstalledChanged = 22,    // the installed program is not the one the upgrade placed
+    KeptProgramChanged = 23,  // the kept program is gone or not the recorded one
     // Something no other code names (an error escaping the upgrade):
     // ERROR_INSTALL_FAILURE, "Fatal error during installation".
     Unexpected = 1603,
