@@ -19,8 +19,32 @@ function(pellinor_include_root name)
     endforeach()
 endfunction()
 
+# Every header of src/<folder> compiled alone, through the include folder of
+# the layer that owns it: a header that only a higher layer compiles would
+# otherwise never be held to its own layer's folders, and a climbing include
+# in it would build. One generated source a header, each a single include.
+function(pellinor_header_checks name folder)
+    file(GLOB headers CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/${folder}/*.h)
+    if(NOT headers)
+        return()
+    endif()
+    set(checks "")
+    foreach(header ${headers})
+        get_filename_component(base ${header} NAME_WE)
+        set(check ${CMAKE_BINARY_DIR}/header-checks/${name}/${base}.cpp)
+        file(CONFIGURE OUTPUT ${check} CONTENT "#include \"${folder}/${base}.h\"\n")
+        list(APPEND checks ${check})
+    endforeach()
+    add_library(pellinor_${name}_headers OBJECT ${checks})
+    target_include_directories(pellinor_${name}_headers
+                               PRIVATE $<TARGET_PROPERTY:pellinor_${name},INCLUDE_DIRECTORIES>)
+    target_link_libraries(pellinor_${name}_headers PRIVATE pellinor_${name})
+    pellinor_warnings(pellinor_${name}_headers)
+endfunction()
+
 # The library pellinor_<name> of sources, seeing the folders in visible,
-# linked to the library below it.
+# linked to the library below it. Its headers are those of src/<name>, or of
+# the folder given after below (platform/win32 for platform_win32).
 function(pellinor_layer name sources visible below)
     pellinor_include_root(${name} ${visible})
     add_library(pellinor_${name} STATIC ${sources})
@@ -29,6 +53,11 @@ function(pellinor_layer name sources visible below)
         target_link_libraries(pellinor_${name} PUBLIC ${below})
     endif()
     pellinor_warnings(pellinor_${name})
+    set(folder ${name})
+    if(ARGC GREATER 4)
+        set(folder ${ARGV4})
+    endif()
+    pellinor_header_checks(${name} ${folder})
     set(PELLINOR_LAYER_LIBS ${PELLINOR_LAYER_LIBS} pellinor_${name} PARENT_SCOPE)
 endfunction()
 
@@ -68,3 +97,16 @@ macro(pellinor_layers)
     add_library(pellinor_logic INTERFACE)
     target_link_libraries(pellinor_logic INTERFACE pellinor_form)
 endmacro()
+
+# No include in src/ written with "../" (cmake/no-parent-includes.cmake),
+# checked again whenever a file of src/ changes.
+file(GLOB_RECURSE PELLINOR_ALL_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*.cpp
+     ${CMAKE_SOURCE_DIR}/src/*.h)
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/no-parent-includes.stamp
+                   COMMAND ${CMAKE_COMMAND} -DSTAMP=${CMAKE_BINARY_DIR}/no-parent-includes.stamp
+                           -P ${CMAKE_SOURCE_DIR}/cmake/no-parent-includes.cmake --
+                           ${PELLINOR_ALL_SOURCES}
+                   DEPENDS ${PELLINOR_ALL_SOURCES} ${CMAKE_SOURCE_DIR}/cmake/no-parent-includes.cmake
+                   VERBATIM)
+add_custom_target(pellinor_no_parent_includes ALL
+                  DEPENDS ${CMAKE_BINARY_DIR}/no-parent-includes.stamp)

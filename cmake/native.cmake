@@ -16,7 +16,7 @@ target_compile_definitions(pellinor_transfer PUBLIC PELLINOR_DOWNLOAD_HOST="${PE
 # Real host implementations of the platform services that the tests and the
 # benchmarks drive on real folders and sockets.
 file(GLOB PELLINOR_POSIX_SOURCES CONFIGURE_DEPENDS src/platform/posix/*.cpp)
-pellinor_layer(posix "${PELLINOR_POSIX_SOURCES}" "platform;text" pellinor_text)
+pellinor_layer(posix "${PELLINOR_POSIX_SOURCES}" "platform;text" pellinor_text platform/posix)
 
 # The support tool, native: the same client from a Linux command line.
 add_executable(pellinor-fetch src/fetch/FetchMainPosix.cpp)
@@ -40,18 +40,22 @@ pellinor_warnings(pellinor_tests)
 gtest_discover_tests(pellinor_tests DISCOVERY_TIMEOUT 60 PROPERTIES LABELS native)
 
 # Benchmarks: programs that print ratios against a peer run in the same
-# process; never run as tests.
+# process. Each also runs once among the tests (label bench), with its
+# smallest input and no figure asserted, so that one that no longer runs
+# fails there instead of rotting unseen; the Wine benchmark runs in
+# scripts/test's Wine stage, as it needs the Windows build.
 file(GLOB PELLINOR_BENCH_SOURCES CONFIGURE_DEPENDS bench/*.cpp)
+set(PELLINOR_BENCH_SMALLEST_download_bench 1)
+set(PELLINOR_BENCH_SMALLEST_resume_bench 1)
 foreach(source ${PELLINOR_BENCH_SOURCES})
     get_filename_component(name ${source} NAME_WE)
     add_executable(${name} ${source})
     target_link_libraries(${name} PRIVATE pellinor_test_support)
+    if(NOT name STREQUAL "wine_upgrade_bench" AND NOT PELLINOR_SANITIZE)
+        add_test(NAME bench_${name} COMMAND ${name} ${PELLINOR_BENCH_SMALLEST_${name}})
+        set_tests_properties(bench_${name} PROPERTIES LABELS bench TIMEOUT 300)
+    endif()
 endforeach()
-
-# The smaller files' benchmark once on its made-up programs (a few
-# seconds): that it runs, not its figures.
-add_test(NAME smaller_files_bench_once COMMAND smaller_files_bench)
-set_tests_properties(smaller_files_bench_once PROPERTIES LABELS native)
 
 # Small host tools of the tests and the demo (the download server).
 file(GLOB PELLINOR_TOOL_SOURCES CONFIGURE_DEPENDS tools/*.cpp)

@@ -57,10 +57,17 @@ add_dependencies(pellinor_platform pellinor_delay_imports)
 # The real platform: the system services, and the window's own Win32 code
 # above the window's logic.
 file(GLOB PELLINOR_PLATFORM_WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp)
-# Compiled into each executable instead (see the files).
-set(PELLINOR_PER_EXECUTABLE_SOURCES src/platform/win32/TickCount64.cpp src/platform/win32/WinsockOnLoad.cpp)
+# Compiled into each executable instead (see the files), yet held to the
+# layer's folders like the rest of it: their objects, not a library.
 list(FILTER PELLINOR_PLATFORM_WIN32_SOURCES EXCLUDE REGEX "/(TickCount64|WinsockOnLoad)\\.cpp$")
-pellinor_layer(platform_win32 "${PELLINOR_PLATFORM_WIN32_SOURCES}" "platform;text" pellinor_text)
+pellinor_layer(platform_win32 "${PELLINOR_PLATFORM_WIN32_SOURCES}" "platform;text" pellinor_text
+               platform/win32)
+add_library(pellinor_per_executable OBJECT src/platform/win32/TickCount64.cpp
+                                           src/platform/win32/WinsockOnLoad.cpp)
+target_include_directories(pellinor_per_executable
+                           PRIVATE $<TARGET_PROPERTY:pellinor_platform_win32,INCLUDE_DIRECTORIES>)
+pellinor_warnings(pellinor_per_executable)
+set(PELLINOR_PER_EXECUTABLE_SOURCES $<TARGET_OBJECTS:pellinor_per_executable>)
 # https: boost-wintls over SChannel (third_party/boost-wintls/VENDORED.md);
 # its MinGW shim comes first on the path.
 target_include_directories(pellinor_platform_win32 SYSTEM PRIVATE
@@ -71,7 +78,7 @@ set_source_files_properties(src/platform/win32/Win32TlsSessions.cpp PROPERTIES C
 file(GLOB PELLINOR_WINDOW_WIN32_SOURCES CONFIGURE_DEPENDS src/window/win32/*.cpp)
 pellinor_layer(window_win32 "${PELLINOR_WINDOW_WIN32_SOURCES}"
                "platform;text;log;http;transfer;system;commands;window"
-               "pellinor_window;pellinor_platform_win32")
+               "pellinor_window;pellinor_platform_win32" window/win32)
 add_library(pellinor_win32 INTERFACE)
 target_link_libraries(pellinor_win32 INTERFACE pellinor_logic pellinor_window_win32)
 
@@ -84,15 +91,21 @@ set_source_files_properties(assets/Pellinor.rc PROPERTIES OBJECT_DEPENDS
 # certificates in certs (a list; empty for none). Every copy is
 # named Pellinor.exe, since the program takes its title from its own name.
 function(pellinor_app target folder host certs)
-    add_executable(${target} WIN32 src/Project1.cpp src/transfer/DownloadBase.cpp ${PELLINOR_PER_EXECUTABLE_SOURCES}
-                   assets/Pellinor.rc)
-    set_target_properties(${target} PROPERTIES OUTPUT_NAME Pellinor RUNTIME_OUTPUT_DIRECTORY ${folder})
     set(scheme http)
     if(ARGC GREATER 4)
         set(scheme ${ARGV4})
     endif()
-    target_compile_definitions(${target} PRIVATE PELLINOR_DOWNLOAD_HOST="${host}"
-                                                 PELLINOR_DOWNLOAD_SCHEME="${scheme}")
+    # The default addresses, a file of the transfer layer built for this
+    # program's host, within that layer's folders.
+    add_library(${target}_download_base OBJECT src/transfer/DownloadBase.cpp)
+    target_include_directories(${target}_download_base
+                               PRIVATE $<TARGET_PROPERTY:pellinor_transfer,INCLUDE_DIRECTORIES>)
+    target_compile_definitions(${target}_download_base PRIVATE PELLINOR_DOWNLOAD_HOST="${host}"
+                                                               PELLINOR_DOWNLOAD_SCHEME="${scheme}")
+    pellinor_warnings(${target}_download_base)
+    add_executable(${target} WIN32 src/Project1.cpp $<TARGET_OBJECTS:${target}_download_base>
+                   ${PELLINOR_PER_EXECUTABLE_SOURCES} assets/Pellinor.rc)
+    set_target_properties(${target} PROPERTIES OUTPUT_NAME Pellinor RUNTIME_OUTPUT_DIRECTORY ${folder})
     target_link_libraries(${target} PRIVATE pellinor_win32)
     # Version.h: the version the program writes into its support log;
     # PublisherKeyList.inc: the keys it carries.

@@ -168,7 +168,6 @@ int RunProgram(HINSTANCE instance, const std::string& arguments, int showCommand
     // and programs checked only at a click), and loading ole32.dll and what
     // it brings (cmake/delay-load.cmake) would hold the window back.
     ComApartment com;
-    // The form's texts, the language's name among them, go with the form.
     return window.Run();
 }
 

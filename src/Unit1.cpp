@@ -82,19 +82,20 @@ void TForm1::FormCreate() {
     const std::string ansiName = GetSystemLanguageName(platform_.system);
     SystemLanguageName = platform_.system.AnsiToUtf8(ansiName);
     IsChinese = LanguageNameIsChinese(ansiName);
+    notify_.SetLanguage(IsChinese);
     notify_.SetDecimalSeparator(platform_.system.DecimalSeparator());
 }
 
 void TForm1::FormShow() {
     window_.SetText(Control::Edit1, "");
     // The list starts empty: the next upgrade scans again.
-    window_.ListClear();
-    installations_.clear();
+    notify_.ForgetListed();
     WriteCaptions(window_, IsChinese, SystemLanguageName);
 }
 
 void TForm1::StatusBar1DblClick() {
     IsChinese = !IsChinese;
+    notify_.SetLanguage(IsChinese);
     FormShow();
 }
 
@@ -143,8 +144,8 @@ std::string TForm1::TakeDownloadBase() {
 }
 
 CommandSite TForm1::Site(const std::string& base) {
-    return CommandSite{platform_,      notify_,       downloads_.FileDownloader(), IsChinese, base,
-                       installations_, publisherKeys_};
+    return CommandSite{platform_, notify_,          downloads_.FileDownloader(),
+                       base,      notify_.Listed(), publisherKeys_};
 }
 
 void TForm1::BitBtn1Click() {

@@ -78,8 +78,6 @@ class TForm1 : public EventSink {
     Downloads& downloads_;
     // The form's HTTP component: stopped from the close box.
     HttpClient& IdHTTP1() { return downloads_.Client(); }
-    // The installations the list shows, from the last scan.
-    std::vector<Installation> installations_;
 };
 
 }  // namespace pellinor

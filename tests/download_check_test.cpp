@@ -48,7 +48,7 @@ struct CheckedUpgrade : CommandRig {
         fake.window.onBox = [this](const ShownBox&) { tempAtBox = fake.files.FileExists(Temp()); };
     }
     std::string Temp() const { return kFolder + (chinese ? "Tessaron.tmp" : "TessaronEng.tmp"); }
-    void Run() { UpgradeInstalledProgram(site); }
+    void Run() { RunUpgrade(); }
 };
 
 TEST(InstalledSigner, OnlyAProgramWithoutACertificateTableCountsAsUnsigned) {
@@ -164,7 +164,7 @@ TEST(DownloadCheck, EachRefusalNamesItsReasonKeepsTheProgramAndLeavesOnlyExit) {
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
         CheckedUpgrade u(row.installedBytes);
-        u.chinese = row.chinese;
+        u.SetChinese(row.chinese);
         u.fake.signatures.byPath[kInstalled] = row.installedSignature;
         if (row.installedUnreadable) u.fake.files.unreadable.insert("C:\\LOCK\\TESSARON.EXE");
         u.fake.versions.byPath[kInstalled] = row.installed;

@@ -182,7 +182,7 @@ TEST(HttpClientTls, NeverFromHttpsToHttpAndNeverWithoutTheSystemsTls) {
     client.UseTlsSessions(&tls);
     HttpResponse response;
     const std::string https = "https://127.0.0.1:" + std::to_string(server.Port()) + "/V9/a";
-    EXPECT_EQ(GetOrError(client, https, response), kTlsDowngradeRefused);
+    EXPECT_EQ(GetOrError(client, https, response), InBothLanguages(TextId::TlsDowngradeRefused));
     EXPECT_EQ(server.Requests().size(), 2u) << "the hello and the one request";
 
     HttpClient withoutTls(HttpEvents{});

@@ -45,7 +45,7 @@ TEST(Install, SetupLandsOnTheFirstPresentDriveAndIsStarted) {
 
 TEST(Install, ChineseNamesAndTheDesktopWhenNoDriveIsPresent) {
     Command c;
-    c.chinese = true;
+    c.SetChinese(true);
     InstallNewestVersion(c.site);
     ASSERT_EQ(c.downloads.size(), 1u);
     EXPECT_EQ(c.downloads[0].first, DefaultDownloadBase() + "R7.35Setup.exe");
@@ -58,7 +58,7 @@ TEST(Install, NamesFollowTheLanguageOfTheMomentAfterTheConfirmation) {
     Command c;
     c.fake.files.AddFolder("C:\\");
     // The status bar is double-clicked while the confirmation is open.
-    c.window().onBox = [&c](const ShownBox&) { c.chinese = true; };
+    c.window().onBox = [&c](const ShownBox&) { c.SetChinese(true); };
     InstallNewestVersion(c.site);
     EXPECT_EQ(c.window().boxes[0].text, "Are you sure you want to install a new Tessaron-System?");
     ASSERT_EQ(c.downloads.size(), 1u);
@@ -114,7 +114,7 @@ TEST(Install, FailuresShowE0058AndNeverStartAStaleSetup) {
 TEST(Sdk, ArchiveReplacesTheFormerOneOnTheDesktopAndIsOpened) {
     for (bool chinese : {false, true}) {
         Command c;
-        c.chinese = chinese;
+        c.SetChinese(chinese);
         const std::string target = std::string("C:\\Users\\alice\\Desktop\\R7.35") +
                                    (chinese ? "接口函数.rar" : "_SDK.rar");
         c.fake.files.AddFile(target, "Rar! former archive");

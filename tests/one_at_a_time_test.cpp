@@ -41,7 +41,7 @@ TEST(CommandLock, AnotherCopyChangingFilesStopsEachCommandBeforeItChangesAnythin
         for (const auto& row : rows) {
             SCOPED_TRACE(std::string(row.what) + (chinese ? " in Chinese" : ""));
             CommandRun run;
-            run.chinese = chinese;
+            run.SetChinese(chinese);
             run.fake.commandLock.heldElsewhere = true;
             row.command(run.site);
 

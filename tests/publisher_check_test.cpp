@@ -121,7 +121,7 @@ struct SignedUpgrade : CommandRig {
         return chinese ? "C:\\Lock\\Tessaron.tmp" : "C:\\Lock\\TessaronEng.tmp";
     }
     void Download(const FileSignature& signature) { fake.signatures.byPath[Temp()] = signature; }
-    void Run() { UpgradeInstalledProgram(site); }
+    void Run() { RunUpgrade(); }
 };
 
 TEST(PublisherUpgrade, RefusalsNameTheReasonKeepTheProgramAndLeaveOnlyExit) {
@@ -142,7 +142,7 @@ TEST(PublisherUpgrade, RefusalsNameTheReasonKeepTheProgramAndLeaveOnlyExit) {
     };
     for (const auto& c : cases) {
         SignedUpgrade u;
-        u.chinese = c.chinese;
+        u.SetChinese(c.chinese);
         u.Download(c.download);
         u.Run();
         ASSERT_EQ(u.fake.window.boxes.size(), 2u) << c.code << ": confirmation and refusal only";

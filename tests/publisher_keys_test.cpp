@@ -77,7 +77,7 @@ TEST(PublisherKeys, TheUpgradeTakesOnlyAProgramOfAKeyWhateverTheInstalledOneIs) 
         };
         for (const auto& row : rows) {
             Pinned u;
-            u.chinese = chinese;
+            u.SetChinese(chinese);
             u.served = ProgramBytes("new lock program");
             u.installations = {{folder, false}};
             u.fake.files.AddFolder(folder);

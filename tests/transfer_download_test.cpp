@@ -178,9 +178,8 @@ TEST_F(DownloadTest, TheCursorIsRestoredOnEveryWayOut) {
 
     // An address that cannot be encoded leaves the command as an error;
     // the hourglass goes with it.
-    std::vector<Installation> none;
     const PublisherKeys noKeys;
-    CommandSite site{fake.platform, notify, downloader, chinese, std::string(), none, noKeys};
+    CommandSite site{fake.platform, notify, downloader, std::string(), {}, noKeys};
     CommandPlan plan;
     plan.temp = kDest;
     plan.target = "C:\\Hotel\\Lock\\Tessaron.Exe";
@@ -200,7 +199,7 @@ TEST_F(DownloadTest, TheCursorIsRestoredOnEveryWayOut) {
 TEST_F(DownloadTest, ADoubleClickDuringAStallSwitchesTheProgressLanguage) {
     // The status bar's double-click runs nested inside the transfer's pump.
     window.onProcessMessages = [&] {
-        if (!window.label1History.empty()) chinese = true;
+        if (!window.label1History.empty()) progress.SetLanguage(true);
     };
     const std::string body = Pattern(3000);
     server.Enqueue(
@@ -229,7 +228,7 @@ TEST(ProgressDisplay, TheStatusLineAndTheBar) {
 
     // The latest announcement counts, in the language of the moment.
     progress.WorkBegin(2048);
-    chinese = true;
+    progress.SetLanguage(true);
     progress.Work(0);
     EXPECT_EQ(window.Text(Control::Label1), "正在下载门锁软件，请稍等... 0 KB/2 KB");
     EXPECT_EQ(window.progressPosition, 0);

@@ -63,7 +63,7 @@ TEST(Unattended, EachWayTheUpgradeEndsHasItsExitCode) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
-        UnattendedNotify notify(row.named);
+        UnattendedNotify notify(row.named, false);
         notify.Begun();
         const std::optional<Installation> chosen = notify.Choose(row.found);
         const bool choiceEnds =

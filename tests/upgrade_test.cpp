@@ -21,7 +21,7 @@ struct Upgrade : CommandRig {
         fake.processes.running = {
             {10, "C:\\Lock\\Tessaron.Exe"}, {11, "tessaron.exe"}, {12, "explorer.exe"}};
     }
-    void Run() { UpgradeInstalledProgram(site); }
+    void Run() { RunUpgrade(); }
     bool Unchanged(const std::string& folder) {
         return fake.files.Bytes(folder + "Tessaron.Exe") == kOld && downloads.empty() &&
                fake.processes.terminated.empty();
@@ -84,9 +84,9 @@ TEST(Upgrade, LeftoversAreDeletedBeforeTheRunningProgramIsEnded) {
 
 TEST(Upgrade, ChineseBranchUsesItsTemporaryNameAndKeepsItWhenTheFlagFlips) {
     Upgrade u;
-    u.chinese = true;
+    u.SetChinese(true);
     u.installations = {{"C:\\Lock\\", true}};
-    u.duringDownload = [&u] { u.chinese = false; };  // the status bar double-clicked mid-download
+    u.duringDownload = [&u] { u.SetChinese(false); };  // the status bar double-clicked mid-download
     u.Run();
     ASSERT_EQ(u.downloads.size(), 1u);
     EXPECT_EQ(u.downloads[0].second, "C:\\Lock\\Tessaron.tmp");

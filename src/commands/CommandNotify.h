@@ -31,13 +31,17 @@ class CommandNotify : public DownloadNotify {
   public:
     // A command has begun; its boxes follow the language as it is switched.
     virtual void Begun() = 0;
+    // The language the user has chosen, asked where a command fixes a file
+    // name or the language of its boxes: a switch made before counts.
+    virtual bool ChineseNow() const = 0;
     // From here on the command's boxes keep this language, whatever the
     // user switches to while it runs.
     virtual void KeepLanguage(bool chinese) = 0;
     // True to go on; folder is named where the question names one.
     virtual bool Confirm(Question question, const std::string& folder) = 0;
     // The installations found: the one to upgrade, or nothing (none found,
-    // or several and none chosen yet), which ends the command.
+    // or several and none chosen yet), which ends the command. The window
+    // keeps them, so the next click picks among them without a scan.
     virtual std::optional<Installation> Choose(const std::vector<Installation>& found) = 0;
     // The command now changes files and cannot be started again.
     virtual void ChangingFiles(ButtonsOff buttons) = 0;

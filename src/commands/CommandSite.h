@@ -1,6 +1,6 @@
-// What the three commands work with: the platform, the one they report to,
-// the downloader, the live UI-language flag, the values the window keeps
-// for them and the publisher keys built in.
+// What the three commands work with: the platform, the one they report to
+// (which also says the language of the moment), the downloader, the values
+// the window keeps for them and the publisher keys built in.
 #pragma once
 
 #include <string>
@@ -18,11 +18,11 @@ struct CommandSite {
     Platform& platform;
     CommandNotify& notify;
     Downloader& downloader;
-    const bool& isChinese;  // read where each command says, so a flip mid-command counts only later
     std::string downloadBase;  // file names are appended to it as they are
-    // The installations of the last scan: the user picks among them, so a
-    // later click upgrades the one picked instead of scanning again.
-    std::vector<Installation>& installations;
+    // The installations the last scan found, as the window lists them: the
+    // user picks among them, so a later click upgrades the one picked
+    // instead of scanning again. Empty: the upgrade scans.
+    std::vector<Installation> installations;
     // The publisher's keys this build carries: when there are any, nothing
     // is started, opened or put in place unless one of them signed it.
     const PublisherKeys& publisherKeys;

@@ -7,6 +7,12 @@
 namespace pellinor {
 
 namespace {
+// The setup programs' names on the maker's server, the same in every
+// release folder: the product line the window's captions name (R7.35),
+// and the English setup's own name beside the Chinese one.
+constexpr const char* kChineseSetupName = "R7.35Setup";
+constexpr const char* kEnglishSetupName = "R7.35SetupEng";
+
 std::string SetupFolder(Platform& platform) {
     for (const char* drive : {"D:\\", "C:\\", "E:\\", "F:\\", "G:\\"}) {
         if (platform.files.DirectoryExists(drive)) return drive;
@@ -22,7 +28,7 @@ void InstallNewestVersion(CommandSite& site) {
     const std::string dir = SetupFolder(site.platform);
     // The language is read after the question: it may have flipped while
     // the box was open.
-    const std::string name = site.isChinese ? "R7.35Setup" : "R7.35SetupEng";
+    const std::string name = site.notify.ChineseNow() ? kChineseSetupName : kEnglishSetupName;
     CommandPlan plan;
     plan.url = site.downloadBase + name + ".exe";
     plan.temp = dir + name + ".tmp";

@@ -10,7 +10,7 @@ namespace pellinor {
 void DownloadSdk(CommandSite& site) {
     site.notify.Begun();
     const std::string dir = Trim(GetShellFolder(site.platform.registry, "desktop")) + "\\";
-    const bool chinese = site.isChinese;
+    const bool chinese = site.notify.ChineseNow();
     CommandPlan plan;
     // A fixed address: the base typed in the hidden mode is not used here.
     plan.url = DefaultServerRoot() + (chinese ? "/Q38.rar" : "/Q38_Eng.rar");

@@ -33,13 +33,14 @@ void LogFound(const std::vector<Installation>& found) {
 void UpgradeInstalledProgram(CommandSite& site) {
     CommandNotify& notify = site.notify;
     notify.Begun();
-    if (site.installations.empty()) site.installations = FindInstallations(site.platform);
-    LogFound(site.installations);
+    const std::vector<Installation> found =
+        site.installations.empty() ? FindInstallations(site.platform) : site.installations;
+    LogFound(found);
     // The scan gives the window its turns, and the language may have been
     // switched meanwhile: the upgrade keeps the one it has now to its end.
-    const bool chinese = site.isChinese;
+    const bool chinese = notify.ChineseNow();
     notify.KeepLanguage(chinese);
-    const std::optional<Installation> chosen = notify.Choose(site.installations);
+    const std::optional<Installation> chosen = notify.Choose(found);
     if (!chosen) return;
     const std::string& folder = chosen->folder;
 

@@ -165,7 +165,7 @@ void HttpConnection::StartTls(const std::string& serverName) {
     std::unique_ptr<TlsSession> session = tlsSessions_->Begin(socket_, serverName);
     if (!session) {
         Close();
-        throw Error(kTlsNeedsNewerWindows);
+        throw Error(InBothLanguages(TextId::TlsNeedsNewerWindows));
     }
     bool done = false;
     boost::system::error_code result;
@@ -180,7 +180,7 @@ void HttpConnection::StartTls(const std::string& serverName) {
         });
     if (!finished) {
         Close();
-        throw Error(kTlsHandshakeTooSlow);
+        throw Error(InBothLanguages(TextId::TlsHandshakeTooSlow));
     }
     if (result) {
         Close();

@@ -91,8 +91,8 @@ class HttpConnection : public HttpTransport {
     void UseTlsSessions(TlsSessions* sessions) override { tlsSessions_ = sessions; }
     bool CanSpeakTls() const override { return tlsSessions_ != nullptr; }
     // The handshake waits as a read does, processing messages, and ends at
-    // kTlsHandshakeLimit with kTlsHandshakeTooSlow. A system without TLS
-    // 1.2 raises kTlsNeedsNewerWindows.
+    // kTlsHandshakeLimit with TlsHandshakeTooSlow. A system without TLS
+    // 1.2 raises TlsNeedsNewerWindows.
     void StartTls(const std::string& serverName) override;
     std::string TlsDescription() override { return tls_ ? tls_->Description() : std::string(); }
 

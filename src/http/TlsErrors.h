@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "text/Texts.h"
+
 namespace pellinor {
 
 // The system's numbers that have a text of their own (HRESULTs, as SChannel
@@ -21,14 +23,13 @@ enum : uint32_t {
     kTlsNoCommonAlgorithm = 0x80090331,  // SEC_E_ALGORITHM_MISMATCH: no protocol or cipher shared
 };
 
-// A redirect from an https address to an http one: what the user asked to
-// be private would go in the clear.
-extern const char* const kTlsDowngradeRefused;
-// The system has no TLS 1.2 (Windows XP and Vista), the oldest https a
-// server may still offer.
-extern const char* const kTlsNeedsNewerWindows;
-// The handshake took longer than kTlsHandshakeLimit.
-extern const char* const kTlsHandshakeTooSlow;
+// A text of the texts' table in both languages, English first: the
+// refusals below, say, or TextId::TlsDowngradeRefused for a redirect from an
+// https address to an http one (what the user asked to be private would go
+// in the clear), TlsNeedsNewerWindows where the system has no TLS 1.2
+// (Windows XP and Vista, the oldest https a server may still offer), and
+// TlsHandshakeTooSlow for a handshake longer than kTlsHandshakeLimit.
+std::string InBothLanguages(TextId id);
 
 // The text for a failed handshake, certificate check or TLS read or write.
 // Numbers from the system's TLS have their texts; anything else (the peer

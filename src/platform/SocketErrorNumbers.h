@@ -6,6 +6,12 @@
 
 namespace pellinor {
 
+// The two a dropped connection shows as: WSAECONNABORTED, the connection
+// aborted on this side (a peer's reset can surface so), and WSAECONNRESET,
+// the peer reset it.
+constexpr int kConnectionAbortedError = 10053;
+constexpr int kConnectionResetError = 10054;
+
 int WindowsSocketError(const boost::system::error_code& ec);
 
 }  // namespace pellinor

@@ -127,6 +127,27 @@ const std::array<TextPair, kTextCount> kTexts{{
     {T::ProxySignInOk, "确定", "OK"},
     {T::ProxySignInCancel, "取消", "Cancel"},
     {T::DownloadingPrefix, "正在下载门锁软件，请稍等... ", "Downloading file, Please wait... "},
+    {T::TlsDowngradeRefused, "https 地址被重定向到不安全的 http 地址，已拒绝跟随。",
+     "The https address redirected to an http address, which is not secure; it was not "
+     "followed."},
+    {T::TlsNeedsNewerWindows,
+     "此 Windows 版本无法建立 https 所需的 TLS 1.2 连接（Windows 7 SP1 及以后版本可以）。"
+     "请使用 http 地址。",
+     "This Windows cannot make the TLS 1.2 connection that https needs (Windows 7 SP1 and "
+     "later can). Use an http address."},
+    {T::TlsHandshakeTooSlow, "服务器建立安全 (TLS) 连接的时间超过 60 秒。",
+     "The server took more than 60 s over the secure (TLS) connection's start."},
+    {T::TlsNotTrusted, "服务器的证书不是由本电脑信任的机构颁发的。",
+     "The server's certificate was not issued by an authority this PC trusts."},
+    {T::TlsNameMismatch, "服务器证书上的名称与地址中的名称不符。",
+     "The server's certificate is for another name than the one in the address."},
+    {T::TlsExpired, "服务器的证书已过期或尚未生效（请同时检查本电脑的日期）。",
+     "The server's certificate has expired or is not valid yet (check this PC's date too)."},
+    {T::TlsNoCommonProtocol, "服务器与本电脑没有共同的 TLS 版本或加密方式（本电脑需要 TLS 1.2）。",
+     "The server and this PC have no TLS version or cipher in common (this PC needs TLS 1.2)."},
+    {T::TlsCertificateRefused, "服务器的证书被拒绝。", "The server's certificate was refused."},
+    {T::TlsFailed, "与服务器的安全 (TLS) 连接失败。",
+     "The secure (TLS) connection to the server failed."},
 }};
 }  // namespace
 

@@ -53,9 +53,20 @@ enum class TextId {
     ProxySignInCancel,
     // The status line while a download runs; ends in one blank.
     DownloadingPrefix,
+    // https failures. The client does not know the window's language, so
+    // they are shown in both at once (TlsErrors), English first.
+    TlsDowngradeRefused,
+    TlsNeedsNewerWindows,
+    TlsHandshakeTooSlow,
+    TlsNotTrusted,
+    TlsNameMismatch,
+    TlsExpired,
+    TlsNoCommonProtocol,
+    TlsCertificateRefused,
+    TlsFailed,
 };
 
-constexpr int kTextCount = static_cast<int>(TextId::DownloadingPrefix) + 1;
+constexpr int kTextCount = static_cast<int>(TextId::TlsFailed) + 1;
 
 struct TextPair {
     TextId id;

@@ -10,12 +10,19 @@
 
 namespace pellinor {
 
+namespace {
+// The folder where the maker's server keeps the newest lock program and
+// setup programs of the line this program serves (the SDK archives sit at
+// the server's root instead): fixed on the server's side, not ours to choose.
+constexpr const char* kReleaseFolder = "/V9/02/";
+}  // namespace
+
 std::string DefaultServerRoot() {
     return std::string(PELLINOR_DOWNLOAD_SCHEME "://") + PELLINOR_DOWNLOAD_HOST;
 }
 
 std::string DefaultDownloadBase() {
-    return DefaultServerRoot() + "/V9/02/";
+    return DefaultServerRoot() + kReleaseFolder;
 }
 
 }  // namespace pellinor

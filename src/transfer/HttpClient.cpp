@@ -15,6 +15,7 @@
 #include "log/LogEvent.h"
 #include "log/LogLine.h"
 #include "platform/Error.h"
+#include "platform/SocketErrorNumbers.h"
 #include "text/TextRules.h"
 #include "transfer/Cookies.h"
 #include "transfer/HttpUrl.h"
@@ -52,8 +53,9 @@ bool IsRedirect(const ResponseHead& head) {
 // stopped) has the request already, and a second one would double the wait
 // and the request.
 bool ClosedBeforeReply(const std::string& error) {
-    return error == kConnectionClosedGracefully || error == SocketErrorMessage(10053) ||
-           error == SocketErrorMessage(10054);
+    return error == kConnectionClosedGracefully ||
+           error == SocketErrorMessage(kConnectionAbortedError) ||
+           error == SocketErrorMessage(kConnectionResetError);
 }
 
 // Only a plain 200 carries the whole file, and a 206 only as the answer to
@@ -191,7 +193,7 @@ class HttpClient::Impl {
                 const HttpUrl target = ResolveLocation(url, Printable(head.Header("Location")));
                 if (url.Secure() && !target.Secure()) {
                     LogEvent("redirect refused: https to " + AddressForLog(target.Text()));
-                    throw Error(kTlsDowngradeRefused);
+                    throw Error(InBothLanguages(TextId::TlsDowngradeRefused));
                 }
                 url = target;
                 decided = false;

@@ -13,14 +13,17 @@ namespace pellinor {
 
 class UnattendedNotify : public CommandNotify {
   public:
-    // named: the /folder value (ending in "\"), or empty.
-    explicit UnattendedNotify(std::string named) : named_(std::move(named)) {}
+    // named: the /folder value (ending in "\"), or empty; chinese: the
+    // system's language, which names the temporary file as the window's does.
+    UnattendedNotify(std::string named, bool chinese)
+        : named_(std::move(named)), chinese_(chinese) {}
 
     // Upgraded only once the upgrade both put the program in place and
     // ended; Unexpected while nothing said how it ended.
     ExitCode Outcome() const;
 
     void Begun() override {}
+    bool ChineseNow() const override { return chinese_; }
     void KeepLanguage(bool) override {}
     bool Confirm(Question question, const std::string& folder) override;
     // The one found, or among several the one the command line names.
@@ -43,6 +46,7 @@ class UnattendedNotify : public CommandNotify {
 
   private:
     std::string named_;
+    bool chinese_;
     std::optional<ExitCode> outcome_;
     bool finished_ = false;
 };

@@ -2,8 +2,6 @@
 // line what the window would have asked.
 #include "unattended/UnattendedUpgrade.h"
 
-#include <vector>
-
 #include "commands/CommandSite.h"
 #include "commands/Downloads.h"
 #include "log/LogEvent.h"
@@ -20,19 +18,17 @@ ExitCode RunUnattendedUpgrade(Platform& platform, ProxyConfig& proxies,
              (request.folder.empty() ? std::string("(the one found)") : Quoted(request.folder)) +
              " base=" +
              (request.base.empty() ? std::string("(built in)") : AddressForLog(request.base)));
-    UnattendedNotify notify(request.folder);
+    // The temporary file's name follows the language, as the window's does.
+    UnattendedNotify notify(request.folder,
+                            LanguageNameIsChinese(platform.system.DefaultLanguageNameAnsi()));
     Downloads downloads(platform.files, &platform.messages, platform.tls);
     downloads.UseProxySettings(proxies);
     downloads.Notify(&notify);
-    // The temporary file's name follows the language, as the window's does.
-    const bool chinese = LanguageNameIsChinese(platform.system.DefaultLanguageNameAnsi());
-    std::vector<Installation> installations;
     CommandSite site{platform,
                      notify,
                      downloads.FileDownloader(),
-                     chinese,
                      request.base.empty() ? DefaultDownloadBase() : request.base,
-                     installations,
+                     {},
                      publisherKeys};
     UpgradeInstalledProgram(site);
     return notify.Outcome();

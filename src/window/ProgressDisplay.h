@@ -14,7 +14,7 @@ namespace pellinor {
 
 class ProgressDisplay {
   public:
-    ProgressDisplay(Window& window, SystemInfo& clock, const bool& chinese)
+    ProgressDisplay(Window& window, SystemInfo& clock, bool chinese)
         : window_(window), repaints_(clock), chinese_(chinese) {}
 
     // A body (or chunk) of workCountMax bytes begins: the bar starts over.
@@ -26,11 +26,13 @@ class ProgressDisplay {
     void Flush() { repaints_.Flush(window_); }
     // The regional settings' separator, read again when the user changes them.
     void SetDecimalSeparator(const std::string& separator) { decimalSeparator_ = separator; }
+    // The status line follows the language as the user switches it.
+    void SetLanguage(bool chinese) { chinese_ = chinese; }
 
   private:
     Window& window_;
     RepaintThrottle repaints_;
-    const bool& chinese_;
+    bool chinese_;
     std::string decimalSeparator_ = ".";
     int32_t announced_ = 0;  // by the latest WorkBegin
 };

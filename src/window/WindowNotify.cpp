@@ -14,18 +14,24 @@ void WindowNotify::Begun() {
 bool WindowNotify::Confirm(Question question, const std::string& folder) {
     switch (question) {
         case Question::Install:
-            return ShowBox(window_, TextId::N9078, Chinese()) != kAnswerCancel;
+            return ShowBox(window_, TextId::N9078, BoxLanguage()) != kAnswerCancel;
         case Question::Upgrade:
-            return ShowBox(window_, TextId::N9079, Chinese(), folder) != kAnswerCancel;
+            return ShowBox(window_, TextId::N9079, BoxLanguage(), folder) != kAnswerCancel;
         case Question::X86Folder:
-            return ShowBox(window_, TextId::N9077, Chinese()) != kAnswerCancel;
+            return ShowBox(window_, TextId::N9077, BoxLanguage()) != kAnswerCancel;
     }
     return false;
 }
 
+void WindowNotify::ForgetListed() {
+    window_.ListClear();
+    listed_.clear();
+}
+
 std::optional<Installation> WindowNotify::Choose(const std::vector<Installation>& found) {
+    listed_ = found;
     if (found.empty()) {
-        ShowBox(window_, TextId::N9081, Chinese(), "", 0);
+        ShowBox(window_, TextId::N9081, BoxLanguage(), "", 0);
         return std::nullopt;
     }
     const int count = static_cast<int>(found.size());
@@ -38,7 +44,7 @@ std::optional<Installation> WindowNotify::Choose(const std::vector<Installation>
     window_.SetVisible(Control::Label2, true);
     window_.SetVisible(Control::ListBox2, true);
     if (count > 1 && window_.ListSelectedIndex() < 0) {
-        ShowBox(window_, TextId::N9080, Chinese(), "", count);
+        ShowBox(window_, TextId::N9080, BoxLanguage(), "", count);
         return std::nullopt;
     }
     if (count == 1) window_.ListSelect(0);
@@ -65,15 +71,16 @@ void WindowNotify::Failed(const std::string& noticeCode, const StepResult& resul
                           const std::string& folder) {
     switch (result.step) {
         case Step::AnotherCopy:
-            ShowBox(window_, TextId::N9089, Chinese());
+            ShowBox(window_, TextId::N9089, BoxLanguage());
             return;
         case Step::Check: {
             const Refusal& refusal = *result.refusal;
             const std::string where = !refusal.folderLine ? folder
-                                      : folder.empty()    ? std::string()
-                                                       : Tr(TextId::FolderLine, Chinese()) + folder;
-            ShowFilledBox(window_, refusal.text, Chinese(), refusal.downloaded, refusal.installed,
-                          where);
+                                      : folder.empty()
+                                          ? std::string()
+                                          : Tr(TextId::FolderLine, BoxLanguage()) + folder;
+            ShowFilledBox(window_, refusal.text, BoxLanguage(), refusal.downloaded,
+                          refusal.installed, where);
             return;
         }
         case Step::Write:
@@ -96,7 +103,7 @@ void WindowNotify::OnlyExitLeft() {
 }
 
 void WindowNotify::Upgraded(const std::string& folder) {
-    ShowBox(window_, TextId::N9082, Chinese(), folder);
+    ShowBox(window_, TextId::N9082, BoxLanguage(), folder);
 }
 
 bool WindowNotify::AskProxyCredentials(const std::string& proxy, ProxyCredentials& credentials) {

@@ -1,7 +1,8 @@
 // The window's side of a command: what a command tells it becomes boxes,
-// the list of installations, buttons, the hourglass and the destination
-// in Label3; what its download tells it becomes the progress on screen and
-// the proxy's sign-in box.
+// the list of installations (kept here for the next click), buttons, the
+// hourglass and the destination in Label3; what its download tells it
+// becomes the progress on screen and the proxy's sign-in box. The form
+// tells it the language as the user switches it.
 #pragma once
 
 #include <optional>
@@ -17,8 +18,18 @@ namespace pellinor {
 
 class WindowNotify : public CommandNotify {
   public:
-    WindowNotify(Window& window, SystemInfo& system, const bool& chinese)
+    WindowNotify(Window& window, SystemInfo& system, bool chinese)
         : window_(window), system_(system), chinese_(chinese), progress_(window, system, chinese) {}
+
+    // The language the user has switched to.
+    void SetLanguage(bool chinese) {
+        chinese_ = chinese;
+        progress_.SetLanguage(chinese);
+    }
+    // The installations the list shows, from the last scan; forgotten with
+    // the list, when the window is shown again.
+    const std::vector<Installation>& Listed() const { return listed_; }
+    void ForgetListed();
 
     // The regional settings' decimal separator, for the progress line.
     void SetDecimalSeparator(const std::string& separator) {
@@ -26,6 +37,7 @@ class WindowNotify : public CommandNotify {
     }
 
     void Begun() override;
+    bool ChineseNow() const override { return chinese_; }
     void KeepLanguage(bool chinese) override { kept_ = chinese; }
     bool Confirm(Question question, const std::string& folder) override;
     // Lists what was found (an item of the user's own desktop with a
@@ -49,13 +61,14 @@ class WindowNotify : public CommandNotify {
     void Arrived() override { progress_.Flush(); }
 
   private:
-    // The language of the boxes: the one kept, or the live one.
-    bool Chinese() const { return kept_ ? *kept_ : chinese_; }
+    // The language of the boxes: the one kept, or the one of the moment.
+    bool BoxLanguage() const { return kept_ ? *kept_ : chinese_; }
 
     Window& window_;
     SystemInfo& system_;
-    const bool& chinese_;  // the live language
+    bool chinese_;  // as the user last switched it
     std::optional<bool> kept_;
+    std::vector<Installation> listed_;
     ProgressDisplay progress_;
 };
 

@@ -70,7 +70,7 @@ TEST_F(HttpsUpgradeTest, OnlyAGoodChainForTheNameUpgrades) {
         SCOPED_TRACE(tls_.Url(row.certificate, "/"));
         const UpgradeOutcome outcome = UpgradeFrom(folder, tls_.Url(row.certificate, "/V9/02/"));
         if (!tls12) {
-            EXPECT_EQ(Error(outcome), kTlsNeedsNewerWindows);
+            EXPECT_EQ(Error(outcome), InBothLanguages(TextId::TlsNeedsNewerWindows));
         } else if (row.code == 0) {
             EXPECT_EQ(outcome.Captions(), std::vector<std::string>{"N9082"});
             ASSERT_TRUE(WriteBytes(folder + "Tessaron.Exe", oldBytes_));
@@ -95,7 +95,7 @@ TEST_F(HttpsUpgradeTest, NoRedirectToHttpAndADrippingRedirectEndsAtItsBound) {
                      {"Location: " + server_.Url("/V9/02/Tessaron.Exe"), "Content-Length: 0"}));
     });
     UpgradeOutcome outcome = UpgradeFrom(folder, tls_.Url(Certificate::Good, "/V9/02/"));
-    EXPECT_EQ(Error(outcome), kTlsDowngradeRefused);
+    EXPECT_EQ(Error(outcome), InBothLanguages(TextId::TlsDowngradeRefused));
     EXPECT_EQ(server_.Requests().size(), 3u);
 
     // A redirect whose body drips a byte every 110 s is given up at its

@@ -20,7 +20,7 @@ namespace pellinor {
 
 struct CommandRig {
     FakePlatform fake;
-    bool chinese = false;
+    bool chinese = false;  // as SetChinese last switched it
     // What each download brings; or, when result is not Done, what the
     // download ends with instead, nothing written.
     std::string served = ProgramBytes("new");
@@ -37,12 +37,24 @@ struct CommandRig {
         return WriteDownload(fake.files, dest, served);
     }};
     WindowNotify notify{fake.window, fake.system, chinese};
-    // Empty: the upgrade scans the desktops.
-    std::vector<Installation> installations;
     // None: as a build given no publisher certificates.
     PublisherKeys publisherKeys;
-    CommandSite site{fake.platform,         notify,        downloader,   chinese,
-                     DefaultDownloadBase(), installations, publisherKeys};
+    CommandSite site{fake.platform, notify, downloader, DefaultDownloadBase(), {}, publisherKeys};
+    // Empty: the upgrade scans the desktops.
+    std::vector<Installation>& installations = site.installations;
+
+    // The upgrade as the form starts it: with the installations its list
+    // shows from an earlier click, or else the ones the test left.
+    void RunUpgrade() {
+        if (!notify.Listed().empty()) site.installations = notify.Listed();
+        UpgradeInstalledProgram(site);
+    }
+
+    // The status bar double-clicked: the language the window tells commands.
+    void SetChinese(bool value) {
+        chinese = value;
+        notify.SetLanguage(value);
+    }
 
     FakeWindow& window() { return fake.window; }
     const ShownBox& LastBox() const { return fake.window.boxes.back(); }

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 #include "commands/CommandSite.h"
 #include "commands/FileDownload.h"
@@ -27,9 +26,8 @@ struct HttpUpgradeRig {
     WindowNotify notify{fake.window, fake.system, chinese};
     HttpClient client{HttpEvents{}};
     HttpDownloader downloader{client, fake.files};
-    std::vector<Installation> installations = {{"C:\\Lock\\", false}};
     PublisherKeys keys;
-    CommandSite site{fake.platform, notify, downloader, chinese, base, installations, keys};
+    CommandSite site{fake.platform, notify, downloader, base, {{"C:\\Lock\\", false}}, keys};
 };
 
 }  // namespace pellinor

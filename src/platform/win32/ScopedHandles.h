@@ -1,7 +1,9 @@
 // Owners of every kind of Windows handle the program makes, so that each
-// way out of a function frees what it made. One style for all of them:
-// Get() hands the handle over, a test for truth says whether there is one,
-// Out() gives the address an API fills in.
+// way out of a function frees what it made: one template for every handle
+// freed by one call, and the few owners that need more (a window's device
+// context, an object selected for a scope, a COM interface, COM itself).
+// One style for all of them: Get() hands the handle over, a test for truth
+// says whether there is one, Out() gives the address an API fills in.
 #pragma once
 
 #include <utility>
@@ -10,52 +12,91 @@
 
 namespace pellinor {
 
-// A kernel handle closed by CloseHandle; Close() reports the outcome, which
-// matters for a file just written (the last data may fail to reach the
-// disk there).
-class ScopedHandle {
-  public:
-    explicit ScopedHandle(HANDLE handle) : handle_(handle) {}
-    ~ScopedHandle() { Close(); }
-    ScopedHandle(const ScopedHandle&) = delete;
-    ScopedHandle& operator=(const ScopedHandle&) = delete;
+// The one owner of a handle freed by one call (CloseHandle, DeleteObject,
+// RegCloseKey...), freed when its owner goes or is given another. A handle
+// that is 0 is none; so is INVALID_HANDLE_VALUE where the kind's functions
+// answer a failure with it (files, directory enumerations).
+enum class NoHandle { Null, NullOrMinusOne };
 
-    explicit operator bool() const { return handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return handle_; }
-    BOOL Close() {
-        BOOL ok = TRUE;
-        if (*this) ok = ::CloseHandle(handle_);
-        handle_ = INVALID_HANDLE_VALUE;
-        return ok;
-    }
-
-  private:
-    HANDLE handle_;
-};
-
-// A handle of a kind freed by one call (DestroyIcon, DestroyWindow), freed
-// when its owner goes.
-template <typename Handle, BOOL(WINAPI* Free)(Handle)>
+template <typename Handle, auto Free, NoHandle none = NoHandle::Null>
 class Owned {
   public:
     Owned() = default;
     explicit Owned(Handle handle) : handle_(handle) {}
     ~Owned() { Reset(); }
+    Owned(Owned&& other) noexcept : handle_(std::exchange(other.handle_, Handle{})) {}
+    Owned& operator=(Owned&& other) noexcept {
+        if (this != &other) Reset(std::exchange(other.handle_, Handle{}));
+        return *this;
+    }
     Owned(const Owned&) = delete;
     Owned& operator=(const Owned&) = delete;
 
-    explicit operator bool() const { return handle_ != nullptr; }
+    explicit operator bool() const {
+        if (handle_ == Handle{}) return false;
+        if constexpr (none == NoHandle::NullOrMinusOne) return handle_ != INVALID_HANDLE_VALUE;
+        return true;
+    }
     Handle Get() const { return handle_; }
-    void Reset(Handle handle = nullptr) {
-        if (handle_) Free(handle_);
+    // The address an API fills in; only while there is none.
+    Handle* Out() { return &handle_; }
+    void Reset(Handle handle = Handle{}) {
+        if (*this) Free(handle_);
         handle_ = handle;
+    }
+    // Frees it now and says whether the system did, which matters for a file
+    // just written (its last data may fail to reach the disk there).
+    bool Close() {
+        const bool ok = !*this || Free(handle_);
+        handle_ = Handle{};
+        return ok;
     }
 
   private:
-    Handle handle_ = nullptr;
+    Handle handle_ = Handle{};
 };
+
+namespace owned_detail {
+inline BOOL WINAPI CloseStore(HCERTSTORE store) {
+    return ::CertCloseStore(store, 0);
+}
+inline BOOL WINAPI FreeLocal(HLOCAL memory) {
+    return ::LocalFree(memory) == nullptr;
+}
+inline BOOL WINAPI FreeGlobal(HGLOBAL memory) {
+    return ::GlobalFree(memory) == nullptr;
+}
+inline BOOL WINAPI CloseKey(HKEY key) {
+    return ::RegCloseKey(key) == ERROR_SUCCESS;
+}
+inline BOOL WINAPI FreeTaskMemory(void* memory) {
+    ::CoTaskMemFree(memory);
+    return TRUE;
+}
+}  // namespace owned_detail
+
+using ScopedHandle = Owned<HANDLE, ::CloseHandle, NoHandle::NullOrMinusOne>;
+using ScopedFindHandle = Owned<HANDLE, ::FindClose, NoHandle::NullOrMinusOne>;
 using ScopedIcon = Owned<HICON, ::DestroyIcon>;
 using ScopedWindow = Owned<HWND, ::DestroyWindow>;
+// A font, bitmap, brush or pen.
+template <typename Handle>
+using GdiObject = Owned<Handle, ::DeleteObject>;
+using ImageList = Owned<HIMAGELIST, ::ImageList_Destroy>;
+// A memory device context (CreateCompatibleDC).
+using MemoryDc = Owned<HDC, ::DeleteDC>;
+using ScopedRegistryKey = Owned<HKEY, owned_detail::CloseKey>;
+// Memory the shell hands out (an item list, say).
+template <typename Pointer>
+using CoTaskMemory = Owned<Pointer, owned_detail::FreeTaskMemory>;
+// Memory the system allocated for the caller with LocalAlloc or GlobalAlloc.
+template <typename Pointer>
+using LocalMemory = Owned<Pointer, owned_detail::FreeLocal>;
+template <typename Pointer>
+using GlobalMemory = Owned<Pointer, owned_detail::FreeGlobal>;
+using ScopedCertificate = Owned<PCCERT_CONTEXT, ::CertFreeCertificateContext>;
+using ScopedCertificateStore = Owned<HCERTSTORE, owned_detail::CloseStore>;
+using ScopedCryptMessage = Owned<HCRYPTMSG, ::CryptMsgClose>;
 
 // A window's device context (GetDC, GetWindowDC), given back by ReleaseDC.
 class WindowDc {
@@ -75,78 +116,6 @@ class WindowDc {
     HDC dc_;
 };
 
-// A directory enumeration closed by FindClose.
-class ScopedFindHandle {
-  public:
-    explicit ScopedFindHandle(HANDLE handle) : handle_(handle) {}
-    ~ScopedFindHandle() {
-        if (*this) ::FindClose(handle_);
-    }
-    ScopedFindHandle(const ScopedFindHandle&) = delete;
-    ScopedFindHandle& operator=(const ScopedFindHandle&) = delete;
-
-    explicit operator bool() const { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return handle_; }
-
-  private:
-    HANDLE handle_;
-};
-
-// A font, bitmap, brush or pen, deleted with its owner.
-template <typename Handle>
-class GdiObject {
-  public:
-    GdiObject() = default;
-    explicit GdiObject(Handle handle) : handle_(handle) {}
-    ~GdiObject() { Reset(); }
-    GdiObject(GdiObject&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-    GdiObject& operator=(GdiObject&& other) noexcept {
-        if (this != &other) {
-            Reset();
-            handle_ = std::exchange(other.handle_, nullptr);
-        }
-        return *this;
-    }
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
-
-    explicit operator bool() const { return handle_ != nullptr; }
-    Handle Get() const { return handle_; }
-    void Reset() {
-        if (handle_) ::DeleteObject(handle_);
-        handle_ = nullptr;
-    }
-
-  private:
-    Handle handle_ = nullptr;
-};
-
-// An image list, destroyed with its owner.
-class ImageList {
-  public:
-    ImageList() = default;
-    explicit ImageList(HIMAGELIST list) : list_(list) {}
-    ~ImageList() {
-        if (list_) ::ImageList_Destroy(list_);
-    }
-    ImageList(ImageList&& other) noexcept : list_(std::exchange(other.list_, nullptr)) {}
-    ImageList& operator=(ImageList&& other) noexcept {
-        if (this != &other) {
-            if (list_) ::ImageList_Destroy(list_);
-            list_ = std::exchange(other.list_, nullptr);
-        }
-        return *this;
-    }
-    ImageList(const ImageList&) = delete;
-    ImageList& operator=(const ImageList&) = delete;
-
-    explicit operator bool() const { return list_ != nullptr; }
-    HIMAGELIST Get() const { return list_; }
-
-  private:
-    HIMAGELIST list_ = nullptr;
-};
-
 // Selects an object into a device context for one scope.
 class SelectInDc {
   public:
@@ -158,23 +127,6 @@ class SelectInDc {
   private:
     HDC dc_;
     HGDIOBJ old_;
-};
-
-// A memory device context compatible with another one, deleted with its owner.
-class MemoryDc {
-  public:
-    explicit MemoryDc(HDC compatible) : dc_(::CreateCompatibleDC(compatible)) {}
-    ~MemoryDc() {
-        if (dc_) ::DeleteDC(dc_);
-    }
-    MemoryDc(const MemoryDc&) = delete;
-    MemoryDc& operator=(const MemoryDc&) = delete;
-
-    explicit operator bool() const { return dc_ != nullptr; }
-    HDC Get() const { return dc_; }
-
-  private:
-    HDC dc_;
 };
 
 // A COM interface, released with its owner.
@@ -195,60 +147,6 @@ class ComPtr {
 
   private:
     Interface* p_ = nullptr;
-};
-
-// Memory the shell hands out (an item list, say), freed by CoTaskMemFree.
-template <typename Pointer>
-class CoTaskMemory {
-  public:
-    CoTaskMemory() = default;
-    ~CoTaskMemory() {
-        if (p_) ::CoTaskMemFree(p_);
-    }
-    CoTaskMemory(const CoTaskMemory&) = delete;
-    CoTaskMemory& operator=(const CoTaskMemory&) = delete;
-
-    explicit operator bool() const { return p_ != nullptr; }
-    Pointer Get() const { return p_; }
-    Pointer* Out() { return &p_; }
-
-  private:
-    Pointer p_ = nullptr;
-};
-
-// A registry key closed by RegCloseKey.
-class ScopedRegistryKey {
-  public:
-    ScopedRegistryKey() = default;
-    ~ScopedRegistryKey() {
-        if (key_) ::RegCloseKey(key_);
-    }
-    ScopedRegistryKey(const ScopedRegistryKey&) = delete;
-    ScopedRegistryKey& operator=(const ScopedRegistryKey&) = delete;
-
-    explicit operator bool() const { return key_ != nullptr; }
-    HKEY Get() const { return key_; }
-    HKEY* Out() { return &key_; }
-
-  private:
-    HKEY key_ = nullptr;
-};
-
-// A certificate of the system's crypto API, freed with its owner.
-class ScopedCertificate {
-  public:
-    explicit ScopedCertificate(PCCERT_CONTEXT certificate) : certificate_(certificate) {}
-    ~ScopedCertificate() {
-        if (certificate_) ::CertFreeCertificateContext(certificate_);
-    }
-    ScopedCertificate(const ScopedCertificate&) = delete;
-    ScopedCertificate& operator=(const ScopedCertificate&) = delete;
-
-    explicit operator bool() const { return certificate_ != nullptr; }
-    PCCERT_CONTEXT Get() const { return certificate_; }
-
-  private:
-    PCCERT_CONTEXT certificate_;
 };
 
 // COM for the life of a thread: the shell's shortcut object needs a

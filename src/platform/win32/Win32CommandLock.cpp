@@ -18,12 +18,11 @@ constexpr wchar_t kLockName[] = L"Global\\Pellinor.ChangingFiles";
 constexpr wchar_t kLockAccess[] = L"D:(A;;0x00100001;;;WD)";
 
 HANDLE OpenOrMake() {
-    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    LocalMemory<PSECURITY_DESCRIPTOR> descriptor;
     ::ConvertStringSecurityDescriptorToSecurityDescriptorW(kLockAccess, SDDL_REVISION_1,
-                                                           &descriptor, nullptr);
-    SECURITY_ATTRIBUTES attributes{sizeof attributes, descriptor, FALSE};
+                                                           descriptor.Out(), nullptr);
+    SECURITY_ATTRIBUTES attributes{sizeof attributes, descriptor.Get(), FALSE};
     HANDLE mutex = ::CreateMutexW(descriptor ? &attributes : nullptr, FALSE, kLockName);
-    if (descriptor) ::LocalFree(descriptor);
     // Made by a copy of another user: it grants what a waiter needs, and
     // no more, which is all an open of the existing mutex asks for here.
     if (!mutex) mutex = ::OpenMutexW(SYNCHRONIZE | MUTEX_MODIFY_STATE, FALSE, kLockName);

@@ -18,12 +18,12 @@ namespace {
 // How often the window gets a turn while the system works out a proxy.
 constexpr DWORD kWaitSliceMs = 50;
 
+using ScopedInternet = Owned<HINTERNET, ::WinHttpCloseHandle>;
+
 // A string WinHTTP allocated for the caller, freed with GlobalFree.
 std::string TakeGlobalString(LPWSTR text) {
-    if (text == nullptr) return std::string();
-    std::string result = Narrow(text);
-    ::GlobalFree(text);
-    return result;
+    const GlobalMemory<LPWSTR> owned(text);
+    return owned ? Narrow(owned.Get()) : std::string();
 }
 
 // What the worker thread needs and leaves behind; shared with it, so that
@@ -40,9 +40,9 @@ DWORD WINAPI RunAutomaticJob(void* parameter) {
     std::unique_ptr<std::shared_ptr<AutomaticJob>> owner(
         static_cast<std::shared_ptr<AutomaticJob>*>(parameter));
     AutomaticJob& job = **owner;
-    HINTERNET session = ::WinHttpOpen(L"Pellinor", WINHTTP_ACCESS_TYPE_NO_PROXY,
-                                      WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0);
-    if (session == nullptr) return 0;
+    const ScopedInternet session(::WinHttpOpen(L"Pellinor", WINHTTP_ACCESS_TYPE_NO_PROXY,
+                                               WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0));
+    if (!session) return 0;
     WINHTTP_AUTOPROXY_OPTIONS options{};
     if (job.detect) {
         options.dwFlags = WINHTTP_AUTOPROXY_AUTO_DETECT;
@@ -52,14 +52,12 @@ DWORD WINAPI RunAutomaticJob(void* parameter) {
         options.lpszAutoConfigUrl = job.scriptUrl.c_str();
     }
     WINHTTP_PROXY_INFO info{};
-    if (::WinHttpGetProxyForUrl(session, job.url.c_str(), &options, &info)) {
-        const bool named = info.dwAccessType == WINHTTP_ACCESS_TYPE_NAMED_PROXY;
-        if (named && info.lpszProxy != nullptr) job.proxy = info.lpszProxy;
-        if (info.lpszProxy != nullptr) ::GlobalFree(info.lpszProxy);
-        if (info.lpszProxyBypass != nullptr) ::GlobalFree(info.lpszProxyBypass);
+    if (::WinHttpGetProxyForUrl(session.Get(), job.url.c_str(), &options, &info)) {
+        const GlobalMemory<LPWSTR> proxy(info.lpszProxy);
+        const GlobalMemory<LPWSTR> bypass(info.lpszProxyBypass);
+        if (info.dwAccessType == WINHTTP_ACCESS_TYPE_NAMED_PROXY && proxy) job.proxy = proxy.Get();
         job.answered = true;
     }
-    ::WinHttpCloseHandle(session);
     return 0;
 }
 

@@ -6,17 +6,17 @@
 #include <cstdio>
 #include <vector>
 
+#include "platform/win32/ScopedHandles.h"
 #include "platform/win32/Utf.h"
 
 namespace pellinor {
 
 std::string SystemErrorText(uint32_t code) {
-    wchar_t* buffer = nullptr;
+    LocalMemory<wchar_t*> buffer;
     const DWORD length = ::FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    std::wstring text = length > 0 && buffer ? std::wstring(buffer, length) : std::wstring();
-    if (buffer) ::LocalFree(buffer);
+        nullptr, code, 0, reinterpret_cast<wchar_t*>(buffer.Out()), 0, nullptr);
+    std::wstring text = length > 0 && buffer ? std::wstring(buffer.Get(), length) : std::wstring();
     // The system's texts end in "\r\n" (sometimes after a blank); the user's
     // boxes show them inside a sentence of our own.
     while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ')) {

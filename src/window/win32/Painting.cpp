@@ -100,7 +100,7 @@ void PaintPicture(HDC dc, const RECT& area, HBITMAP picture) {
         PaintFormFace(dc, area);
         return;
     }
-    MemoryDc source(dc);
+    const MemoryDc source(::CreateCompatibleDC(dc));
     SelectInDc select(source.Get(), picture);
     ::BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, source.Get(),
              0, 0, SRCCOPY);
