@@ -156,6 +156,7 @@ int RunProgram(HINSTANCE instance, const std::string& arguments, int showCommand
     FirstCopy::MarkWindow(window.Handle());
     Downloads downloads(services.files, &window, &services.tls);
     downloads.UseProxySettings(services.proxies);
+    downloads.KeepParts(platform.dataFolder);
     TForm1 form(platform, window, downloads, BuiltInPublisherKeys());
     window.SetSink(&form);
     window.Fire(Event::FormCreate);

@@ -19,10 +19,17 @@ Downloads::Downloads(FileSystem& files, MessagePump* messages, TlsSessions* tls)
               return listener_ != nullptr && listener_->AskProxyCredentials(proxy, credentials);
           },
       }),
-      downloader_(http_, files, [this] {
-          if (listener_) listener_->Arrived();
-      }) {
+      downloader_(http_, files,
+                  [this] {
+                      if (listener_) listener_->Arrived();
+                  }),
+      files_(files) {
     http_.UseTlsSessions(tls);
+}
+
+void Downloads::KeepParts(const std::string& dataFolder) {
+    parts_ = dataFolder.empty() ? nullptr : std::make_unique<KeptParts>(files_, dataFolder);
+    downloader_.KeepPartsWith(parts_.get());
 }
 
 void Downloads::UseProxySettings(ProxyConfig& proxies) {

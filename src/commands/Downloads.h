@@ -5,8 +5,12 @@
 // whoever listens.
 #pragma once
 
+#include <memory>
+#include <string>
+
 #include "commands/DownloadNotify.h"
 #include "commands/FileDownload.h"
+#include "commands/KeptParts.h"
 #include "platform/FileSystem.h"
 #include "platform/MessagePump.h"
 #include "platform/ProxyConfig.h"
@@ -36,6 +40,10 @@ class Downloads {
     // Every request goes through this one proxy.
     void UseProxy(const ProxyEndpoint& proxy);
 
+    // What a download cannot finish is kept under dataFolder (the program's
+    // folder of the local application data) for the next run; empty: not.
+    void KeepParts(const std::string& dataFolder);
+
     HttpClient& Client() { return http_; }
     Downloader& FileDownloader() { return downloader_; }
 
@@ -46,6 +54,8 @@ class Downloads {
     DownloadNotify* listener_ = nullptr;
     HttpClient http_;
     HttpDownloader downloader_;
+    FileSystem& files_;
+    std::unique_ptr<KeptParts> parts_;
 };
 
 }  // namespace pellinor

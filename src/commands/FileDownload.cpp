@@ -84,12 +84,14 @@ StepResult HttpDownloader::DownloadOneFile(const std::string& url, const std::st
     // the memory of an old PC; without one it is held in memory whole.
     const std::unique_ptr<ScratchFile> scratch = files_.OpenScratchFile();
     if (!scratch) LogEvent("download held in memory: no scratch file in the temporary folder");
-    const FetchOutcome outcome = FetchOneFile(http_, url, scratch.get());
+    const FetchOutcome outcome = FetchOneFile(http_, url, scratch.get(), ResumeLimits(), parts_);
     if (arrived_) arrived_();
     if (outcome.stopped) return Failure(Step::Stopped);
     if (!outcome.whole) {
-        return DownloadFailure(outcome.failed,
-                               outcome.failed ? DownloadErrorText(outcome, dest) : std::string());
+        StepResult result = DownloadFailure(
+            outcome.failed, outcome.failed ? DownloadErrorText(outcome, dest) : std::string());
+        result.keptBytes = outcome.kept;
+        return result;
     }
     return Written([&] { WriteWholeBody(files_, dest, outcome.response, scratch.get()); });
 }

@@ -10,6 +10,7 @@
 #include "commands/StepResult.h"
 #include "platform/FileSystem.h"
 #include "transfer/HttpClient.h"
+#include "transfer/PartKeeping.h"
 
 namespace pellinor {
 
@@ -70,10 +71,14 @@ class HttpDownloader : public Downloader {
     StepResult DownloadOneFile(const std::string& url, const std::string& dest) override;
     PackedResult DownloadPacked(const PackedFile& packed, const std::string& dest) override;
     void ContinueDownloads(bool on) override { http_.ContinueDownload(on); }
+    // What a download cannot finish is kept there for the next run, and
+    // what an earlier run kept is asked to go on; none: nothing is kept.
+    void KeepPartsWith(PartKeeping* parts) { parts_ = parts; }
 
   private:
     HttpClient& http_;
     FileSystem& files_;
+    PartKeeping* parts_ = nullptr;
     std::function<void()> arrived_;
 };
 

@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "commands/RecordText.h"
 #include "commands/Sha256.h"
 #include "commands/VersionCheck.h"
 #include "log/LogEvent.h"
@@ -40,31 +41,11 @@ std::string TimeText(const LocalTime& t) {
     return text;
 }
 
-bool HasControl(const std::string& text) {
-    for (char c : text) {
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return true;
-    }
-    return false;
-}
-
 RecordReading Damaged(const std::string& problem) {
     RecordReading reading;
     reading.state = RecordState::Damaged;
     reading.problem = problem;
     return reading;
-}
-
-// Splits text into lines that each end in CRLF; nothing when a line does not.
-std::optional<std::vector<std::string>> CrlfLines(const std::string& text) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        const size_t end = text.find("\r\n", start);
-        if (end == std::string::npos) return std::nullopt;
-        lines.push_back(text.substr(start, end - start));
-        start = end + 2;
-    }
-    return lines;
 }
 
 // Removes a file that was made for a copy and not kept; the log names one

@@ -34,6 +34,8 @@ struct StepResult {
     uint32_t systemError = 0;
     // Check: why, for its box.
     std::optional<Refusal> refusal;
+    // Download: the bytes of the file kept for the next run to go on from.
+    uint64_t keptBytes = 0;
 
     bool Ok() const { return step == Step::Done; }
 };

@@ -25,6 +25,10 @@ FetchArguments ParseFetchArguments(const std::vector<std::string>& arguments) {
             parsed.log = true;
             continue;
         }
+        if (argument == "--afresh") {
+            parsed.afresh = true;
+            continue;
+        }
         if (argument == "--no-proxy") {
             parsed.noProxy = true;
             continue;
@@ -72,7 +76,7 @@ FetchArguments ParseFetchArguments(const std::vector<std::string>& arguments) {
 }
 
 std::string FetchUsage() {
-    return "Usage: pellinor-fetch [--proxy HOST:PORT | --no-proxy] [--log] URL [FILE]\n"
+    return "Usage: pellinor-fetch [--proxy HOST:PORT | --no-proxy] [--log] [--afresh] URL [FILE]\n"
            "       pellinor-fetch [...] --publisher CERT [--publisher CERT2 ...] URL FILE\n"
            "       pellinor-fetch [...] --from EARLIER URL FILE\n"
            "\n"
@@ -105,6 +109,11 @@ std::string FetchUsage() {
            "a line \"passed over: ...\" says why one was not, and the last line names\n"
            "the file that came (came=URL) and the bytes carried. All of them are one\n"
            "download with one time limit.\n"
+           "\n"
+           "What arrived of a body that is not whole is kept, as Pellinor.exe keeps it\n"
+           "(%LOCALAPPDATA%\\Pellinor\\parts), and the next run for the same URL asks\n"
+           "only for the rest; a line \"part kept: N bytes\" says so. --afresh\n"
+           "removes what is kept of URL first: the download starts from byte 0.\n"
            "\n"
            "With --log, standard error also gets the lines Pellinor.exe writes into its\n"
            "support log about a download: each response (redirects too) and the outcome.\n"

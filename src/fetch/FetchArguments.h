@@ -32,6 +32,7 @@ struct FetchArguments {
     std::string proxy;     // --proxy host:port: this proxy for every request
     bool noProxy = false;  // --no-proxy: direct, whatever the user's settings say
     bool log = false;      // --log: the support log's lines on standard error too
+    bool afresh = false;   // --afresh: the part kept of URL is removed first
     // --publisher CERT (any number): FILE held to these certificates' keys,
     // as a Pellinor.exe built with them would hold it.
     std::vector<std::string> publishers;

@@ -4,7 +4,9 @@
 #include <vector>
 
 #include "fetch/FetchRun.h"
+#include "log/SupportLog.h"
 #include "platform/win32/ConsoleTool.h"
+#include "platform/win32/Win32LogPlace.h"
 #include "platform/win32/Win32ProxyConfig.h"
 #include "platform/win32/Win32Signatures.h"
 #include "platform/win32/Win32TlsSessions.h"
@@ -26,6 +28,7 @@ int wmain(int argc, wchar_t** argv) {
         &proxies,
         &signatures,
         &tls,
+        pellinor::SupportLogFolder(pellinor::LocalAppDataFolder()),
     };
     return pellinor::RunFetch(pellinor::Utf8Arguments(argc, argv), site);
 }

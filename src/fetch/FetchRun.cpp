@@ -11,6 +11,7 @@
 
 #include "commands/CommandPlan.h"
 #include "commands/Downloads.h"
+#include "commands/KeptParts.h"
 #include "commands/ProgramHeaders.h"
 #include "commands/PublisherCheck.h"
 #include "commands/PublisherKeys.h"
@@ -22,6 +23,7 @@
 #include "platform/Error.h"
 #include "transfer/Download.h"
 #include "transfer/ProxyChoice.h"
+#include "transfer/UrlEncode.h"
 
 namespace pellinor {
 
@@ -221,8 +223,11 @@ int RunFetch(const std::vector<std::string>& arguments, FetchSite& site) {
     FetchOutcome outcome;
     // Large files pass through a file of the system's, as in the window.
     const std::unique_ptr<ScratchFile> scratch = site.files.OpenScratchFile();
+    KeptParts parts(site.files, site.dataFolder);
     try {
-        outcome = FetchOneFile(http, parsed.url, scratch.get());
+        if (parsed.afresh && !site.dataFolder.empty()) parts.Forget(EncodeUrl(parsed.url).Text());
+        outcome = FetchOneFile(http, parsed.url, scratch.get(), ResumeLimits(),
+                               site.dataFolder.empty() ? nullptr : &parts);
     } catch (const std::exception& e) {
         // The encoding refused the address: the command line is wrong.
         site.err("pellinor-fetch: " + std::string(e.what()) + "\n");
@@ -231,6 +236,10 @@ int RunFetch(const std::vector<std::string>& arguments, FetchSite& site) {
     const Clock::duration taken = Clock::now() - start;
 
     if (outcome.failed) site.err(DownloadErrorText(outcome, file) + "\n");
+    if (outcome.kept > 0) {
+        site.err("part kept: " + std::to_string(outcome.kept) +
+                 " bytes (run again to continue, --afresh to start from byte 0)\n");
+    }
     int code = FetchExitCode(DownloadResult(outcome));
     if (code == kFetchWhole && !file.empty()) {
         code = WriteInPlace(site, outcome.response, scratch.get(), file);

@@ -29,6 +29,9 @@ struct FetchSite {
     Signatures* signatures = nullptr;
     // The system's TLS; none: https addresses are refused.
     TlsSessions* tls = nullptr;
+    // Where parts of downloads are kept, as Pellinor.exe keeps them (the
+    // program's folder of the local application data); empty: none kept.
+    std::string dataFolder{};
 };
 
 // arguments: those after the program's name, UTF-8. Returns a FetchExit.

@@ -6,6 +6,7 @@
 
 #include "platform/FileSystem.h"
 #include "transfer/HttpClient.h"
+#include "transfer/PartKeeping.h"
 #include "transfer/ResumableFetch.h"
 
 namespace pellinor {
@@ -30,15 +31,19 @@ struct FetchOutcome {
     std::string error;       // its text
     bool whole = false;      // !failed && IsBodyWhole(response): the body may be written
     int tries = 0;           // the GETs it took: the first and each resume
+    uint64_t kept = 0;       // the bytes kept on disk for the next run to go on from
 };
 
 // Encodes url and GETs it; a body cut off is resumed within limits (see
 // ResumableFetch.h). The body's first response.spilled bytes go to scratch
 // when one is given (see HttpClient::SpillBodiesTo). An address that
 // cannot be encoded is the caller's error and propagates; the client's
-// errors end in the outcome.
+// errors end in the outcome. With parts (and a scratch file), what an
+// earlier run kept of the address is asked to go on, and what this run
+// cannot finish is kept for the next.
 FetchOutcome FetchOneFile(HttpClient& http, const std::string& url, ScratchFile* scratch = nullptr,
-                          const ResumeLimits& limits = ResumeLimits());
+                          const ResumeLimits& limits = ResumeLimits(),
+                          PartKeeping* parts = nullptr);
 
 // Writes a response's body (the bytes of scratch, then those in memory) to
 // path as a new file, whole or not at all; throws as WriteWholeFile does.

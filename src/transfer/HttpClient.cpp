@@ -173,7 +173,8 @@ class HttpClient::Impl {
         response = HttpResponse();
         resume_ = resume;
         // A resume is a try of the download under way: its time goes on.
-        if (!resume && !continuing_) connection_.BeginDownload();
+        // The next file of a command's chain goes on with its time too.
+        if (!continuing_ && (!resume || resume->opensDownload)) connection_.BeginDownload();
         bool decided = false;
         ProxyEndpoint proxy;
         for (int requests = 1;; ++requests) {

@@ -41,6 +41,10 @@ struct ResumePoint {
     std::string* held = nullptr;  // the rest of them
     uint64_t total = 0;
     std::string validator;
+    // The bytes held are a part an earlier run kept: this GET opens the
+    // download (its time limit begins). Like any other, only a 206 under
+    // the same strong validator continues them.
+    bool opensDownload = false;
 
     uint64_t From() const { return spilled + held->size(); }
 };

@@ -36,6 +36,9 @@ std::string ExitCodeText(ExitCode code) {
         case ExitCode::KeptProgramChanged:
             name = "the kept program changed";
             break;
+        case ExitCode::PartKept:
+            name = "part of the program kept; run again to continue";
+            break;
         case ExitCode::Unexpected:
             name = "unexpected failure";
             break;

@@ -26,6 +26,9 @@ enum class ExitCode : int {
     KeptRecordDamaged = 21,   // the kept program's record is not one the upgrade wrote
     InstalledChanged = 22,    // the installed program is not the one the upgrade placed
     KeptProgramChanged = 23,  // the kept program is gone or not the recorded one
+    // The download did not come whole, but a part of it is kept: run again
+    // (a scheduled task, later) and it goes on from there. The old program stays.
+    PartKept = 24,
     // Something no other code names (an error escaping the upgrade):
     // ERROR_INSTALL_FAILURE, "Fatal error during installation".
     Unexpected = 1603,

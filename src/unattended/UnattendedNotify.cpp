@@ -13,6 +13,7 @@ ExitCode ExitCodeOf(const StepResult& result) {
         case Step::AnotherCopy:
             return ExitCode::AlreadyRunning;
         case Step::Download:
+            return result.keptBytes > 0 ? ExitCode::PartKept : ExitCode::DownloadFailed;
         case Step::NotProgram:
             return ExitCode::DownloadFailed;
         case Step::Check:

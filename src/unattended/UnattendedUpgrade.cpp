@@ -24,6 +24,7 @@ ExitCode RunUnattendedUpgrade(Platform& platform, ProxyConfig& proxies,
     Downloads downloads(platform.files, &platform.messages, platform.tls);
     downloads.UseProxySettings(proxies);
     downloads.Notify(&notify);
+    downloads.KeepParts(platform.dataFolder);
     CommandSite site{platform,
                      notify,
                      downloads.FileDownloader(),

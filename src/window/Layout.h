@@ -29,9 +29,9 @@ struct Rgb {
 struct ControlLayout {
     Control control;
     ControlKind kind;
-    int left, top, width, height;
-    const char* fontName;  // nullptr: the window's default font
-    int fontHeight;        // character height in pixels
+    int left, top, width, height;  // in 96-DPI units (DisplayScale)
+    const char* fontName;          // nullptr: the window's default font
+    int fontHeight;                // character height in 96-DPI units
     bool hasColour;
     Rgb colour;   // text colour
     bool opaque;  // labels: draws its own background
@@ -43,6 +43,8 @@ struct ControlLayout {
 
 constexpr int kClientWidth = 912;
 constexpr int kClientHeight = 555;
+// The band of face colour between the frame and the client area.
+constexpr int kFormBorderWidth = 3;
 constexpr const char* kDefaultFontName = "MS Sans Serif";
 constexpr int kDefaultFontHeight = 11;
 

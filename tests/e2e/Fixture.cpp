@@ -2,6 +2,7 @@
 #include "Fixture.h"
 
 #include <objbase.h>
+#include <shlobj.h>
 
 #include "driver/Screenshot.h"
 #include "platform/win32/Utf.h"
@@ -25,6 +26,14 @@ bool MakeFolders(const std::string& folder) {
     ::CreateDirectoryW(Widen(folder).c_str(), nullptr);
     const DWORD attributes = ::GetFileAttributesW(Widen(folder).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// The parts of unfinished downloads: each test begins and ends without
+// any, so that no test goes on from another's.
+std::string PartsFolder() {
+    wchar_t folder[MAX_PATH] = {};
+    ::SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder);
+    return Narrow(folder) + "\\Pellinor\\parts\\";
 }
 
 std::string CurrentTestName() {
@@ -65,6 +74,7 @@ void WineTest::SetUp() {
     com_ = SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
     temp_ = kTestRoot + CurrentTestName() + "\\";
     RemoveTree(temp_);  // what an aborted earlier run left
+    RemoveTree(PartsFolder());
     ASSERT_TRUE(MakeFolders(temp_)) << temp_;
 }
 
@@ -77,6 +87,7 @@ void WineTest::TearDown() {
     desktopPaths_.clear();
     // A program just ended may hold its files a moment longer.
     WaitUntil([this] { return RemoveTree(temp_); }, 3000);
+    RemoveTree(PartsFolder());
     if (com_) ::CoUninitialize();
 }
 

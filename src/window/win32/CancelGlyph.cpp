@@ -18,10 +18,12 @@ struct Colours {
 };
 
 // Distance of the pixel centre from the nearer of the cross's two strokes,
-// or a large value outside the strokes' length.
-double StrokeDistance(int x, int y) {
-    const double cx = x + 0.5;
-    const double cy = y + 0.5;
+// or a large value outside the strokes' length; in pixels of the 16-pixel
+// cross, so that a larger one is the same drawing, only finer.
+double StrokeDistance(int x, int y, int pixels) {
+    const double unit = double(kCancelGlyphSize) / pixels;
+    const double cx = (x + 0.5) * unit;
+    const double cy = (y + 0.5) * unit;
     const double margin = 2.5;
     const double size = kCancelGlyphSize;
     if (cx < margin || cy < margin || cx > size - margin || cy > size - margin) return 99.0;
@@ -30,11 +32,11 @@ double StrokeDistance(int x, int y) {
     return down < up ? down : up;
 }
 
-HBITMAP DrawCross(HDC screen, const Colours& colours) {
+HBITMAP DrawCross(HDC screen, const Colours& colours, int size) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = kCancelGlyphSize;
-    info.bmiHeader.biHeight = -kCancelGlyphSize;
+    info.bmiHeader.biWidth = size;
+    info.bmiHeader.biHeight = -size;
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
@@ -42,9 +44,9 @@ HBITMAP DrawCross(HDC screen, const Colours& colours) {
     HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (!bitmap || !bits) return bitmap;
     auto* pixels = static_cast<uint32_t*>(bits);
-    for (int y = 0; y < kCancelGlyphSize; ++y) {
-        for (int x = 0; x < kCancelGlyphSize; ++x) {
-            const double distance = StrokeDistance(x, y);
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            const double distance = StrokeDistance(x, y, size);
             COLORREF colour = kTransparent;
             if (distance <= 1.1) {
                 colour = colours.core;
@@ -52,9 +54,8 @@ HBITMAP DrawCross(HDC screen, const Colours& colours) {
                 colour = colours.edge;
             }
             // A DIB pixel is 0x00RRGGBB, a COLORREF 0x00BBGGRR.
-            pixels[y * kCancelGlyphSize + x] = (uint32_t(GetRValue(colour)) << 16) |
-                                               (uint32_t(GetGValue(colour)) << 8) |
-                                               GetBValue(colour);
+            pixels[y * size + x] = (uint32_t(GetRValue(colour)) << 16) |
+                                   (uint32_t(GetGValue(colour)) << 8) | GetBValue(colour);
         }
     }
     ::GdiFlush();
@@ -63,9 +64,8 @@ HBITMAP DrawCross(HDC screen, const Colours& colours) {
 
 }  // namespace
 
-ImageList MakeCancelGlyph() {
-    ImageList list(
-        ::ImageList_Create(kCancelGlyphSize, kCancelGlyphSize, ILC_COLOR24 | ILC_MASK, 6, 0));
+ImageList MakeCancelGlyph(int size) {
+    ImageList list(::ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, 6, 0));
     if (!list.Get()) return list;
     const WindowDc screen(nullptr, ::GetDC(nullptr));
     // Button states in the list's order: normal, hot, pressed, disabled,
@@ -74,7 +74,7 @@ ImageList MakeCancelGlyph() {
     for (int state = 0; state < 6; ++state) {
         const Colours colours = state == 3 ? Colours{RGB(160, 160, 160), RGB(255, 255, 255)}
                                            : Colours{RGB(220, 0, 0), RGB(128, 0, 0)};
-        GdiObject<HBITMAP> picture(DrawCross(screen.Get(), colours));
+        GdiObject<HBITMAP> picture(DrawCross(screen.Get(), colours, size));
         if (picture) ::ImageList_AddMasked(list.Get(), picture.Get(), kTransparent);
     }
     return list;

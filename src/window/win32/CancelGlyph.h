@@ -5,11 +5,12 @@
 
 namespace pellinor {
 
+// The cross's side at 96 DPI.
 constexpr int kCancelGlyphSize = 16;
 
-// An image list for BCM_SETIMAGELIST with one picture per button state
+// An image list of size x size pixels for BCM_SETIMAGELIST with one picture per button state
 // (normal, hot, pressed, disabled, default, stylus hot): the cross is grey
 // while the button is disabled.
-ImageList MakeCancelGlyph();
+ImageList MakeCancelGlyph(int size);
 
 }  // namespace pellinor

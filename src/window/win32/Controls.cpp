@@ -47,11 +47,11 @@ WindowKind KindOf(const ControlLayout& layout) {
     return {WC_STATICW, SS_LEFT, 0};
 }
 
-// Rows of 16 pixels: the cell of the "System" font the list uses. Where the
+// Rows of 16 units: the cell of the "System" font the list uses. Where the
 // system puts a taller face in its place (a replacement font that has the
 // Chinese characters), the rows grow with it so that no descender is cut.
-int ListItemHeight(HWND list, HFONT font) {
-    constexpr int kItemHeight = 16;
+int ListItemHeight(HWND list, HFONT font, const DisplayScale& scale) {
+    const int itemHeight = scale.Pixels(16);
     int cell = 0;
     const WindowDc held(list, ::GetDC(list));
     if (HDC dc = held.Get()) {
@@ -60,7 +60,7 @@ int ListItemHeight(HWND list, HFONT font) {
         if (::GetTextMetricsW(dc, &metrics)) cell = metrics.tmHeight;
         ::SelectObject(dc, old);
     }
-    return cell > kItemHeight ? cell : kItemHeight;
+    return cell > itemHeight ? cell : itemHeight;
 }
 
 }  // namespace
@@ -97,8 +97,10 @@ std::wstring StatusBarText(const std::wstring& text) {
     return L"\t" + text;
 }
 
-HWND CreateControl(HWND parent, HINSTANCE instance, const ControlLayout& layout, HFONT font) {
+HWND CreateControl(HWND parent, HINSTANCE instance, const ControlLayout& layout,
+                   const DisplayScale& scale, HFONT font) {
     const WindowKind kind = KindOf(layout);
+    const PixelRect place = scale.Rect(layout);
     // Siblings overlap (the illustration covers the list and the edit), so
     // each one keeps off the others' pixels.
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS | kind.style;
@@ -107,8 +109,8 @@ HWND CreateControl(HWND parent, HINSTANCE instance, const ControlLayout& layout,
     const bool statusBar = layout.kind == ControlKind::StatusBar;
     const std::wstring text = statusBar ? std::wstring() : Widen(layout.initialText);
     HWND control =
-        ::CreateWindowExW(kind.exStyle, kind.className, text.c_str(), style, layout.left,
-                          layout.top, layout.width, layout.height, parent,
+        ::CreateWindowExW(kind.exStyle, kind.className, text.c_str(), style, place.left, place.top,
+                          place.width, place.height, parent,
                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(layout.control))),
                           instance, nullptr);
     if (!control) return nullptr;
@@ -117,7 +119,7 @@ HWND CreateControl(HWND parent, HINSTANCE instance, const ControlLayout& layout,
     switch (layout.kind) {
         case ControlKind::ListBox:
             ::SendMessageW(control, LB_SETITEMHEIGHT, 0,
-                           MAKELPARAM(ListItemHeight(control, font), 0));
+                           MAKELPARAM(ListItemHeight(control, font, scale), 0));
             break;
         case ControlKind::ProgressBar:
             ::SendMessageW(control, PBM_SETRANGE32, 0, 100);

@@ -6,14 +6,16 @@
 #include <string>
 
 #include "platform/win32/WindowsHeaders.h"
+#include "window/DisplayScale.h"
 #include "window/Events.h"
 #include "window/Layout.h"
 
 namespace pellinor {
 
-// Creates one control as a child of parent with its id, place, font,
-// initial text and visibility; nullptr when the system refuses.
-HWND CreateControl(HWND parent, HINSTANCE instance, const ControlLayout& layout, HFONT font);
+// Creates one control as a child of parent with its id, place (at the
+// scale), font, initial text and visibility; nullptr when the system refuses.
+HWND CreateControl(HWND parent, HINSTANCE instance, const ControlLayout& layout,
+                   const DisplayScale& scale, HFONT font);
 
 // Kinds that take the keyboard focus (and so are stops of the Tab key).
 bool TakesFocus(ControlKind kind);

@@ -30,7 +30,7 @@ HFONT FontCache::Get(const char* name, int height) {
     for (const Entry& entry : fonts_) {
         if (entry.name == name && entry.height == height) return entry.font.Get();
     }
-    GdiObject<HFONT> font = MakeFont(Widen(name), height);
+    GdiObject<HFONT> font = MakeFont(Widen(name), scale_.Pixels(height));
     if (!font) return static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
     fonts_.push_back(Entry{name, height, std::move(font)});
     return fonts_.back().font.Get();

@@ -7,17 +7,22 @@
 
 #include "platform/win32/ScopedHandles.h"
 #include "platform/win32/WindowsHeaders.h"
+#include "window/DisplayScale.h"
 
 namespace pellinor {
 
 class FontCache {
   public:
-    // The font of that face and character height in pixels; nullptr as the
-    // name gives the window's default font. Never nullptr: a face the system
-    // lacks is replaced by the font mapper.
+    // The font of that face and character height in 96-DPI units, made at
+    // the cache's scale; nullptr as the name gives the window's default
+    // font. Never nullptr: a face the system lacks is replaced by the font
+    // mapper.
     HFONT Get(const char* name, int height);
+    // Set before the first font is made.
+    void SetScale(const DisplayScale& scale) { scale_ = scale; }
 
   private:
+    DisplayScale scale_;
     struct Entry {
         std::string name;
         int height;

@@ -13,19 +13,23 @@ COLORREF ToColorRef(const Rgb& rgb) {
     return RGB(rgb.r, rgb.g, rgb.b);
 }
 
-// One pixel of bevel: the top and left edges in one colour, the bottom and
-// right ones in another; the rectangle shrinks by that pixel.
-void Bevel(HDC dc, RECT& area, COLORREF topLeft, COLORREF bottomRight) {
+// A bevel of `width` pixels: the top and left edges in one colour, the
+// bottom and right ones in another; the rectangle shrinks by the width.
+void Bevel(HDC dc, RECT& area, int width, COLORREF topLeft, COLORREF bottomRight) {
     const auto line = [dc](int left, int top, int right, int bottom, COLORREF colour) {
         const RECT edge{left, top, right, bottom};
         ::SetBkColor(dc, colour);
         ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &edge, nullptr, 0, nullptr);
     };
-    line(area.left, area.top, area.right - 1, area.top + 1, topLeft);
-    line(area.left, area.top, area.left + 1, area.bottom - 1, topLeft);
-    line(area.left, area.bottom - 1, area.right, area.bottom, bottomRight);
-    line(area.right - 1, area.top, area.right, area.bottom, bottomRight);
-    ::InflateRect(&area, -1, -1);
+    // Pixel rows from the outside in, so that the corners step as a
+    // one-pixel bevel's do.
+    for (int i = 0; i < width; ++i) {
+        line(area.left, area.top, area.right - 1, area.top + 1, topLeft);
+        line(area.left, area.top, area.left + 1, area.bottom - 1, topLeft);
+        line(area.left, area.bottom - 1, area.right, area.bottom, bottomRight);
+        line(area.right - 1, area.top, area.right, area.bottom, bottomRight);
+        ::InflateRect(&area, -1, -1);
+    }
 }
 
 }  // namespace
@@ -76,17 +80,18 @@ void PaintLabel(HDC target, const RECT& area, const std::wstring& text, const Co
 }
 
 void PaintPanel(HDC target, const RECT& outer, const std::wstring& text,
-                const ControlLayout& layout, HFONT font) {
-    constexpr int kBorderWidth = 2;
+                const ControlLayout& layout, const DisplayScale& scale, HFONT font) {
+    const int bevel = scale.Pixels(1);
+    const int border = scale.Pixels(2);
     BufferedPaint buffer(target, outer);
     const HDC dc = buffer.Dc();
     const COLORREF light = ::GetSysColor(COLOR_BTNHIGHLIGHT);
     const COLORREF shadow = ::GetSysColor(COLOR_BTNSHADOW);
     RECT area = outer;
-    Bevel(dc, area, light, shadow);
+    Bevel(dc, area, bevel, light, shadow);
     PaintFormFace(dc, area);
-    ::InflateRect(&area, -kBorderWidth, -kBorderWidth);
-    Bevel(dc, area, light, shadow);
+    ::InflateRect(&area, -border, -border);
+    Bevel(dc, area, bevel, light, shadow);
 
     SelectInDc selectFont(dc, font);
     ::SetBkMode(dc, TRANSPARENT);

@@ -8,6 +8,7 @@
 
 #include "platform/win32/ScopedHandles.h"
 #include "platform/win32/WindowsHeaders.h"
+#include "window/DisplayScale.h"
 #include "window/Layout.h"
 
 namespace pellinor {
@@ -42,9 +43,10 @@ void PaintLabel(HDC dc, const RECT& area, const std::wstring& text, const Contro
                 HFONT font);
 
 // The banner panel: raised outer bevel, a border of the face colour, raised
-// inner bevel, and the caption centred both ways.
+// inner bevel, and the caption centred both ways; bevels and border as wide
+// as the scale makes them.
 void PaintPanel(HDC dc, const RECT& area, const std::wstring& text, const ControlLayout& layout,
-                HFONT font);
+                const DisplayScale& scale, HFONT font);
 
 // A picture already sized to the control; the form's face when there is none.
 void PaintPicture(HDC dc, const RECT& area, HBITMAP picture);

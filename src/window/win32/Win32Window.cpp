@@ -16,14 +16,13 @@
 #include "window/win32/JpegImage.h"
 #include "window/win32/Painting.h"
 #include "window/win32/Resources.h"
+#include "window/win32/ScreenScale.h"
 
 namespace pellinor {
 
 namespace {
 
 constexpr wchar_t kApplicationClass[] = L"PellinorApplication";
-// The band of face colour between the frame and the client area.
-constexpr int kBorderWidth = 3;
 constexpr DWORD kMainStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kMainExStyle = 0;
 
@@ -33,9 +32,9 @@ std::optional<Control> ControlOfId(UINT_PTR id) {
     return static_cast<Control>(index);
 }
 
-HICON LoadMainIcon(HINSTANCE instance, int size) {
+HICON LoadIconResource(HINSTANCE instance, int id, int size) {
     return static_cast<HICON>(
-        ::LoadImageW(instance, MAKEINTRESOURCEW(PELLINOR_MAINICON), IMAGE_ICON, size, size, 0));
+        ::LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, 0));
 }
 
 void Register(HINSTANCE instance, const wchar_t* name, WNDPROC procedure, HICON icon,
@@ -69,23 +68,27 @@ Win32Window::~Win32Window() {
 }
 
 void Win32Window::Create() {
-    icon_.Reset(LoadMainIcon(instance_, ::GetSystemMetrics(SM_CXICON)));
-    smallIcon_.Reset(LoadMainIcon(instance_, ::GetSystemMetrics(SM_CXSMICON)));
+    // Each at the size the display's scale asks for, drawn at that size.
+    icon_.Reset(LoadIconResource(instance_, PELLINOR_MAINICON, ::GetSystemMetrics(SM_CXICON)));
+    const int small = ::GetSystemMetrics(SM_CXSMICON);
+    smallIcon_.Reset(
+        LoadIconResource(instance_, small > 16 ? PELLINOR_SMALLICON : PELLINOR_MAINICON, small));
     const std::wstring mainClass = Widen(kMainWindowClass);
     Register(instance_, mainClass.c_str(), MainProc, icon_.Get(), smallIcon_.Get());
     Register(instance_, kApplicationClass, ApplicationProc, icon_.Get(), smallIcon_.Get());
 
-    RECT frame{0, 0, kClientWidth + 2 * kBorderWidth, kClientHeight + 2 * kBorderWidth};
+    scale_ = ScreenScale(kMainStyle, kMainExStyle);
+    fonts_.SetScale(scale_);
+    RECT frame{0, 0, scale_.FormWidth(), scale_.FormHeight()};
     ::AdjustWindowRectEx(&frame, kMainStyle, FALSE, kMainExStyle);
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
     // Made where it shows, centred on the screen: moving it there later
     // costs the start a call through the window manager.
+    const POINT place = CentredOnScreen(width, height);
     // The stored caption: FormShow writes the real one before the first paint.
-    ::CreateWindowExW(kMainExStyle, mainClass.c_str(), L"Form1", kMainStyle,
-                      (::GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                      (::GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, nullptr,
-                      nullptr, instance_, this);
+    ::CreateWindowExW(kMainExStyle, mainClass.c_str(), L"Form1", kMainStyle, place.x, place.y,
+                      width, height, nullptr, nullptr, instance_, this);
     if (!main_) {
         throw Error("Cannot create the main window, error " + std::to_string(::GetLastError()));
     }
@@ -95,11 +98,11 @@ void Win32Window::Create() {
     ::SetWindowSubclass(Get(Control::ProgressBar1), QuietBarProc, 0,
                         reinterpret_cast<DWORD_PTR>(this));
 
-    cancelGlyph_ = MakeCancelGlyph();
+    cancelGlyph_ = MakeCancelGlyph(scale_.Pixels(kCancelGlyphSize));
     if (cancelGlyph_.Get()) {
         BUTTON_IMAGELIST glyph{};
         glyph.himl = cancelGlyph_.Get();
-        glyph.margin = RECT{8, 0, 0, 0};
+        glyph.margin = RECT{scale_.Pixels(8), 0, 0, 0};
         glyph.uAlign = BUTTON_IMAGELIST_ALIGN_LEFT;
         ::SendMessageW(Get(Control::cmdExit), BCM_SETIMAGELIST, 0,
                        reinterpret_cast<LPARAM>(&glyph));
@@ -116,8 +119,8 @@ void Win32Window::CreateControls(bool beforeFirstPaint) {
         if (state.text) made.initialText = state.text->c_str();
         if (state.visible) made.visible = *state.visible;
         if (state.enabled) made.enabled = *state.enabled;
-        HWND control =
-            CreateControl(main_, instance_, made, fonts_.Get(made.fontName, made.fontHeight));
+        HWND control = CreateControl(main_, instance_, made, scale_,
+                                     fonts_.Get(made.fontName, made.fontHeight));
         if (!control) {
             throw Error("Cannot create a control of the main window, error " +
                         std::to_string(::GetLastError()));
@@ -168,7 +171,7 @@ void Win32Window::SetStatusBarHint(const std::string& text) {
     tool.lpszText = wide.data();  // copied by the control
     ::SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     // A long path on one line rather than cut.
-    ::SendMessageW(tip, TTM_SETMAXTIPWIDTH, 0, 900);
+    ::SendMessageW(tip, TTM_SETMAXTIPWIDTH, 0, scale_.Pixels(900));
 }
 
 void Win32Window::Show(int showCommand) {
@@ -197,7 +200,7 @@ void Win32Window::Show(int showCommand) {
 }
 
 void Win32Window::LoadIllustration() {
-    const ControlLayout& picture = LayoutOf(Control::Image2);
+    const PixelRect picture = scale_.Rect(LayoutOf(Control::Image2));
     illustration_ =
         LoadJpegResource(instance_, PELLINOR_ILLUSTRATION, picture.width, picture.height);
     ::InvalidateRect(Get(Control::Image2), nullptr, FALSE);
@@ -311,13 +314,14 @@ LRESULT Win32Window::HandleMain(UINT message, WPARAM wParam, LPARAM lParam) {
             const LRESULT result = ::DefWindowProcW(window, message, wParam, lParam);
             RECT* client = wParam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0]
                                   : reinterpret_cast<RECT*>(lParam);
-            ::InflateRect(client, -kBorderWidth, -kBorderWidth);
+            const int band = scale_.Pixels(kFormBorderWidth);
+            ::InflateRect(client, -band, -band);
             return result;
         }
         case WM_NCPAINT:
         case WM_NCACTIVATE: {
             const LRESULT result = ::DefWindowProcW(window, message, wParam, lParam);
-            PaintBorderBand(window, kBorderWidth);
+            PaintBorderBand(window, scale_.Pixels(kFormBorderWidth));
             return result;
         }
         case WM_COMMAND:
@@ -404,7 +408,8 @@ void Win32Window::PaintControlLook(Control control, HDC dc, const RECT& area,
             PaintLabel(dc, area, text, layout, fonts_.Get(layout.fontName, layout.fontHeight));
             break;
         case ControlKind::Panel:
-            PaintPanel(dc, area, text, layout, fonts_.Get(layout.fontName, layout.fontHeight));
+            PaintPanel(dc, area, text, layout, scale_,
+                       fonts_.Get(layout.fontName, layout.fontHeight));
             break;
         case ControlKind::Image:
             // The illustration's place; the other picture is empty.
@@ -424,7 +429,8 @@ void Win32Window::PaintControlsNotMade() {
     for (const ControlLayout& layout : ControlLayouts()) {
         const LateState& state = late_[static_cast<size_t>(layout.control)];
         if (Get(layout.control) || !state.visible.value_or(layout.visible)) continue;
-        RECT area{layout.left, layout.top, layout.left + layout.width, layout.top + layout.height};
+        const PixelRect place = scale_.Rect(layout);
+        RECT area{place.left, place.top, place.Right(), place.Bottom()};
         // The edge the system draws around the control's own paint.
         if (HasSunkenEdge(layout)) ::DrawEdge(dc, &area, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
         PaintControlLook(layout.control, dc, area, Widen(Text(layout.control)));

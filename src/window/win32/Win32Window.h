@@ -149,6 +149,8 @@ class Win32Window final : public Window {
     };
     std::array<LateState, kControlCount> late_{};
     bool laterControlsMade_ = false;
+    // The window's scale, from the screen it opens on (ScreenScale).
+    DisplayScale scale_;
     FontCache fonts_;
     GdiObject<HBITMAP> illustration_;
     ImageList cancelGlyph_;

@@ -6,7 +6,12 @@
 //   pellinor_demo.exe drive SHOTS   starts the old program and Pellinor, clicks
 //                                   through the upgrade, a screenshot per step
 //   pellinor_demo.exe check         says which version is installed
-// Exit code 0 when the installed program is the new one (drive, check).
+//   pellinor_demo.exe scales SHOTS [EXE]
+//                                   the window at 100, 125, 150 and 200 %
+//                                   in English and Chinese, and its question
+//                                   box, a picture of each
+// Exit code 0 when the installed program is the new one (drive, check), or
+// when every scale was shown (scales).
 #include <objbase.h>
 #include <shellapi.h>
 #include <windows.h>
@@ -18,6 +23,7 @@
 #include "driver/ChildProcess.h"
 #include "driver/Files.h"
 #include "driver/MessageBoxes.h"
+#include "driver/ScreenDpi.h"
 #include "driver/Screenshot.h"
 #include "driver/Shortcuts.h"
 #include "driver/UiDriver.h"
@@ -117,6 +123,38 @@ int Drive(const std::string& shots) {
     return version == kNewVersion ? 0 : 1;
 }
 
+// Each scale in both languages, then the upgrade's question, which is
+// answered Cancel, so nothing is changed.
+int Scales(const std::string& shots, const std::string& exe) {
+    for (const int dpi : {96, 120, 144, 192}) {
+        const ScreenDpi logPixels(static_cast<DWORD>(dpi));
+        UiDriver ui(exe);
+        if (!ui.Started()) {
+            std::printf("demo: Pellinor did not start at %d DPI\n", dpi);
+            return 2;
+        }
+        const std::string name = shots + "\\scale-" + std::to_string(dpi * 100 / 96) + "-";
+        RECT frame{};
+        ::GetWindowRect(ui.MainWindow(), &frame);
+        std::printf("demo: %d DPI: the window is %ld x %ld\n", dpi, frame.right - frame.left,
+                    frame.bottom - frame.top);
+        ::Sleep(500);  // the illustration follows the first paint
+        SaveWindowPng(ui.MainWindow(), name + "english.png");
+        ui.DoubleClick(Control::StatusBar1);
+        ::SetCursorPos(0, 0);  // off the bar, whose hint would cover the picture
+        ::Sleep(500);
+        SaveWindowPng(ui.MainWindow(), name + "chinese.png");
+        ui.Click(Control::BitBtn2);
+        if (std::optional<DialogInfo> box = NextBox(ui)) {
+            SaveWindowPng(box->handle, name + "question.png");
+            Answer(*box, IDCANCEL);
+        }
+        ui.Click(Control::cmdExit);
+        ui.WaitForExit();
+    }
+    return 0;
+}
+
 }  // namespace
 }  // namespace pellinor::e2e
 
@@ -130,12 +168,16 @@ int wmain(int argc, wchar_t** argv) {
         result = Prepare(argument);
     } else if (command == "drive" && !argument.empty()) {
         result = Drive(argument);
+    } else if (command == "scales" && !argument.empty()) {
+        result = Scales(argument,
+                        argc > 3 ? pellinor::Narrow(argv[3]) : ExeFolder() + "demo\\Pellinor.exe");
     } else if (command == "check") {
         const std::string version = Installed();
         std::printf("demo: the installed Tessaron.Exe is %s\n", version.c_str());
         result = version == kNewVersion ? 0 : 1;
     } else {
-        std::printf("usage: pellinor_demo prepare WWW | drive SHOTS | check\n");
+        std::printf(
+            "usage: pellinor_demo prepare WWW | drive SHOTS | check | scales SHOTS [EXE]\n");
     }
     std::fflush(stdout);
     ::CoUninitialize();
