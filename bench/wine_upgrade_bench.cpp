@@ -5,12 +5,17 @@
 // fetches the same file, which is flushed and renamed into place as the
 // program does. Rounds alternate, so both see the same load of the machine.
 // Prints medians; asserts nothing. Runs inside tests/e2e/wine-session
-// (scripts/bench does both):
-//   wine_upgrade_bench WINDOWS_BIN [rounds]
+// (scripts/bench does both). With "patched", the server also has the
+// program's patch from the installed one (zstd, as scripts/publish makes
+// it), which the upgrade takes instead: the peak memory of a decoding
+// upgrade, whose reference is held whole.
+//   wine_upgrade_bench WINDOWS_BIN [rounds] [patched]
+#define ZSTD_STATIC_LINKING_ONLY
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <zstd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -22,6 +27,8 @@
 #include <string>
 #include <vector>
 
+#include "commands/Sha256.h"
+#include "e2e/helpers/VersionTrailer.h"
 #include "support/ScriptedHttpServer.h"
 
 using namespace pellinor;
@@ -60,6 +67,29 @@ std::string MakeBody(const std::string& program) {
         body += static_cast<char>(x >> 24);
     }
     return body;
+}
+
+// The name a publisher gives a patch made from bytes.
+std::string Sha256Of(const std::string& bytes) {
+    Sha256 sha;
+    sha.Add(bytes);
+    return sha.Hex();
+}
+
+// The patch of body from reference: level 19 with a window that covers
+// both, content size and checksum.
+std::string Patch(const std::string& body, const std::string& reference) {
+    ZSTD_CCtx* context = ZSTD_createCCtx();
+    int windowLog = 10;
+    while ((size_t{1} << windowLog) < std::max(body.size(), reference.size())) ++windowLog;
+    ZSTD_CCtx_setParameter(context, ZSTD_c_compressionLevel, 19);
+    ZSTD_CCtx_setParameter(context, ZSTD_c_windowLog, windowLog + 1);
+    ZSTD_CCtx_setParameter(context, ZSTD_c_checksumFlag, 1);
+    ZSTD_CCtx_refPrefix(context, reference.data(), reference.size());
+    std::string patch(ZSTD_compressBound(body.size()), '\0');
+    patch.resize(ZSTD_compress2(context, &patch[0], patch.size(), body.data(), body.size()));
+    ZSTD_freeCCtx(context);
+    return patch;
 }
 
 // Runs a program with its output in a file (Wine's desktop process inherits
@@ -147,13 +177,24 @@ int main(int argc, char** argv) {
     if (!WriteAll(root + "/served/Tessaron.Exe", *body)) return 3;
     const std::string servedWindowsPath = "C:\\pellinor-bench\\served\\Tessaron.Exe";
 
+    // The installed program as upgrade_bench.exe writes it.
+    const bool patched = argc > 3 && std::string(argv[3]) == "patched";
+    const std::string installed = e2e::WithVersionTrailer(program, "old");
+    const std::string patchPath = "/V9/02/Tessaron.Exe.from-" + Sha256Of(installed) + ".zst";
+    const auto patch = std::make_shared<const std::string>(patched ? Patch(*body, installed) : "");
+    if (patched) std::printf("patch %zu bytes from %zu\n", patch->size(), installed.size());
+
     ScriptedHttpServer server;
-    server.SetHandler([body](const std::string& request) {
-        if (RequestTarget(request) != "/V9/02/Tessaron.Exe")
-            return ScriptedReply(HttpHead("HTTP/1.1 404 Not Found", {"Content-Length: 0"}));
+    const std::shared_ptr<const std::string> served = body;
+    server.SetHandler([served, patch, patchPath](const std::string& request) {
+        const std::string target = RequestTarget(request);
+        const auto file = target == "/V9/02/Tessaron.Exe"          ? served
+                          : target == patchPath && !patch->empty() ? patch
+                                                                   : nullptr;
+        if (!file) return ScriptedReply(HttpHead("HTTP/1.1 404 Not Found", {"Content-Length: 0"}));
         ScriptedReply reply(
-            HttpHead("HTTP/1.1 200 OK", {"Content-Length: " + std::to_string(body->size())}));
-        reply.ThenShared(body);
+            HttpHead("HTTP/1.1 200 OK", {"Content-Length: " + std::to_string(file->size())}));
+        reply.ThenShared(file);
         return reply;
     });
     const std::string base = server.Url("/V9/02/");

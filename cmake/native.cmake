@@ -9,6 +9,7 @@ find_package(Threads REQUIRED)
 find_package(Boost 1.74 REQUIRED)
 
 pellinor_layers(Boost::boost Threads::Threads)
+include(cmake/zstd.cmake)
 target_compile_definitions(pellinor_transfer PUBLIC PELLINOR_DOWNLOAD_HOST="${PELLINOR_DOWNLOAD_HOST}"
                                                   PELLINOR_DOWNLOAD_SCHEME="${PELLINOR_DOWNLOAD_SCHEME}")
 

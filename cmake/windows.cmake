@@ -51,6 +51,7 @@ pellinor_delay_load(PELLINOR_WIN32_LIBS)
 file(GLOB PELLINOR_LAYER_SOURCES_transfer CONFIGURE_DEPENDS src/transfer/*.cpp)
 list(FILTER PELLINOR_LAYER_SOURCES_transfer EXCLUDE REGEX "/transfer/DownloadBase\\.cpp$")
 pellinor_layers(${PELLINOR_WIN32_LIBS})
+include(cmake/zstd.cmake)
 add_dependencies(pellinor_platform pellinor_delay_imports)
 
 # The real platform: the system services, and the window's own Win32 code
@@ -176,6 +177,18 @@ if(PELLINOR_WINE_TESTS)
         add_dependencies(e2e_tests_programs tessaron_${which})
     endforeach()
 
+    # The new stand-in as a publisher puts it up, with a patch from the old
+    # one (scripts/publish): the Wine tests of the smaller files serve them.
+    set(published ${CMAKE_BINARY_DIR}/bin/published)
+    set(new_stand_in ${CMAKE_BINARY_DIR}/stand-ins/new/Tessaron.Exe)
+    add_custom_command(OUTPUT ${published}/Tessaron.Exe.zst
+        COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:tessaron_new> ${new_stand_in}
+        COMMAND ${CMAKE_SOURCE_DIR}/scripts/publish ${new_stand_in} ${published}
+                $<TARGET_FILE:tessaron_old> > ${CMAKE_BINARY_DIR}/stand-ins/published.txt
+        DEPENDS tessaron_new tessaron_old ${CMAKE_SOURCE_DIR}/scripts/publish)
+    add_custom_target(e2e_published DEPENDS ${published}/Tessaron.Exe.zst)
+    add_dependencies(e2e_tests_programs e2e_published)
+
     pellinor_app(PellinorLocal ${CMAKE_BINARY_DIR}/bin/local "127.0.0.1:${PELLINOR_TEST_SERVER_PORT}" "")
 
     # The publisher-keys tests' Pellinor.exe: two keys built in, the one in
@@ -232,6 +245,10 @@ if(PELLINOR_WINE_TESTS)
     target_link_libraries(upgrade_bench PRIVATE pellinor_e2e_driver)
     target_link_options(upgrade_bench PRIVATE -municode)
     add_dependencies(upgrade_bench Pellinor tessaron plain_window plain_window_common_controls)
+    # What decoding a smaller file adds to an upgrade under Wine (docs/speed.md).
+    add_executable(frame_decode_bench tests/e2e/bench/frame_decode_bench.cpp)
+    target_link_libraries(frame_decode_bench PRIVATE pellinor_win32 psapi)
+    target_link_options(frame_decode_bench PRIVATE -municode)
     # Its second reference: the plain window with the program's manifest,
     # loading the common controls before it makes its window.
     add_executable(plain_window_common_controls tests/e2e/helpers/plain_window.cpp

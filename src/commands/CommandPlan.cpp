@@ -5,6 +5,7 @@
 #include "commands/KeptProgram.h"
 #include "commands/ProgramHeaders.h"
 #include "commands/PutInPlace.h"
+#include "commands/SmallerFiles.h"
 #include "log/LogEvent.h"
 #include "platform/CommandLock.h"
 #include "system/Delay.h"
@@ -122,15 +123,16 @@ StepResult RunPlan(CommandSite& site, const CommandPlan& plan) {
     site.notify.ChangingFiles(plan.buttons);
     ClearTheWay(platform, plan);
 
-    StepResult result;
+    ChainResult chain;
     {
         const DownloadShown shown(site.notify, plan.temp);
-        result = site.downloader.DownloadOneFile(plan.url, plan.temp);
-        if (result.Ok()) result = FetchSignature(site, plan);
+        chain = DownloadSmallest(site, plan, [&site, &plan] { return Admit(site, plan); });
+        if (chain.result.Ok() && !chain.admitted) chain.result = FetchSignature(site, plan);
     }
+    StepResult& result = chain.result;
     // Nothing of a stopped download stays; the target is untouched.
     if (result.step == Step::Stopped) platform.files.Remove(plan.temp);
-    if (result.Ok()) result = Admit(site, plan);
+    if (result.Ok() && !chain.admitted) result = Admit(site, plan);
     // A detached signature serves its one check and goes.
     if (plan.signature == Signed::Beside) platform.files.Remove(SignatureTemp(plan));
     if (result.Ok()) {

@@ -28,6 +28,13 @@ enum class Signed {
 // download's: a PKCS #7 signature (DER), published beside the file.
 constexpr const char* kDetachedSignatureSuffix = ".p7s";
 
+// The smaller files tried before the file itself (see SmallerFiles.h).
+enum class Smaller {
+    None,               // the file alone: it is compressed already
+    Compressed,         // its compressed form first
+    CompressedOrPatch,  // a patch from the target first, then the compressed form
+};
+
 // What to do once the new file is in place.
 enum class Then {
     SayUpgraded,  // the success box, naming the folder
@@ -45,6 +52,7 @@ struct CommandPlan {
     std::string programToEnd;            // its running copies are ended first; none when empty
     bool removeTarget = false;           // the old target goes before the download
     Payload payload = Payload::Any;
+    Smaller smaller = Smaller::None;
     Signed signature = Signed::Inside;
     // A signed lock program is replaced only by its publisher's program,
     // and no lock program by an older one or by another program.

@@ -39,6 +39,7 @@ void InstallNewestVersion(CommandSite& site) {
     // take its name, a stale one must not run in its place.
     plan.removeTarget = true;
     plan.payload = Payload::Executable;
+    plan.smaller = Smaller::Compressed;
     RunPlan(site, plan);
 }
 

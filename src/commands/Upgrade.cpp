@@ -58,6 +58,7 @@ void UpgradeInstalledProgram(CommandSite& site) {
     plan.leftovers = {folder + kLeftoverName};
     plan.programToEnd = kExeName;
     plan.payload = Payload::Executable;
+    plan.smaller = Smaller::CompressedOrPatch;
     plan.checkAgainstTarget = true;
     plan.keepReplaced = true;
     // Only Exit after a failure: the lock program has been ended, and the

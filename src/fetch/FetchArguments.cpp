@@ -38,6 +38,11 @@ FetchArguments ParseFetchArguments(const std::vector<std::string>& arguments) {
             parsed.publishers.push_back(arguments[++i]);
             continue;
         }
+        if (argument == "--from") {
+            if (i + 1 == arguments.size()) throw UsageError("--from needs the earlier program");
+            parsed.from = arguments[++i];
+            continue;
+        }
         if (argument == "--proxy") {
             if (i + 1 == arguments.size()) throw UsageError("--proxy needs host:port");
             parsed.proxy = arguments[++i];
@@ -64,12 +69,16 @@ FetchArguments ParseFetchArguments(const std::vector<std::string>& arguments) {
     if (!parsed.publishers.empty() && parsed.file.empty()) {
         throw UsageError("--publisher needs FILE: the file it checks");
     }
+    if (!parsed.from.empty() && parsed.file.empty()) {
+        throw UsageError("--from needs FILE: the file a smaller one decodes to");
+    }
     return parsed;
 }
 
 std::string FetchUsage() {
     return "Usage: pellinor-fetch [--proxy HOST:PORT | --no-proxy] [--log] [--afresh] URL [FILE]\n"
            "       pellinor-fetch [...] --publisher CERT [--publisher CERT2 ...] URL FILE\n"
+           "       pellinor-fetch [...] --from EARLIER URL FILE\n"
            "\n"
            "Downloads URL with the HTTP client of Pellinor.exe (the same encoding of the\n"
            "address, redirects, cookies, limits and completeness rule) and says what\n"
@@ -93,6 +102,13 @@ std::string FetchUsage() {
            "file by the detached signature at URL + \".p7s\" (fetched to FILE.p7s).\n"
            "A line \"publisher: accept\" or \"publisher: refuse: REASON\" says how, with the\n"
            "signer's key (its SHA-256).\n"
+           "\n"
+           "With --from EARLIER, the files the upgrade of the program EARLIER asks for\n"
+           "come first: URL.from-SHA256.zst (a patch from EARLIER, SHA256 its SHA-256),\n"
+           "then URL.zst (compressed), each decoded to FILE if it is there and sound;\n"
+           "a line \"passed over: ...\" says why one was not, and the last line names\n"
+           "the file that came (came=URL) and the bytes carried. All of them are one\n"
+           "download with one time limit.\n"
            "\n"
            "What arrived of a body that is not whole is kept, as Pellinor.exe keeps it\n"
            "(%LOCALAPPDATA%\\Pellinor\\parts), and the next run for the same URL asks\n"

@@ -37,6 +37,9 @@ struct FetchArguments {
     // --publisher CERT (any number): FILE held to these certificates' keys,
     // as a Pellinor.exe built with them would hold it.
     std::vector<std::string> publishers;
+    // --from EARLIER: the smaller files first, as the upgrade of EARLIER
+    // asks for them: its patch, the compressed file, then URL itself.
+    std::string from;
 };
 
 // The arguments after the program's name. Throws UsageError.

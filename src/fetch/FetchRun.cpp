@@ -4,6 +4,7 @@
 #include "fetch/FetchRun.h"
 
 #include <chrono>
+#include <cstdio>
 #include <exception>
 #include <memory>
 #include <thread>
@@ -15,6 +16,7 @@
 #include "commands/PublisherCheck.h"
 #include "commands/PublisherKeys.h"
 #include "commands/PutInPlace.h"
+#include "commands/SmallerFiles.h"
 #include "fetch/FetchArguments.h"
 #include "fetch/FetchReport.h"
 #include "log/LogEvent.h"
@@ -112,6 +114,49 @@ int CheckPublisherKeys(FetchSite& site, HttpClient& http, const FetchArguments& 
     return verdict == KeyVerdict::Accept ? kFetchWhole : kFetchRefused;
 }
 
+// The smaller files the upgrade of the program earlier asks for, in turn:
+// a code when one came or the download ended, none when URL itself is
+// next (its request then goes on with their time limit).
+std::optional<int> FetchSmallerFirst(FetchSite& site, Downloads& downloads, const std::string& url,
+                                     const std::string& earlier, const std::string& file) {
+    Downloader& downloader = downloads.FileDownloader();
+    const std::string temp = file + kFetchTempSuffix;
+    const Clock::time_point start = Clock::now();
+    uint64_t carried = 0;
+    bool first = true;
+    for (const PackedFile& packed : PackedFilesFor(site.files, url, earlier)) {
+        downloader.ContinueDownloads(!first);
+        first = false;
+        site.files.Remove(temp);
+        const PackedResult got = downloader.DownloadPacked(packed, temp);
+        carried += got.carried;
+        if (got.passedOver) {
+            site.err("passed over: " + packed.url + " " + got.reason +
+                     " carried=" + std::to_string(got.carried) + "\n");
+            continue;
+        }
+        if (!got.result.Ok()) {
+            if (!got.result.text.empty()) site.err(got.result.text + "\n");
+            site.files.Remove(temp);
+            return got.result.step == Step::Write ? kFetchNotWritten
+                                                  : FetchExitCode(NoticeNumber(got.result));
+        }
+        const std::optional<uint64_t> size = site.files.FileSize(temp);
+        const StepResult placed = ReplaceAndVerify(ConsoleReplaceSite(site.files), temp, file);
+        char seconds[32];
+        std::snprintf(seconds, sizeof seconds, "%.3f",
+                      std::chrono::duration<double>(Clock::now() - start).count());
+        site.out("came=" + packed.url + " bytes=" + std::to_string(got.carried) +
+                 " carried=" + std::to_string(carried) +
+                 " program=" + std::to_string(size.value_or(0)) + " time=" + seconds + "s\n");
+        if (placed.Ok()) return kFetchWhole;
+        site.files.Remove(temp);
+        return kFetchNotWritten;
+    }
+    downloader.ContinueDownloads(true);
+    return std::nullopt;
+}
+
 // A download's events as the console shows them: progress lines, and no
 // sign-in, as nobody answers a console in the middle of a fetch.
 class ConsoleNotify : public DownloadNotify {
@@ -161,6 +206,18 @@ int RunFetch(const std::vector<std::string>& arguments, FetchSite& site) {
         downloads.UseProxy(ParseProxyAddress(parsed.proxy));
     } else if (!parsed.noProxy && site.proxies != nullptr) {
         downloads.UseProxySettings(*site.proxies);
+    }
+    if (!parsed.from.empty()) {
+        const std::string earlier = site.localPath ? site.localPath(parsed.from) : parsed.from;
+        std::optional<int> code;
+        try {
+            code = FetchSmallerFirst(site, downloads, parsed.url, earlier, file);
+        } catch (const std::exception& e) {
+            // The encoding refused the address: the command line is wrong.
+            site.err("pellinor-fetch: " + std::string(e.what()) + "\n");
+            return kFetchUsage;
+        }
+        if (code) return *code;
     }
     const Clock::time_point start = Clock::now();
     FetchOutcome outcome;

@@ -173,7 +173,8 @@ class HttpClient::Impl {
         response = HttpResponse();
         resume_ = resume;
         // A resume is a try of the download under way: its time goes on.
-        if (!resume || resume->opensDownload) connection_.BeginDownload();
+        // The next file of a command's chain goes on with its time too.
+        if (!continuing_ && (!resume || resume->opensDownload)) connection_.BeginDownload();
         bool decided = false;
         ProxyEndpoint proxy;
         for (int requests = 1;; ++requests) {
@@ -221,6 +222,7 @@ class HttpClient::Impl {
 
     std::function<ProxyEndpoint(const HttpUrl&)> chooser_;
     ScratchFile* scratch_ = nullptr;
+    bool continuing_ = false;
 
   private:
     // What a response is to the request: the file (or the rest of it), a
@@ -538,6 +540,10 @@ void HttpClient::Pause(std::chrono::milliseconds pause) {
 
 void HttpClient::UseTlsSessions(TlsSessions* sessions) {
     impl_->UseTlsSessions(sessions);
+}
+
+void HttpClient::ContinueDownload(bool on) {
+    impl_->continuing_ = on;
 }
 
 void HttpClient::SpillBodiesTo(ScratchFile* scratch) {

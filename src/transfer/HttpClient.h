@@ -60,6 +60,10 @@ class HttpClient {
     // Waits between two tries of a download, giving the window its turns;
     // busy meanwhile, so that the close box stops it with RequestStopped.
     void Pause(std::chrono::milliseconds pause);
+    // On: a GET that is no resume goes on with the time limit of the one
+    // before instead of starting its own (a command's files tried in turn
+    // are one download); off: each starts its own, as by default.
+    void ContinueDownload(bool on);
     // A file's body goes on from memory into scratch (emptied at the start
     // of each body that is the file from its start) as it arrives: the
     // response's spilled bytes are scratch's. Null: all of it in memory.

@@ -72,10 +72,15 @@ class UpgradeScenario : public WineTest {
         return folder;
     }
 
-    // Serves reply for the lock program's address, 404 for anything else.
+    // Serves reply for the lock program's address, 404 for anything else
+    // (its patch and compressed file among them).
     void Serve(std::function<ScriptedReply()> reply) {
         server_.SetHandler([reply](const std::string& request) {
-            if (RequestTarget(request).find("Tessaron.Exe") != std::string::npos) return reply();
+            const std::string target = RequestTarget(request);
+            const std::string name = "Tessaron.Exe";
+            if (target.size() >= name.size() &&
+                target.compare(target.size() - name.size(), name.size(), name) == 0)
+                return reply();
             return ScriptedReply(HttpHead("HTTP/1.1 404 Not Found", {"Content-Length: 0"}));
         });
     }

@@ -79,8 +79,9 @@ TEST_F(HttpsUpgradeTest, OnlyAGoodChainForTheNameUpgrades) {
                       TlsErrorText({static_cast<int>(row.code), boost::system::system_category()}));
         }
     }
-    // Only the good chain's request reached the server.
-    EXPECT_EQ(server_.Requests().size(), tls12 ? 1u : 0u);
+    // Only the good chain's requests reached the server: the patch and the
+    // compressed file (both missing), then the program.
+    EXPECT_EQ(server_.Requests().size(), tls12 ? 3u : 0u);
 }
 
 TEST_F(HttpsUpgradeTest, NoRedirectToHttpAndADrippingRedirectEndsAtItsBound) {
@@ -95,7 +96,7 @@ TEST_F(HttpsUpgradeTest, NoRedirectToHttpAndADrippingRedirectEndsAtItsBound) {
     });
     UpgradeOutcome outcome = UpgradeFrom(folder, tls_.Url(Certificate::Good, "/V9/02/"));
     EXPECT_EQ(Error(outcome), InBothLanguages(TextId::TlsDowngradeRefused));
-    EXPECT_EQ(server_.Requests().size(), 1u);
+    EXPECT_EQ(server_.Requests().size(), 3u);
 
     // A redirect whose body drips a byte every 110 s is given up at its
     // bound inside TLS as outside, and followed.

@@ -26,7 +26,7 @@ TEST_F(ResumedDownload, TwoDropsInTheMiddleEndWithTheNewProgramInPlace) {
     // The reply depends on the request's range, so the handler is the
     // server's own rather than Serve's.
     server_.SetHandler([body, count, lock](const std::string& request) {
-        if (RequestTarget(request).find("Tessaron.Exe") == std::string::npos)
+        if (RequestTarget(request) != "/V9/02/Tessaron.Exe")
             return ScriptedReply(HttpHead("HTTP/1.1 404 Not Found", {"Content-Length: 0"}));
         std::lock_guard<std::mutex> hold(*lock);
         const int n = ++*count;
@@ -44,7 +44,7 @@ TEST_F(ResumedDownload, TwoDropsInTheMiddleEndWithTheNewProgramInPlace) {
     // the rest after each drop, under the file's validator.
     std::vector<std::string> ranges;
     for (const std::string& request : server_.Requests()) {
-        if (RequestTarget(request).find("Tessaron.Exe") == std::string::npos) continue;
+        if (RequestTarget(request) != "/V9/02/Tessaron.Exe") continue;
         const size_t at = request.find("\r\nRange: ");
         ranges.push_back(at == std::string::npos
                              ? "none"

@@ -31,8 +31,10 @@ TEST_F(UpgradeTest, SingleInstallationIsReplacedAndTheRunningCopyEnded) {
     EXPECT_EQ(ReadBytes(folder + "Tessaron.Exe"), newBytes_);
     EXPECT_FALSE(PathExists(folder + "TessaronEng.tmp"));
     const std::vector<std::string> requests = server_.Requests();
-    ASSERT_EQ(requests.size(), 1u);
-    EXPECT_EQ(RequestTarget(requests[0]), "/V9/02/Tessaron.Exe");
+    // No patch and no compressed file published: each a 404, then the program.
+    ASSERT_EQ(requests.size(), 3u);
+    EXPECT_EQ(RequestTarget(requests[1]), "/V9/02/Tessaron.Exe.zst");
+    EXPECT_EQ(RequestTarget(requests[2]), "/V9/02/Tessaron.Exe");
 }
 
 TEST_F(UpgradeTest, TwoInstallationsNeedASelectionThenTheSecondIsUpgraded) {
@@ -215,8 +217,8 @@ TEST_F(UpgradeTest, TypedBaseKeepsItsTrailingBlankAsPercent20) {
     Answer(ui, "N9082");
     EXPECT_TRUE(ui.WaitForExit(10000));
     const std::vector<std::string> requests = server_.Requests();
-    ASSERT_EQ(requests.size(), 1u);
-    EXPECT_EQ(RequestTarget(requests[0]), "/V9/02/%20Tessaron.Exe");
+    ASSERT_EQ(requests.size(), 3u);
+    EXPECT_EQ(RequestTarget(requests[2]), "/V9/02/%20Tessaron.Exe");
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
-// A downloader whose downloads do what the test says.
+// A downloader whose downloads do what the test says; the publisher puts
+// up no packed files.
 #pragma once
 
 #include <functional>
@@ -14,6 +15,10 @@ struct FakeDownloader : Downloader {
     StepResult DownloadOneFile(const std::string& url, const std::string& dest) override {
         return download(url, dest);
     }
+    PackedResult DownloadPacked(const PackedFile&, const std::string&) override {
+        return PackedResult{Failure(Step::Download), true, "\"HTTP/1.1 404 Not Found\"", 0};
+    }
+    void ContinueDownloads(bool) override {}
     Download download;
 };
 
