@@ -42,7 +42,7 @@ std::string ReadAll(const char* path) {
 }
 
 // The name a publisher gives a patch made from bytes.
-std::string Sha256Of(const std::string& bytes) {
+std::string Sha256Hex(const std::string& bytes) {
     Sha256 sha;
     sha.Add(bytes);
     return sha.Hex();
@@ -134,8 +134,8 @@ int main(int argc, char** argv) {
     } const cases[] = {
         {"program", name, program, far},
         {".zst", name + ".zst", Frame(program, ""), far},
-        {"near patch", name + ".from-" + Sha256Of(near) + ".zst", Frame(program, near), near},
-        {"far patch", name + ".from-" + Sha256Of(far) + ".zst", Frame(program, far), far},
+        {"near patch", name + ".from-" + Sha256Hex(near) + ".zst", Frame(program, near), near},
+        {"far patch", name + ".from-" + Sha256Hex(far) + ".zst", Frame(program, far), far},
     };
     std::printf("program %zu bytes; line %dx faster than the rate, times scaled back\n",
                 program.size(), scale);

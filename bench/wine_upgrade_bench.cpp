@@ -70,7 +70,7 @@ std::string MakeBody(const std::string& program) {
 }
 
 // The name a publisher gives a patch made from bytes.
-std::string Sha256Of(const std::string& bytes) {
+std::string Sha256Hex(const std::string& bytes) {
     Sha256 sha;
     sha.Add(bytes);
     return sha.Hex();
@@ -180,7 +180,7 @@ int main(int argc, char** argv) {
     // The installed program as upgrade_bench.exe writes it.
     const bool patched = argc > 3 && std::string(argv[3]) == "patched";
     const std::string installed = e2e::WithVersionTrailer(program, "old");
-    const std::string patchPath = "/V9/02/Tessaron.Exe.from-" + Sha256Of(installed) + ".zst";
+    const std::string patchPath = "/V9/02/Tessaron.Exe.from-" + Sha256Hex(installed) + ".zst";
     const auto patch = std::make_shared<const std::string>(patched ? Patch(*body, installed) : "");
     if (patched) std::printf("patch %zu bytes from %zu\n", patch->size(), installed.size());
 
