@@ -2,6 +2,7 @@
 // next: what each state of the part and its record makes the next request
 // ask for, and that the file then comes exact and the part goes.
 #include <gtest/gtest.h>
+#include <zstd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -9,6 +10,7 @@
 #include <ostream>
 #include <string>
 
+#include "commands/FileDownload.h"
 #include "commands/KeptParts.h"
 #include "http/HttpConnection.h"
 #include "http/HttpResponseReader.h"
@@ -125,6 +127,43 @@ TEST_P(KeptPartTable, TheNextRunAsksForWhatCanBeTrustedAndEndsExact) {
     const bool refused = row.change == Change::NewFile;
     EXPECT_EQ(requests.size(), refused ? 3u : 2u);
     if (refused) EXPECT_EQ(requests[2].find("Range:"), std::string::npos) << requests[2];
+}
+
+// A compressed file keeps its part like the program: the next run asks for
+// its rest, and the program decoded from the whole frame is exact. (The
+// first run's tries after the cut take their pauses: about 10 s.)
+TEST(KeptPart, ACompressedFileCutIsFinishedByTheNextRun) {
+    const std::string root = ::testing::TempDir() + "kept_parts_packed";
+    std::filesystem::remove_all(root);
+    std::filesystem::create_directories(root + "/Data");
+    std::filesystem::create_directories(root + "/Lock");
+    PosixFileSystem files(root);
+    KeptParts parts(files, kData, [] { return int64_t{1800000000}; });
+    std::string program(kFileSize, '\0');
+    uint32_t x = 1;  // bytes that hardly compress, so the frame is as large as the program
+    for (char& c : program) c = static_cast<char>((x = x * 1103515245 + 12345) >> 24);
+    std::string frame(ZSTD_compressBound(kFileSize), '\0');
+    ZSTD_CCtx* const context = ZSTD_createCCtx();
+    ZSTD_CCtx_setParameter(context, ZSTD_c_checksumFlag, 1);
+    frame.resize(ZSTD_compress2(context, frame.data(), frame.size(), program.data(), kFileSize));
+    ZSTD_freeCCtx(context);
+    auto body = std::make_shared<const std::string>(frame);
+    size_t cut = frame.size() / 2;
+    ScriptedHttpServer server;
+    server.SetHandler([&](const std::string& request) {
+        return RangeReply(request, body, {"ETag: \"z1\"", "Accept-Ranges: bytes"}, cut);
+    });
+    HttpClient client{HttpEvents{}, std::make_unique<HttpConnection>([] {})};
+    HttpDownloader downloader(client, files);
+    downloader.KeepPartsWith(&parts);
+    const PackedFile packed{server.Url("/V9/Tessaron.Exe.zst"), server.Url("/V9/Tessaron.Exe"), ""};
+
+    EXPECT_EQ(downloader.DownloadPacked(packed, "C:\\Lock\\Tessaron.tmp").result.keptBytes, cut);
+    cut = SIZE_MAX;
+    EXPECT_TRUE(downloader.DownloadPacked(packed, "C:\\Lock\\Tessaron.tmp").result.Ok());
+    EXPECT_NE(server.Requests().back().find("Range: bytes=" + std::to_string(frame.size() / 2)),
+              std::string::npos);
+    EXPECT_TRUE(files.ReadFile("C:\\Lock\\Tessaron.tmp", kFileSize + 1) == program);
 }
 
 void PrintTo(const Row& row, std::ostream* os) {

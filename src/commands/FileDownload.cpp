@@ -98,7 +98,10 @@ StepResult HttpDownloader::DownloadOneFile(const std::string& url, const std::st
 
 PackedResult HttpDownloader::DownloadPacked(const PackedFile& packed, const std::string& dest) {
     const std::unique_ptr<ScratchFile> scratch = files_.OpenScratchFile();
-    const FetchOutcome outcome = FetchOneFile(http_, packed.url, scratch.get());
+    // Each packed file keeps its own part, as the program does: a patch that
+    // one evening's line could not finish is finished the next.
+    const FetchOutcome outcome =
+        FetchOneFile(http_, packed.url, scratch.get(), ResumeLimits(), parts_);
     if (arrived_) arrived_();
     const HttpResponse& response = outcome.response;
     PackedResult packedResult;
@@ -119,6 +122,7 @@ PackedResult HttpDownloader::DownloadPacked(const PackedFile& packed, const std:
             outcome.failed, outcome.failed ? outcome.error + "\n\n" +
                                                  EncodeUrl(packed.programUrl).Text() + "\n" + dest
                                            : std::string());
+        packedResult.result.keptBytes = outcome.kept;
         return packedResult;
     }
     std::string reference;
