@@ -97,7 +97,7 @@ void CheckErrorText(const std::string& text, const ReferenceResponse& final) {
                // A redirect to a port outside 1-65535, or to an IPv6 literal.
                text == SocketErrorMessage(10049) || text == kIpv6NotSupported ||
                // A redirect from https to http.
-               text == kTlsDowngradeRefused);
+               text == InBothLanguages(TextId::TlsDowngradeRefused));
 }
 
 void CheckExchanges(const ScriptedTransport& t) {
