@@ -9,8 +9,6 @@
 // slow side.
 //   smaller_files_bench [--scale N] [NEW NEAR FAR]
 // Without files: three made-up programs of 256 KiB (the run scripts/test makes).
-#define ZSTD_STATIC_LINKING_ONLY
-#include <zstd.h>
 
 #include <chrono>
 #include <cstdio>
@@ -23,6 +21,7 @@
 #include "commands/Sha256.h"
 #include "fakes/HttpUpgradeRig.h"
 #include "fakes/ProgramBytes.h"
+#include "support/PublishedFrame.h"
 #include "support/ScriptedHttpServer.h"
 
 using namespace pellinor;
@@ -46,24 +45,6 @@ std::string Sha256Hex(const std::string& bytes) {
     Sha256 sha;
     sha.Add(bytes);
     return sha.Hex();
-}
-
-// As scripts/publish makes them: level 19, a window that covers the
-// reference and the program, content size and checksum.
-std::string Frame(const std::string& content, const std::string& reference) {
-    ZSTD_CCtx* context = ZSTD_createCCtx();
-    ZSTD_CCtx_setParameter(context, ZSTD_c_compressionLevel, 19);
-    ZSTD_CCtx_setParameter(context, ZSTD_c_checksumFlag, 1);
-    if (!reference.empty()) {
-        int windowLog = 10;
-        while ((size_t{1} << windowLog) < std::max(content.size(), reference.size())) ++windowLog;
-        ZSTD_CCtx_setParameter(context, ZSTD_c_windowLog, windowLog + 1);
-        ZSTD_CCtx_refPrefix(context, reference.data(), reference.size());
-    }
-    std::string frame(ZSTD_compressBound(content.size()), '\0');
-    frame.resize(ZSTD_compress2(context, &frame[0], frame.size(), content.data(), content.size()));
-    ZSTD_freeCCtx(context);
-    return frame;
 }
 
 // A made-up program: a real header, then text-like bytes; later versions
@@ -133,9 +114,10 @@ int main(int argc, char** argv) {
         std::string path, body, installed;
     } const cases[] = {
         {"program", name, program, far},
-        {".zst", name + ".zst", Frame(program, ""), far},
-        {"near patch", name + ".from-" + Sha256Hex(near) + ".zst", Frame(program, near), near},
-        {"far patch", name + ".from-" + Sha256Hex(far) + ".zst", Frame(program, far), far},
+        {".zst", name + ".zst", PublishedFrame(program, ""), far},
+        {"near patch", name + ".from-" + Sha256Hex(near) + ".zst", PublishedFrame(program, near),
+         near},
+        {"far patch", name + ".from-" + Sha256Hex(far) + ".zst", PublishedFrame(program, far), far},
     };
     std::printf("program %zu bytes; line %dx faster than the rate, times scaled back\n",
                 program.size(), scale);

@@ -10,12 +10,10 @@
 // it), which the upgrade takes instead: the peak memory of a decoding
 // upgrade, whose reference is held whole.
 //   wine_upgrade_bench WINDOWS_BIN [rounds] [patched]
-#define ZSTD_STATIC_LINKING_ONLY
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
-#include <zstd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -29,6 +27,7 @@
 
 #include "commands/Sha256.h"
 #include "e2e/helpers/VersionTrailer.h"
+#include "support/PublishedFrame.h"
 #include "support/ScriptedHttpServer.h"
 
 using namespace pellinor;
@@ -74,22 +73,6 @@ std::string Sha256Hex(const std::string& bytes) {
     Sha256 sha;
     sha.Add(bytes);
     return sha.Hex();
-}
-
-// The patch of body from reference: level 19 with a window that covers
-// both, content size and checksum.
-std::string Patch(const std::string& body, const std::string& reference) {
-    ZSTD_CCtx* context = ZSTD_createCCtx();
-    int windowLog = 10;
-    while ((size_t{1} << windowLog) < std::max(body.size(), reference.size())) ++windowLog;
-    ZSTD_CCtx_setParameter(context, ZSTD_c_compressionLevel, 19);
-    ZSTD_CCtx_setParameter(context, ZSTD_c_windowLog, windowLog + 1);
-    ZSTD_CCtx_setParameter(context, ZSTD_c_checksumFlag, 1);
-    ZSTD_CCtx_refPrefix(context, reference.data(), reference.size());
-    std::string patch(ZSTD_compressBound(body.size()), '\0');
-    patch.resize(ZSTD_compress2(context, &patch[0], patch.size(), body.data(), body.size()));
-    ZSTD_freeCCtx(context);
-    return patch;
 }
 
 // Runs a program with its output in a file (Wine's desktop process inherits
@@ -181,7 +164,8 @@ int main(int argc, char** argv) {
     const bool patched = argc > 3 && std::string(argv[3]) == "patched";
     const std::string installed = e2e::WithVersionTrailer(program, "old");
     const std::string patchPath = "/V9/02/Tessaron.Exe.from-" + Sha256Hex(installed) + ".zst";
-    const auto patch = std::make_shared<const std::string>(patched ? Patch(*body, installed) : "");
+    const auto patch =
+        std::make_shared<const std::string>(patched ? PublishedFrame(*body, installed) : "");
     if (patched) std::printf("patch %zu bytes from %zu\n", patch->size(), installed.size());
 
     ScriptedHttpServer server;

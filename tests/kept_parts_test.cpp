@@ -2,7 +2,6 @@
 // next: what each state of the part and its record makes the next request
 // ask for, and that the file then comes exact and the part goes.
 #include <gtest/gtest.h>
-#include <zstd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -15,6 +14,7 @@
 #include "http/HttpConnection.h"
 #include "http/HttpResponseReader.h"
 #include "platform/posix/PosixFileSystem.h"
+#include "support/PublishedFrame.h"
 #include "support/ScriptedHttpServer.h"
 #include "transfer/Download.h"
 
@@ -142,11 +142,7 @@ TEST(KeptPart, ACompressedFileCutIsFinishedByTheNextRun) {
     std::string program(kFileSize, '\0');
     uint32_t x = 1;  // bytes that hardly compress, so the frame is as large as the program
     for (char& c : program) c = static_cast<char>((x = x * 1103515245 + 12345) >> 24);
-    std::string frame(ZSTD_compressBound(kFileSize), '\0');
-    ZSTD_CCtx* const context = ZSTD_createCCtx();
-    ZSTD_CCtx_setParameter(context, ZSTD_c_checksumFlag, 1);
-    frame.resize(ZSTD_compress2(context, frame.data(), frame.size(), program.data(), kFileSize));
-    ZSTD_freeCCtx(context);
+    const std::string frame = PublishedFrame(program);
     auto body = std::make_shared<const std::string>(frame);
     size_t cut = frame.size() / 2;
     ScriptedHttpServer server;

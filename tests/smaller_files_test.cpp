@@ -1,9 +1,7 @@
 // The upgrade's smaller files over a scripted server, with frames made by
 // libzstd: each of the patch, the compressed file and the program present,
 // missing or spoiled, which requests went out and what ended in place.
-#define ZSTD_STATIC_LINKING_ONLY
 #include <gtest/gtest.h>
-#include <zstd.h>
 
 #include <map>
 #include <optional>
@@ -11,6 +9,7 @@
 #include "commands/Sha256.h"
 #include "fakes/HttpUpgradeRig.h"
 #include "fakes/ProgramBytes.h"
+#include "support/PublishedFrame.h"
 #include "support/ScriptedHttpServer.h"
 
 namespace pellinor {
@@ -26,18 +25,6 @@ std::string Sha256Of(const std::string& bytes) {
 const std::string kOld = ProgramBytes(std::string(3000, 'o') + "old lock program");
 const std::string kNew = ProgramBytes(std::string(3000, 'o') + "new lock program, the second");
 const std::string kOther = ProgramBytes(std::string(2000, 'x') + "another program altogether");
-
-std::string Frame(const std::string& content, const std::string& reference = "",
-                  bool checksum = true, bool contentSize = true) {
-    ZSTD_CCtx* context = ZSTD_createCCtx();
-    ZSTD_CCtx_setParameter(context, ZSTD_c_checksumFlag, checksum);
-    ZSTD_CCtx_setParameter(context, ZSTD_c_contentSizeFlag, contentSize);
-    if (!reference.empty()) ZSTD_CCtx_refPrefix(context, reference.data(), reference.size());
-    std::string frame(ZSTD_compressBound(content.size()), '\0');
-    frame.resize(ZSTD_compress2(context, &frame[0], frame.size(), content.data(), content.size()));
-    ZSTD_freeCCtx(context);
-    return frame;
-}
 
 std::string Damaged(std::string frame) {
     return frame.replace(frame.size() / 2, 1, 1, static_cast<char>(frame[frame.size() / 2] ^ 0x55));
@@ -61,19 +48,21 @@ struct Row {
     size_t requests;        // of the patch, the compressed file, the program, in this order
     std::string installed;  // afterwards
 } const kRows[] = {
-    {"patch", Frame(kNew, kOld), Frame(kNew), kNew, 1, kNew},
-    {"compressed", kMissing, Frame(kNew), kNew, 2, kNew},
-    {"damaged patch", Damaged(Frame(kNew, kOld)), Frame(kNew), kNew, 2, kNew},
-    {"cut patch, no compressed", Cut(Frame(kNew, kOld)), kMissing, kNew, 3, kNew},
-    {"bomb, damaged", kBomb, Damaged(Frame(kNew)), kNew, 3, kNew},
-    {"other reference, cut", Frame(kNew, kOther), Cut(Frame(kNew)), kNew, 3, kNew},
-    {"refused by the checks", Frame("not a program " + std::string(2000, 'n'), kOld),
-     Frame(kOther.substr(2)), kNew, 3, kNew},
-    {"skippable, two frames", kSkippable, Frame(kNew) + Frame(kNew), kNew, 3, kNew},
-    {"dictionary, no checksum", kDictionary, Frame(kNew, "", false), kNew, 3, kNew},
-    {"no content size", kMissing, Frame(kNew, "", true, false), kNew, 3, kNew},
+    {"patch", PublishedFrame(kNew, kOld), PublishedFrame(kNew), kNew, 1, kNew},
+    {"compressed", kMissing, PublishedFrame(kNew), kNew, 2, kNew},
+    {"damaged patch", Damaged(PublishedFrame(kNew, kOld)), PublishedFrame(kNew), kNew, 2, kNew},
+    {"cut patch, no compressed", Cut(PublishedFrame(kNew, kOld)), kMissing, kNew, 3, kNew},
+    {"bomb, damaged", kBomb, Damaged(PublishedFrame(kNew)), kNew, 3, kNew},
+    {"other reference, cut", PublishedFrame(kNew, kOther), Cut(PublishedFrame(kNew)), kNew, 3,
+     kNew},
+    {"refused by the checks", PublishedFrame("not a program " + std::string(2000, 'n'), kOld),
+     PublishedFrame(kOther.substr(2)), kNew, 3, kNew},
+    {"skippable, two frames", kSkippable, PublishedFrame(kNew) + PublishedFrame(kNew), kNew, 3,
+     kNew},
+    {"dictionary, no checksum", kDictionary, PublishedFrame(kNew, "", false), kNew, 3, kNew},
+    {"no content size", kMissing, PublishedFrame(kNew, "", true, false), kNew, 3, kNew},
     {"nothing", kMissing, kMissing, kMissing, 3, kOld},
-    {"no answer ends the download", kNoAnswer, Frame(kNew), kNew, 1, kOld},
+    {"no answer ends the download", kNoAnswer, PublishedFrame(kNew), kNew, 1, kOld},
 };
 
 TEST(SmallerFiles, EachFileIsTriedInTurnAndOnlyASoundProgramTakesThePlace) {
