@@ -71,8 +71,9 @@ TEST_F(SmallerUpgradeTest, ThePatchBringsTheExactProgramAndADamagedOneGivesWay) 
         EXPECT_NE(LogLine(patch_).find(damaged ? " passed over: " : " taken carried="),
                   std::string::npos)
             << LogLine(patch_);
-        if (damaged)
+        if (damaged) {
             EXPECT_NE(LogLine("Tessaron.Exe.zst").find(" taken carried="), std::string::npos);
+        }
         RemoveTree(folder);
     }
 }
