@@ -213,9 +213,13 @@ if(PELLINOR_WINE_TESTS)
             endif()
         endif()
     endforeach()
-    # The standby's certificate as DER, so that both forms are read.
-    execute_process(COMMAND openssl x509 -in ${PELLINOR_TEST_KEYS}/standby.crt -outform DER
-                            -out ${PELLINOR_TEST_KEYS}/standby.der)
+    # The standby's certificate as DER, so that both forms are read; written
+    # only when missing or older, as a configure may run while tests read it.
+    if(NOT EXISTS ${PELLINOR_TEST_KEYS}/standby.der
+       OR ${PELLINOR_TEST_KEYS}/standby.crt IS_NEWER_THAN ${PELLINOR_TEST_KEYS}/standby.der)
+        execute_process(COMMAND openssl x509 -in ${PELLINOR_TEST_KEYS}/standby.crt -outform DER
+                                -out ${PELLINOR_TEST_KEYS}/standby.der)
+    endif()
     pellinor_app(PellinorPinned ${CMAKE_BINARY_DIR}/bin/pinned "127.0.0.1:${PELLINOR_TEST_SERVER_PORT}"
                  "${PELLINOR_TEST_KEYS}/publisher.crt;${PELLINOR_TEST_KEYS}/standby.der")
 
