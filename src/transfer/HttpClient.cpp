@@ -21,6 +21,7 @@
 #include "transfer/HttpUrl.h"
 #include "transfer/ProxyAuth.h"
 #include "transfer/ProxyChoice.h"
+#include "transfer/RequestLines.h"
 #include "transfer/ResumableFetch.h"
 #include "transfer/TransferLog.h"
 #include "transfer/UrlEncode.h"
@@ -102,45 +103,10 @@ std::string Printable(const std::string& location) {
     return PercentEscape(location, [](unsigned char c) { return c <= 32 || c >= 127; });
 }
 
-// The header lines in the order servers have always seen from this program
-// (some log or filter on it): Content-Type, Host, Accept, User-Agent, then
-// Cookie. No Connection header: HTTP/1.1 keeps the connection by default.
-// Through a proxy the request line names the whole address (RFC 9112 3.2.2)
-// and a sign-in, once given, follows the other lines. An https request goes
-// inside a tunnel, where the proxy reads nothing: it is written as to the
-// server itself, and the sign-in went with the tunnel's CONNECT.
-std::string RequestBytes(const HttpUrl& url, const std::string& cookies, bool viaProxy,
-                         const std::string& proxyAuthorization, const std::string& range) {
-    const std::string target =
-        viaProxy ? "http://" + url.HostHeader() + url.Target() : url.Target();
-    std::string r = "GET " + target + " HTTP/1.1\r\n";
-    r += "Content-Type: text/html\r\n";
-    r += "Host: " + url.HostHeader() + "\r\n";
-    r += "Accept: text/html, */*\r\n";
-    r += "User-Agent: Mozilla/3.0 (compatible; Indy Library)\r\n";
-    if (!cookies.empty()) r += "Cookie: " + cookies + "\r\n";
-    r += range;
-    if (!proxyAuthorization.empty()) r += "Proxy-Authorization: " + proxyAuthorization + "\r\n";
-    r += "\r\n";
-    return r;
-}
-
 // The user's error names the proxy when it is the proxy that cannot be
 // reached: the download's own server may be perfectly well.
 [[noreturn]] void RaiseForProxy(const Error& e, const ProxyEndpoint& proxy) {
     throw Error(std::string(e.what()) + "\r\nProxy: " + proxy.Text());
-}
-
-// The request that opens a tunnel through a proxy to an https server (RFC
-// 9110 9.3.6): the server's name and port, as the Host line too.
-std::string ConnectBytes(const HttpUrl& url, const std::string& proxyAuthorization) {
-    const std::string authority = url.host + ":" + url.PortOrDefault();
-    std::string r = "CONNECT " + authority + " HTTP/1.1\r\n";
-    r += "Host: " + authority + "\r\n";
-    r += "User-Agent: Mozilla/3.0 (compatible; Indy Library)\r\n";
-    if (!proxyAuthorization.empty()) r += "Proxy-Authorization: " + proxyAuthorization + "\r\n";
-    r += "\r\n";
-    return r;
 }
 
 // What one exchange asks of the loop in Get.
