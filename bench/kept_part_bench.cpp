@@ -13,7 +13,7 @@
 #include <memory>
 #include <string>
 
-#include "commands/KeptParts.h"
+#include "commands/keeping/KeptParts.h"
 #include "http/HttpConnection.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "support/ScriptedHttpServer.h"

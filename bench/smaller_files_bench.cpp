@@ -18,7 +18,7 @@
 #include <memory>
 #include <sstream>
 
-#include "commands/Sha256.h"
+#include "commands/signatures/Sha256.h"
 #include "fakes/HttpUpgradeRig.h"
 #include "fakes/ProgramBytes.h"
 #include "support/PublishedFrame.h"

@@ -25,7 +25,7 @@
 #include <string>
 #include <vector>
 
-#include "commands/Sha256.h"
+#include "commands/signatures/Sha256.h"
 #include "e2e/helpers/VersionTrailer.h"
 #include "support/PublishedFrame.h"
 #include "support/ScriptedHttpServer.h"

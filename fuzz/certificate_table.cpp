@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "commands/CertificateTable.h"
+#include "commands/signatures/CertificateTable.h"
 #include "support/FuzzCheck.h"
 
 using namespace pellinor;

@@ -3,9 +3,9 @@
 
 #include "Unit1.h"
 #include "Version.h"
-#include "commands/CheckedSignatures.h"
 #include "commands/Downloads.h"
 #include "commands/PublisherKeys.h"
+#include "commands/signatures/CheckedSignatures.h"
 #include "log/LogEvent.h"
 #include "log/LogLine.h"
 #include "platform/win32/CrashExit.h"

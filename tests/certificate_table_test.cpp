@@ -2,7 +2,7 @@
 // of every form the headers can take, and the two reads' bounds.
 #include <gtest/gtest.h>
 
-#include "commands/CertificateTable.h"
+#include "commands/signatures/CertificateTable.h"
 #include "fakes/FakeFileSystem.h"
 
 namespace pellinor {

@@ -3,10 +3,10 @@
 // signed messageDigest and the screen of what the system is shown.
 #include <gtest/gtest.h>
 
-#include "commands/CheckedSignatures.h"
-#include "commands/DerReader.h"
-#include "commands/Sha256.h"
-#include "commands/SignedData.h"
+#include "commands/signatures/CheckedSignatures.h"
+#include "commands/signatures/DerReader.h"
+#include "commands/signatures/Sha256.h"
+#include "commands/signatures/SignedData.h"
 #include "fakes/FakeFileSystem.h"
 #include "fakes/ProgramBytes.h"
 

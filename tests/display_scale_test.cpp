@@ -26,10 +26,16 @@ TEST(DisplayScale, EveryControlKeepsItsPlaceAmongTheOthersAtEveryDpi) {
                 << dpi;
             for (const ControlLayout& b : ControlLayouts()) {
                 const PixelRect rb = scale.Rect(b);
-                if (Apart(design.Rect(a), design.Rect(b))) EXPECT_TRUE(Apart(ra, rb)) << dpi;
+                if (Apart(design.Rect(a), design.Rect(b))) {
+                    EXPECT_TRUE(Apart(ra, rb)) << dpi;
+                }
                 // Edges that line up at 100 % line up at every scale.
-                if (a.left + a.width == b.left) EXPECT_EQ(ra.Right(), rb.left) << dpi;
-                if (a.top + a.height == b.top) EXPECT_EQ(ra.Bottom(), rb.top) << dpi;
+                if (a.left + a.width == b.left) {
+                    EXPECT_EQ(ra.Right(), rb.left) << dpi;
+                }
+                if (a.top + a.height == b.top) {
+                    EXPECT_EQ(ra.Bottom(), rb.top) << dpi;
+                }
             }
         }
     }

@@ -3,9 +3,9 @@
 // what was downloaded.
 #include <gtest/gtest.h>
 
-#include "commands/FileDigest.h"
-#include "commands/ProgramHeaders.h"
 #include "commands/PutInPlace.h"
+#include "commands/signatures/FileDigest.h"
+#include "commands/signatures/ProgramHeaders.h"
 #include "fakes/FakePlatform.h"
 #include "fakes/ProgramBytes.h"
 

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "commands/FileDownload.h"
-#include "commands/KeptParts.h"
+#include "commands/keeping/KeptParts.h"
 #include "http/HttpConnection.h"
 #include "http/HttpResponseReader.h"
 #include "platform/posix/PosixFileSystem.h"
@@ -126,7 +126,9 @@ TEST_P(KeptPartTable, TheNextRunAsksForWhatCanBeTrustedAndEndsExact) {
     // Continued: one request for the rest; refused: one more for the whole.
     const bool refused = row.change == Change::NewFile;
     EXPECT_EQ(requests.size(), refused ? 3u : 2u);
-    if (refused) EXPECT_EQ(requests[2].find("Range:"), std::string::npos) << requests[2];
+    if (refused) {
+        EXPECT_EQ(requests[2].find("Range:"), std::string::npos) << requests[2];
+    }
 }
 
 // A compressed file keeps its part like the program: the next run asks for

@@ -4,9 +4,9 @@
 
 #include <functional>
 
-#include "commands/FileDigest.h"
-#include "commands/KeptProgram.h"
-#include "commands/Sha256.h"
+#include "commands/keeping/KeptProgram.h"
+#include "commands/signatures/FileDigest.h"
+#include "commands/signatures/Sha256.h"
 #include "fakes/CommandRig.h"
 #include "text/TextRules.h"
 #include "unattended/UnattendedRollback.h"

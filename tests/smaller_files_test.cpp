@@ -6,7 +6,7 @@
 #include <map>
 #include <optional>
 
-#include "commands/Sha256.h"
+#include "commands/signatures/Sha256.h"
 #include "fakes/HttpUpgradeRig.h"
 #include "fakes/ProgramBytes.h"
 #include "support/PublishedFrame.h"
@@ -95,10 +95,11 @@ TEST(SmallerFiles, EachFileIsTriedInTurnAndOnlyASoundProgramTakesThePlace) {
         EXPECT_EQ(rig.fake.files.Bytes("C:\\Lock\\Tessaron.Exe"), row.installed) << row.name;
         EXPECT_FALSE(rig.fake.files.FileExists("C:\\Lock\\TessaronEng.tmp")) << row.name;
         // A failure's box names the program's address, as without smaller files.
-        if (row.installed == kOld)
+        if (row.installed == kOld) {
             EXPECT_NE(
                 rig.fake.window.boxes.at(1).text.find("\n" + server.Url("/v2/Tessaron.Exe\n")),
                 std::string::npos);
+        }
     }
 }
 

@@ -2,10 +2,10 @@
 #include "commands/CommandPlan.h"
 
 #include "commands/DownloadCheck.h"
-#include "commands/KeptProgram.h"
-#include "commands/ProgramHeaders.h"
 #include "commands/PutInPlace.h"
 #include "commands/SmallerFiles.h"
+#include "commands/keeping/KeptProgram.h"
+#include "commands/signatures/ProgramHeaders.h"
 #include "log/LogEvent.h"
 #include "platform/CommandLock.h"
 #include "system/Delay.h"

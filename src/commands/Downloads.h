@@ -10,7 +10,7 @@
 
 #include "commands/DownloadNotify.h"
 #include "commands/FileDownload.h"
-#include "commands/KeptParts.h"
+#include "commands/keeping/KeptParts.h"
 #include "platform/FileSystem.h"
 #include "platform/MessagePump.h"
 #include "platform/ProxyConfig.h"

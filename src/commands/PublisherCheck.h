@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "commands/CertificateTable.h"
+#include "commands/signatures/CertificateTable.h"
 #include "platform/FileSystem.h"
 #include "platform/Signatures.h"
 

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "commands/FileDigest.h"
+#include "commands/signatures/FileDigest.h"
 #include "log/LogEvent.h"
 #include "system/Delay.h"
 

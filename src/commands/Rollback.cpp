@@ -6,10 +6,10 @@
 
 #include "commands/CommandPlan.h"
 #include "commands/DownloadCheck.h"
-#include "commands/KeptProgram.h"
 #include "commands/LockProgramNames.h"
 #include "commands/PutInPlace.h"
-#include "commands/Sha256.h"
+#include "commands/keeping/KeptProgram.h"
+#include "commands/signatures/Sha256.h"
 #include "log/LogEvent.h"
 #include "system/Delay.h"
 #include "system/KillTask.h"

@@ -3,7 +3,7 @@
 #include "commands/SmallerFiles.h"
 
 #include "commands/FrameDecoder.h"
-#include "commands/Sha256.h"
+#include "commands/signatures/Sha256.h"
 #include "log/LogEvent.h"
 #include "log/LogLine.h"
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "commands/CheckedSignatures.h"
+#include "commands/signatures/CheckedSignatures.h"
 #include "fetch/FetchArguments.h"
 #include "fetch/FetchRun.h"
 #include "log/SupportLog.h"

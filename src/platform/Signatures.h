@@ -49,7 +49,7 @@ struct PublicKey {
 };
 
 // Every signature check as the commands make it: the program's own reading
-// of the bytes joined with the system's verdict (commands/CheckedSignatures).
+// of the bytes joined with the system's verdict (commands/signatures/CheckedSignatures).
 class Signatures {
   public:
     virtual ~Signatures() = default;

@@ -7,8 +7,8 @@
 
 #include "UnattendedRun.h"
 #include "UpgradeScenario.h"
-#include "commands/CheckedSignatures.h"
 #include "commands/PublisherKeys.h"
+#include "commands/signatures/CheckedSignatures.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Signatures.h"
 #include "text/Texts.h"

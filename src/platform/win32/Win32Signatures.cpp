@@ -5,7 +5,7 @@
 // a file's bytes, one signer at a time (CryptVerifyDetachedMessageSignature:
 // under Wine it refuses the file under a signature of two signers with
 // 0x57); a certificate file's key (CryptQueryObject). What the system is
-// handed here was screened first (commands/CheckedSignatures), which also
+// handed here was screened first (commands/signatures/CheckedSignatures), which also
 // compares the signed digests with the bytes.
 #include "platform/win32/Win32Signatures.h"
 

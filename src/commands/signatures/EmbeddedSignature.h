@@ -6,9 +6,9 @@
 #include <optional>
 #include <string>
 
-#include "commands/CertificateTable.h"
-#include "commands/Sha256.h"
-#include "commands/SignedData.h"
+#include "commands/signatures/CertificateTable.h"
+#include "commands/signatures/Sha256.h"
+#include "commands/signatures/SignedData.h"
 #include "platform/FileSystem.h"
 
 namespace pellinor {

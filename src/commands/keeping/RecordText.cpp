@@ -1,7 +1,7 @@
 // Reading the program's records: their lines and their values.
-#include "commands/RecordText.h"
+#include "commands/keeping/RecordText.h"
 
-#include "commands/Sha256.h"
+#include "commands/signatures/Sha256.h"
 
 namespace pellinor {
 

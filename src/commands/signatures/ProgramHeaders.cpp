@@ -1,6 +1,6 @@
 // The DOS and NT headers of a program file, and what makes it a program the
 // system would start.
-#include "commands/ProgramHeaders.h"
+#include "commands/signatures/ProgramHeaders.h"
 
 #include <algorithm>
 

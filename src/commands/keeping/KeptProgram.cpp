@@ -1,14 +1,14 @@
 // The kept program and its record: their names, the record's text, the copy
 // and the steps that make a copy the folder's kept program.
-#include "commands/KeptProgram.h"
+#include "commands/keeping/KeptProgram.h"
 
 #include <cstdio>
 #include <memory>
 #include <vector>
 
-#include "commands/RecordText.h"
-#include "commands/Sha256.h"
 #include "commands/VersionCheck.h"
+#include "commands/keeping/RecordText.h"
+#include "commands/signatures/Sha256.h"
 #include "log/LogEvent.h"
 #include "platform/LocalTime.h"
 #include "platform/WholeFile.h"

@@ -1,7 +1,7 @@
 // The certificate table's entry read from a program's own headers (the two
 // reads of fixed size of ProgramHeaders), every offset checked against what
 // was read.
-#include "commands/CertificateTable.h"
+#include "commands/signatures/CertificateTable.h"
 
 namespace pellinor {
 

@@ -1,10 +1,10 @@
 // The program's own signature checks, and where the system's verdict joins
 // them.
-#include "commands/CheckedSignatures.h"
+#include "commands/signatures/CheckedSignatures.h"
 
-#include "commands/EmbeddedSignature.h"
-#include "commands/Sha256.h"
-#include "commands/SignedData.h"
+#include "commands/signatures/EmbeddedSignature.h"
+#include "commands/signatures/Sha256.h"
+#include "commands/signatures/SignedData.h"
 
 namespace pellinor {
 

@@ -1,10 +1,10 @@
 // A kept part's record: its text, its reading, and the names of the files.
-#include "commands/PartRecord.h"
+#include "commands/keeping/PartRecord.h"
 
 #include <vector>
 
-#include "commands/RecordText.h"
-#include "commands/Sha256.h"
+#include "commands/keeping/RecordText.h"
+#include "commands/signatures/Sha256.h"
 
 namespace pellinor {
 

@@ -1,9 +1,9 @@
 // SHA-256: the compression function over 64-byte blocks and the padding.
-#include "commands/Sha256.h"
+#include "commands/signatures/Sha256.h"
 
 #include <algorithm>
 
-#include "commands/FileDigest.h"
+#include "commands/signatures/FileDigest.h"
 
 namespace pellinor {
 namespace {

@@ -1,6 +1,6 @@
 // The file digest: a multiply-rotate mix of each 32-bit word into one of four
 // lanes in turn (four independent chains keep a 32-bit processor busy).
-#include "commands/FileDigest.h"
+#include "commands/signatures/FileDigest.h"
 
 namespace pellinor {
 namespace {

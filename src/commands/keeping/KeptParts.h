@@ -11,7 +11,7 @@
 #include <memory>
 #include <string>
 
-#include "commands/PartRecord.h"
+#include "commands/keeping/PartRecord.h"
 #include "http/HttpResponseReader.h"
 #include "platform/FileSystem.h"
 #include "transfer/PartKeeping.h"

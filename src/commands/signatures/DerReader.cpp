@@ -1,5 +1,5 @@
 // DER elements read one by one, every length held to the bytes that remain.
-#include "commands/DerReader.h"
+#include "commands/signatures/DerReader.h"
 
 namespace pellinor {
 

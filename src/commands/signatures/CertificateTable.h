@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "commands/ProgramHeaders.h"
+#include "commands/signatures/ProgramHeaders.h"
 
 namespace pellinor {
 

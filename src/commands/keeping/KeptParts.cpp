@@ -1,7 +1,7 @@
 // Keeping, reading back and tidying the parts of downloads. The bytes go
 // first, then the record that counts them: a stop at any moment leaves a
 // record that counts no more than the part holds.
-#include "commands/KeptParts.h"
+#include "commands/keeping/KeptParts.h"
 
 #include <algorithm>
 #include <exception>

@@ -1,12 +1,12 @@
 // The certificate table's screen and the image digest, read with the file
 // system's bounded reads.
-#include "commands/EmbeddedSignature.h"
+#include "commands/signatures/EmbeddedSignature.h"
 
 #include <algorithm>
 
-#include "commands/DerReader.h"
-#include "commands/FileDigest.h"
-#include "commands/Sha256.h"
+#include "commands/signatures/DerReader.h"
+#include "commands/signatures/FileDigest.h"
+#include "commands/signatures/Sha256.h"
 
 namespace pellinor {
 

@@ -1,7 +1,7 @@
 // The parts of a signed-data structure that the checks compare, read as DER.
-#include "commands/SignedData.h"
+#include "commands/signatures/SignedData.h"
 
-#include "commands/DerReader.h"
+#include "commands/signatures/DerReader.h"
 
 namespace pellinor {
 
